@@ -1,0 +1,262 @@
+// Graphics in general and the bitmap: pixels held as a QImage, a canvas that
+// draws on them, and transparency by a key colour.
+#include "Graphics.h"
+#include "GraphicsBmp.h"
+
+#include <QFile>
+#include <QtEndian>
+
+// ---------------------------------------------------------------------------
+// TGraphic
+
+void TGraphic::SetTransparent(bool Value)
+{
+    if (FTransparent == Value)
+        return;
+    FTransparent = Value;
+    Changed();
+}
+
+void TGraphic::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TGraphic::LoadFromFile(const String &FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInvalidGraphic(QStringLiteral("Cannot open file \"%1\": %2").arg(FileName, file.errorString()));
+    LoadFromStream(&file);
+}
+
+void TGraphic::SaveToFile(const String &FileName) const
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EInvalidGraphic(QStringLiteral("Cannot create file \"%1\": %2").arg(FileName, file.errorString()));
+    SaveToStream(&file);
+    if (!file.flush())
+        throw EInvalidGraphic(QStringLiteral("Cannot write file \"%1\": %2").arg(FileName, file.errorString()));
+}
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+// The bitmap's canvas draws on the bitmap's own pixels, taking a private copy
+// of them first when they are shared with another bitmap.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(QImage *image) : TCanvas(image), FImage(image) {}
+
+protected:
+    void CreateHandle() override
+    {
+        if (!FImage->isNull())
+            FImage->bits(); // detaches shared pixels
+        TCanvas::CreateHandle();
+    }
+
+private:
+    QImage *FImage;
+};
+
+TBitmap::TBitmap() : FCanvas(std::make_unique<TBitmapCanvas>(&FImage))
+{
+    FCanvas->OnChange = [this](TObject *) { ImageChanged(); };
+}
+
+TBitmap::~TBitmap()
+{
+    FCanvas->Release();
+}
+
+void TBitmap::ImageChanged()
+{
+    FMaskedValid = false;
+    Changed();
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight)
+{
+    AWidth = std::max(0, AWidth);
+    AHeight = std::max(0, AHeight);
+    if (AWidth == Width() && AHeight == Height())
+        return;
+    if (!BitmapSizeAllowed(AWidth, AHeight))
+        throw EInvalidGraphicOperation(QStringLiteral("Bitmap size %1 x %2 is too large").arg(AWidth).arg(AHeight));
+    FCanvas->Release();
+    QImage resized;
+    if (AWidth > 0 && AHeight > 0) {
+        resized = QImage(AWidth, AHeight, QImage::Format_RGB32);
+        if (resized.isNull())
+            throw EInvalidGraphicOperation(QStringLiteral("Out of memory for a %1 x %2 bitmap").arg(AWidth).arg(AHeight));
+        resized.fill(Qt::white);
+        const int w = std::min(AWidth, Width());
+        const int h = std::min(AHeight, Height());
+        for (int y = 0; y < h; ++y)
+            std::copy_n(reinterpret_cast<const QRgb *>(FImage.constScanLine(y)), w,
+                        reinterpret_cast<QRgb *>(resized.scanLine(y)));
+    }
+    FImage = resized;
+    ImageChanged();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value)
+{
+    if (FPixelFormat == Value)
+        return;
+    FPixelFormat = Value;
+    Changed();
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (FTransparentMode == tmFixed)
+        return FTransparentColor;
+    if (Empty())
+        return clDefault;
+    return QRgbToColor(Image().pixel(0, Height() - 1));
+}
+
+void TBitmap::SetTransparentColor(TColor Value)
+{
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    FMaskedValid = false;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value)
+{
+    if (FTransparentMode == Value)
+        return;
+    if (Value == tmAuto)
+        SetTransparentColor(clDefault);
+    else
+        SetTransparentColor(TransparentColor());
+}
+
+void TBitmap::SetTransparent(bool Value)
+{
+    FMaskedValid = false;
+    TGraphic::SetTransparent(Value);
+}
+
+void TBitmap::Assign(const TPersistent *Source)
+{
+    if (!Source) {
+        SetImage(QImage());
+        return;
+    }
+    const auto *bitmap = dynamic_cast<const TBitmap *>(Source);
+    if (!bitmap) {
+        TGraphic::Assign(Source);
+        return;
+    }
+    if (bitmap == this)
+        return;
+    FCanvas->Release();
+    FImage = bitmap->Image();
+    FPixelFormat = bitmap->FPixelFormat;
+    FTransparent = bitmap->FTransparent;
+    FTransparentMode = bitmap->FTransparentMode;
+    FTransparentColor = bitmap->FTransparentColor;
+    ImageChanged();
+}
+
+const QImage &TBitmap::Image() const
+{
+    FCanvas->Release();
+    return FImage;
+}
+
+void TBitmap::SetImage(const QImage &Value)
+{
+    FCanvas->Release();
+    if (!BitmapSizeAllowed(Value.width(), Value.height()))
+        throw EInvalidGraphicOperation(
+            QStringLiteral("Bitmap size %1 x %2 is too large").arg(Value.width()).arg(Value.height()));
+    FImage = Value.isNull() ? QImage() : Value.convertToFormat(QImage::Format_RGB32);
+    ImageChanged();
+}
+
+void TBitmap::LoadFromStream(QIODevice *Stream)
+{
+    // The file header's size field says how much of the stream is the
+    // bitmap; without a usable one the rest of the stream is.
+    QByteArray data = Stream->read(14);
+    const quint32 fileSize = data.size() == 14 ? qFromLittleEndian<quint32>(data.constData() + 2) : 0;
+    if (fileSize >= 14 + 12) {
+        qint64 want = std::min<qint64>(fileSize - 14, 256 << 20);
+        if (!Stream->isSequential())
+            want = std::min(want, Stream->size() - Stream->pos());
+        data += Stream->read(want);
+    } else {
+        data += Stream->readAll();
+    }
+    TPixelFormat format = pfDevice;
+    const QImage image = ReadBmp(data, &format);
+    SetImage(image);
+    FPixelFormat = format;
+}
+
+void TBitmap::SaveToStream(QIODevice *Stream) const
+{
+    if (Empty())
+        return;
+    const QByteArray data = WriteBmp(Image(), FPixelFormat);
+    if (Stream->write(data) != data.size())
+        throw EInvalidGraphic(QStringLiteral("Cannot write bitmap: %1").arg(Stream->errorString()));
+}
+
+// Resource names are looked up as given, then in upper case, as the module's
+// names are case-insensitive. The program has one module, so any instance
+// handle names it.
+void TBitmap::LoadFromResourceName(HINSTANCE, const String &ResName)
+{
+    for (const QString &name : {ResName, ResName.toUpper()}) {
+        QFile file(QStringLiteral(":/skin/%1.bmp").arg(name));
+        if (file.open(QIODevice::ReadOnly)) {
+            LoadFromStream(&file);
+            return;
+        }
+    }
+    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+}
+
+// The pixels with the transparent colour made fully transparent; rebuilt
+// only after the pixels or the key change.
+const QImage &TBitmap::MaskedImage() const
+{
+    const TColor key = ColorToRGB(TransparentColor());
+    if (FMaskedValid && FMaskedKey == key)
+        return FMasked;
+    const QImage &image = Image();
+    const QRgb keyRgb = ColorToQRgb(key) & RGB_MASK;
+    FMasked = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < FMasked.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(FMasked.scanLine(y));
+        for (int x = 0; x < FMasked.width(); ++x)
+            if ((line[x] & RGB_MASK) == keyRgb)
+                line[x] = 0;
+    }
+    FMaskedKey = key;
+    FMaskedValid = true;
+    return FMasked;
+}
+
+void TBitmap::Draw(TCanvas *ACanvas, const TRect &Rect)
+{
+    if (Empty() || !ACanvas)
+        return;
+    if (Transparent()) {
+        const QImage masked = MaskedImage();
+        ACanvas->DrawImage(Rect, masked);
+    } else if (ACanvas == FCanvas.get()) {
+        ACanvas->DrawImage(Rect, Image().copy());
+    } else {
+        ACanvas->DrawImage(Rect, Image());
+    }
+}
