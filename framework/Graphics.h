@@ -440,6 +440,11 @@ public:
     // Draws the graphic into Rect of the canvas (stretched to its size).
     virtual void Draw(TCanvas *ACanvas, const TRect &Rect) = 0;
 
+    // The graphic's part of a picture's stored form; by default the same as
+    // the stream form.
+    virtual void ReadData(QIODevice *Stream) { LoadFromStream(Stream); }
+    virtual void WriteData(QIODevice *Stream) const { SaveToStream(Stream); }
+
     TNotifyEvent OnChange;
 
 protected:
@@ -488,6 +493,11 @@ public:
 
     void Draw(TCanvas *ACanvas, const TRect &Rect) override;
 
+    // In a picture's stored form a bitmap is a 32-bit byte count followed by
+    // that many bytes of BMP file.
+    void ReadData(QIODevice *Stream) override;
+    void WriteData(QIODevice *Stream) const override;
+
     // The pixels as a QImage (RGB32), for the framework's own use.
     const QImage &Image() const;
     // Replaces the pixels (converted to RGB32).
@@ -495,6 +505,7 @@ public:
 
 private:
     void ImageChanged();
+    void LoadFromBytes(const QByteArray &Data);
     const QImage &MaskedImage() const;
 
     QImage FImage;
@@ -505,4 +516,81 @@ private:
     mutable QImage FMasked;
     mutable TColor FMaskedKey = clNone;
     mutable bool FMaskedValid = false;
+};
+
+// An icon (.ico file); of the sizes a file holds, the one closest to the
+// size set before loading is used, the largest when none was set.
+class TIcon : public TGraphic {
+public:
+    bool Empty() const override { return FImage.isNull(); }
+    int Width() const override { return FImage.isNull() ? FRequested.cx : FImage.width(); }
+    void SetWidth(int Value) override { SetSize(Value, Height()); }
+    int Height() const override { return FImage.isNull() ? FRequested.cy : FImage.height(); }
+    void SetHeight(int Value) override { SetSize(Width(), Value); }
+    // Chooses the size to take from the file; sizes an already loaded icon
+    // to it.
+    void SetSize(int AWidth, int AHeight);
+    bool Transparent() const override { return true; }
+    String ClassName() const override { return QStringLiteral("TIcon"); }
+
+    void Assign(const TPersistent *Source) override;
+    void LoadFromStream(QIODevice *Stream) override;
+    void SaveToStream(QIODevice *Stream) const override;
+    // Reads the embedded icon ":/skin/NAME.ico"; an unknown name raises
+    // EResNotFound.
+    void LoadFromResourceName(HINSTANCE Instance, const String &ResName);
+
+    void Draw(TCanvas *ACanvas, const TRect &Rect) override;
+
+    // The chosen image with its alpha, for the framework's own use.
+    const QImage &Image() const { return FImage; }
+
+private:
+    void Decode();
+
+    QByteArray FData;
+    QImage FImage;
+    TSize FRequested;
+};
+
+// A picture holds one graphic of any class and notifies changes to it.
+class TPicture : public TPersistent {
+public:
+    TPicture();
+    ~TPicture() override;
+    TPicture(const TPicture &) = delete;
+    TPicture &operator=(const TPicture &) = delete;
+
+    // The graphic, or nullptr. Setting copies the given graphic.
+    TGraphic *Graphic() const { return FGraphic.get(); }
+    void SetGraphic(const TGraphic *Value);
+    // The graphic as a bitmap; a picture holding another kind (or nothing)
+    // is given an empty bitmap first.
+    TBitmap *Bitmap();
+    void SetBitmap(const TBitmap *Value) { SetGraphic(Value); }
+    TIcon *Icon();
+    void SetIcon(const TIcon *Value) { SetGraphic(Value); }
+    int Width() const { return FGraphic ? FGraphic->Width() : 0; }
+    int Height() const { return FGraphic ? FGraphic->Height() : 0; }
+
+    void Assign(const TPersistent *Source) override;
+    // By extension: .bmp and .ico.
+    void LoadFromFile(const String &FileName);
+    void SaveToFile(const String &FileName) const;
+
+    // The stored form: the graphic's class name as one length byte and its
+    // characters, then the graphic's data. An empty class name is an empty
+    // picture.
+    void ReadData(QIODevice *Stream);
+    void WriteData(QIODevice *Stream) const;
+    void ReadData(const QByteArray &Data);
+    QByteArray Data() const;
+
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    void Take(std::unique_ptr<TGraphic> Graphic);
+
+    std::unique_ptr<TGraphic> FGraphic;
 };

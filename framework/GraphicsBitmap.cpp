@@ -196,10 +196,7 @@ void TBitmap::LoadFromStream(QIODevice *Stream)
     } else {
         data += Stream->readAll();
     }
-    TPixelFormat format = pfDevice;
-    const QImage image = ReadBmp(data, &format);
-    SetImage(image);
-    FPixelFormat = format;
+    LoadFromBytes(data);
 }
 
 void TBitmap::SaveToStream(QIODevice *Stream) const
@@ -208,6 +205,40 @@ void TBitmap::SaveToStream(QIODevice *Stream) const
         return;
     const QByteArray data = WriteBmp(Image(), FPixelFormat);
     if (Stream->write(data) != data.size())
+        throw EInvalidGraphic(QStringLiteral("Cannot write bitmap: %1").arg(Stream->errorString()));
+}
+
+void TBitmap::ReadData(QIODevice *Stream)
+{
+    const QByteArray head = Stream->read(4);
+    if (head.size() != 4)
+        throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored data ends before its size"));
+    const qint32 size = qFromLittleEndian<qint32>(head.constData());
+    if (size < 0 || (!Stream->isSequential() && size > Stream->size() - Stream->pos()))
+        throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored size %1 exceeds the data").arg(size));
+    QByteArray data = Stream->read(size);
+    if (data.size() != size)
+        throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored data is shorter than its size %1").arg(size));
+    if (size == 0)
+        SetImage(QImage());
+    else
+        LoadFromBytes(data);
+}
+
+void TBitmap::LoadFromBytes(const QByteArray &Data)
+{
+    TPixelFormat format = pfDevice;
+    const QImage image = ReadBmp(Data, &format);
+    SetImage(image);
+    FPixelFormat = format;
+}
+
+void TBitmap::WriteData(QIODevice *Stream) const
+{
+    const QByteArray data = Empty() ? QByteArray() : WriteBmp(Image(), FPixelFormat);
+    char head[4];
+    qToLittleEndian<qint32>(static_cast<qint32>(data.size()), head);
+    if (Stream->write(head, 4) != 4 || Stream->write(data) != data.size())
         throw EInvalidGraphic(QStringLiteral("Cannot write bitmap: %1").arg(Stream->errorString()));
 }
 
