@@ -1,12 +1,24 @@
 // Colours, fonts, pens and brushes.
 #include "Graphics.h"
 
+#include <QFile>
 #include <QFontMetrics>
 
 #include <cmath>
 #include <mutex>
 
 const HINSTANCE HInstance = 0x00400000;
+
+// Any instance handle names the program's one module.
+String FindResourceFile(HINSTANCE, const String &ResName, const String &Extension)
+{
+    for (const QString &name : {ResName, ResName.toUpper()}) {
+        const QString path = QStringLiteral(":/skin/%1.%2").arg(name, Extension);
+        if (QFile::exists(path))
+            return path;
+    }
+    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+}
 
 // ---------------------------------------------------------------------------
 // Colours
@@ -308,10 +320,10 @@ void TBrush::Assign(const TPersistent *Source)
 
 QBrush TBrush::QtBrush() const
 {
-    if (FStyle == bsClear)
-        return Qt::NoBrush;
     if (!FPattern.isNull())
         return QBrush(FPattern);
+    if (FStyle == bsClear)
+        return Qt::NoBrush;
     const QColor color = ColorToQColor(FColor);
     switch (FStyle) {
     case bsHorizontal:

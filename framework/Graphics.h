@@ -169,6 +169,11 @@ public:
 using HINSTANCE = std::uintptr_t;
 extern const HINSTANCE HInstance;
 
+// The embedded file ":/skin/NAME.EXTENSION" of a named resource, NAME as
+// given or in upper case (the module's names are case-insensitive). An
+// unknown name raises EResNotFound "Resource NAME not found".
+String FindResourceFile(HINSTANCE Instance, const String &ResName, const String &Extension);
+
 // ---------------------------------------------------------------------------
 // Fonts, pens and brushes
 
@@ -257,14 +262,16 @@ public:
     void SetColor(TColor Value);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
-    // A pattern bitmap fills tiled from the canvas origin. The brush keeps a
-    // copy of the pixels; the bitmap stays the caller's.
+    // A pattern bitmap fills tiled from the canvas origin, whatever the
+    // style. The brush keeps a copy of the pixels; the bitmap stays the
+    // caller's.
     TBitmap *Bitmap() const { return FBitmap; }
     void SetBitmap(TBitmap *Value);
 
     void Assign(const TPersistent *Source) override;
 
-    // The Qt brush for this description; Qt::NoBrush for bsClear.
+    // The Qt brush for this description; Qt::NoBrush for bsClear without a
+    // pattern.
     QBrush QtBrush() const;
 
 private:
@@ -378,7 +385,7 @@ private:
         std::optional<TRect> Clip; // device coordinates
         TPoint PenPos;
     };
-    QPainter *ReadyPainter();
+    QPainter *ReadyPainter(bool PenMode);
     void ApplyState();
     QImage *DeviceImage() const;
     void FillBackground(const TRect &Rect);

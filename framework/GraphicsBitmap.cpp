@@ -242,19 +242,9 @@ void TBitmap::WriteData(QIODevice *Stream) const
         throw EInvalidGraphic(QStringLiteral("Cannot write bitmap: %1").arg(Stream->errorString()));
 }
 
-// Resource names are looked up as given, then in upper case, as the module's
-// names are case-insensitive. The program has one module, so any instance
-// handle names it.
-void TBitmap::LoadFromResourceName(HINSTANCE, const String &ResName)
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const String &ResName)
 {
-    for (const QString &name : {ResName, ResName.toUpper()}) {
-        QFile file(QStringLiteral(":/skin/%1.bmp").arg(name));
-        if (file.open(QIODevice::ReadOnly)) {
-            LoadFromStream(&file);
-            return;
-        }
-    }
-    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+    LoadFromFile(FindResourceFile(Instance, ResName, QStringLiteral("bmp")));
 }
 
 // The pixels with the transparent colour made fully transparent; rebuilt

@@ -181,13 +181,13 @@ void TCanvas::ApplyState()
     FStateDirty = false;
 }
 
-// Sets up the painter for one operation: pen mode as composition, nothing
-// else carried over from the last one.
-QPainter *TCanvas::ReadyPainter()
+// Sets up the painter for one operation: shapes combine with what is there
+// by the pen's mode, fills simply cover it.
+QPainter *TCanvas::ReadyPainter(bool PenMode)
 {
     QPainter *p = Painter();
     if (p)
-        p->setCompositionMode(CompositionFor(FPen->Mode()));
+        p->setCompositionMode(PenMode ? CompositionFor(FPen->Mode()) : QPainter::CompositionMode_SourceOver);
     return p;
 }
 
@@ -206,12 +206,13 @@ QImage *TCanvas::DeviceImage() const
 
 void TCanvas::FillRect(const TRect &Rect)
 {
-    if (IsRectEmpty(Rect) || FBrush->Style() == bsClear)
+    const QBrush brush = FBrush->QtBrush();
+    if (IsRectEmpty(Rect) || brush.style() == Qt::NoBrush)
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(false);
     if (!p)
         return;
-    p->fillRect(ToQRect(Rect), FBrush->QtBrush());
+    p->fillRect(ToQRect(Rect), brush);
     Changed();
 }
 
@@ -219,10 +220,12 @@ void TCanvas::FrameRect(const TRect &Rect)
 {
     if (IsRectEmpty(Rect))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(false);
     if (!p)
         return;
-    const QBrush brush = FBrush->Style() == bsClear ? QBrush(ColorToQColor(FBrush->Color())) : FBrush->QtBrush();
+    QBrush brush = FBrush->QtBrush();
+    if (brush.style() == Qt::NoBrush)
+        brush = ColorToQColor(FBrush->Color());
     const int w = Rect.Width();
     const int h = Rect.Height();
     p->fillRect(QRect(Rect.Left, Rect.Top, w, 1), brush);
@@ -237,7 +240,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
     const TRect r = Normalized(X1, Y1, X2, Y2);
     if (IsRectEmpty(r))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     const bool pen = PenVisible(FPen.get());
@@ -246,10 +249,11 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
     // bottom limits; the brush fills what the outline leaves.
     const int lo = pw / 2;
     const TRect outer = Rect(r.Left - lo, r.Top - lo, r.Right - lo + pw - 1, r.Bottom - lo + pw - 1);
-    if (FBrush->Style() != bsClear) {
+    const QBrush brush = FBrush->QtBrush();
+    if (brush.style() != Qt::NoBrush) {
         TRect inner = pen ? Rect(outer.Left + pw, outer.Top + pw, outer.Right - pw, outer.Bottom - pw) : r;
         if (!IsRectEmpty(inner))
-            p->fillRect(ToQRect(inner), FBrush->QtBrush());
+            p->fillRect(ToQRect(inner), brush);
     }
     if (pen) {
         if (FPen->Style() == psSolid || FPen->Style() == psInsideFrame) {
@@ -274,7 +278,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
     const TRect r = Normalized(X1, Y1, X2, Y2);
     if (IsRectEmpty(r))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     p->setPen(QtPen(FPen.get()));
@@ -288,7 +292,7 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
     const TRect r = Normalized(X1, Y1, X2, Y2);
     if (IsRectEmpty(r))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     p->setPen(QtPen(FPen.get()));
@@ -301,7 +305,7 @@ void TCanvas::Polygon(const std::vector<TPoint> &Points)
 {
     if (Points.size() < 2)
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     QPolygon polygon;
@@ -378,7 +382,7 @@ void TCanvas::LineTo(int X, int Y)
     FPenPos = {X, Y};
     if (!PenVisible(FPen.get()))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     DrawLineSegment(p, from, FPenPos);
@@ -389,7 +393,7 @@ void TCanvas::Polyline(const std::vector<TPoint> &Points)
 {
     if (Points.size() < 2 || !PenVisible(FPen.get()))
         return;
-    QPainter *p = ReadyPainter();
+    QPainter *p = ReadyPainter(true);
     if (!p)
         return;
     for (size_t i = 1; i < Points.size(); ++i)
@@ -404,8 +408,10 @@ void TCanvas::FillBackground(const TRect &Rect)
 {
     if (FBrush->Style() == bsClear || IsRectEmpty(Rect))
         return;
-    if (QPainter *p = Painter())
+    if (QPainter *p = Painter()) {
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         p->fillRect(ToQRect(Rect), ColorToQColor(FBrush->Color()));
+    }
 }
 
 void TCanvas::DrawTextLine(int X, int Y, const String &Text)

@@ -100,16 +100,9 @@ void TIcon::SaveToStream(QIODevice *Stream) const
         throw EInvalidGraphic(QStringLiteral("Cannot write icon: %1").arg(Stream->errorString()));
 }
 
-void TIcon::LoadFromResourceName(HINSTANCE, const String &ResName)
+void TIcon::LoadFromResourceName(HINSTANCE Instance, const String &ResName)
 {
-    for (const QString &name : {ResName, ResName.toUpper()}) {
-        QFile file(QStringLiteral(":/skin/%1.ico").arg(name));
-        if (file.open(QIODevice::ReadOnly)) {
-            LoadFromStream(&file);
-            return;
-        }
-    }
-    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(ResName));
+    LoadFromFile(FindResourceFile(Instance, ResName, QStringLiteral("ico")));
 }
 
 void TIcon::Draw(TCanvas *ACanvas, const TRect &Rect)

@@ -210,6 +210,14 @@ TEST(Canvas, PenModeXorInverts)
     c->LineTo(5, 0);
     EXPECT_EQ(c->Pixels(0, 0), clBlack);
     EXPECT_EQ(c->Pixels(5, 0), clWhite);
+    // Fills and text are not combined by the pen's mode.
+    c->Brush()->SetColor(clRed);
+    c->FillRect(Rect(0, 2, 10, 4));
+    EXPECT_EQ(c->Pixels(0, 2), clRed);
+    c->DrawFocusRect(Rect(0, 5, 10, 10));
+    c->Brush()->SetColor(clBlue);
+    c->TextOut(0, 5, QStringLiteral("x"));
+    EXPECT_EQ(c->Pixels(0, 5), clBlue);
 }
 
 TEST(Canvas, PatternBrushTilesFromOrigin)
@@ -225,4 +233,8 @@ TEST(Canvas, PatternBrushTilesFromOrigin)
     EXPECT_EQ(c->Pixels(4, 6), clRed);
     EXPECT_EQ(c->Pixels(3, 2), clWhite);
     EXPECT_EQ(c->Pixels(0, 0), clWhite); // outside the rectangle
+    // The pattern fills even with a clear brush style.
+    c->Brush()->SetStyle(bsClear);
+    c->FillRect(Rect(0, 0, 1, 1));
+    EXPECT_EQ(c->Pixels(0, 0), clRed);
 }
