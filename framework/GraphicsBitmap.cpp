@@ -256,12 +256,15 @@ const QImage &TBitmap::MaskedImage() const
         return FMasked;
     const QImage &image = Image();
     const QRgb keyRgb = ColorToQRgb(key) & RGB_MASK;
-    FMasked = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < FMasked.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(FMasked.scanLine(y));
-        for (int x = 0; x < FMasked.width(); ++x)
-            if ((line[x] & RGB_MASK) == keyRgb)
-                line[x] = 0;
+    // RGB32 pixels are opaque premultiplied pixels already: one pass copies
+    // them and clears the key.
+    if (FMasked.size() != image.size() || FMasked.format() != QImage::Format_ARGB32_Premultiplied)
+        FMasked = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        auto *dst = reinterpret_cast<QRgb *>(FMasked.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            dst[x] = (src[x] & RGB_MASK) == keyRgb ? 0 : src[x];
     }
     FMaskedKey = key;
     FMaskedValid = true;
