@@ -1,0 +1,57 @@
+// Drawing helpers of the skinned menus.
+#include "SUIMenu.h"
+
+// The desktop's menu font is Qt's; the framework has no notion of it.
+#include <QApplication>
+#include <QFontInfo>
+
+namespace {
+
+// Runs Draw with the canvas brush in Color, then gives the canvas its own
+// brush back.
+template <typename Draw>
+void WithBrushColor(TCanvas *Canvas, TColor Color, Draw draw)
+{
+    TBrush saved;
+    saved.Assign(Canvas->Brush());
+    Canvas->Brush()->SetColor(Color);
+    draw();
+    Canvas->SetBrush(&saved);
+}
+
+} // namespace
+
+void FrameMenuRect(TCanvas *Canvas, const TRect &Rect, TColor Color)
+{
+    WithBrushColor(Canvas, Color, [&] { Canvas->FrameRect(Rect); });
+}
+
+void FillMenuRect(TCanvas *Canvas, const TRect &Rect, TColor Color)
+{
+    WithBrushColor(Canvas, Color, [&] { Canvas->FillRect(Rect); });
+}
+
+void DrawSeparatorLine(TCanvas *Canvas, const TRect &Rect, TColor Color, int BarWidth)
+{
+    TPen saved;
+    saved.Assign(Canvas->Pen());
+    Canvas->Pen()->SetColor(Color);
+    Canvas->MoveTo(Rect.Left + BarWidth + 4, Rect.Top + 2);
+    Canvas->LineTo(Rect.Right - 2, Rect.Top + 2);
+    Canvas->SetPen(&saved);
+}
+
+void GetSystemMenuFont(TFont *Font)
+{
+    const QFont menu = QApplication::font("QMenu");
+    if (menu.family().isEmpty())
+        return;
+    TFont font;
+    font.SetName(menu.family());
+    font.SetHeight(-QFontInfo(menu).pixelSize());
+    font.SetStyle((menu.bold() ? fsBold : 0) | (menu.italic() ? fsItalic : 0) | (menu.underline() ? fsUnderline : 0) |
+                  (menu.strikeOut() ? fsStrikeOut : 0));
+    font.SetCharset(DEFAULT_CHARSET);
+    font.SetColor(clMenuText);
+    Font->Assign(&font);
+}
