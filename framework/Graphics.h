@@ -137,6 +137,14 @@ constexpr TColor clDefault = 0x20000000;
 TColor GetSysColor(int index);
 // Resolves a system colour to its plain value; plain values pass unchanged.
 TColor ColorToRGB(TColor Color);
+// Colour names as window descriptions write them ("clBtnFace"). StringToColor
+// also takes numbers, decimal or "$" hexadecimal, and raises EConvertError
+// for anything else; ColorToString gives the name or "$00BBGGRR".
+bool IdentToColor(const String &Ident, TColor &Color);
+bool ColorToIdent(TColor Color, String &Ident);
+TColor StringToColor(const String &S);
+String ColorToString(TColor Color);
+
 // Conversions for the framework's own use; system colours are resolved.
 QColor ColorToQColor(TColor Color);
 QRgb ColorToQRgb(TColor Color);
@@ -177,9 +185,29 @@ String FindResourceFile(HINSTANCE Instance, const String &ResName, const String 
 // ---------------------------------------------------------------------------
 // Fonts, pens and brushes
 
-constexpr int DEFAULT_CHARSET = 1;
 constexpr int ANSI_CHARSET = 0;
+constexpr int DEFAULT_CHARSET = 1;
+constexpr int SYMBOL_CHARSET = 2;
+constexpr int MAC_CHARSET = 77;
+constexpr int SHIFTJIS_CHARSET = 128;
+constexpr int HANGEUL_CHARSET = 129;
+constexpr int JOHAB_CHARSET = 130;
 constexpr int GB2312_CHARSET = 134;
+constexpr int CHINESEBIG5_CHARSET = 136;
+constexpr int GREEK_CHARSET = 161;
+constexpr int TURKISH_CHARSET = 162;
+constexpr int VIETNAMESE_CHARSET = 163;
+constexpr int HEBREW_CHARSET = 177;
+constexpr int ARABIC_CHARSET = 178;
+constexpr int BALTIC_CHARSET = 186;
+constexpr int RUSSIAN_CHARSET = 204;
+constexpr int THAI_CHARSET = 222;
+constexpr int EASTEUROPE_CHARSET = 238;
+constexpr int OEM_CHARSET = 255;
+
+// Character set names as window descriptions write them ("GB2312_CHARSET").
+bool IdentToCharset(const String &Ident, int &Charset);
+bool CharsetToIdent(int Charset, String &Ident);
 
 // Font styles are bits; a set of them is their sum (fsBold | fsItalic).
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -309,6 +337,8 @@ public:
     // Ends the canvas's own painter; the next drawing opens a new one.
     void Release();
     bool HandleAllocated() const { return FPainter != nullptr; }
+    // The canvas as a device context, for routines that take an HDC.
+    TCanvas *Handle() { return this; }
 
     // Shapes, with the brush filling and the pen outlining.
     void FillRect(const TRect &Rect);

@@ -2,6 +2,9 @@
 // bitmap's canvas.
 #include "Graphics.h"
 
+#include <QPainter>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +55,44 @@ TEST(Colors, SystemColoursResolveToFixedValues)
     EXPECT_EQ(RGB(1, 2, 3), 0x00030201);
     EXPECT_EQ(ColorToQColor(clRed), QColor(255, 0, 0));
     EXPECT_EQ(QColorToColor(QColor(0, 0, 255)), clBlue);
+}
+
+struct ColorNameRow {
+    const char *Text;
+    TColor Color;
+    const char *Written; // what ColorToString gives back
+};
+
+class ColorNames : public ::testing::TestWithParam<ColorNameRow> {};
+
+TEST_P(ColorNames, ReadAndWrite)
+{
+    const ColorNameRow row = GetParam();
+    EXPECT_EQ(StringToColor(QString::fromUtf8(row.Text)), row.Color);
+    EXPECT_EQ(ColorToString(row.Color), QString::fromUtf8(row.Written));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ColorNames,
+                         ::testing::Values(ColorNameRow{"clBtnFace", clBtnFace, "clBtnFace"},
+                                           ColorNameRow{"clbtnface", clBtnFace, "clBtnFace"},
+                                           ColorNameRow{"clLtGray", clSilver, "clSilver"},
+                                           ColorNameRow{"cl3DDkShadow", cl3DDkShadow, "cl3DDkShadow"},
+                                           ColorNameRow{"$00DEEBEF", 0x00DEEBEF, "$00DEEBEF"},
+                                           ColorNameRow{"14609391", 0x00DEEBEF, "$00DEEBEF"},
+                                           ColorNameRow{"-2147483633", clBtnFace, "clBtnFace"},
+                                           ColorNameRow{"$1FFFFFFF", clNone, "clNone"}));
+
+TEST(Colors, BadNamesRaiseAndCharsetsHaveNames)
+{
+    EXPECT_THROW(StringToColor(QStringLiteral("clNoSuch")), EConvertError);
+    EXPECT_THROW(StringToColor(QStringLiteral("$1FFFFFFFF")), EConvertError);
+    int charset = 0;
+    EXPECT_TRUE(IdentToCharset(QStringLiteral("GB2312_CHARSET"), charset));
+    EXPECT_EQ(charset, 134);
+    String name;
+    EXPECT_TRUE(CharsetToIdent(DEFAULT_CHARSET, name));
+    EXPECT_EQ(name, QStringLiteral("DEFAULT_CHARSET"));
+    EXPECT_FALSE(IdentToCharset(QStringLiteral("KLINGON_CHARSET"), charset));
 }
 
 TEST(Canvas, FillRectExcludesRightAndBottom)
@@ -237,4 +278,73 @@ TEST(Canvas, PatternBrushTilesFromOrigin)
     c->Brush()->SetStyle(bsClear);
     c->FillRect(Rect(0, 0, 1, 1));
     EXPECT_EQ(c->Pixels(0, 0), clRed);
+}
+
+namespace {
+
+// A widget that paints through a canvas bound to its own painter.
+class CanvasWidget : public QWidget {
+public:
+    std::function<void(TCanvas *)> PaintWith;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        TCanvas canvas;
+        canvas.BeginPainting(&painter);
+        PaintWith(&canvas);
+        canvas.EndPainting();
+    }
+};
+
+// A canvas that opens its painter on a device of its own choosing only
+// when first drawn on.
+class LazyCanvas : public TCanvas {
+public:
+    QImage Target{8, 8, QImage::Format_RGB32};
+    int Opened = 0;
+
+protected:
+    void CreateHandle() override
+    {
+        ++Opened;
+        SetDevice(&Target);
+        TCanvas::CreateHandle();
+    }
+};
+
+} // namespace
+
+TEST(Canvas, BindsToAWidgetWhilePainting)
+{
+    CanvasWidget widget;
+    widget.resize(40, 30);
+    widget.PaintWith = [](TCanvas *c) {
+        c->Brush()->SetColor(clNavy);
+        c->FillRect(c->ClipRect());
+        SetViewportOrgEx(c, 10, 10, nullptr); // as when painting a parent under a child
+        c->Brush()->SetColor(clYellow);
+        c->FillRect(Rect(0, 0, 5, 5));
+    };
+    const QImage image = widget.grab().toImage();
+    EXPECT_EQ(QRgbToColor(image.pixel(0, 0)), clNavy);
+    EXPECT_EQ(QRgbToColor(image.pixel(39, 29)), clNavy);
+    EXPECT_EQ(QRgbToColor(image.pixel(10, 10)), clYellow);
+    EXPECT_EQ(QRgbToColor(image.pixel(15, 15)), clNavy);
+}
+
+TEST(Canvas, OverriddenCreateHandleOpensOnFirstDrawing)
+{
+    LazyCanvas canvas;
+    canvas.Target.fill(Qt::white);
+    EXPECT_FALSE(canvas.HandleAllocated());
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect(Rect(1, 1, 3, 3));
+    canvas.FillRect(Rect(4, 4, 5, 5));
+    EXPECT_EQ(canvas.Opened, 1);
+    canvas.Release();
+    EXPECT_EQ(QRgbToColor(canvas.Target.pixel(2, 2)), clRed);
+    EXPECT_EQ(QRgbToColor(canvas.Target.pixel(4, 4)), clRed);
+    EXPECT_EQ(QRgbToColor(canvas.Target.pixel(3, 3)), clWhite);
 }
