@@ -182,20 +182,30 @@ void TBitmap::SetImage(const QImage &Value)
     ImageChanged();
 }
 
+// Reads up to Count bytes in pieces, so that a size taken from the data
+// never allocates more than the stream really holds.
+static QByteArray ReadUpTo(QIODevice *Stream, qint64 Count)
+{
+    QByteArray data;
+    while (data.size() < Count) {
+        const QByteArray piece = Stream->read(std::min<qint64>(Count - data.size(), 1 << 16));
+        if (piece.isEmpty())
+            break;
+        data += piece;
+    }
+    return data;
+}
+
 void TBitmap::LoadFromStream(QIODevice *Stream)
 {
     // The file header's size field says how much of the stream is the
     // bitmap; without a usable one the rest of the stream is.
     QByteArray data = Stream->read(14);
     const quint32 fileSize = data.size() == 14 ? qFromLittleEndian<quint32>(data.constData() + 2) : 0;
-    if (fileSize >= 14 + 12) {
-        qint64 want = std::min<qint64>(fileSize - 14, 256 << 20);
-        if (!Stream->isSequential())
-            want = std::min(want, Stream->size() - Stream->pos());
-        data += Stream->read(want);
-    } else {
+    if (fileSize >= 14 + 12)
+        data += ReadUpTo(Stream, fileSize - 14);
+    else
         data += Stream->readAll();
-    }
     LoadFromBytes(data);
 }
 
@@ -214,9 +224,9 @@ void TBitmap::ReadData(QIODevice *Stream)
     if (head.size() != 4)
         throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored data ends before its size"));
     const qint32 size = qFromLittleEndian<qint32>(head.constData());
-    if (size < 0 || (!Stream->isSequential() && size > Stream->size() - Stream->pos()))
-        throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored size %1 exceeds the data").arg(size));
-    QByteArray data = Stream->read(size);
+    if (size < 0)
+        throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored size %1").arg(size));
+    const QByteArray data = ReadUpTo(Stream, size);
     if (data.size() != size)
         throw EInvalidGraphic(QStringLiteral("Invalid bitmap: stored data is shorter than its size %1").arg(size));
     if (size == 0)
