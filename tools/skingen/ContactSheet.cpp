@@ -1,11 +1,11 @@
 #include "ContactSheet.h"
 
 #include "Paint.h"
+#include "SUIPublic.h"
 #include "SUIResDef.h"
 #include "SUIThemes.h"
 
 #include <QDir>
-#include <QHash>
 
 #include <algorithm>
 
@@ -14,141 +14,140 @@ namespace {
 constexpr int Scale = 3;
 constexpr int SheetWidth = 1500;
 
-using Files = QHash<QString, QImage>;
+// The written files, read back the way the controls read them.
+class Files {
+public:
+    explicit Files(const QString &folder) : folder(folder) {}
+    std::unique_ptr<TBitmap> Load(const QString &name) const
+    {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->LoadFromFile(folder.filePath(name + QLatin1String(".bmp")));
+        return bitmap;
+    }
+    std::unique_ptr<TBitmap> Load(int style, int index) const { return Load(GetThemeString(style, index)); }
 
-QImage Pick(const Files &files, int style, int index) { return files.value(GetThemeString(style, index)); }
+private:
+    QDir folder;
+};
 
-// Pixels of the key colour left out, as a transparent draw does.
-QImage WithoutKey(const QImage &image, QRgb key)
+std::unique_ptr<TBitmap> Blank(int width, int height, TColor colour)
 {
-    QImage out = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y)
-        for (int x = 0; x < out.width(); ++x)
-            if ((out.pixel(x, y) | 0xFF000000) == (key | 0xFF000000))
-                out.setPixel(x, y, 0);
-    return out;
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(width, height);
+    bitmap->Canvas()->Brush()->SetColor(colour);
+    bitmap->Canvas()->FillRect(Rect(0, 0, width, height));
+    return bitmap;
 }
 
-// Corners kept, edges and centre stretched, magenta left out.
-void NineSlice(QPainter &p, const QImage &face, const QRect &r)
+// The style's title bar as the title bar composes it: left and right
+// sections at their size, the client section stretched between them, the
+// buttons from the right and the control box at the left.
+std::unique_ptr<TBitmap> TitleBar(const Files &files, int style, int width)
 {
-    const QImage f = WithoutKey(face, KeyColour.rgb());
-    const int hw = f.width() / 2, hh = f.height() / 2;
-    const int xs[] = {0, hw, f.width() - hw, f.width()}, ys[] = {0, hh, f.height() - hh, f.height()};
-    const int xd[] = {r.left(), r.left() + hw, r.right() + 1 - hw, r.right() + 1};
-    const int yd[] = {r.top(), r.top() + hh, r.bottom() + 1 - hh, r.bottom() + 1};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            p.drawImage(QRect(QPoint(xd[i], yd[j]), QPoint(xd[i + 1] - 1, yd[j + 1] - 1)), f,
-                QRect(QPoint(xs[i], ys[j]), QPoint(std::max(xs[i], xs[i + 1] - 1), std::max(ys[j], ys[j + 1] - 1))));
-}
-
-void ThreeSlice(QPainter &p, const QImage &bitmap, const QRect &r, bool transparent)
-{
-    const QImage b = transparent ? WithoutKey(bitmap, bitmap.pixel(0, 0)) : bitmap;
-    const int w = b.width() / 3;
-    p.drawImage(QPoint(r.left(), r.top()), b.copy(0, 0, w, b.height()));
-    p.drawImage(QPoint(r.right() + 1 - w, r.top()), b.copy(2 * w, 0, w, b.height()));
-    p.drawImage(QRect(r.left() + w, r.top(), r.width() - 2 * w, r.height()), b.copy(w, 0, w, b.height()));
-}
-
-// The style's window frame, title bar, buttons and bars as the controls compose them.
-int DrawPreview(QPainter &p, const Files &files, int style, int top)
-{
-    const int width = 420;
-    const TColor formColour = GetThemeColor(style, 3);
-    const QColor form(GetRValue(formColour), GetGValue(formColour), GetBValue(formColour));
-    const QImage left = Pick(files, style, 45), client = Pick(files, style, 46), right = Pick(files, style, 47);
-    const int bar = left.height();
-    const int bodyHeight = 150;
-    p.fillRect(QRect(10, top, width, bar + bodyHeight), form);
-    if (style == MacOS || style == Protein)
-        p.fillRect(QRect(10, top + bar, width, bodyHeight),
-            QBrush(files.value(style == MacOS ? RES_MACOS_FORM_BACKGROUND : RES_PROTEIN_FORM_BACKGROUND)));
-    p.drawImage(QRect(10 + left.width(), top, width - left.width() - right.width(), bar), client);
-    p.drawImage(10, top, left);
-    p.drawImage(10 + width - right.width(), top, right);
-
+    const auto left = files.Load(style, 45), client = files.Load(style, 46), right = files.Load(style, 47);
+    auto bar = Blank(width, left->Height(), clBlack);
+    TCanvas *c = bar->Canvas();
+    c->Draw(0, 0, left.get());
+    c->Draw(width - right->Width(), 0, right.get());
+    c->StretchDraw(Rect(left->Width(), 0, width - right->Width(), bar->Height()), client.get());
     const bool transparent = GetThemeBoolean(style, 66);
-    const int buttonTop = top + GetThemeInteger(style, 69);
-    int x = 10 + width + GetThemeInteger(style, 68) + 1;
-    for (int index : {48, 51, 54}) {
-        QImage pic = Pick(files, style, index);
-        if (index == 51)
-            pic = Pick(files, style, 52); // the maximise button shown under the mouse
-        x -= pic.width() + 1;
-        p.drawImage(x, buttonTop, transparent ? WithoutKey(pic, pic.pixel(0, pic.height() - 1)) : pic);
+    const int top = GetThemeInteger(style, 69);
+    int x = width + GetThemeInteger(style, 68) + 1;
+    for (int index : {48, 52, 54}) { // close, maximise under the mouse, minimise
+        auto button = files.Load(style, index);
+        button->SetTransparent(transparent);
+        x -= button->Width() + 1;
+        c->Draw(x, top, button.get());
     }
-    const QImage box = Pick(files, style, 60);
-    const int x2 = 10 + GetThemeInteger(style, 67);
-    p.drawImage(x2, buttonTop, transparent ? WithoutKey(box, box.pixel(0, box.height() - 1)) : box);
-    QFont captionFont(QStringLiteral("DejaVu Sans"));
-    captionFont.setBold(true);
-    captionFont.setPixelSize(12);
-    p.setFont(captionFont);
-    p.setPen(style == MacOS ? Qt::black : Qt::white);
-    p.drawText(QRect(x2 + box.width() + 5, top + (style == DeepBlue ? 4 : 0), 300, style == DeepBlue ? 16 : bar),
-        Qt::AlignVCenter, QStringLiteral("Wordlark — %1").arg(QLatin1String(SUI_STYLE_PREFIXES[style])));
+    auto box = files.Load(style, 60);
+    box->SetTransparent(transparent);
+    const int x2 = GetThemeInteger(style, 67);
+    c->Draw(x2, top, box.get());
+    c->Font()->SetName(QStringLiteral("DejaVu Sans"));
+    c->Font()->SetStyle(fsBold);
+    c->Font()->SetColor(style == MacOS ? clBlack : clWhite);
+    c->Brush()->SetStyle(bsClear);
+    const String caption = QStringLiteral("Wordlark - %1").arg(QLatin1String(SUI_STYLE_PREFIXES[style]));
+    c->TextOut(x2 + box->Width() + 5, style == DeepBlue ? 4 : (bar->Height() - c->TextHeight(caption)) / 2, caption);
+    return bar;
+}
 
-    // Push buttons in their three states, a check box and a radio button.
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    p.setFont(font);
-    const int row = top + bar + 12;
+// A window body with push buttons in their three states, check boxes, radio
+// buttons, a track bar, a progress bar, tabs and a scroll bar.
+std::unique_ptr<TBitmap> Body(const Files &files, int style, int width)
+{
+    auto body = Blank(width, 150, GetThemeColor(style, 3));
+    TCanvas *c = body->Canvas();
+    if (style == MacOS || style == Protein) {
+        auto pattern = files.Load(QLatin1String(style == MacOS ? RES_MACOS_FORM_BACKGROUND : RES_PROTEIN_FORM_BACKGROUND));
+        c->Brush()->SetBitmap(pattern.get());
+        c->FillRect(Rect(0, 0, width, 150));
+        c->Brush()->SetBitmap(nullptr);
+    }
+    c->Font()->SetName(QStringLiteral("DejaVu Sans"));
+    c->Font()->SetSize(8);
+    const char *captions[] = {"Play", "Hover", "Down"};
     for (int i = 0; i < 3; ++i) {
-        const QRect r(22 + i * 92, row, 80, style == MacOS ? 23 : 25);
-        NineSlice(p, Pick(files, style, 24 + i), r);
-        p.setPen(Qt::black);
-        p.drawText(r, Qt::AlignCenter, i == 0 ? QStringLiteral("Play") : i == 1 ? QStringLiteral("Hover") : QStringLiteral("Down"));
+        auto face = files.Load(style, 24 + i);
+        auto button = Blank(80, style == MacOS ? 23 : 25, GetThemeColor(style, 3));
+        DrawNineSlice(face.get(), button->Canvas(), Rect(0, 0, button->Width(), button->Height()), style == BlueGlass);
+        TRect r = Rect(0, 0, button->Width(), button->Height());
+        button->Canvas()->SetFont(c->Font());
+        button->Canvas()->Brush()->SetStyle(bsClear);
+        DrawText(button->Canvas(), QLatin1String(captions[i]), r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        c->Draw(12 + i * 90, 12, button.get());
     }
-    const QImage check = Pick(files, style, 29), radio = Pick(files, style, 37), uncheck = Pick(files, style, 30);
-    p.drawImage(300, row + 2, check);
-    p.drawImage(300 + check.width() + 4, row + 2, uncheck);
-    p.drawImage(340, row + 2, WithoutKey(radio, radio.pixel(0, 0)));
-    p.drawImage(340 + radio.width() + 4, row + 2, WithoutKey(Pick(files, style, 38), radio.pixel(0, 0)));
+    int x = 290;
+    for (int index : {29, 30, 37, 38}) {
+        auto picture = files.Load(style, index);
+        if (index >= 37) {
+            picture->SetTransparentColor(picture->Canvas()->Pixels(0, 0));
+            picture->SetTransparent(true);
+        }
+        c->Draw(x, 16, picture.get());
+        x += picture->Width() + 5;
+    }
 
-    // Track bar with its slider, a progress bar half full.
-    const QImage trackBar = Pick(files, style, 75), slider = Pick(files, style, 76);
-    const TColor trackColour = GetThemeColor(style, 79);
-    const int trackTop = row + 40;
-    const int trackHeight = std::max(trackBar.height(), slider.height());
-    p.fillRect(QRect(22, trackTop, 260, trackHeight), QColor(GetRValue(trackColour), GetGValue(trackColour), GetBValue(trackColour)));
-    ThreeSlice(p, trackBar, QRect(22, trackTop + (trackHeight - trackBar.height()) / 2, 260, trackBar.height()), false);
-    p.drawImage(22 + 100, trackTop, slider);
-    const QImage progress = Pick(files, style, 43);
-    p.fillRect(QRect(22, trackTop + 34, 150, 12), form.darker(105));
-    p.setPen(Qt::black);
-    p.drawRect(QRect(22, trackTop + 34, 149, 11));
-    p.drawImage(QRect(23, trackTop + 35, 80, 10), progress);
+    const auto barPicture = files.Load(style, 75), slider = files.Load(style, 76);
+    const int trackHeight = std::max(barPicture->Height(), slider->Height());
+    auto track = Blank(260, trackHeight, GetThemeColor(style, 79));
+    DrawThreeSlice(barPicture.get(), track->Canvas(), Rect(0, (trackHeight - barPicture->Height()) / 2, 260, (trackHeight + barPicture->Height()) / 2), false);
+    track->Canvas()->Draw(100, 0, slider.get());
+    c->Draw(12, 50, track.get());
 
-    // Tabs over their line.
-    const QImage active = Pick(files, style, 70), inactive = Pick(files, style, 71), line = Pick(files, style, 72);
-    const int tabTop = trackTop + 62;
-    p.drawImage(QRect(23, tabTop + active.height(), 258, line.height()), line);
-    ThreeSlice(p, inactive, QRect(22 + 70, tabTop, 70, inactive.height()), true);
-    ThreeSlice(p, active, QRect(22, tabTop + 1, 70, active.height()), true);
+    const auto progress = files.Load(style, 43);
+    auto bar = Blank(150, progress->Height() + 2, GetThemeColor(style, 9));
+    bar->Canvas()->StretchDraw(Rect(1, 1, 90, bar->Height() - 1), progress.get());
+    bar->Canvas()->Brush()->SetColor(GetThemeColor(style, 8));
+    bar->Canvas()->FrameRect(Rect(0, 0, 150, bar->Height()));
+    c->Draw(12, 84, bar.get());
 
-    // A vertical scroll bar.
-    const QImage up = Pick(files, style, 85), down = Pick(files, style, 88), thumb = Pick(files, style, 91);
-    const TColor scrollColour = GetThemeColor(style, 84);
-    const int sx = 10 + width - up.width() - 20, sy = top + bar + 10;
-    p.fillRect(QRect(sx, sy, up.width(), 130), QColor(GetRValue(scrollColour), GetGValue(scrollColour), GetBValue(scrollColour)));
-    p.drawImage(sx, sy, up);
-    p.drawImage(sx, sy + 130 - down.height(), down);
-    const int third = thumb.height() / 3;
-    p.drawImage(sx, sy + up.height() + 20, thumb.copy(0, 0, thumb.width(), third));
-    p.drawImage(QRect(sx, sy + up.height() + 20 + third, thumb.width(), 30), thumb.copy(0, third, thumb.width(), third));
-    p.drawImage(sx, sy + up.height() + 50 + third, thumb.copy(0, 2 * third, thumb.width(), third));
-    return bar + bodyHeight;
+    const auto active = files.Load(style, 70), inactive = files.Load(style, 71), line = files.Load(style, 72);
+    const int tabs = 110;
+    c->StretchDraw(Rect(13, tabs + active->Height(), 270, tabs + active->Height() + line->Height()), line.get());
+    DrawThreeSlice(inactive.get(), c, Rect(12 + 70, tabs, 12 + 140, tabs + inactive->Height()), true);
+    DrawThreeSlice(active.get(), c, Rect(12, tabs + 1, 12 + 70, tabs + 1 + active->Height()), true);
+
+    // A vertical scroll bar with a 40-pixel thumb cut from its strip.
+    const auto up = files.Load(style, 85), down = files.Load(style, 88), strip = files.Load(style, 91);
+    const int sx = width - up->Width() - 12, length = 130;
+    c->Brush()->SetColor(GetThemeColor(style, 84));
+    c->FillRect(Rect(sx, 10, sx + up->Width(), 10 + length));
+    c->Draw(sx, 10, up.get());
+    c->Draw(sx, 10 + length - down->Height(), down.get());
+    RotateBitmapLeft(strip.get());
+    auto thumb = Blank(40, strip->Height(), GetThemeColor(style, 84));
+    DrawThreeSlice(strip.get(), thumb->Canvas(), Rect(0, 0, 40, strip->Height()), false);
+    RotateBitmapRight(thumb.get());
+    c->Draw(sx, 10 + up->Height() + 20, thumb.get());
+    return body;
 }
 
 } // namespace
 
 bool WriteContactSheet(const std::vector<SkinPicture> &pictures, const QString &folder, const QString &sheetPath)
 {
-    Files files;
-    for (const SkinPicture &picture : pictures)
-        files.insert(picture.Name, QImage(QDir(folder).filePath(picture.Name + QLatin1String(".bmp"))));
+    const Files files(folder);
 
     QImage sheet(SheetWidth, 6000, QImage::Format_RGB32);
     sheet.fill(QColor(250, 250, 250));
@@ -165,16 +164,21 @@ bool WriteContactSheet(const std::vector<SkinPicture> &pictures, const QString &
         p.setPen(Qt::black);
         p.drawText(10, y + 18, style == Custom ? QStringLiteral("Fixed names and class pictures") : QLatin1String(SUI_STYLE_PREFIXES[style]));
         y += 28;
-        if (style != Custom)
-            y += DrawPreview(p, files, style, y) + 16;
+        if (style != Custom) {
+            const auto title = TitleBar(files, style, 420), body = Body(files, style, 420);
+            p.drawImage(10, y, title->Image());
+            p.drawImage(10, y + title->Height(), body->Image());
+            y += title->Height() + body->Height() + 16;
+        }
         int x = 10, rowHeight = 0;
         p.setFont(label);
         for (const SkinPicture &picture : pictures) {
             if (picture.Style != style)
                 continue;
-            const QImage image = files.value(picture.Name);
+            const QImage image = files.Load(picture.Name)->Image();
             const int scale = image.width() > 150 ? 1 : Scale;
-            const QSize shown = image.size() * scale;
+            // Strips one or two pixels wide are shown wider to be seen.
+            const QSize shown(std::max(image.width(), 6) * scale, image.height() * scale);
             const int cell = std::max(shown.width(), 200) + 10;
             if (x + cell > SheetWidth) {
                 x = 10;

@@ -80,7 +80,7 @@ const Look BlueGlassLook{
     .back = QColor(231, 231, 231),
     .border = QColor(44, 94, 176),
     .faceTop = QColor(232, 242, 254), .faceBottom = QColor(160, 198, 244),
-    .hotTop = QColor(245, 250, 255), .hotBottom = QColor(130, 190, 255),
+    .hotTop = QColor(240, 252, 255), .hotBottom = QColor(96, 200, 255),
     .downTop = QColor(120, 165, 225), .downBottom = QColor(185, 215, 250),
     .hotRing = QColor(),
     .boxTop = QColor(205, 225, 250), .boxBottom = QColor(255, 255, 255),

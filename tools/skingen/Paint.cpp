@@ -176,6 +176,10 @@ void DrawGlyph(QPainter &painter, Glyph glyph, const QRectF &cell, const QColor 
         painter.drawPolyline(tick, 3);
         break;
     }
+    case Glyph::Plus:
+        painter.fillRect(QRectF(c.left(), c.center().y() - weight / 2, w, weight), colour);
+        painter.fillRect(QRectF(c.center().x() - weight / 2, c.top(), weight, h), colour);
+        break;
     case Glyph::Menu:
         for (int i = 0; i < 3; ++i)
             painter.fillRect(QRectF(c.left(), c.top() + i * h / 2.5, w, weight), colour);

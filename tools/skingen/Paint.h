@@ -53,5 +53,5 @@ QImage RowImage(const std::vector<QColor> &rows, int width);
 QImage RowsOf(const QImage &image, int top, int height, int width);
 
 // Window and arrow glyphs drawn in a cell.
-enum class Glyph { Close, Maximise, Minimise, Restore, Help, ArrowUp, ArrowDown, Check, Menu };
+enum class Glyph { Close, Maximise, Minimise, Restore, Help, ArrowUp, ArrowDown, Check, Menu, Plus };
 void DrawGlyph(QPainter &painter, Glyph glyph, const QRectF &cell, const QColor &colour, qreal weight);

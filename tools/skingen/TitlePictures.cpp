@@ -98,11 +98,11 @@ void DecorateSection(int style, TitleSection section, QImage &bar)
         const QPointF atoms[] = {{14, 16}, {44, 7}, {78, 15}, {120, 6}, {170, 14}, {230, 7}, {300, 13}, {380, 8}};
         for (size_t i = 0; i < std::size(atoms); ++i) {
             const qreal fade = 1.0 - atoms[i].x() / 441.0;
-            p.setPen(QPen(QColor(255, 255, 255, int(70 * fade)), 1.2));
+            p.setPen(QPen(QColor(255, 255, 255, int(50 * fade)), 1.2));
             if (i + 1 < std::size(atoms))
                 p.drawLine(atoms[i], atoms[i + 1]);
             p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 255, 255, int(90 * fade)));
+            p.setBrush(QColor(255, 255, 255, int(60 * fade)));
             const qreal r = 3.5 + 2.5 * fade;
             p.drawEllipse(atoms[i], r, r);
         }
@@ -223,7 +223,9 @@ QImage TitleButtonPicture(int style, TitleButtonKind kind, MouseState state, QSi
         QRectF g((w - cell) / 2.0, (h - cell) / 2.0, cell, cell);
         if (kind == TitleButtonKind::Minimise)
             g.translate(cell * 0.15, 0);
-        DrawGlyph(p, GlyphOf(kind), g, c.glyph, weight);
+        // MacOS drops show a plus to zoom rather than a window outline.
+        const Glyph glyph = style == MacOS && kind == TitleButtonKind::Maximise ? Glyph::Plus : GlyphOf(kind);
+        DrawGlyph(p, glyph, g, c.glyph, weight);
     }
     p.end();
 
