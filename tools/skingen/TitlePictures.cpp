@@ -85,11 +85,18 @@ void DecorateSection(int style, TitleSection section, QImage &bar)
         break;
     }
     case DeepBlue: {
-        // A soft glow under the caption's start, and a brighter accent line.
-        QRadialGradient glow(QPointF(left ? 18 : w - 10, h * 0.3), w * 0.8);
-        glow.setColorAt(0, QColor(120, 180, 255, 120));
-        glow.setColorAt(1, QColor(120, 180, 255, 0));
-        p.fillRect(QRectF(0, 0, w, h * 0.72), glow);
+        // The buttons are opaque, so the decorations keep clear of them: a
+        // soft glow behind the caption's start, right of the control box, and
+        // on the right the accent line below the buttons brightening outwards.
+        if (left) {
+            QRadialGradient glow(QPointF(58, h * 0.3), 36);
+            glow.setColorAt(0, QColor(120, 180, 255, 110));
+            glow.setColorAt(1, QColor(120, 180, 255, 0));
+            p.fillRect(QRectF(22, 0, w - 22, h * 0.72), glow);
+        } else {
+            p.fillRect(QRectF(0, h * 0.72, w, h * 0.08),
+                HorizontalGradient(QRectF(0, 0, w, 1), {{0, QColor(200, 230, 255, 0)}, {1, QColor(200, 230, 255, 150)}}));
+        }
         break;
     }
     case Protein: {
