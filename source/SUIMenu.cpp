@@ -1,5 +1,6 @@
 // Drawing helpers of the skinned menus.
 #include "SUIMenu.h"
+#include "SUIResDef.h"
 
 // The desktop's menu font is Qt's; the framework has no notion of it.
 #include <QApplication>
@@ -39,6 +40,33 @@ void DrawSeparatorLine(TCanvas *Canvas, const TRect &Rect, TColor Color, int Bar
     Canvas->MoveTo(Rect.Left + BarWidth + 4, Rect.Top + 2);
     Canvas->LineTo(Rect.Right - 2, Rect.Top + 2);
     Canvas->SetPen(&saved);
+}
+
+namespace {
+
+void DrawMacMenuPicture(TCanvas *Canvas, const TRect &Rect, const char *ResName, int Height)
+{
+    TBitmap picture;
+    picture.LoadFromResourceName(HInstance, QLatin1String(ResName));
+    picture.SetHeight(Height);
+    Canvas->StretchDraw(Rect, &picture);
+}
+
+} // namespace
+
+void DrawMacMenuSeparator(TCanvas *Canvas, const TRect &Rect)
+{
+    DrawMacMenuPicture(Canvas, Rect, RES_MACOS_MENU_BAR, 12);
+}
+
+void DrawMacMenuSelect(TCanvas *Canvas, const TRect &Rect)
+{
+    DrawMacMenuPicture(Canvas, Rect, RES_MACOS_MENU_SELECT, 20);
+}
+
+void DrawMacMenuItemBack(TCanvas *Canvas, const TRect &Rect)
+{
+    DrawMacMenuPicture(Canvas, Rect, RES_MACOS_MENU_BAR, 20);
 }
 
 void GetSystemMenuFont(TFont *Font)

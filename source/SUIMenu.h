@@ -11,5 +11,13 @@ void FillMenuRect(TCanvas *Canvas, const TRect &Rect, TColor Color);
 // (Right - 2, Top + 2) with a pen of Color; the canvas keeps its own pen.
 void DrawSeparatorLine(TCanvas *Canvas, const TRect &Rect, TColor Color, int BarWidth);
 
+// The MacOS menu pictures, each loaded afresh, cut to a height and stretched
+// over Rect: the separator is the top 12 rows of "MACOS_MENU_BAR", a selected
+// item the top 20 rows of "MACOS_MENU_SELECT", an item's background the top
+// 20 rows of "MACOS_MENU_BAR".
+void DrawMacMenuSeparator(TCanvas *Canvas, const TRect &Rect);
+void DrawMacMenuSelect(TCanvas *Canvas, const TRect &Rect);
+void DrawMacMenuItemBack(TCanvas *Canvas, const TRect &Rect);
+
 // The menu font of the desktop, in clMenuText.
 void GetSystemMenuFont(TFont *Font);

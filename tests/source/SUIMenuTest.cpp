@@ -71,3 +71,35 @@ TEST(MenuHelpers, SystemMenuFont)
     EXPECT_EQ(font.Style(), menu.bold() ? fsBold : 0);
     EXPECT_EQ(font.Color(), clMenuText);
 }
+
+// The MacOS pictures are cut to 12 or 20 rows and stretched: drawn into a
+// rectangle twice as tall as the cut, each of its rows fills two.
+TEST(MenuHelpers, MacPicturesCutAndStretched)
+{
+    struct Row {
+        void (*Draw)(TCanvas *, const TRect &);
+        const char *ResName;
+        int Rows;
+    };
+    const Row rows[] = {
+        {DrawMacMenuSeparator, "MACOS_MENU_BAR", 12},
+        {DrawMacMenuSelect, "MACOS_MENU_SELECT", 20},
+        {DrawMacMenuItemBack, "MACOS_MENU_BAR", 20},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.ResName);
+        TBitmap picture;
+        picture.LoadFromResourceName(HInstance, QLatin1String(row.ResName));
+        ASSERT_GT(picture.Height(), row.Rows);
+        auto bmp = FilledBitmap(40, 2 * row.Rows + 4, Background);
+        row.Draw(bmp->Canvas(), Rect(5, 2, 35, 2 + 2 * row.Rows));
+        for (int y = 0; y < 2 * row.Rows; ++y) {
+            EXPECT_EQ(bmp->Canvas()->Pixels(5, 2 + y), picture.Canvas()->Pixels(0, y / 2)) << y;
+            EXPECT_EQ(bmp->Canvas()->Pixels(34, 2 + y), picture.Canvas()->Pixels(0, y / 2)) << y;
+        }
+        EXPECT_EQ(PaintedColumns(bmp.get(), 1), std::make_pair(-1, -1));
+        EXPECT_EQ(PaintedColumns(bmp.get(), 2 + 2 * row.Rows), std::make_pair(-1, -1));
+        EXPECT_EQ(bmp->Canvas()->Pixels(4, 2), Background);
+        EXPECT_EQ(bmp->Canvas()->Pixels(35, 2), Background);
+    }
+}
