@@ -1,0 +1,178 @@
+#include "FlashControl.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace swf {
+
+namespace {
+const QSize kDefaultExtent(335, 247);
+}
+
+FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
+{
+    resize(kDefaultExtent);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&moviePlayer, &Player::frameChanged, this, qOverload<>(&QWidget::update));
+    connect(&movieLoader, &Loader::received, this, &FlashControl::received);
+    connect(&movieLoader, &Loader::finished, this, &FlashControl::transferEnded);
+    connect(&movieLoader, &Loader::progress, this, [this](qint64 done, qint64 total) {
+        bytesReceived = done;
+        bytesTotal = total;
+        update();
+    });
+}
+
+FlashControl::~FlashControl()
+{
+    movieLoader.cancel();
+    moviePlayer.setMovie(nullptr);
+}
+
+void FlashControl::setMovie(const QString &newAddress)
+{
+    movieLoader.cancel();
+    moviePlayer.setMovie(nullptr);
+    renderer.reset();
+    movie.reset();
+    error.clear();
+    isLoading = false;
+    bytesReceived = 0;
+    bytesTotal = -1;
+    address = newAddress;
+    update();
+    if (address.isEmpty())
+        return;
+    movie = std::make_shared<Movie>();
+    renderer = std::make_unique<Renderer>(*movie);
+    moviePlayer.setMovie(movie);
+    isLoading = true;
+    movieLoader.load(address);
+}
+
+void FlashControl::received(const QByteArray &bytes)
+{
+    if (!movie)
+        return;
+    movie->append(bytes);
+    moviePlayer.movieGrew();
+    if (movie->finished() && movieLoader.busy())
+        movieLoader.cancel(); // the end tag has come: the rest is not needed
+    if (movie->failed() && movie->framesLoaded() == 0) {
+        movieLoader.cancel();
+        transferEnded(QString());
+    }
+}
+
+void FlashControl::transferEnded(const QString &failure)
+{
+    isLoading = false;
+    if (movie) {
+        movie->finish();
+        moviePlayer.movieGrew();
+        if (movie->framesLoaded() == 0) {
+            if (!failure.isEmpty())
+                error = QStringLiteral("Cannot load the movie: %1").arg(failure);
+            else if (movie->failed())
+                error = QStringLiteral("Cannot play the movie: %1").arg(movie->error());
+        }
+    }
+    update();
+}
+
+void FlashControl::setScaleMode(ScaleMode mode)
+{
+    scale = mode;
+    update();
+}
+
+void FlashControl::setQuality(const QString &quality)
+{
+    qualityName = quality;
+    antialias = quality.compare(QLatin1String("Low"), Qt::CaseInsensitive) != 0
+        && quality.compare(QLatin1String("AutoLow"), Qt::CaseInsensitive) != 0;
+    update();
+}
+
+void FlashControl::setWindowMode(const QString &mode)
+{
+    wmode = mode;
+    update();
+}
+
+QTransform FlashControl::stageTransform(const QSize &area) const
+{
+    QRectF stage = movie && movie->headerRead() ? movie->frameSize() : QRectF(0, 0, 550 * 20, 400 * 20);
+    double sx = area.width() / stage.width();
+    double sy = area.height() / stage.height();
+    if (scale != ScaleMode::ExactFit)
+        sx = sy = scale == ScaleMode::ShowAll ? std::min(sx, sy) : std::max(sx, sy);
+    double dx = (area.width() - stage.width() * sx) / 2;
+    double dy = (area.height() - stage.height() * sy) / 2;
+    return QTransform::fromTranslate(-stage.x(), -stage.y()) * QTransform::fromScale(sx, sy)
+        * QTransform::fromTranslate(dx, dy);
+}
+
+void FlashControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintStage(painter, size());
+}
+
+QImage FlashControl::grabStage(const QSize &imageSize)
+{
+    QImage image(imageSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintStage(painter, imageSize);
+    painter.end();
+    return image;
+}
+
+void FlashControl::paintStage(QPainter &painter, const QSize &area)
+{
+    QRect rect(QPoint(0, 0), area);
+    const TimelineInstance *root = moviePlayer.root();
+    QColor background = movie && movie->headerRead() ? movie->backgroundColor() : QColor(Qt::white);
+    if (wmode.compare(QLatin1String("Transparent"), Qt::CaseInsensitive) != 0)
+        painter.fillRect(rect, background);
+    if (root && renderer) {
+        painter.setRenderHint(QPainter::Antialiasing, antialias);
+        painter.save();
+        painter.setClipRect(rect);
+        renderer->render(painter, *root, stageTransform(area));
+        painter.restore();
+        return;
+    }
+    if (!error.isEmpty())
+        paintMessage(painter, rect, error);
+    else if (isLoading)
+        paintProgress(painter, rect);
+}
+
+void FlashControl::paintProgress(QPainter &painter, const QRect &area)
+{
+    int barWidth = std::max(40, area.width() / 2);
+    QRect bar(area.center().x() - barWidth / 2, area.center().y() - 5, barWidth, 10);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QColor(96, 96, 96));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(bar.adjusted(0, 0, -1, -1));
+    if (bytesTotal > 0) {
+        int filled = int(qint64(bar.width() - 4) * std::min(bytesReceived, bytesTotal) / bytesTotal);
+        painter.fillRect(QRect(bar.left() + 2, bar.top() + 2, filled, bar.height() - 4), QColor(64, 128, 220));
+    }
+    QString text = bytesTotal > 0 ? QStringLiteral("Loading %1%").arg(bytesReceived * 100 / bytesTotal)
+                                  : QStringLiteral("Loading %1 KB").arg(bytesReceived / 1024);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(area.left(), bar.bottom() + 4, area.width(), 20), Qt::AlignHCenter | Qt::AlignTop, text);
+}
+
+void FlashControl::paintMessage(QPainter &painter, const QRect &area, const QString &text)
+{
+    painter.setPen(Qt::black);
+    painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, text);
+}
+
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The movie control's window: loads a movie from an address, plays it and
+// draws it scaled to the window; while loading it draws the progress, and
+// when a movie cannot be shown it draws the reason on the stage.
+#include "SwfLoader.h"
+#include "SwfPlayer.h"
+#include "SwfRenderer.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace swf {
+
+class FlashControl : public QWidget {
+    Q_OBJECT
+public:
+    enum class ScaleMode { ShowAll = 0, NoBorder = 1, ExactFit = 2 };
+
+    explicit FlashControl(QWidget *parent = nullptr);
+    ~FlashControl() override;
+
+    // Drops the current movie at once (also mid-transfer) and loads
+    // `address`; an empty address leaves the stage empty.
+    void setMovie(const QString &address);
+    const QString &movieAddress() const { return address; }
+
+    Player &player() { return moviePlayer; }
+    const Player &player() const { return moviePlayer; }
+    Loader &loader() { return movieLoader; }
+
+    void setScaleMode(ScaleMode mode);
+    ScaleMode scaleMode() const { return scale; }
+    // "High" and better draw antialiased, "Low" without.
+    void setQuality(const QString &quality);
+    const QString &quality() const { return qualityName; }
+    // "Window", "Opaque" or "Transparent" (no background is drawn).
+    void setWindowMode(const QString &mode);
+    const QString &windowMode() const { return wmode; }
+
+    // The text drawn when the movie cannot be shown; empty otherwise.
+    const QString &errorText() const { return error; }
+    bool loading() const { return isLoading; }
+    // Maps the stage's twips to the pixels of an area of `area` size.
+    QTransform stageTransform(const QSize &area) const;
+    // Draws the stage as the window shows it, into an image of `size`.
+    QImage grabStage(const QSize &size);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void received(const QByteArray &bytes);
+    void transferEnded(const QString &failure);
+    void paintStage(QPainter &painter, const QSize &size);
+    void paintProgress(QPainter &painter, const QRect &area);
+    void paintMessage(QPainter &painter, const QRect &area, const QString &text);
+
+    QString address;
+    std::shared_ptr<Movie> movie;
+    std::unique_ptr<Renderer> renderer;
+    Player moviePlayer;
+    Loader movieLoader;
+    QString error;
+    bool isLoading = false;
+    qint64 bytesReceived = 0;
+    qint64 bytesTotal = -1;
+    ScaleMode scale = ScaleMode::ExactFit;
+    QString qualityName = QStringLiteral("High");
+    bool antialias = true;
+    QString wmode = QStringLiteral("Window");
+};
+
+}

@@ -1,0 +1,71 @@
+#pragma once
+// A playing timeline: its display list by depth and its frame position.
+// Seeking replays the frames' commands; going back rebuilds the list from
+// the first frame.
+#include "SwfTimeline.h"
+#include "SwfTypes.h"
+
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace swf {
+
+class Movie;
+struct Character;
+class TimelineInstance;
+
+// Sprites placed inside sprites are nested no deeper than this, so a
+// sprite that places itself cannot recurse without end.
+constexpr int kMaxNesting = 32;
+
+struct DisplayObject {
+    int depth = 0;
+    uint16_t characterId = 0;
+    const Character *character = nullptr;
+    QTransform matrix;
+    ColorTransform colorTransform;
+    int ratio = 0;
+    QString name;
+    int clipDepth = 0; // > 0: a mask for the depths above it up to clipDepth
+    int placedAtFrame = 0;
+    std::unique_ptr<TimelineInstance> sprite; // for sprite characters
+};
+
+class TimelineInstance {
+public:
+    TimelineInstance(const Movie &movie, const Timeline &timeline, int nesting);
+
+    // The frame shown, zero-based; -1 before the first frame is shown.
+    int frame() const { return current; }
+    int frameCount() const { return int(timeline.frames.size()); }
+    bool playing() const { return isPlaying; }
+    void setPlaying(bool playing) { isPlaying = playing; }
+
+    // Shows `target` (clamped to the complete frames) without running the
+    // actions of the frames passed over or reached.
+    void gotoFrame(int target);
+    // One tick of the movie's clock: nested sprites move on, then this
+    // timeline shows its next frame when playing (back to the first after
+    // the last when `loop`) and runs that frame's actions. The first call
+    // shows the first frame, playing or not.
+    void advance(bool loop = true);
+
+    const std::map<int, DisplayObject> &displayList() const { return objects; }
+
+private:
+    void applyFrame(int index, std::vector<Action> *actions);
+    void place(const PlaceCommand &command, int frameIndex);
+    void setCharacter(DisplayObject &object, uint16_t id);
+    void runActions(const std::vector<Action> &actions);
+
+    const Movie &movie;
+    const Timeline &timeline;
+    int nesting;
+    int current = -1;
+    bool isPlaying = true;
+    std::map<int, DisplayObject> objects;
+};
+
+}

@@ -1,0 +1,186 @@
+#include "SwfMovie.h"
+
+#include "SwfBitReader.h"
+#include "SwfBitmap.h"
+#include "SwfError.h"
+#include "SwfTags.h"
+
+namespace swf {
+
+namespace {
+constexpr double kDefaultRate = 12;
+constexpr double kMaxRate = 120;
+}
+
+void Movie::append(const QByteArray &bytes)
+{
+    if (done || failed())
+        return;
+    stream.append(bytes);
+    if (stream.failed())
+        return fail(stream.error());
+    parse();
+}
+
+void Movie::finish()
+{
+    if (failed() || done)
+        return;
+    if (!stream.headerRead())
+        return fail(QStringLiteral("The movie is empty or not a Flash movie"));
+    parse();
+    if (!haveHeader)
+        return fail(QStringLiteral("The movie is truncated"));
+    done = true;
+}
+
+void Movie::fail(const QString &why)
+{
+    if (errorText.isEmpty())
+        errorText = why;
+}
+
+const Character *Movie::character(uint16_t id) const
+{
+    auto it = dictionary.constFind(id);
+    return it == dictionary.constEnd() ? nullptr : it->get();
+}
+
+void Movie::define(uint16_t id, std::shared_ptr<Character> character)
+{
+    // The first definition of an id stands: placed objects point at it.
+    if (!dictionary.contains(id))
+        dictionary.insert(id, std::move(character));
+}
+
+bool Movie::readMovieHeader()
+{
+    const QByteArray &body = stream.body();
+    BitReader in(body);
+    try {
+        stage = readRect(in);
+        uint16_t fixedRate = in.u16();
+        root.declaredFrames = in.u16();
+        rate = fixedRate / 256.0;
+    } catch (const SwfError &) {
+        if (stream.complete())
+            fail(QStringLiteral("The movie's header is truncated"));
+        return false;
+    }
+    // A rate of 0 means "as fast as possible"; keep it to a sane pace.
+    if (rate <= 0)
+        rate = kDefaultRate;
+    rate = std::min(rate, kMaxRate);
+    if (stage.width() <= 0 || stage.height() <= 0)
+        stage = QRectF(0, 0, 550 * 20, 400 * 20);
+    parsed = in.position();
+    haveHeader = true;
+    return true;
+}
+
+void Movie::parse()
+{
+    if (!haveHeader && !readMovieHeader())
+        return;
+    const QByteArray &body = stream.body();
+    const auto *data = reinterpret_cast<const uint8_t *>(body.constData());
+    size_t size = size_t(body.size());
+    size_t declaredBody = stream.declaredLength() - 8;
+    while (!done) {
+        size_t pos = parsed;
+        if (size - pos < 2)
+            break;
+        uint16_t header = uint16_t(data[pos] | data[pos + 1] << 8);
+        pos += 2;
+        uint16_t code = header >> 6;
+        size_t length = header & 0x3F;
+        if (length == 0x3F) {
+            if (size - pos < 4)
+                break;
+            length = size_t(data[pos]) | size_t(data[pos + 1]) << 8 | size_t(data[pos + 2]) << 16 | size_t(data[pos + 3]) << 24;
+            pos += 4;
+        }
+        if (length > declaredBody - pos) {
+            // The tag claims more than the whole movie holds: stop here and
+            // keep the frames read so far.
+            done = true;
+            break;
+        }
+        if (length > size - pos)
+            break;
+        parsed = pos + length;
+        if (code == tag::End) {
+            done = true;
+            break;
+        }
+        readTag(code, data + pos, length);
+    }
+    if (stream.complete())
+        done = true;
+}
+
+void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
+{
+    BitReader in(data, length);
+    int v = stream.version();
+    try {
+        if (root.readControlTag(code, in, v))
+            return;
+        switch (code) {
+        case tag::SetBackgroundColor:
+            background = readRgb(in);
+            break;
+        case tag::DefineShape:
+        case tag::DefineShape2:
+        case tag::DefineShape3:
+        case tag::DefineShape4: {
+            uint16_t id = in.u16();
+            auto c = std::make_shared<ShapeCharacter>();
+            int shapeVersion = code == tag::DefineShape ? 1 : code == tag::DefineShape2 ? 2 : code == tag::DefineShape3 ? 3 : 4;
+            c->shape = readShape(in, shapeVersion);
+            define(id, c);
+            break;
+        }
+        case tag::DefineMorphShape:
+        case tag::DefineMorphShape2: {
+            uint16_t id = in.u16();
+            auto c = std::make_shared<MorphShapeCharacter>();
+            c->morph = MorphShape::read(in, code == tag::DefineMorphShape ? 1 : 2);
+            define(id, c);
+            break;
+        }
+        case tag::JPEGTables:
+            jpegTables = in.bytes(in.remaining());
+            break;
+        case tag::DefineBits:
+        case tag::DefineBitsJPEG2:
+        case tag::DefineBitsJPEG3:
+        case tag::DefineBitsLossless:
+        case tag::DefineBitsLossless2: {
+            uint16_t id = in.u16();
+            auto c = std::make_shared<BitmapCharacter>();
+            if (code == tag::DefineBits)
+                c->image = readDefineBits(in, jpegTables);
+            else if (code == tag::DefineBitsJPEG2 || code == tag::DefineBitsJPEG3)
+                c->image = readDefineBitsJpeg(in, code == tag::DefineBitsJPEG3);
+            else
+                c->image = readDefineBitsLossless(in, code == tag::DefineBitsLossless2);
+            define(id, c);
+            break;
+        }
+        case tag::DefineSprite: {
+            uint16_t id = in.u16();
+            auto c = std::make_shared<SpriteCharacter>();
+            c->timeline.readSprite(in, v);
+            define(id, c);
+            break;
+        }
+        default:
+            break;
+        }
+    } catch (const SwfError &) {
+        // A broken definition is left out; the rest of the movie plays.
+    }
+}
+
+}

@@ -1,0 +1,63 @@
+#pragma once
+// A movie as far as its bytes have arrived: the header, the dictionary of
+// characters and the root timeline. Bytes are appended as they come; every
+// complete tag is read at once, so complete frames can play while the rest
+// loads.
+#include "SwfCharacter.h"
+#include "SwfStream.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QRectF>
+#include <memory>
+
+namespace swf {
+
+class Movie {
+public:
+    void append(const QByteArray &bytes);
+    // No more bytes will come: a movie cut short keeps its complete frames.
+    void finish();
+
+    bool failed() const { return !errorText.isEmpty(); }
+    const QString &error() const { return errorText; }
+    bool headerRead() const { return haveHeader; }
+    // True once the end tag or the end of the data was reached.
+    bool finished() const { return done; }
+
+    int version() const { return stream.version(); }
+    char compression() const { return stream.compression(); }
+    uint32_t declaredLength() const { return stream.declaredLength(); }
+    size_t bodyBytes() const { return size_t(stream.body().size()); }
+    QRectF frameSize() const { return stage; } // twips
+    double frameRate() const { return rate; }
+    int declaredFrameCount() const { return root.declaredFrames; }
+    // Frames complete so far.
+    int framesLoaded() const { return int(root.frames.size()); }
+    QColor backgroundColor() const { return background; }
+    const Timeline &timeline() const { return root; }
+    const Character *character(uint16_t id) const;
+    template <class T> const T *characterAs(uint16_t id) const { return dynamic_cast<const T *>(character(id)); }
+
+private:
+    void parse();
+    bool readMovieHeader();
+    void readTag(uint16_t code, const uint8_t *data, size_t length);
+    void define(uint16_t id, std::shared_ptr<Character> character);
+    void fail(const QString &why);
+
+    SwfStream stream;
+    size_t parsed = 0;
+    bool haveHeader = false;
+    bool done = false;
+    QString errorText;
+    QRectF stage;
+    double rate = 12;
+    QColor background = Qt::white;
+    Timeline root;
+    QByteArray jpegTables;
+    QHash<uint16_t, std::shared_ptr<Character>> dictionary;
+};
+
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Plays a movie: the root timeline at the movie's frame rate on a GUI-thread
+// timer, with play, stop and seeking. Frames are numbered from 0. At the
+// last frame the movie starts again from the first unless looping is off;
+// while it is still loading it waits at the last complete frame instead.
+#include "SwfDisplayList.h"
+#include "SwfMovie.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+namespace swf {
+
+class Player : public QObject {
+    Q_OBJECT
+public:
+    explicit Player(QObject *parent = nullptr);
+
+    // Drops the current movie and takes `movie` (null for none).
+    void setMovie(std::shared_ptr<Movie> movie);
+    const Movie *movie() const { return current.get(); }
+    // More of the movie has arrived: shows the first frame once complete.
+    void movieGrew();
+    const TimelineInstance *root() const { return rootInstance.get(); }
+
+    void play();
+    void stop();
+    bool playing() const;
+    // Whether a newly set movie starts playing by itself.
+    void setAutoPlay(bool on) { autoPlay = on; }
+    bool autoPlays() const { return autoPlay; }
+    void setLoop(bool on) { loop = on; }
+    bool loops() const { return loop; }
+
+    int frameNum() const;
+    void setFrameNum(int frame);
+    // The declared frame count while loading, then the frames found.
+    int totalFrames() const;
+
+    // One tick of the clock (the timer calls it; tests may too).
+    void tick();
+
+signals:
+    void frameChanged();
+
+private:
+    void startTimer();
+
+    std::shared_ptr<Movie> current;
+    std::unique_ptr<TimelineInstance> rootInstance;
+    QTimer timer;
+    bool autoPlay = true;
+    bool loop = true;
+    bool wantPlaying = true; // before the first frame has arrived
+};
+
+}

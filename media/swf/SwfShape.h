@@ -1,0 +1,86 @@
+#pragma once
+// Shapes: fill and line styles and the edges between them, assembled into
+// closed painter paths per fill style.
+#include <QColor>
+#include <QGradient>
+#include <QPainterPath>
+#include <QRectF>
+#include <QTransform>
+#include <cstdint>
+#include <vector>
+
+namespace swf {
+
+class BitReader;
+
+struct FillStyle {
+    enum Kind { Solid, LinearGradient, RadialGradient, FocalGradient, RepeatingBitmap, ClippedBitmap };
+    Kind kind = Solid;
+    QColor color;
+    QTransform matrix; // gradient square or bitmap pixels to shape space
+    QGradientStops stops;
+    QGradient::Spread spread = QGradient::PadSpread;
+    double focal = 0; // -1..1 along the gradient's x axis
+    uint16_t bitmapId = 0;
+    bool smooth = true;
+
+    bool isGradient() const { return kind == LinearGradient || kind == RadialGradient || kind == FocalGradient; }
+    bool isBitmap() const { return kind == RepeatingBitmap || kind == ClippedBitmap; }
+};
+
+struct LineStyle {
+    double width = 20; // twips
+    QColor color;
+    Qt::PenCapStyle cap = Qt::RoundCap;
+    Qt::PenJoinStyle join = Qt::RoundJoin;
+    double miterLimit = 3;
+    bool hasFill = false;
+    FillStyle fill;
+};
+
+// One edge in shape coordinates with the styles on its left (fill0) and
+// right (fill1) side and its line; style numbers count from 1, 0 is none.
+struct Edge {
+    QPointF from, control, to;
+    bool curve = false;
+    int fill0 = 0, fill1 = 0, line = 0;
+};
+
+// A record that brings new styles starts a new layer, drawn over the last.
+struct ShapeLayer {
+    std::vector<FillStyle> fills;
+    std::vector<LineStyle> lines;
+    std::vector<Edge> edges;
+    // Built by Shape::buildPaths: one path per style, in style order.
+    std::vector<QPainterPath> fillPaths;
+    std::vector<QPainterPath> linePaths;
+};
+
+struct Shape {
+    QRectF bounds;
+    bool windingFill = false;
+    std::vector<ShapeLayer> layers;
+
+    void buildPaths();
+    // The union of all fills, in shape coordinates (for masks and hit
+    // tests); worked out on first use.
+    const QPainterPath &outline() const;
+
+private:
+    mutable QPainterPath area;
+    mutable bool areaKnown = false;
+};
+
+// Reads DefineShape 1 to 4 after its character id.
+Shape readShape(BitReader &in, int shapeVersion);
+// Reads the styles-less shape of a font glyph: fill 1 is the glyph's fill.
+Shape readGlyph(BitReader &in);
+
+// Shared with morph shapes.
+QGradient::Spread gradientSpread(int mode);
+// Reads SHAPE records into layers; `layers` holds the first layer's styles.
+void readShapeRecords(BitReader &in, int shapeVersion, std::vector<ShapeLayer> &layers);
+void readFillStyles(BitReader &in, int shapeVersion, std::vector<FillStyle> &fills);
+void readLineStyles(BitReader &in, int shapeVersion, std::vector<LineStyle> &lines);
+
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Helpers shared by the movie tests: loading bytes into a movie and a player
+// and rendering a frame to an image.
+#include "swf/SwfMovie.h"
+#include "swf/SwfPlayer.h"
+#include "swf/SwfRenderer.h"
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+namespace swftest {
+
+inline std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
+{
+    auto movie = std::make_shared<swf::Movie>();
+    movie->append(bytes);
+    movie->finish();
+    return movie;
+}
+
+// Renders `root` of `movie` at `size` pixels, stretched, on the movie's background.
+inline QImage render(const swf::Movie &movie, const swf::TimelineInstance &root, QSize size, bool antialias = false)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(movie.backgroundColor());
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, antialias);
+    QRectF stage = movie.frameSize();
+    swf::Renderer renderer(movie);
+    renderer.render(painter, root,
+                    QTransform::fromTranslate(-stage.x(), -stage.y())
+                        * QTransform::fromScale(size.width() / stage.width(), size.height() / stage.height()));
+    painter.end();
+    return image;
+}
+
+// The movie's root at `frame`, ready to render.
+inline std::unique_ptr<swf::TimelineInstance> at(const swf::Movie &movie, int frame)
+{
+    auto root = std::make_unique<swf::TimelineInstance>(movie, movie.timeline(), 0);
+    root->advance();
+    root->gotoFrame(frame);
+    return root;
+}
+
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Ready-made movies: the demo lesson and the busy frame of the benchmarks.
+#include <QByteArray>
+
+namespace swfmake {
+
+// A 550 x 400 animated scene of 48 frames at 12 frames per second: sky and
+// ground gradients, a turning sun sprite, a bouncing ball, a morphing
+// flower, a bitmap-filled sign and a masked window; it loops.
+QByteArray demoMovie(char compression = 'C');
+// One 550 x 400 frame of `shapes` shapes with gradient fills, curved edges
+// and outlines, spread over the stage.
+QByteArray busyMovie(int shapes, char compression = 'F');
+
+}

@@ -1,0 +1,743 @@
+#include "SwfWriter.h"
+
+#include <QBuffer>
+#include <lzma.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace swfmake {
+
+int signedBits(int32_t value)
+{
+    int bits = 1;
+    while (bits < 32 && (value < -(int64_t(1) << (bits - 1)) || value >= (int64_t(1) << (bits - 1))))
+        ++bits;
+    return bits;
+}
+
+int unsignedBits(uint32_t value)
+{
+    int bits = 0;
+    while (bits < 32 && (value >> bits) != 0)
+        ++bits;
+    return bits;
+}
+
+void BitWriter::ub(uint32_t value, int bits)
+{
+    for (int i = bits - 1; i >= 0; --i) {
+        buffer = uint8_t(buffer << 1 | ((value >> i) & 1));
+        if (++used == 8) {
+            out.append(char(buffer));
+            buffer = 0;
+            used = 0;
+        }
+    }
+}
+
+void BitWriter::sb(int32_t value, int bits)
+{
+    ub(uint32_t(value) & (bits >= 32 ? ~0u : ((1u << bits) - 1)), bits);
+}
+
+void BitWriter::align()
+{
+    if (used > 0)
+        ub(0, 8 - used);
+}
+
+void BitWriter::u8(int v)
+{
+    align();
+    out.append(char(v & 0xFF));
+}
+
+void BitWriter::u16(int v)
+{
+    u8(v);
+    u8(v >> 8);
+}
+
+void BitWriter::u32(uint32_t v)
+{
+    u16(int(v & 0xFFFF));
+    u16(int(v >> 16));
+}
+
+void BitWriter::string(const QString &s)
+{
+    align();
+    out.append(s.toUtf8());
+    out.append('\0');
+}
+
+void BitWriter::bytes(const QByteArray &b)
+{
+    align();
+    out.append(b);
+}
+
+void BitWriter::rect(const QRect &r)
+{
+    align();
+    int x0 = r.left(), x1 = r.left() + r.width(), y0 = r.top(), y1 = r.top() + r.height();
+    int bits = std::max({signedBits(x0), signedBits(x1), signedBits(y0), signedBits(y1)});
+    ub(uint32_t(bits), 5);
+    sb(x0, bits);
+    sb(x1, bits);
+    sb(y0, bits);
+    sb(y1, bits);
+    align();
+}
+
+void BitWriter::matrix(const QTransform &m)
+{
+    align();
+    auto fixed = [](double v) { return int32_t(std::lround(v * 65536)); };
+    bool scale = m.m11() != 1 || m.m22() != 1;
+    ub(scale, 1);
+    if (scale) {
+        int bits = std::max(signedBits(fixed(m.m11())), signedBits(fixed(m.m22())));
+        ub(uint32_t(bits), 5);
+        sb(fixed(m.m11()), bits);
+        sb(fixed(m.m22()), bits);
+    }
+    bool rotate = m.m12() != 0 || m.m21() != 0;
+    ub(rotate, 1);
+    if (rotate) {
+        int bits = std::max(signedBits(fixed(m.m12())), signedBits(fixed(m.m21())));
+        ub(uint32_t(bits), 5);
+        sb(fixed(m.m12()), bits);
+        sb(fixed(m.m21()), bits);
+    }
+    int tx = int(std::lround(m.dx())), ty = int(std::lround(m.dy()));
+    int bits = (tx == 0 && ty == 0) ? 0 : std::max(signedBits(tx), signedBits(ty));
+    ub(uint32_t(bits), 5);
+    sb(tx, bits);
+    sb(ty, bits);
+    align();
+}
+
+void BitWriter::colorTransform(const int mult[4], const int add[4], bool withAlpha)
+{
+    align();
+    int channels = withAlpha ? 4 : 3;
+    int bits = 1;
+    for (int i = 0; i < channels; ++i)
+        bits = std::max({bits, signedBits(mult[i]), signedBits(add[i])});
+    ub(1, 1);
+    ub(1, 1);
+    ub(uint32_t(bits), 4);
+    for (int i = 0; i < channels; ++i)
+        sb(mult[i], bits);
+    for (int i = 0; i < channels; ++i)
+        sb(add[i], bits);
+    align();
+}
+
+void BitWriter::rgb(const QColor &c)
+{
+    u8(c.red());
+    u8(c.green());
+    u8(c.blue());
+}
+
+void BitWriter::rgba(const QColor &c)
+{
+    rgb(c);
+    u8(c.alpha());
+}
+
+const QByteArray &BitWriter::data()
+{
+    align();
+    return out;
+}
+
+Fill Fill::solid(const QColor &c)
+{
+    Fill f;
+    f.color = c;
+    return f;
+}
+
+Fill Fill::linear(QPointF from, QPointF to, std::vector<std::pair<int, QColor>> stops)
+{
+    Fill f;
+    f.kind = Linear;
+    QPointF d = to - from;
+    double length = std::hypot(d.x(), d.y());
+    double angle = std::atan2(d.y(), d.x());
+    QPointF mid = (from + to) / 2;
+    f.matrix = QTransform::fromScale(length / 32768, length / 32768) * QTransform().rotateRadians(angle)
+        * QTransform::fromTranslate(mid.x(), mid.y());
+    f.stops = std::move(stops);
+    return f;
+}
+
+Fill Fill::radial(QPointF centre, double radius, std::vector<std::pair<int, QColor>> stops, double focal)
+{
+    Fill f;
+    f.kind = focal != 0 ? Focal : Radial;
+    f.matrix = QTransform::fromScale(radius / 16384, radius / 16384) * QTransform::fromTranslate(centre.x(), centre.y());
+    f.stops = std::move(stops);
+    f.focal = focal;
+    return f;
+}
+
+Fill Fill::bitmap(int id, const QTransform &pixelsToTwips, bool clipped)
+{
+    Fill f;
+    f.kind = clipped ? ClippedBitmap : RepeatingBitmap;
+    f.bitmapId = id;
+    f.matrix = pixelsToTwips;
+    return f;
+}
+
+int ShapeBuilder::addFill(const Fill &fill)
+{
+    layers.back().fills.push_back(fill);
+    return int(layers.back().fills.size());
+}
+
+int ShapeBuilder::addLine(const Line &line)
+{
+    layers.back().lines.push_back(line);
+    return int(layers.back().lines.size());
+}
+
+void ShapeBuilder::newStyles()
+{
+    layers.emplace_back();
+    ops.push_back({Op::NewStyles, 0, 0, 0, 0, int(layers.size() - 1)});
+}
+
+void ShapeBuilder::setStyles(int fill0, int fill1, int line)
+{
+    ops.push_back({Op::Styles, fill0, fill1, line, 0, 0});
+}
+
+void ShapeBuilder::moveTo(int x, int y)
+{
+    ops.push_back({Op::Move, x, y, 0, 0, 0});
+    penX = x;
+    penY = y;
+}
+
+void ShapeBuilder::lineTo(int x, int y)
+{
+    auto grow = [this](int px, int py) {
+        if (!any) {
+            minX = maxX = px;
+            minY = maxY = py;
+            any = true;
+        }
+        minX = std::min(minX, px);
+        maxX = std::max(maxX, px);
+        minY = std::min(minY, py);
+        maxY = std::max(maxY, py);
+    };
+    grow(penX, penY);
+    grow(x, y);
+    ops.push_back({Op::Line, x - penX, y - penY, 0, 0, 0});
+    penX = x;
+    penY = y;
+}
+
+void ShapeBuilder::curveTo(int cx, int cy, int x, int y)
+{
+    int startX = penX, startY = penY;
+    lineTo(cx, cy); // grows the bounds by the control point
+    ops.back() = {Op::Curve, cx - startX, cy - startY, x - cx, y - cy, 0};
+    penX = cx;
+    penY = cy;
+    lineTo(x, y);
+    ops.pop_back();
+    penX = x;
+    penY = y;
+}
+
+void ShapeBuilder::rect(int x, int y, int w, int h)
+{
+    moveTo(x, y);
+    lineTo(x + w, y);
+    lineTo(x + w, y + h);
+    lineTo(x, y + h);
+    lineTo(x, y);
+}
+
+QRect ShapeBuilder::bounds() const
+{
+    return any ? QRect(QPoint(minX, minY), QPoint(maxX, maxY)) : QRect(0, 0, 0, 0);
+}
+
+void ShapeBuilder::writeFills(BitWriter &w, const std::vector<Fill> &fills, int version)
+{
+    if (fills.size() >= 0xFF) {
+        w.u8(0xFF);
+        w.u16(int(fills.size()));
+    } else {
+        w.u8(int(fills.size()));
+    }
+    for (const Fill &f : fills) {
+        w.u8(f.kind);
+        if (f.kind == Fill::Solid) {
+            version >= 3 ? w.rgba(f.color) : w.rgb(f.color);
+        } else if (f.kind == Fill::Linear || f.kind == Fill::Radial || f.kind == Fill::Focal) {
+            w.matrix(f.matrix);
+            w.ub(uint32_t(f.spread), 2);
+            w.ub(0, 2);
+            w.ub(uint32_t(f.stops.size()), 4);
+            for (const auto &[ratio, color] : f.stops) {
+                w.u8(ratio);
+                version >= 3 ? w.rgba(color) : w.rgb(color);
+            }
+            if (f.kind == Fill::Focal)
+                w.u16(int(std::lround(f.focal * 256)));
+        } else {
+            w.u16(f.bitmapId);
+            w.matrix(f.matrix);
+        }
+    }
+}
+
+void ShapeBuilder::writeLines(BitWriter &w, const std::vector<Line> &lines, int version)
+{
+    w.u8(int(lines.size()));
+    for (const Line &l : lines) {
+        w.u16(l.width);
+        if (version >= 4) {
+            w.ub(uint32_t(l.cap), 2);
+            w.ub(0, 2); // round join
+            w.ub(0, 1); // colour, not fill
+            w.ub(0, 4);
+            w.ub(0, 5);
+            w.ub(0, 1);
+            w.ub(uint32_t(l.cap), 2);
+            w.rgba(l.color);
+        } else {
+            version >= 3 ? w.rgba(l.color) : w.rgb(l.color);
+        }
+    }
+}
+
+void ShapeBuilder::writeRecords(BitWriter &w, int fillBits, int lineBits, int version) const
+{
+    w.ub(uint32_t(fillBits), 4);
+    w.ub(uint32_t(lineBits), 4);
+    for (size_t i = 0; i < ops.size(); ++i) {
+        const Op &op = ops[i];
+        switch (op.kind) {
+        case Op::Styles:
+        case Op::Move:
+        case Op::NewStyles: {
+            // Gather a run of style, move and new-style ops into one record.
+            std::optional<int> f0, f1, ln;
+            std::optional<std::pair<int, int>> move;
+            int layer = -1;
+            size_t j = i;
+            for (; j < ops.size(); ++j) {
+                const Op &o = ops[j];
+                if (o.kind == Op::Styles) {
+                    f0 = o.a;
+                    f1 = o.b;
+                    ln = o.c;
+                } else if (o.kind == Op::Move) {
+                    move = {o.a, o.b};
+                } else if (o.kind == Op::NewStyles && layer < 0 && !f0 && !move) {
+                    layer = o.layer;
+                } else {
+                    break;
+                }
+            }
+            i = j - 1;
+            w.ub(0, 1);
+            w.ub(layer >= 0, 1);
+            w.ub(ln.has_value(), 1);
+            w.ub(f1.has_value(), 1);
+            w.ub(f0.has_value(), 1);
+            w.ub(move.has_value(), 1);
+            if (move) {
+                int bits = std::max(signedBits(move->first), signedBits(move->second));
+                w.ub(uint32_t(bits), 5);
+                w.sb(move->first, bits);
+                w.sb(move->second, bits);
+            }
+            if (f0)
+                w.ub(uint32_t(*f0), fillBits);
+            if (f1)
+                w.ub(uint32_t(*f1), fillBits);
+            if (ln)
+                w.ub(uint32_t(*ln), lineBits);
+            if (layer >= 0) {
+                const Layer &l = layers[size_t(layer)];
+                writeFills(w, l.fills, version);
+                writeLines(w, l.lines, version);
+                fillBits = unsignedBits(uint32_t(l.fills.size()));
+                lineBits = unsignedBits(uint32_t(l.lines.size()));
+                w.ub(uint32_t(fillBits), 4);
+                w.ub(uint32_t(lineBits), 4);
+            }
+            break;
+        }
+        case Op::Line: {
+            int bits = std::max({2, signedBits(op.a), signedBits(op.b)});
+            w.ub(1, 1);
+            w.ub(1, 1);
+            w.ub(uint32_t(bits - 2), 4);
+            w.ub(1, 1); // general line
+            w.sb(op.a, bits);
+            w.sb(op.b, bits);
+            break;
+        }
+        case Op::Curve: {
+            int bits = std::max({2, signedBits(op.a), signedBits(op.b), signedBits(op.c), signedBits(op.d)});
+            w.ub(1, 1);
+            w.ub(0, 1);
+            w.ub(uint32_t(bits - 2), 4);
+            w.sb(op.a, bits);
+            w.sb(op.b, bits);
+            w.sb(op.c, bits);
+            w.sb(op.d, bits);
+            break;
+        }
+        }
+    }
+    w.ub(0, 6); // end of shape
+    w.align();
+}
+
+QByteArray ShapeBuilder::encode(int version) const
+{
+    BitWriter w;
+    writeFills(w, layers.front().fills, version);
+    writeLines(w, layers.front().lines, version);
+    writeRecords(w, unsignedBits(uint32_t(layers.front().fills.size())), unsignedBits(uint32_t(layers.front().lines.size())),
+                 version);
+    return w.data();
+}
+
+QByteArray ShapeBuilder::encodeRecords(int fillBits, int lineBits, int version) const
+{
+    BitWriter w;
+    writeRecords(w, fillBits, lineBits, version);
+    return w.data();
+}
+
+void TagWriter::tag(int code, const QByteArray &body)
+{
+    BitWriter w;
+    // Definitions and bitmaps always get a long header, as writers do.
+    bool longHeader = body.size() >= 0x3F || code == 6 || code == 21 || code == 35 || code == 20 || code == 36;
+    w.u16(code << 6 | (longHeader ? 0x3F : int(body.size())));
+    if (longHeader)
+        w.u32(uint32_t(body.size()));
+    w.bytes(body);
+    data.append(w.data());
+}
+
+void TagWriter::showFrame()
+{
+    tag(1, {});
+    ++frameCount;
+}
+
+void TagWriter::writePlace(BitWriter &w, const Place &p, bool third)
+{
+    int flags = (p.move ? 0x01 : 0) | (p.character ? 0x02 : 0) | (p.matrix ? 0x04 : 0) | (p.colorTransform ? 0x08 : 0)
+        | (p.ratio ? 0x10 : 0) | (p.name ? 0x20 : 0) | (p.clipDepth ? 0x40 : 0);
+    w.u8(flags);
+    if (third)
+        w.u8(0);
+    w.u16(p.depth);
+    if (p.character)
+        w.u16(*p.character);
+    if (p.matrix)
+        w.matrix(*p.matrix);
+    if (p.colorTransform)
+        w.colorTransform(p.colorTransform->first.data(), p.colorTransform->second.data(), true);
+    if (p.ratio)
+        w.u16(*p.ratio);
+    if (p.name)
+        w.string(*p.name);
+    if (p.clipDepth)
+        w.u16(*p.clipDepth);
+}
+
+void TagWriter::place(const Place &p)
+{
+    BitWriter w;
+    writePlace(w, p, false);
+    tag(26, w.data());
+}
+
+void TagWriter::place3(const Place &p)
+{
+    BitWriter w;
+    writePlace(w, p, true);
+    tag(70, w.data());
+}
+
+void TagWriter::placeObject(int id, int depth, const QTransform &m)
+{
+    BitWriter w;
+    w.u16(id);
+    w.u16(depth);
+    w.matrix(m);
+    tag(4, w.data());
+}
+
+void TagWriter::remove(int depth)
+{
+    BitWriter w;
+    w.u16(depth);
+    tag(28, w.data());
+}
+
+void TagWriter::frameLabel(const QString &name)
+{
+    BitWriter w;
+    w.string(name);
+    tag(43, w.data());
+}
+
+void TagWriter::actions(const std::vector<ActionCode> &codes)
+{
+    BitWriter w;
+    for (ActionCode c : codes)
+        w.u8(int(c));
+    w.u8(0);
+    tag(12, w.data());
+}
+
+void TagWriter::gotoFrame(int frame, bool thenStop)
+{
+    BitWriter w;
+    w.u8(0x81);
+    w.u16(2);
+    w.u16(frame);
+    w.u8(thenStop ? 0x07 : 0x06);
+    w.u8(0);
+    tag(12, w.data());
+}
+
+void TagWriter::gotoLabel(const QString &label, bool thenStop)
+{
+    BitWriter w;
+    QByteArray text = label.toUtf8();
+    w.u8(0x8C);
+    w.u16(int(text.size() + 1));
+    w.string(label);
+    w.u8(thenStop ? 0x07 : 0x06);
+    w.u8(0);
+    tag(12, w.data());
+}
+
+MovieWriter::MovieWriter(int widthPx, int heightPx, double frameRate, int version)
+    : width(widthPx), height(heightPx), version(version), rate(frameRate)
+{
+}
+
+void MovieWriter::setBackground(const QColor &c)
+{
+    BitWriter w;
+    w.rgb(c);
+    tag(9, w.data());
+}
+
+void MovieWriter::defineShape(int id, const ShapeBuilder &shape, int shapeVersion)
+{
+    static const int codes[] = {0, 2, 22, 32, 83};
+    BitWriter w;
+    w.u16(id);
+    w.rect(shape.bounds());
+    if (shapeVersion == 4) {
+        w.rect(shape.bounds());
+        w.u8(0);
+    }
+    w.bytes(shape.encode(shapeVersion));
+    tag(codes[shapeVersion], w.data());
+}
+
+void MovieWriter::defineMorphShape(int id, const ShapeBuilder &start, const ShapeBuilder &end)
+{
+    const auto &a = start.layers.front();
+    const auto &b = end.layers.front();
+    BitWriter styles;
+    styles.u8(int(a.fills.size()));
+    for (size_t i = 0; i < a.fills.size(); ++i) {
+        const Fill &fa = a.fills[i];
+        const Fill &fb = b.fills[i];
+        styles.u8(fa.kind);
+        if (fa.kind == Fill::Solid) {
+            styles.rgba(fa.color);
+            styles.rgba(fb.color);
+        } else if (fa.kind == Fill::Linear || fa.kind == Fill::Radial) {
+            styles.matrix(fa.matrix);
+            styles.matrix(fb.matrix);
+            styles.u8(int(fa.stops.size()));
+            for (size_t k = 0; k < fa.stops.size(); ++k) {
+                styles.u8(fa.stops[k].first);
+                styles.rgba(fa.stops[k].second);
+                styles.u8(fb.stops[k].first);
+                styles.rgba(fb.stops[k].second);
+            }
+        } else {
+            styles.u16(fa.bitmapId);
+            styles.matrix(fa.matrix);
+            styles.matrix(fb.matrix);
+        }
+    }
+    styles.u8(int(a.lines.size()));
+    for (size_t i = 0; i < a.lines.size(); ++i) {
+        styles.u16(a.lines[i].width);
+        styles.u16(b.lines[i].width);
+        styles.rgba(a.lines[i].color);
+        styles.rgba(b.lines[i].color);
+    }
+    QByteArray startEdges = start.encodeRecords(unsignedBits(uint32_t(a.fills.size())), unsignedBits(uint32_t(a.lines.size())), 3);
+    QByteArray endEdges = end.encodeRecords(0, 0, 3);
+    const QByteArray &styleBytes = styles.data();
+    BitWriter w;
+    w.u16(id);
+    w.rect(start.bounds());
+    w.rect(end.bounds());
+    w.u32(uint32_t(styleBytes.size() + startEdges.size()));
+    w.bytes(styleBytes);
+    w.bytes(startEdges);
+    w.bytes(endEdges);
+    tag(46, w.data());
+}
+
+void MovieWriter::defineSprite(int id, const TagWriter &timeline)
+{
+    BitWriter w;
+    w.u16(id);
+    w.u16(timeline.frames());
+    w.bytes(timeline.bytes());
+    w.u16(0); // end tag
+    tag(39, w.data());
+}
+
+void MovieWriter::defineBitsLossless(int id, const QImage &image, bool withAlpha)
+{
+    QImage argb = image.convertToFormat(withAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QByteArray raw;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            raw.append(char(withAlpha ? qAlpha(row[x]) : 0xFF));
+            raw.append(char(qRed(row[x])));
+            raw.append(char(qGreen(row[x])));
+            raw.append(char(qBlue(row[x])));
+        }
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    QByteArray packed(qsizetype(packedSize), Qt::Uninitialized);
+    compress(reinterpret_cast<Bytef *>(packed.data()), &packedSize, reinterpret_cast<const Bytef *>(raw.constData()),
+             uLong(raw.size()));
+    packed.resize(qsizetype(packedSize));
+    BitWriter w;
+    w.u16(id);
+    w.u8(5);
+    w.u16(argb.width());
+    w.u16(argb.height());
+    w.bytes(packed);
+    tag(withAlpha ? 36 : 20, w.data());
+}
+
+namespace {
+QByteArray jpegBytes(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPEG", 95);
+    return bytes;
+}
+
+QByteArray zlibBytes(const QByteArray &raw)
+{
+    uLongf size = compressBound(uLong(raw.size()));
+    QByteArray packed(qsizetype(size), Qt::Uninitialized);
+    compress(reinterpret_cast<Bytef *>(packed.data()), &size, reinterpret_cast<const Bytef *>(raw.constData()),
+             uLong(raw.size()));
+    packed.resize(qsizetype(size));
+    return packed;
+}
+}
+
+void MovieWriter::defineBitsJpeg2(int id, const QImage &image)
+{
+    BitWriter w;
+    w.u16(id);
+    w.bytes(jpegBytes(image));
+    tag(21, w.data());
+}
+
+void MovieWriter::defineBitsJpeg3(int id, const QImage &image)
+{
+    QByteArray jpeg = jpegBytes(image);
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QByteArray alpha;
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            alpha.append(char(qAlpha(argb.pixel(x, y))));
+    BitWriter w;
+    w.u16(id);
+    w.u32(uint32_t(jpeg.size()));
+    w.bytes(jpeg);
+    w.bytes(zlibBytes(alpha));
+    tag(35, w.data());
+}
+
+QByteArray MovieWriter::finish(const Options &options) const
+{
+    BitWriter head;
+    head.rect(QRect(0, 0, width * 20, height * 20));
+    head.u16(int(std::lround(rate * 256)));
+    head.u16(options.declaredFrames.value_or(frames()));
+    QByteArray body = head.data() + bytes();
+    if (options.endTag)
+        body.append(QByteArray(2, '\0'));
+    uint32_t length = options.declaredLength.value_or(uint32_t(body.size() + 8));
+    QByteArray out;
+    out.append(options.compression);
+    out.append("WS");
+    out.append(char(version));
+    for (int i = 0; i < 4; ++i)
+        out.append(char(length >> (8 * i)));
+    if (options.compression == 'C') {
+        out.append(zlibBytes(body));
+    } else if (options.compression == 'Z') {
+        lzma_options_lzma lzmaOptions;
+        lzma_lzma_preset(&lzmaOptions, 6);
+        lzma_stream s = LZMA_STREAM_INIT;
+        if (lzma_alone_encoder(&s, &lzmaOptions) != LZMA_OK)
+            throw std::runtime_error("lzma encoder");
+        QByteArray packed(qsizetype(body.size() + body.size() / 2 + 1024), Qt::Uninitialized);
+        s.next_in = reinterpret_cast<const uint8_t *>(body.constData());
+        s.avail_in = size_t(body.size());
+        s.next_out = reinterpret_cast<uint8_t *>(packed.data());
+        s.avail_out = size_t(packed.size());
+        while (lzma_code(&s, LZMA_FINISH) == LZMA_OK) {
+        }
+        packed.resize(qsizetype(packed.size() - qsizetype(s.avail_out)));
+        lzma_end(&s);
+        // .lzma: 5 property bytes, 8 size bytes, data. SWF keeps the
+        // properties, drops the size and states the data's length.
+        QByteArray data = packed.mid(13);
+        for (int i = 0; i < 4; ++i)
+            out.append(char(uint32_t(data.size()) >> (8 * i)));
+        out.append(packed.left(5));
+        out.append(data);
+    } else {
+        out.append(body);
+    }
+    return out;
+}
+
+}

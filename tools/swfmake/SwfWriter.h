@@ -1,0 +1,174 @@
+#pragma once
+// Writes SWF movies with exactly the tags asked for: header, shapes,
+// morph shapes, bitmaps, sprites, placements, frame actions and frames,
+// stored plain or compressed. Used by the tests, the benchmarks, the fuzz
+// corpus and the demo movie.
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTransform>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace swfmake {
+
+class BitWriter {
+public:
+    void ub(uint32_t value, int bits);
+    void sb(int32_t value, int bits);
+    void fb(double value, int bits) { sb(int32_t(value * 65536), bits); }
+    void align();
+    void u8(int v);
+    void u16(int v);
+    void u32(uint32_t v);
+    void string(const QString &s);
+    void bytes(const QByteArray &b);
+    void rect(const QRect &twips);
+    void matrix(const QTransform &m);
+    // Colour transform: mult (256 = 1.0) and add per r, g, b, a.
+    void colorTransform(const int mult[4], const int add[4], bool withAlpha);
+    void rgb(const QColor &c);
+    void rgba(const QColor &c);
+    const QByteArray &data();
+
+private:
+    QByteArray out;
+    uint8_t buffer = 0;
+    int used = 0;
+};
+
+// Bits needed to store a signed or unsigned value.
+int signedBits(int32_t value);
+int unsignedBits(uint32_t value);
+
+struct Fill {
+    enum Kind { Solid = 0x00, Linear = 0x10, Radial = 0x12, Focal = 0x13, RepeatingBitmap = 0x40, ClippedBitmap = 0x41 };
+    Kind kind = Solid;
+    QColor color;
+    QTransform matrix;
+    std::vector<std::pair<int, QColor>> stops; // ratio 0..255
+    double focal = 0;
+    int spread = 0;
+    int bitmapId = 0;
+
+    static Fill solid(const QColor &c);
+    // A gradient spanning `from`..`to` (twips) horizontally for linear, or
+    // centred on `centre` with `radius` for radial.
+    static Fill linear(QPointF from, QPointF to, std::vector<std::pair<int, QColor>> stops);
+    static Fill radial(QPointF centre, double radius, std::vector<std::pair<int, QColor>> stops, double focal = 0);
+    static Fill bitmap(int id, const QTransform &pixelsToTwips, bool clipped);
+};
+
+struct Line {
+    int width = 20;
+    QColor color;
+    int cap = 0; // DefineShape4: 0 round, 1 none, 2 square
+};
+
+class ShapeBuilder {
+public:
+    int addFill(const Fill &fill); // style numbers count from 1
+    int addLine(const Line &line);
+    // Starts a new layer: later styles and edges belong to it.
+    void newStyles();
+    void setStyles(int fill0, int fill1, int line);
+    void moveTo(int x, int y);
+    void lineTo(int x, int y);
+    void curveTo(int cx, int cy, int x, int y);
+    // A closed rectangle (clockwise on screen) with the current styles.
+    void rect(int x, int y, int w, int h);
+
+    // Styles and records as DefineShape `version` stores them.
+    QByteArray encode(int version) const;
+    // Just the records, with fill and line bits given (morph end edges).
+    QByteArray encodeRecords(int fillBits, int lineBits, int version) const;
+    QRect bounds() const;
+
+private:
+    struct Op {
+        enum Kind { Styles, Move, Line, Curve, NewStyles } kind;
+        int a = 0, b = 0, c = 0, d = 0; // styles: fill0, fill1, line; edges: points
+        int layer = 0;
+    };
+    struct Layer {
+        std::vector<Fill> fills;
+        std::vector<Line> lines;
+    };
+    static void writeFills(BitWriter &w, const std::vector<Fill> &fills, int version);
+    static void writeLines(BitWriter &w, const std::vector<Line> &lines, int version);
+    void writeRecords(BitWriter &w, int fillBits, int lineBits, int version) const;
+
+    friend class MovieWriter;
+    std::vector<Layer> layers{1};
+    std::vector<Op> ops;
+    int penX = 0, penY = 0;
+    int minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool any = false;
+};
+
+struct Place {
+    int depth = 1;
+    bool move = false;
+    std::optional<int> character;
+    std::optional<QTransform> matrix;
+    std::optional<std::pair<std::vector<int>, std::vector<int>>> colorTransform; // mult, add (4 each)
+    std::optional<int> ratio;
+    std::optional<QString> name;
+    std::optional<int> clipDepth;
+};
+
+enum class ActionCode { Play = 0x06, Stop = 0x07, NextFrame = 0x04, PrevFrame = 0x05 };
+
+// The tags of one timeline: the movie's or a sprite's.
+class TagWriter {
+public:
+    void tag(int code, const QByteArray &body);
+    void showFrame();
+    void place(const Place &p);          // PlaceObject2
+    void place3(const Place &p);         // PlaceObject3
+    void placeObject(int id, int depth, const QTransform &m); // PlaceObject
+    void remove(int depth);              // RemoveObject2
+    void frameLabel(const QString &name);
+    void actions(const std::vector<ActionCode> &codes);
+    void gotoFrame(int frame, bool thenStop);
+    void gotoLabel(const QString &label, bool thenStop);
+    int frames() const { return frameCount; }
+    const QByteArray &bytes() const { return data; }
+
+private:
+    void writePlace(BitWriter &w, const Place &p, bool third);
+    QByteArray data;
+    int frameCount = 0;
+};
+
+class MovieWriter : public TagWriter {
+public:
+    MovieWriter(int widthPx, int heightPx, double frameRate, int version = 8);
+
+    void setBackground(const QColor &c);
+    void defineShape(int id, const ShapeBuilder &shape, int version = 3);
+    // A morph from `start` to `end`: same edges, styles of `start` as start
+    // and those of `end` as end values.
+    void defineMorphShape(int id, const ShapeBuilder &start, const ShapeBuilder &end);
+    void defineSprite(int id, const TagWriter &timeline);
+    void defineBitsLossless(int id, const QImage &image, bool withAlpha);
+    void defineBitsJpeg2(int id, const QImage &image);
+    void defineBitsJpeg3(int id, const QImage &image);
+
+    struct Options {
+        char compression = 'F';
+        std::optional<uint32_t> declaredLength;     // a lying header length
+        std::optional<int> declaredFrames;           // a lying frame count
+        bool endTag = true;
+    };
+    QByteArray finish(const Options &options) const;
+    QByteArray finish(char compression = 'F') const { return finish(Options{compression, {}, {}, true}); }
+
+private:
+    int width, height, version;
+    double rate;
+};
+
+}
