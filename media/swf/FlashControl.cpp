@@ -57,9 +57,8 @@ void FlashControl::received(const QByteArray &bytes)
         return;
     movie->append(bytes);
     moviePlayer.movieGrew();
-    if (movie->finished() && movieLoader.busy())
-        movieLoader.cancel(); // the end tag has come: the rest is not needed
-    if (movie->failed() && movie->framesLoaded() == 0) {
+    // After the end tag or a fatal error the rest of the transfer is not needed.
+    if (movieLoader.busy() && (movie->finished() || movie->failed())) {
         movieLoader.cancel();
         transferEnded(QString());
     }

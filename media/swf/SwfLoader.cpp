@@ -79,8 +79,12 @@ void Loader::loadFile(const QString &path)
 
 void Loader::readReply()
 {
-    if (reply)
-        emit received(reply->readAll());
+    if (!reply)
+        return;
+    QByteArray bytes = reply->readAll();
+    // An error page is not the movie.
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() < 400)
+        emit received(bytes);
 }
 
 void Loader::replyFinished()
@@ -88,13 +92,13 @@ void Loader::replyFinished()
     QNetworkReply *r = reply;
     if (!r)
         return;
+    int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     QByteArray rest = r->readAll();
-    if (!rest.isEmpty())
+    if (!rest.isEmpty() && status < 400)
         emit received(rest);
     reply = nullptr;
     r->deleteLater();
     QString error;
-    int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (r->error() != QNetworkReply::NoError)
         error = r->errorString();
     else if (status >= 400)

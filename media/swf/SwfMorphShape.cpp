@@ -56,8 +56,8 @@ void readMorphLine(BitReader &in, int version, LineStyle &a, LineStyle &b)
         int cap = bits >> 6, join = (bits >> 4) & 3;
         a.hasFill = b.hasFill = bits & 0x08;
         in.ub(8);
-        a.cap = b.cap = cap == 1 ? Qt::FlatCap : cap == 2 ? Qt::SquareCap : Qt::RoundCap;
-        a.join = b.join = join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin;
+        a.cap = b.cap = capStyle(cap);
+        a.join = b.join = joinStyle(join);
         if (join == 2)
             a.miterLimit = b.miterLimit = in.fixed8();
         if (a.hasFill) {

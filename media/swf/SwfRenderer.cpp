@@ -185,8 +185,8 @@ void Renderer::drawShape(QPainter &painter, const Shape &shape, const QTransform
             QPen pen(line.hasFill ? brush(line.fill, cx) : QBrush(cx.apply(line.color)), line.width, Qt::SolidLine,
                      line.cap, line.join);
             pen.setMiterLimit(line.miterLimit);
-            // Lines thinner than a pixel on screen are drawn one pixel wide.
-            if (line.width * scale < 1) {
+            // Lines up to a pixel wide on screen are drawn as one-pixel hairlines.
+            if (line.width * scale <= 1) {
                 pen.setWidthF(1);
                 pen.setCosmetic(true);
             }

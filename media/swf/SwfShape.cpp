@@ -8,6 +8,16 @@
 
 namespace swf {
 
+Qt::PenCapStyle capStyle(int cap)
+{
+    return cap == 1 ? Qt::FlatCap : cap == 2 ? Qt::SquareCap : Qt::RoundCap;
+}
+
+Qt::PenJoinStyle joinStyle(int join)
+{
+    return join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin;
+}
+
 QGradient::Spread gradientSpread(int mode)
 {
     switch (mode) {
@@ -73,16 +83,6 @@ FillStyle readFillStyle(BitReader &in, int shapeVersion)
         break;
     }
     return f;
-}
-
-Qt::PenCapStyle capStyle(int cap)
-{
-    return cap == 1 ? Qt::FlatCap : cap == 2 ? Qt::SquareCap : Qt::RoundCap;
-}
-
-Qt::PenJoinStyle joinStyle(int join)
-{
-    return join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin;
 }
 
 LineStyle readLineStyle(BitReader &in, int shapeVersion)
@@ -248,6 +248,7 @@ Shape readShape(BitReader &in, int shapeVersion)
     readLineStyles(in, shapeVersion, shape.layers.back().lines);
     readShapeRecords(in, shapeVersion, shape.layers);
     shape.buildPaths();
+    shape.dropEdges();
     return shape;
 }
 
@@ -260,6 +261,7 @@ Shape readGlyph(BitReader &in)
     glyph.layers.back().fills.push_back(solid);
     readShapeRecords(in, 1, glyph.layers);
     glyph.buildPaths();
+    glyph.dropEdges();
     glyph.bounds = glyph.layers.front().fillPaths.front().boundingRect();
     return glyph;
 }
@@ -292,6 +294,12 @@ void Shape::buildPaths()
                 path.lineTo(e.to);
         }
     }
+}
+
+void Shape::dropEdges()
+{
+    for (ShapeLayer &layer : layers)
+        std::vector<Edge>().swap(layer.edges);
 }
 
 const QPainterPath &Shape::outline() const

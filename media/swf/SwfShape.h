@@ -62,6 +62,8 @@ struct Shape {
     std::vector<ShapeLayer> layers;
 
     void buildPaths();
+    // Frees the edges once the paths are built (only morphs need them later).
+    void dropEdges();
     // The union of all fills, in shape coordinates (for masks and hit
     // tests); worked out on first use.
     const QPainterPath &outline() const;
@@ -76,8 +78,10 @@ Shape readShape(BitReader &in, int shapeVersion);
 // Reads the styles-less shape of a font glyph: fill 1 is the glyph's fill.
 Shape readGlyph(BitReader &in);
 
-// Shared with morph shapes.
+// Shared with morph shapes: the stored codes of spreads, caps and joins.
 QGradient::Spread gradientSpread(int mode);
+Qt::PenCapStyle capStyle(int cap);
+Qt::PenJoinStyle joinStyle(int join);
 // Reads SHAPE records into layers; `layers` holds the first layer's styles.
 void readShapeRecords(BitReader &in, int shapeVersion, std::vector<ShapeLayer> &layers);
 void readFillStyles(BitReader &in, int shapeVersion, std::vector<FillStyle> &fills);

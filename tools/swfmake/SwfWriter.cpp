@@ -10,6 +10,18 @@
 
 namespace swfmake {
 
+namespace {
+QByteArray zlibBytes(const QByteArray &raw)
+{
+    uLongf size = compressBound(uLong(raw.size()));
+    QByteArray packed(qsizetype(size), Qt::Uninitialized);
+    compress(reinterpret_cast<Bytef *>(packed.data()), &size, reinterpret_cast<const Bytef *>(raw.constData()),
+             uLong(raw.size()));
+    packed.resize(qsizetype(size));
+    return packed;
+}
+}
+
 int signedBits(int32_t value)
 {
     int bits = 1;
@@ -635,11 +647,7 @@ void MovieWriter::defineBitsLossless(int id, const QImage &image, bool withAlpha
             raw.append(char(qBlue(row[x])));
         }
     }
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    QByteArray packed(qsizetype(packedSize), Qt::Uninitialized);
-    compress(reinterpret_cast<Bytef *>(packed.data()), &packedSize, reinterpret_cast<const Bytef *>(raw.constData()),
-             uLong(raw.size()));
-    packed.resize(qsizetype(packedSize));
+    QByteArray packed = zlibBytes(raw);
     BitWriter w;
     w.u16(id);
     w.u8(5);
@@ -659,15 +667,6 @@ QByteArray jpegBytes(const QImage &image)
     return bytes;
 }
 
-QByteArray zlibBytes(const QByteArray &raw)
-{
-    uLongf size = compressBound(uLong(raw.size()));
-    QByteArray packed(qsizetype(size), Qt::Uninitialized);
-    compress(reinterpret_cast<Bytef *>(packed.data()), &size, reinterpret_cast<const Bytef *>(raw.constData()),
-             uLong(raw.size()));
-    packed.resize(qsizetype(size));
-    return packed;
-}
 }
 
 void MovieWriter::defineBitsJpeg2(int id, const QImage &image)

@@ -1,0 +1,298 @@
+// Timelines: display list changes, seeking, sprites, frame actions, colour
+// transforms.
+#include "SwfTestUtil.h"
+#include "SwfWriter.h"
+#include "swf/SwfCharacter.h"
+
+#include <gtest/gtest.h>
+
+using swf::TimelineInstance;
+using swfmake::ActionCode;
+using swfmake::MovieWriter;
+using swfmake::Place;
+
+namespace {
+
+void defineSquare(MovieWriter &m, int id, QColor color)
+{
+    swfmake::ShapeBuilder s;
+    s.setStyles(0, s.addFill(swfmake::Fill::solid(color)), 0);
+    s.rect(0, 0, 400, 400);
+    m.defineShape(id, s);
+}
+
+Place newAt(int depth, int id, QTransform m = {})
+{
+    return Place{depth, false, id, m, {}, {}, {}, {}};
+}
+
+Place moveTo(int depth, QTransform m)
+{
+    return Place{depth, true, {}, m, {}, {}, {}, {}};
+}
+
+// depth -> (character, x translation) of a display list.
+std::map<int, std::pair<int, double>> summary(const TimelineInstance &t)
+{
+    std::map<int, std::pair<int, double>> out;
+    for (const auto &[depth, o] : t.displayList())
+        out[depth] = {o.characterId, o.matrix.dx()};
+    return out;
+}
+
+std::shared_ptr<swf::Movie> changingMovie()
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    defineSquare(m, 2, Qt::blue);
+    m.place(newAt(1, 1));
+    m.showFrame(); // 0: A
+    m.place(newAt(2, 2, QTransform::fromTranslate(100, 0)));
+    m.showFrame(); // 1: A, B
+    m.remove(1);
+    m.showFrame(); // 2: B
+    m.place(moveTo(2, QTransform::fromTranslate(300, 0)));
+    m.showFrame(); // 3: B moved
+    m.place(Place{2, true, 1, {}, {}, {}, {}, {}});
+    m.showFrame(); // 4: B's depth now shows A at B's place
+    return swftest::load(m.finish());
+}
+
+}
+
+TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
+{
+    auto movie = changingMovie();
+    ASSERT_EQ(movie->framesLoaded(), 5);
+    std::vector<std::map<int, std::pair<int, double>>> expected;
+    TimelineInstance played(*movie, movie->timeline(), 0);
+    for (int f = 0; f < 5; ++f) {
+        played.advance(false);
+        ASSERT_EQ(played.frame(), f);
+        expected.push_back(summary(played));
+    }
+    EXPECT_EQ(expected[0], (std::map<int, std::pair<int, double>>{{1, {1, 0}}}));
+    EXPECT_EQ(expected[1], (std::map<int, std::pair<int, double>>{{1, {1, 0}}, {2, {2, 100}}}));
+    EXPECT_EQ(expected[2], (std::map<int, std::pair<int, double>>{{2, {2, 100}}}));
+    EXPECT_EQ(expected[3], (std::map<int, std::pair<int, double>>{{2, {2, 300}}}));
+    EXPECT_EQ(expected[4], (std::map<int, std::pair<int, double>>{{2, {1, 300}}}));
+
+    TimelineInstance seeker(*movie, movie->timeline(), 0);
+    for (int target : {3, 0, 4, 2, 1, 1, 4, 0}) {
+        seeker.gotoFrame(target);
+        EXPECT_EQ(seeker.frame(), target);
+        EXPECT_EQ(summary(seeker), expected[size_t(target)]) << "frame " << target;
+    }
+    seeker.gotoFrame(99);
+    EXPECT_EQ(seeker.frame(), 4) << "seeks past the end stop at the last frame";
+    seeker.gotoFrame(-5);
+    EXPECT_EQ(seeker.frame(), 0);
+}
+
+TEST(SwfTimeline, LoopsAtTheEndAndStopsWhereAStopActionSays)
+{
+    auto movie = changingMovie();
+    TimelineInstance t(*movie, movie->timeline(), 0);
+    std::vector<int> frames;
+    for (int i = 0; i < 7; ++i) {
+        t.advance(true);
+        frames.push_back(t.frame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 4, 0, 1}));
+
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    m.place(newAt(1, 1));
+    for (int f = 0; f < 4; ++f) {
+        if (f == 3)
+            m.actions({ActionCode::Stop});
+        m.showFrame();
+    }
+    auto stopping = swftest::load(m.finish());
+    TimelineInstance s(*stopping, stopping->timeline(), 0);
+    for (int i = 0; i < 10; ++i)
+        s.advance(true);
+    EXPECT_EQ(s.frame(), 3);
+    EXPECT_FALSE(s.playing());
+}
+
+TEST(SwfTimeline, FrameActionsJumpByFrameAndLabel)
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    m.place(newAt(1, 1));
+    m.showFrame();        // 0
+    m.gotoLabel("end", false);
+    m.showFrame();        // 1: jump to "end" and play on
+    m.showFrame();        // 2: skipped
+    m.frameLabel("end");
+    m.showFrame();        // 3
+    m.showFrame();        // 4
+    m.gotoFrame(1, true);
+    m.showFrame();        // 5: back to 1 and stop
+    auto movie = swftest::load(m.finish());
+    ASSERT_EQ(movie->timeline().labels.value("end"), 3);
+    TimelineInstance t(*movie, movie->timeline(), 0);
+    std::vector<int> frames;
+    for (int i = 0; i < 6; ++i) {
+        t.advance(true);
+        frames.push_back(t.frame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{0, 3, 4, 1, 1, 1}));
+    EXPECT_FALSE(t.playing());
+}
+
+TEST(SwfTimeline, NextAndPrevFrameStepAndStop)
+{
+    MovieWriter m(100, 100, 12);
+    for (int f = 0; f < 6; ++f) {
+        if (f == 1)
+            m.actions({ActionCode::NextFrame});
+        if (f == 4)
+            m.actions({ActionCode::PrevFrame});
+        m.showFrame();
+    }
+    auto movie = swftest::load(m.finish());
+    TimelineInstance t(*movie, movie->timeline(), 0);
+    t.advance();
+    t.advance();
+    EXPECT_EQ(t.frame(), 2);
+    EXPECT_FALSE(t.playing());
+    t.setPlaying(true);
+    t.advance();
+    t.advance();
+    EXPECT_EQ(t.frame(), 3);
+    EXPECT_FALSE(t.playing());
+}
+
+TEST(SwfTimeline, SpritesPlayTheirOwnTimelineWhileTheRootStands)
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    swfmake::TagWriter sprite;
+    for (int f = 0; f < 3; ++f) {
+        Place p{1, f > 0, {}, QTransform::fromTranslate(f * 100, 0), {}, {}, {}, {}};
+        if (f == 0)
+            p.character = 1;
+        sprite.place(p);
+        sprite.showFrame();
+    }
+    m.defineSprite(2, sprite);
+    m.place(newAt(1, 2));
+    m.actions({ActionCode::Stop});
+    m.showFrame();
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    TimelineInstance root(*movie, movie->timeline(), 0);
+    std::vector<std::pair<int, double>> seen;
+    for (int i = 0; i < 5; ++i) {
+        root.advance();
+        const auto &inner = root.displayList().at(1);
+        ASSERT_TRUE(inner.sprite);
+        seen.push_back({inner.sprite->frame(), inner.sprite->displayList().at(1).matrix.dx()});
+    }
+    EXPECT_EQ(root.frame(), 0);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, double>>{{0, 0}, {1, 100}, {2, 200}, {0, 0}, {1, 100}}));
+}
+
+TEST(SwfTimeline, SpriteThatPlacesItselfIsCutOffAtTheNestingLimit)
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    swfmake::TagWriter sprite;
+    sprite.place(newAt(1, 1));
+    sprite.place(newAt(2, 2, QTransform::fromTranslate(20, 20)));
+    sprite.showFrame();
+    m.defineSprite(2, sprite);
+    m.place(newAt(1, 2));
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    auto root = swftest::at(*movie, 0);
+    int depth = 0;
+    const TimelineInstance *t = root.get();
+    while (t && t->displayList().count(2)) {
+        t = t->displayList().at(2).sprite.get();
+        ++depth;
+    }
+    EXPECT_LE(depth, swf::kMaxNesting + 1);
+    QImage image = swftest::render(*movie, *root, QSize(100, 100));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
+}
+
+TEST(SwfTimeline, PlaceObjectVersionsCarryTheirFields)
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    m.placeObject(1, 1, QTransform::fromTranslate(40, 60));
+    m.place3(Place{2, false, 1, QTransform(2, 0, 0, 3, 10, 0), std::make_pair(std::vector<int>{128, 256, 256, 64}, std::vector<int>{10, 0, -10, 0}), 300, QString("hero"), 5});
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    auto root = swftest::at(*movie, 0);
+    const auto &a = root->displayList().at(1);
+    EXPECT_EQ(a.characterId, 1);
+    EXPECT_EQ(a.matrix, QTransform::fromTranslate(40, 60));
+    const auto &b = root->displayList().at(2);
+    EXPECT_EQ(b.matrix, QTransform(2, 0, 0, 3, 10, 0));
+    EXPECT_EQ(b.ratio, 300);
+    EXPECT_EQ(b.name, "hero");
+    EXPECT_EQ(b.clipDepth, 5);
+    EXPECT_EQ(b.colorTransform.mult[0], 128);
+    EXPECT_EQ(b.colorTransform.mult[3], 64);
+    EXPECT_EQ(b.colorTransform.add[2], -10);
+}
+
+struct CxRow {
+    std::array<int, 4> mult, add;
+    QColor in, out;
+};
+
+class SwfColorTransform : public ::testing::TestWithParam<CxRow> {};
+
+TEST_P(SwfColorTransform, AppliesMultiplyThenAddWithClamping)
+{
+    const CxRow &row = GetParam();
+    swf::ColorTransform cx;
+    for (int i = 0; i < 4; ++i) {
+        cx.mult[i] = row.mult[size_t(i)];
+        cx.add[i] = row.add[size_t(i)];
+    }
+    EXPECT_EQ(cx.apply(row.in), row.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SwfColorTransform,
+    ::testing::Values(CxRow{{256, 256, 256, 256}, {0, 0, 0, 0}, QColor(10, 20, 30, 40), QColor(10, 20, 30, 40)},
+                      CxRow{{128, 128, 128, 128}, {0, 0, 0, 0}, QColor(200, 100, 50, 255), QColor(100, 50, 25, 127)},
+                      CxRow{{256, 256, 256, 256}, {100, -100, 0, 0}, QColor(200, 50, 7, 255), QColor(255, 0, 7, 255)},
+                      CxRow{{0, 0, 0, 256}, {255, 128, 0, -55}, QColor(1, 2, 3, 255), QColor(255, 128, 0, 200)},
+                      CxRow{{512, -256, 256, 256}, {0, 255, 0, 0}, QColor(100, 100, 100, 255), QColor(200, 155, 100, 255)}));
+
+TEST(SwfColorTransform, CombinedAppliesInnerFirst)
+{
+    swf::ColorTransform outer, inner;
+    outer.mult[0] = 128;
+    outer.add[0] = 20;
+    inner.mult[0] = 512;
+    inner.add[0] = -40;
+    QColor c(50, 0, 0);
+    EXPECT_EQ(outer.combined(inner).apply(c).red(), outer.apply(inner.apply(c)).red());
+    EXPECT_EQ(outer.combined(inner).apply(c).red(), (50 * 2 - 40) / 2 + 20);
+}
+
+TEST(SwfColorTransform, ParentTransformTintsNestedObjects)
+{
+    MovieWriter m(10, 10, 12);
+    swfmake::ShapeBuilder s;
+    s.setStyles(0, s.addFill(swfmake::Fill::solid(QColor(200, 100, 0))), 0);
+    s.rect(0, 0, 200, 200);
+    m.defineShape(1, s);
+    swfmake::TagWriter sprite;
+    sprite.place(Place{1, false, 1, QTransform(), std::make_pair(std::vector<int>{128, 256, 256, 256}, std::vector<int>{0, 0, 0, 0}), {}, {}, {}});
+    sprite.showFrame();
+    m.defineSprite(2, sprite);
+    m.place(Place{1, false, 2, QTransform(), std::make_pair(std::vector<int>{256, 256, 256, 256}, std::vector<int>{0, 0, 50, 0}), {}, {}, {}});
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    QImage image = swftest::render(*movie, *swftest::at(*movie, 0), QSize(10, 10));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(100, 100, 50));
+}
