@@ -11,7 +11,9 @@
 //   - canvas->BeginPainting(&painter) ... canvas->EndPainting(): draw through
 //     the widget's own painter (the usual way inside paintEvent);
 //   - derive from TCanvas and override CreateHandle() to call SetDevice() or
-//     BeginPainting() when the canvas is first drawn on.
+//     BeginPainting() when the canvas is first drawn on; call Release() at
+//     the end of the paint event, before the widget stops being paintable.
+// Origin and clip belong to the canvas and outlive a binding.
 // A device context (HDC) is a TCanvas*: routines that take a DC take one.
 #include "Classes.h"
 #include "Windows.h"

@@ -124,8 +124,9 @@ void TCanvas::BeginPainting(QPainter *Painter)
 
 void TCanvas::EndPainting()
 {
-    if (FPainter && !FOwnPainter)
-        FPainter->restore();
+    if (!FPainter || FOwnPainter)
+        return;
+    FPainter->restore();
     FPainter = nullptr;
 }
 

@@ -164,6 +164,22 @@ TEST(Canvas, DiagonalLineLeavesOutEndPoint)
     EXPECT_EQ(c->Pixels(5, 5), clWhite);
 }
 
+TEST(Canvas, PolygonFillsAndOutlinesEveryVertex)
+{
+    // The drop-down arrow: a triangle through (x, y), (x + 6, y), (x + 3, y + 3).
+    auto bmp = WhiteBitmap(12, 8);
+    TCanvas *c = bmp->Canvas();
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clBlack);
+    c->Polygon({{2, 2}, {8, 2}, {5, 5}});
+    const int spans[][2] = {{2, 8}, {3, 7}, {4, 6}, {5, 5}};
+    for (int row = 0; row < 4; ++row)
+        for (int x = 0; x < 12; ++x)
+            EXPECT_EQ(c->Pixels(x, 2 + row), x >= spans[row][0] && x <= spans[row][1] ? clBlack : clWhite)
+                << "x " << x << " row " << row;
+    EXPECT_EQ(PaintedArea(bmp.get()), Rect(2, 2, 9, 6));
+}
+
 TEST(Canvas, ClearPenDrawsNoLine)
 {
     auto bmp = WhiteBitmap(10, 10);
