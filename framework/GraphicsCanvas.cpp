@@ -219,14 +219,12 @@ void TCanvas::FillRect(const TRect &Rect)
 
 void TCanvas::FrameRect(const TRect &Rect)
 {
-    if (IsRectEmpty(Rect))
+    const QBrush brush = FBrush->QtBrush();
+    if (IsRectEmpty(Rect) || brush.style() == Qt::NoBrush)
         return;
     QPainter *p = ReadyPainter(false);
     if (!p)
         return;
-    QBrush brush = FBrush->QtBrush();
-    if (brush.style() == Qt::NoBrush)
-        brush = ColorToQColor(FBrush->Color());
     const int w = Rect.Width();
     const int h = Rect.Height();
     p->fillRect(QRect(Rect.Left, Rect.Top, w, 1), brush);

@@ -104,11 +104,13 @@ TEST(Canvas, FillRectExcludesRightAndBottom)
     EXPECT_EQ(bmp->Canvas()->Pixels(6, 8), clRed);
 }
 
-TEST(Canvas, ClearBrushFillsNothing)
+TEST(Canvas, ClearBrushFillsAndFramesNothing)
 {
     auto bmp = WhiteBitmap(10, 10);
+    bmp->Canvas()->Brush()->SetColor(clRed);
     bmp->Canvas()->Brush()->SetStyle(bsClear);
     bmp->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    bmp->Canvas()->FrameRect(Rect(0, 0, 10, 10));
     EXPECT_EQ(PaintedArea(bmp.get()), TRect{});
 }
 
