@@ -303,6 +303,15 @@ TEST(Bitmap, StretchDrawAndCopyRect)
     EXPECT_TRUE(BitBlt(target.Canvas(), 1, 1, 5, 5, target.Canvas(), 0, 0, SRCCOPY));
     EXPECT_EQ(target.Canvas()->Pixels(5, 5), clRed);
     EXPECT_EQ(target.Canvas()->Pixels(6, 6), clWhite);
+    // Both ends count in their own logical coordinates.
+    copy.Canvas()->Brush()->SetColor(clYellow);
+    copy.Canvas()->FillRect(Rect(0, 0, 3, 3));
+    target.Canvas()->SetOrigin(Point(4, 4));
+    copy.Canvas()->SetOrigin(Point(1, 1));
+    copy.Canvas()->CopyRect(Rect(-1, -1, 1, 1), target.Canvas(), Rect(1, 1, 3, 3));
+    EXPECT_EQ(copy.Image().pixel(0, 0), qRgb(255, 0, 0));     // from the target's (5, 5)
+    EXPECT_EQ(copy.Image().pixel(1, 1), qRgb(255, 255, 255)); // from the target's (6, 6)
+    EXPECT_EQ(copy.Image().pixel(2, 2), qRgb(255, 255, 0));   // outside the destination
 }
 
 TEST(Bitmap, AssignCopiesPixelsIndependently)
