@@ -24,6 +24,8 @@ constexpr int kAudioBufferMs = 2000;
 constexpr int kAudioPacketsAhead = 100;
 constexpr int kVideoPacketsAhead = 60;
 constexpr int64_t kMaxQueuedBytes = 16 * 1024 * 1024;
+// How much of a clip is read to learn its streams when the header is not enough.
+constexpr int64_t kProbeMicroseconds = 2000000;
 
 AVCodecContext *OpenCodec(const AVStream *stream)
 {
@@ -39,6 +41,43 @@ AVCodecContext *OpenCodec(const AVStream *stream)
         return nullptr;
     }
     return context;
+}
+
+// Whether the header left a stream without what its decoder needs. Probing
+// reads ahead, and on a clip whose packets carry no usable time stamps it
+// reads until its size limit: on a stream that arrives in real time that is
+// minutes of "Connecting", so it is done only when needed.
+bool NeedsProbing(const AVFormatContext *format)
+{
+    if (format->nb_streams == 0)
+        return true;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters *p = format->streams[i]->codecpar;
+        if (p->codec_id == AV_CODEC_ID_NONE)
+            return true;
+        if (p->codec_type == AVMEDIA_TYPE_AUDIO && (p->sample_rate <= 0 || p->ch_layout.nb_channels <= 0))
+            return true;
+        if (p->codec_type == AVMEDIA_TYPE_VIDEO && (p->width <= 0 || p->height <= 0))
+            return true;
+    }
+    return false;
+}
+
+// The clip's length in seconds from the header (0 when unknown): the whole
+// file's if given, else the longest of the played streams'.
+double ClipDuration(const AVFormatContext *format, std::initializer_list<int> streams)
+{
+    if (format->duration > 0)
+        return double(format->duration) / AV_TIME_BASE;
+    double longest = 0;
+    for (int index : streams) {
+        if (index < 0)
+            continue;
+        const AVStream *stream = format->streams[index];
+        if (stream->duration > 0)
+            longest = std::max(longest, double(stream->duration) * av_q2d(stream->time_base));
+    }
+    return longest;
 }
 }
 
@@ -158,23 +197,33 @@ bool StreamSession::Open(AVFormatContext *&format)
         return false;
     }
     format->interrupt_callback = interrupt.Callback();
+    // Seek by estimate where a format offers it (MP3 without a table of
+    // contents would otherwise read its way to the target).
+    format->flags |= AVFMT_FLAG_FAST_SEEK;
     AVDictionary *options = nullptr;
     QByteArray timeout = QByteArray::number(qint64(kSocketTimeoutMs) * 1000);
     av_dict_set(&options, "timeout", timeout.constData(), 0);
     av_dict_set(&options, "rw_timeout", timeout.constData(), 0);
     av_dict_set(&options, "stimeout", timeout.constData(), 0);
+    // A seek further ahead than this asks the server for the new range instead
+    // of reading through everything in between (by default as much as the
+    // socket's receive buffer, megabytes on a fast link).
+    av_dict_set(&options, "short_seek_size", "65536", 0);
     int err = avformat_open_input(&format, target.toUtf8().constData(), nullptr, &options);
     av_dict_free(&options);
     if (err < 0) {
         FailOpen(err);
         return false;
     }
-    err = avformat_find_stream_info(format, nullptr);
-    if (interrupt.Aborted())
-        return false;
-    if (err < 0 && interrupt.TimedOut()) {
-        FailOpen(err);
-        return false;
+    if (NeedsProbing(format)) {
+        format->max_analyze_duration = kProbeMicroseconds;
+        err = avformat_find_stream_info(format, nullptr);
+        if (interrupt.Aborted())
+            return false;
+        if (err < 0 && interrupt.TimedOut()) {
+            FailOpen(err);
+            return false;
+        }
     }
     interrupt.Disarm();
     return OpenStreams(format);
@@ -227,7 +276,7 @@ bool StreamSession::OpenStreams(AVFormatContext *format)
                               : (format->iformat->read_seek || format->iformat->read_seek2);
     std::lock_guard lock(mutex);
     state.opened = true;
-    state.duration = format->duration > 0 ? double(format->duration) / AV_TIME_BASE : 0;
+    state.duration = ClipDuration(format, {audioIndex, videoIndex});
     state.seekable = canSeek && state.duration > 0;
     state.audio = audioBuffer;
     state.hasVideo = video != nullptr;

@@ -2,26 +2,11 @@
 // here) and checks what a user would see: status, position, duration, end.
 #include "stream/StreamPlayer.h"
 #include "StreamTestMedia.h"
-
-#include <QElapsedTimer>
-#include <QTest>
+#include "WaitFor.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-bool WaitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 struct PlayedClip {
     double duration = 0;
@@ -102,4 +87,66 @@ TEST(StreamPlayback, CommonFormatsPlayToTheirEnd)
         EXPECT_NEAR(clip.duration, 1.5, 0.1);
         EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
     }
+}
+
+TEST(StreamPlayback, SeekMovesThePositionAndPlaysOnFromThere)
+{
+    StreamPlayer player;
+    player.SetSource(StreamTestMedia::LongMp3());
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.3; }, 5000)) << player.Status().toStdString();
+    ASSERT_TRUE(player.Seekable());
+    EXPECT_NEAR(player.Duration(), 30.0, 0.1);
+    QElapsedTimer timer;
+    timer.start();
+    player.Seek(28.5);
+    EXPECT_DOUBLE_EQ(player.Position(), 28.5);
+    ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Playing && player.Position() > 28.6; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 4000));
+    EXPECT_EQ(player.Status(), "Finished");
+    EXPECT_NEAR(player.Position(), 30.0, 0.15);
+    // About 1.5 s were left after the seek, not 29.5.
+    EXPECT_LT(timer.elapsed(), 3500);
+}
+
+TEST(StreamPlayback, PauseHoldsThePositionAndPlayResumes)
+{
+    StreamPlayer player;
+    player.SetSource(StreamTestMedia::LongMp3());
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.2; }, 5000));
+    player.Pause();
+    EXPECT_EQ(player.GetState(), StreamPlayer::State::Paused);
+    EXPECT_EQ(player.Status(), "Paused");
+    double held = player.Position();
+    QTest::qWait(300);
+    EXPECT_NEAR(player.Position(), held, 0.02);
+    player.Play();
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > held + 0.2; }, 3000));
+    EXPECT_EQ(player.Status(), "Playing");
+}
+
+TEST(StreamPlayback, StopReleasesTheClipAndPlayStartsItAgain)
+{
+    StreamPlayer player;
+    player.SetSource(StreamTestMedia::Mp3());
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.2; }, 5000));
+    player.Stop();
+    EXPECT_EQ(player.GetState(), StreamPlayer::State::Idle);
+    EXPECT_EQ(player.Status(), "Stopped");
+    EXPECT_EQ(player.Position(), 0);
+    EXPECT_EQ(player.Source(), StreamTestMedia::Mp3());
+    QTest::qWait(100);
+    EXPECT_EQ(player.Position(), 0);
+    player.Play();
+    ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Playing; }, 5000));
+}
+
+TEST(StreamPlayback, NewSourceReplacesThePlayingClip)
+{
+    StreamPlayer player;
+    player.SetSource(StreamTestMedia::LongMp3());
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.2; }, 5000));
+    player.SetSource(StreamTestMedia::Mp3());
+    EXPECT_EQ(player.Position(), 0);
+    ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Playing; }, 5000));
+    EXPECT_NEAR(player.Duration(), 1.5, 0.1);
 }

@@ -63,6 +63,12 @@ QString Mp3()
     return Made("tone.mp3", kTone + QStringList{"-c:a", "libmp3lame", "-b:a", "32k"});
 }
 
+QString Ac3Long()
+{
+    return Made("tone-ac3.rm", QStringList{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2"}
+                                   << QStringList{"-c:a", "ac3", "-b:a", "192k"});
+}
+
 QString Mpeg4Video()
 {
     return Made("clip.mp4", kPicture + kTone + QStringList{"-c:v", "mpeg4", "-c:a", "aac"});
@@ -70,7 +76,7 @@ QString Mpeg4Video()
 
 QString LongMp3()
 {
-    return Made("long.mp3", QStringList{"-f", "lavfi", "-i", "sine=frequency=330:sample_rate=22050:duration=6"}
-                                << QStringList{"-c:a", "libmp3lame", "-b:a", "32k"});
+    return Made("long.mp3", QStringList{"-f", "lavfi", "-i", "sine=frequency=330:sample_rate=44100:duration=30"}
+                                << QStringList{"-c:a", "libmp3lame", "-b:a", "320k"});
 }
 }

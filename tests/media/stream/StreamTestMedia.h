@@ -15,5 +15,7 @@ QString RealVideo10Ac3(); // 1.5 s, RealVideo 1 and AC3 in RealMedia
 QString RealVideo20();    // 1.5 s, RealVideo 2 only, in RealMedia
 QString Mp3();            // 1.5 s, MP3 at 32 kbit/s
 QString Mpeg4Video();     // 1.5 s, MPEG-4 video and AAC in MP4
-QString LongMp3();        // 6 s, for seeking
+QString Ac3Long();         // 2 s, AC3 at 192 kbit/s in RealMedia
+QString LongMp3();        // 30 s at 320 kbit/s, for seeking (large enough that a seek
+                          // far ahead needs a new HTTP request, not reading on)
 }
