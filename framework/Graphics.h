@@ -371,7 +371,9 @@ public:
     // Graphics: Draw honours the graphic's transparency.
     void Draw(int X, int Y, TGraphic *Graphic);
     void StretchDraw(const TRect &Rect, TGraphic *Graphic);
-    // Copies (stretching when the sizes differ) a part of another canvas.
+    // Copies (stretching when the sizes differ) a part of another canvas that
+    // draws on an image, such as a bitmap's; a widget's canvas cannot be read
+    // and copies nothing.
     void CopyRect(const TRect &Dest, TCanvas *Canvas, const TRect &Source);
     // Draws Source of Image (all of it when Source is null) into Rect,
     // stretched, blending by the image's alpha; for the graphic classes.
