@@ -153,9 +153,14 @@ Header ReadHeader(const Reader &in)
         quint32 used = core ? 0 : in.U32(info + 32);
         if (used > most)
             Fail(QStringLiteral("palette of %1 colours for %2 bits per pixel").arg(used).arg(h.Bits));
-        if (used == 0)
-            used = most;
         const int entry = core ? 3 : 4;
+        if (used == 0) {
+            // A full palette unless the pixels start sooner: writers that
+            // leave the count out may store fewer colours.
+            used = most;
+            if (h.PixelOffset > next && h.PixelOffset < next + qint64(most) * entry)
+                used = static_cast<quint32>((h.PixelOffset - next) / entry);
+        }
         const uchar *p = in.Bytes(next, qint64(used) * entry);
         h.Palette.resize(used);
         for (quint32 i = 0; i < used; ++i)
@@ -225,7 +230,7 @@ void ReadRunLength(const Reader &in, const Header &h, QImage &image)
     const auto put = [&](quint32 index) {
         if (x < h.Width && y < h.Height)
             reinterpret_cast<QRgb *>(image.scanLine(h.Height - 1 - y))[x] = PaletteColor(h, index);
-        ++x;
+        x = std::min(x + 1, h.Width);
     };
     while (at + 1 < in.Size() && y < h.Height) {
         const quint8 count = in.U8(at);
@@ -242,7 +247,7 @@ void ReadRunLength(const Reader &in, const Header &h, QImage &image)
         } else if (value == 1) {
             return;
         } else if (value == 2) {
-            x += in.U8(at);
+            x = std::min(x + in.U8(at), h.Width);
             y += in.U8(at + 1);
             at += 2;
         } else {

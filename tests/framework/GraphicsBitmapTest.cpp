@@ -91,6 +91,18 @@ TEST(Bmp, TooManyColoursForTheDepthMapToTheNearest)
     EXPECT_EQ(loaded.Canvas()->Pixels(1, 0), clWhite);
 }
 
+TEST(Bmp, LeftOutPaletteCountReadsColoursUpToThePixels)
+{
+    auto source = Patterned(4, 4, 3);
+    source->SetPixelFormat(pf8bit);
+    QByteArray data = Save(*source);
+    ASSERT_EQ(qFromLittleEndian<quint32>(data.constData() + 46), 3u);
+    Put32(data, 46, 0);
+    TBitmap loaded;
+    Load(loaded, data);
+    EXPECT_TRUE(SamePixels(*source, loaded));
+}
+
 TEST(Bmp, ReadsTopDownRows)
 {
     auto source = Patterned(5, 4, 20);
