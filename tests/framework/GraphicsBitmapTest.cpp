@@ -3,6 +3,7 @@
 #include "Graphics.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -395,4 +396,27 @@ TEST(Icon, LoadsTheRequestedSizeAndDrawsWithAlpha)
     QBuffer buffer(&junk);
     buffer.open(QIODevice::ReadOnly);
     EXPECT_THROW(icon.LoadFromStream(&buffer), EInvalidGraphic);
+}
+
+TEST(Picture, LoadsFilesByExtensionAndStoresIcons)
+{
+    QTemporaryDir dir;
+    const QString bmpPath = dir.filePath(QStringLiteral("p.BMP"));
+    Patterned(3, 2, 4)->SaveToFile(bmpPath);
+    const QString icoPath = dir.filePath(QStringLiteral("p.ico"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/skin/MAINICON.ico"), icoPath));
+
+    TPicture picture;
+    picture.LoadFromFile(bmpPath);
+    EXPECT_EQ(picture.Graphic()->ClassName(), QStringLiteral("TBitmap"));
+    EXPECT_EQ(picture.Width(), 3);
+    picture.LoadFromFile(icoPath);
+    EXPECT_EQ(picture.Graphic()->ClassName(), QStringLiteral("TIcon"));
+    EXPECT_THROW(picture.LoadFromFile(dir.filePath(QStringLiteral("p.png"))), EInvalidGraphic);
+
+    TPicture read;
+    read.ReadData(picture.Data());
+    ASSERT_NE(dynamic_cast<TIcon *>(read.Graphic()), nullptr);
+    EXPECT_EQ(read.Width(), 32);
+    EXPECT_EQ(read.Icon()->Image(), picture.Icon()->Image());
 }
