@@ -1,5 +1,6 @@
 #include "FlashControl.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -14,6 +15,7 @@ FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
     resize(kDefaultExtent);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
     connect(&moviePlayer, &Player::frameChanged, this, qOverload<>(&QWidget::update));
     connect(&movieLoader, &Loader::received, this, &FlashControl::received);
     connect(&movieLoader, &Loader::finished, this, &FlashControl::transferEnded);
@@ -40,6 +42,7 @@ void FlashControl::setMovie(const QString &newAddress)
     isLoading = false;
     bytesReceived = 0;
     bytesTotal = -1;
+    pressedButton = nullptr;
     address = newAddress;
     update();
     if (address.isEmpty())
@@ -148,6 +151,68 @@ void FlashControl::paintStage(QPainter &painter, const QSize &area)
         paintMessage(painter, rect, error);
     else if (isLoading)
         paintProgress(painter, rect);
+}
+
+namespace {
+void releaseButtons(TimelineInstance &timeline)
+{
+    for (auto &[depth, object] : timeline.displayList()) {
+        object.buttonState = ButtonCharacter::Up;
+        if (object.sprite)
+            releaseButtons(*object.sprite);
+    }
+}
+}
+
+std::optional<ButtonHit> FlashControl::trackButtons(const QPointF &point, bool pressed)
+{
+    TimelineInstance *root = moviePlayer.root();
+    if (!root)
+        return std::nullopt;
+    releaseButtons(*root);
+    auto hit = buttonAt(*root, stageTransform(size()), point);
+    if (hit)
+        hit->object->buttonState = pressed && hit->object == pressedButton ? ButtonCharacter::Down : ButtonCharacter::Over;
+    setCursor(hit ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    update();
+    return hit;
+}
+
+void FlashControl::mouseMoveEvent(QMouseEvent *event)
+{
+    trackButtons(event->position(), event->buttons() & Qt::LeftButton);
+}
+
+void FlashControl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressedButton = nullptr;
+    auto hit = trackButtons(event->position(), false);
+    if (!hit)
+        return;
+    pressedButton = hit->object;
+    hit->object->buttonState = ButtonCharacter::Down;
+    hit->timeline->runActions(hit->button->pressActions);
+    update();
+}
+
+void FlashControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    auto hit = trackButtons(event->position(), false);
+    if (hit && hit->object == pressedButton)
+        hit->timeline->runActions(hit->button->releaseActions);
+    pressedButton = nullptr;
+    update();
+}
+
+void FlashControl::leaveEvent(QEvent *)
+{
+    if (TimelineInstance *root = moviePlayer.root())
+        releaseButtons(*root);
+    update();
 }
 
 void FlashControl::paintProgress(QPainter &painter, const QRect &area)

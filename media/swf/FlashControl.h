@@ -2,6 +2,7 @@
 // The movie control's window: loads a movie from an address, plays it and
 // draws it scaled to the window; while loading it draws the progress, and
 // when a movie cannot be shown it draws the reason on the stage.
+#include "SwfButton.h"
 #include "SwfLoader.h"
 #include "SwfPlayer.h"
 #include "SwfRenderer.h"
@@ -47,6 +48,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Buttons of the movie show their over and down states and run their
+    // actions when pressed and released.
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     void received(const QByteArray &bytes);
@@ -54,6 +61,9 @@ private:
     void paintStage(QPainter &painter, const QSize &size);
     void paintProgress(QPainter &painter, const QRect &area);
     void paintMessage(QPainter &painter, const QRect &area, const QString &text);
+    // Puts every button in the up state but the one at `point`, which goes
+    // over (or down while pressed); returns that one.
+    std::optional<ButtonHit> trackButtons(const QPointF &point, bool pressed);
 
     QString address;
     std::shared_ptr<Movie> movie;
@@ -68,6 +78,7 @@ private:
     QString qualityName = QStringLiteral("High");
     bool antialias = true;
     QString wmode = QStringLiteral("Window");
+    const DisplayObject *pressedButton = nullptr; // compared, never read
 };
 
 }

@@ -30,6 +30,7 @@ struct DisplayObject {
     QString name;
     int clipDepth = 0; // > 0: a mask for the depths above it up to clipDepth
     int placedAtFrame = 0;
+    int buttonState = 0x01; // for buttons: up, over or down (ButtonCharacter::State)
     std::unique_ptr<TimelineInstance> sprite; // for sprite characters
 };
 
@@ -53,12 +54,16 @@ public:
     void advance(bool loop = true);
 
     const std::map<int, DisplayObject> &displayList() const { return objects; }
+    std::map<int, DisplayObject> &displayList() { return objects; }
+    const Movie &movieOf() const { return movie; }
+
+    // Runs actions on this timeline (frame actions and button actions).
+    void runActions(const std::vector<Action> &actions);
 
 private:
     void applyFrame(int index, std::vector<Action> *actions);
     void place(const PlaceCommand &command, int frameIndex);
     void setCharacter(DisplayObject &object, uint16_t id);
-    void runActions(const std::vector<Action> &actions);
 
     const Movie &movie;
     const Timeline &timeline;

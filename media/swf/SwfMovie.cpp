@@ -2,8 +2,10 @@
 
 #include "SwfBitReader.h"
 #include "SwfBitmap.h"
+#include "SwfButton.h"
 #include "SwfError.h"
 #include "SwfTags.h"
+#include "SwfText.h"
 
 namespace swf {
 
@@ -166,6 +168,34 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
             else
                 c->image = readDefineBitsLossless(in, code == tag::DefineBitsLossless2);
             define(id, c);
+            break;
+        }
+        case tag::DefineFont: {
+            uint16_t id = in.u16();
+            define(id, FontCharacter::readFont1(in));
+            break;
+        }
+        case tag::DefineFont2:
+        case tag::DefineFont3: {
+            uint16_t id = in.u16();
+            define(id, FontCharacter::readFont2(in, v, code == tag::DefineFont3));
+            break;
+        }
+        case tag::DefineText:
+        case tag::DefineText2: {
+            uint16_t id = in.u16();
+            define(id, TextCharacter::read(in, code == tag::DefineText2));
+            break;
+        }
+        case tag::DefineEditText: {
+            uint16_t id = in.u16();
+            define(id, EditTextCharacter::read(in, v));
+            break;
+        }
+        case tag::DefineButton:
+        case tag::DefineButton2: {
+            uint16_t id = in.u16();
+            define(id, ButtonCharacter::read(in, v, code == tag::DefineButton2));
             break;
         }
         case tag::DefineSprite: {

@@ -23,6 +23,7 @@ public:
     // More of the movie has arrived: shows the first frame once complete.
     void movieGrew();
     const TimelineInstance *root() const { return rootInstance.get(); }
+    TimelineInstance *root() { return rootInstance.get(); }
 
     void play();
     void stop();

@@ -1,7 +1,9 @@
 #include "SwfRenderer.h"
 
+#include "SwfButton.h"
 #include "SwfCharacter.h"
 #include "SwfMovie.h"
+#include "SwfText.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -76,6 +78,19 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
         drawShape(painter, shape->shape, world, cx);
     } else if (auto *morph = dynamic_cast<const MorphShapeCharacter *>(object.character)) {
         drawShape(painter, *morph->morph.at(object.ratio), world, cx);
+    } else if (auto *text = dynamic_cast<const TextCharacter *>(object.character)) {
+        text->draw(painter, movie, world, cx);
+    } else if (auto *field = dynamic_cast<const EditTextCharacter *>(object.character)) {
+        field->draw(painter, movie, world, cx);
+    } else if (auto *button = dynamic_cast<const ButtonCharacter *>(object.character)) {
+        for (const ButtonCharacter::Record &r : button->records) {
+            if (!(r.states & object.buttonState))
+                continue;
+            DisplayObject part;
+            part.characterId = r.characterId;
+            part.character = movie.character(r.characterId);
+            drawObject(painter, part, r.matrix * world, cx.combined(r.colorTransform));
+        }
     } else if (dynamic_cast<const BitmapCharacter *>(object.character)) {
         painter.setTransform(QTransform::fromScale(20, 20) * world);
         painter.drawImage(QPointF(0, 0), bitmap(object.characterId, cx));

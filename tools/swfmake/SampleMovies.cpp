@@ -127,6 +127,37 @@ QByteArray demoMovie(char compression)
     }
     m.defineShape(10, stripes);
 
+    m.defineFont2(18, "_sans", {}, {});
+    m.defineEditText(11, QRect(120 * kTw, 8 * kTw, 300 * kTw, 44 * kTw), "Good morning, sun!", 18, 26 * kTw,
+                     QColor(20, 40, 120), false);
+
+    // Two round buttons: play (a triangle) and pause (two bars).
+    auto buttonFace = [&m](int id, QColor face, bool play) {
+        ShapeBuilder b;
+        int faceFill = b.addFill(Fill::radial({0, 0}, 18 * kTw, {{0, face.lighter(150)}, {255, face}}));
+        int mark = b.addFill(Fill::solid(Qt::white));
+        int rim = b.addLine({2 * kTw, face.darker(160), 0});
+        b.setStyles(0, faceFill, rim);
+        circle(b, 0, 0, 16 * kTw);
+        b.setStyles(0, mark, 0);
+        if (play) {
+            b.moveTo(-5 * kTw, -8 * kTw);
+            b.lineTo(8 * kTw, 0);
+            b.lineTo(-5 * kTw, 8 * kTw);
+            b.lineTo(-5 * kTw, -8 * kTw);
+        } else {
+            b.rect(-7 * kTw, -8 * kTw, 5 * kTw, 16 * kTw);
+            b.rect(2 * kTw, -8 * kTw, 5 * kTw, 16 * kTw);
+        }
+        m.defineShape(id, b);
+    };
+    buttonFace(12, QColor(40, 150, 60), true);
+    buttonFace(13, QColor(70, 200, 90), true);
+    buttonFace(14, QColor(200, 120, 30), false);
+    buttonFace(15, QColor(240, 160, 50), false);
+    m.defineButton2(16, {{0x01 | 0x08, 12, 1, QTransform()}, {0x02 | 0x04, 13, 1, QTransform()}}, {}, {ActionCode::Play});
+    m.defineButton2(17, {{0x01 | 0x08, 14, 1, QTransform()}, {0x02 | 0x04, 15, 1, QTransform()}}, {}, {ActionCode::Stop});
+
     const int frames = 48;
     for (int f = 0; f < frames; ++f) {
         if (f == 0) {
@@ -136,6 +167,9 @@ QByteArray demoMovie(char compression)
             m.place({5, false, 8, QTransform::fromTranslate(60 * kTw, 230 * kTw), {}, {}, {}, {}});
             m.place({6, false, 9, QTransform::fromTranslate(300 * kTw, 110 * kTw), {}, {}, {}, 7});
             m.place({7, false, 10, QTransform::fromTranslate(300 * kTw, 110 * kTw), {}, {}, {}, {}});
+            m.place({20, false, 11, QTransform(), {}, {}, {}, {}});
+            m.place({21, false, 16, QTransform::fromTranslate(490 * kTw, 370 * kTw), {}, {}, {}, {}});
+            m.place({22, false, 17, QTransform::fromTranslate(530 * kTw, 370 * kTw), {}, {}, {}, {}});
         }
         double t = f / double(frames);
         double x = 40 + t * 470;

@@ -6,7 +6,8 @@ namespace swfmake {
 
 // A 550 x 400 animated scene of 48 frames at 12 frames per second: sky and
 // ground gradients, a turning sun sprite, a bouncing ball, a morphing
-// flower, a bitmap-filled sign and a masked window; it loops.
+// flower, a bitmap-filled sign, a masked window, a title and play and
+// pause buttons; it loops.
 QByteArray demoMovie(char compression = 'C');
 // One 550 x 400 frame of `shapes` shapes with gradient fills, curved edges
 // and outlines, spread over the stage.

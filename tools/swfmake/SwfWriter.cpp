@@ -693,6 +693,115 @@ void MovieWriter::defineBitsJpeg3(int id, const QImage &image)
     tag(35, w.data());
 }
 
+void MovieWriter::defineFont2(int id, const QString &name, const std::vector<ShapeBuilder> &glyphs,
+                              const std::vector<int> &codes)
+{
+    std::vector<QByteArray> shapes;
+    for (const ShapeBuilder &g : glyphs)
+        shapes.push_back(g.encodeRecords(1, 0, 1));
+    BitWriter w;
+    w.u16(id);
+    w.u8(0x08 | 0x04); // wide offsets, wide codes
+    w.u8(0);
+    QByteArray fontName = name.toUtf8();
+    w.u8(int(fontName.size()));
+    w.bytes(fontName);
+    w.u16(int(glyphs.size()));
+    uint32_t offset = uint32_t(4 * glyphs.size() + 4);
+    for (const QByteArray &shape : shapes) {
+        w.u32(offset);
+        offset += uint32_t(shape.size());
+    }
+    w.u32(offset); // code table
+    for (const QByteArray &shape : shapes)
+        w.bytes(shape);
+    for (int code : codes)
+        w.u16(code);
+    tag(48, w.data());
+}
+
+void MovieWriter::defineText(int id, const QRect &bounds, const std::vector<TextRun> &runs, bool withAlpha)
+{
+    int glyphBits = 1, advanceBits = 1;
+    for (const TextRun &run : runs)
+        for (const auto &[index, advance] : run.glyphs) {
+            glyphBits = std::max(glyphBits, unsignedBits(uint32_t(index)));
+            advanceBits = std::max(advanceBits, signedBits(advance));
+        }
+    BitWriter w;
+    w.u16(id);
+    w.rect(bounds);
+    w.matrix(QTransform());
+    w.u8(glyphBits);
+    w.u8(advanceBits);
+    for (const TextRun &run : runs) {
+        w.u8(0x80 | 0x08 | 0x04 | 0x02 | 0x01);
+        w.u16(run.fontId);
+        withAlpha ? w.rgba(run.color) : w.rgb(run.color);
+        w.u16(run.x);
+        w.u16(run.y);
+        w.u16(run.height);
+        w.u8(int(run.glyphs.size()));
+        for (const auto &[index, advance] : run.glyphs) {
+            w.ub(uint32_t(index), glyphBits);
+            w.sb(advance, advanceBits);
+        }
+        w.align();
+    }
+    w.u8(0);
+    tag(withAlpha ? 33 : 11, w.data());
+}
+
+void MovieWriter::defineEditText(int id, const QRect &bounds, const QString &text, int fontId, int height,
+                                 const QColor &color, bool border)
+{
+    BitWriter w;
+    w.u16(id);
+    w.rect(bounds);
+    w.u8(0x80 | 0x40 | 0x20 | 0x08 | 0x04 | (fontId ? 0x01 : 0)); // text, wrap, multiline, read-only, colour, font
+    w.u8(border ? 0x08 : 0);
+    if (fontId) {
+        w.u16(fontId);
+        w.u16(height);
+    }
+    w.rgba(color);
+    w.string(QString());
+    w.string(text);
+    tag(37, w.data());
+}
+
+void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ActionCode> &onPress,
+                                const std::vector<ActionCode> &onRelease)
+{
+    BitWriter body;
+    for (const ButtonRecord &r : records) {
+        body.u8(r.states);
+        body.u16(r.characterId);
+        body.u16(r.depth);
+        body.matrix(r.matrix);
+        const int mult[4] = {256, 256, 256, 256}, add[4] = {0, 0, 0, 0};
+        body.colorTransform(mult, add, true);
+    }
+    body.u8(0);
+    const QByteArray &recordBytes = body.data();
+    auto condition = [](BitWriter &w, int flags, const std::vector<ActionCode> &codes, bool last) {
+        w.u16(last ? 0 : int(4 + codes.size() + 1));
+        w.u8(flags);
+        w.u8(0);
+        for (ActionCode c : codes)
+            w.u8(int(c));
+        w.u8(0);
+    };
+    BitWriter w;
+    w.u16(id);
+    w.u8(0);
+    w.u16(2 + int(recordBytes.size()));
+    w.bytes(recordBytes);
+    condition(w, 0x04, onPress, false);
+    condition(w, 0x08, onRelease, true);
+    tag(34, w.data());
+}
+
 QByteArray MovieWriter::finish(const Options &options) const
 {
     BitWriter head;

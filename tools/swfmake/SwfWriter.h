@@ -157,6 +157,26 @@ public:
     void defineBitsJpeg2(int id, const QImage &image);
     void defineBitsJpeg3(int id, const QImage &image);
 
+    // DefineFont2: glyph outlines drawn with fill 1 on a 1024-unit EM square.
+    void defineFont2(int id, const QString &name, const std::vector<ShapeBuilder> &glyphs, const std::vector<int> &codes);
+    struct TextRun {
+        int fontId;
+        QColor color;
+        int x, y, height; // twips
+        std::vector<std::pair<int, int>> glyphs; // index, advance (twips)
+    };
+    void defineText(int id, const QRect &bounds, const std::vector<TextRun> &runs, bool withAlpha);
+    void defineEditText(int id, const QRect &bounds, const QString &text, int fontId, int height, const QColor &color,
+                        bool border);
+    struct ButtonRecord {
+        int states; // 1 up, 2 over, 4 down, 8 hit test
+        int characterId;
+        int depth;
+        QTransform matrix;
+    };
+    void defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ActionCode> &onPress,
+                       const std::vector<ActionCode> &onRelease);
+
     struct Options {
         char compression = 'F';
         std::optional<uint32_t> declaredLength;     // a lying header length
