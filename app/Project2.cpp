@@ -1,14 +1,16 @@
 // Wordlark's start-up: the application object, the main window, the message loop.
+#include "Forms.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Wordlark"));
-    QWidget mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Wordlark"));
-    mainWindow.resize(481, 351);
-    mainWindow.show();
-    return app.exec();
+    Application->Initialize();
+    Application->SetTitle(QStringLiteral("Wordlark"));
+    TForm *mainForm = Application->CreateForm<TForm>();
+    mainForm->SetCaption(QStringLiteral("Wordlark"));
+    mainForm->SetBounds(mainForm->Left(), mainForm->Top(), 481, 351);
+    Application->Run();
+    return 0;
 }

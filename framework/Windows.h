@@ -3,7 +3,10 @@
 // values for: text drawing flags, virtual keys, message box flags and
 // results, scroll bar codes, hit-test codes and system commands.
 // Window messages are in Messages.h.
+#include "Types.h"
+
 #include <cstdint>
+#include <functional>
 
 using UINT = unsigned int;
 using WPARAM = uintptr_t;
@@ -27,6 +30,9 @@ constexpr UINT DT_END_ELLIPSIS = 0x8000;
 constexpr UINT DT_HIDEPREFIX = 0x00100000;
 
 // Virtual keys
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_MBUTTON = 0x04;
 constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
@@ -108,3 +114,99 @@ constexpr int SC_MINIMIZE = 0xF020;
 constexpr int SC_MAXIMIZE = 0xF030;
 constexpr int SC_CLOSE = 0xF060;
 constexpr int SC_RESTORE = 0xF120;
+
+// Windows, regions and input state. A window handle is the control's
+// QWidget; the functions below act on it the way the windowing system would.
+class QWidget;
+class QRegion;
+using HWND = QWidget *;
+using HRGN = QRegion *;
+
+// Window styles (GWL_STYLE). Clearing WS_CAPTION on a top-level window
+// removes the system frame.
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+constexpr long WS_BORDER = 0x00800000L;
+constexpr long WS_DLGFRAME = 0x00400000L;
+constexpr long WS_CAPTION = 0x00C00000L;
+constexpr long WS_THICKFRAME = 0x00040000L;
+constexpr long WS_SYSMENU = 0x00080000L;
+constexpr long WS_MINIMIZEBOX = 0x00020000L;
+constexpr long WS_MAXIMIZEBOX = 0x00010000L;
+constexpr long WS_VISIBLE = 0x10000000L;
+constexpr long WS_CHILD = 0x40000000L;
+long GetWindowLong(HWND Wnd, int Index);
+long SetWindowLong(HWND Wnd, int Index, long NewLong);
+
+// ShowWindow commands.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_RESTORE = 9;
+bool ShowWindow(HWND Wnd, int CmdShow);
+bool IsWindowVisible(HWND Wnd);
+bool IsIconic(HWND Wnd);
+bool IsZoomed(HWND Wnd);
+
+// Messages to a window's control (nothing happens for a window without one).
+LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// Queued: the message is handled when the event loop next runs.
+bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// Regions, in window coordinates. CombineRgn writes Src1 (mode) Src2 into
+// Dest. SetWindowRgn shapes the window and takes the region over; nullptr
+// gives back the full window.
+constexpr int RGN_AND = 1;
+constexpr int RGN_OR = 2;
+constexpr int RGN_XOR = 3;
+constexpr int RGN_DIFF = 4;
+constexpr int RGN_COPY = 5;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+constexpr int RGN_ERROR = 0;
+HRGN CreateRectRgn(int X1, int Y1, int X2, int Y2);
+// A rectangle (X1, Y1)-(X2, Y2), right and bottom edges excluded, with
+// corners cut along ellipses of W x H.
+HRGN CreateRoundRectRgn(int X1, int Y1, int X2, int Y2, int W, int H);
+int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode);
+bool PtInRegion(HRGN Rgn, int X, int Y);
+bool DeleteObject(HRGN Object);
+int SetWindowRgn(HWND Wnd, HRGN Rgn, bool Redraw);
+
+// Geometry of a window: GetWindowRect on the screen, GetClientRect from 0.
+bool GetWindowRect(HWND Wnd, TRect *Rect);
+bool GetClientRect(HWND Wnd, TRect *Rect);
+bool InvalidateRect(HWND Wnd, const TRect *Rect, bool Erase);
+bool UpdateWindow(HWND Wnd);
+
+// The mouse: position on the screen, capture by a window.
+bool GetCursorPos(TPoint *Point);
+HWND SetCapture(HWND Wnd);
+bool ReleaseCapture();
+HWND GetCapture();
+// The keyboard: the window with the focus; a key's state, negative while down.
+HWND GetFocus();
+HWND SetFocus(HWND Wnd);
+short GetKeyState(int VirtKey);
+
+// System settings: SPI_GETWORKAREA fills a TRect with the desktop area that
+// windows may cover (the screen without panels).
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+bool SystemParametersInfo(UINT Action, UINT Param, void *Data, UINT WinIni);
+
+// Test seams: replace how the cursor position and the work area are read;
+// an empty function restores the desktop's own answer.
+void SetCursorPosProvider(std::function<TPoint()> Provider);
+void SetWorkAreaProvider(std::function<TRect()> Provider);
+
+// An input message as the application's OnMessage sees it.
+struct TMsg {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
