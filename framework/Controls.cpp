@@ -84,6 +84,16 @@ TControl::~TControl()
         FParent->RemoveControl(this);
 }
 
+void TControl::SetName(const String &Value)
+{
+    const TComponent *owner = Owner();
+    const bool ownerLoading = owner && dynamic_cast<const TControl *>(owner) && (owner->ComponentState() & csLoading);
+    const bool changeText = (FControlStyle & csSetCaption) && !(ComponentState() & csLoading) && Name() == FText && !ownerLoading;
+    TComponent::SetName(Value);
+    if (changeText)
+        SetText(Value);
+}
+
 void TControl::SetParent(TWinControl *AParent)
 {
     if (AParent == FParent)

@@ -165,6 +165,10 @@ public:
     explicit TControl(TComponent *AOwner);
     ~TControl() override;
 
+    // A control whose caption still is its name (csSetCaption) takes the
+    // new name as caption too.
+    void SetName(const String &Value) override;
+
     TWinControl *Parent() const { return FParent; }
     virtual void SetParent(TWinControl *AParent);
 
