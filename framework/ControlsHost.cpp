@@ -143,6 +143,13 @@ TWindowInfo *OwnerInfo(QWidget *Widget)
     return nullptr;
 }
 
+// The widget's control as it is now: handlers may have destroyed either.
+TWinControl *LiveControl(const QPointer<QWidget> &Widget)
+{
+    TWindowInfo *info = Widget ? OwnerInfo(Widget) : nullptr;
+    return info ? info->Control : nullptr;
+}
+
 QPoint ToHandle(QWidget *Widget, TWinControl *Control, const QPoint &Pos)
 {
     QWidget *handle = Control->Handle();
@@ -207,7 +214,7 @@ bool RouteMouse(QWidget *Widget, TWindowInfo *Info, QMouseEvent *Event)
     QPointer<QWidget> guard(Widget);
     if (!held) {
         const LRESULT hit = control->Perform(WM_NCHITTEST, 0, screen);
-        if (!guard || !WindowInfo(control->Handle()))
+        if (LiveControl(guard) != control)
             return true;
         if (hit == HTTRANSPARENT) {
             Event->ignore();
@@ -225,7 +232,7 @@ bool RouteMouse(QWidget *Widget, TWindowInfo *Info, QMouseEvent *Event)
             else if (type == QEvent::MouseButtonDblClick)
                 msg = Event->button() == Qt::LeftButton ? WM_NCLBUTTONDBLCLK : WM_NCRBUTTONDOWN;
             control->Perform(msg, static_cast<WPARAM>(hit), screen);
-            if (type == QEvent::MouseMove && guard)
+            if (type == QEvent::MouseMove && LiveControl(guard) == control)
                 SetMouseControl(control);
             return true;
         }
@@ -237,7 +244,7 @@ bool RouteMouse(QWidget *Widget, TWindowInfo *Info, QMouseEvent *Event)
         msg = ButtonMessage(Event->button(), type);
     TPendingScope pending(Widget, Event, msg);
     control->Perform(msg, MouseKeys(Event), client);
-    if (type == QEvent::MouseMove && guard && WindowInfo(Widget) == Info)
+    if (type == QEvent::MouseMove && LiveControl(guard) == control)
         TrackMouse(Widget, control, pos, global);
     return true;
 }
@@ -283,11 +290,11 @@ bool RouteKey(QWidget *Widget, TWindowInfo *Info, QKeyEvent *Event)
     if (vk == VK_TAB || vk == VK_RETURN)
         text = QString(QChar(vk));
     QPointer<QWidget> guard(Widget);
-    auto control = [&]() -> TWinControl * { return guard ? Info->Control : nullptr; };
+    auto control = [&] { return LiveControl(guard); };
     if (vk != 0) {
         const UINT msg = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
         TMessage m{msg, static_cast<WPARAM>(vk), keyData, 0};
-        if (Application->ProcessInputMessage(control()->Handle(), m))
+        if (Application->ProcessInputMessage(Widget, m))
             return true;
         if (!control() || control()->Perform(CN_BASE + msg, m.WParam, m.LParam) != 0)
             return true;
@@ -298,16 +305,18 @@ bool RouteKey(QWidget *Widget, TWindowInfo *Info, QKeyEvent *Event)
     }
     if (!down)
         return true;
-    for (QChar ch : text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
         const UINT msg = alt ? WM_SYSCHAR : WM_CHAR;
         if (!control())
             return true;
         TMessage m{msg, ch.unicode(), keyData, 0};
-        if (Application->ProcessInputMessage(control()->Handle(), m))
+        if (Application->ProcessInputMessage(Widget, m))
             continue;
         if (!control() || control()->Perform(CN_BASE + msg, m.WParam, m.LParam) != 0)
             continue;
-        TPendingScope pending(Widget, Event, host ? msg : (vk != 0 && text.size() == 1 ? msg : 0));
+        // A Qt widget gets its key event with the last character.
+        TPendingScope pending(Widget, Event, host || i == text.size() - 1 ? msg : 0);
         if (!control())
             return true;
         control()->Perform(msg, m.WParam, m.LParam);

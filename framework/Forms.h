@@ -216,13 +216,16 @@ public:
     // OnMessage handled it.
     bool ProcessInputMessage(HWND Wnd, TMessage &Message);
 
+    // The program's icon, shown by its windows.
+    TIcon *Icon() const { return FIcon.get(); }
+    void SetIcon(const TIcon *Value) { FIcon->Assign(Value); }
+
     TMessageEvent OnMessage;
     TExceptionEvent OnException;
-    TNotifyEvent OnActivate;
-    TNotifyEvent OnDeactivate;
 
 private:
     friend class TCustomForm;
+    std::unique_ptr<TIcon> FIcon;
     TCustomForm *FMainForm = nullptr;
     bool FShowMainForm = true;
     bool FTerminated = false;

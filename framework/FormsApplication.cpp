@@ -6,13 +6,20 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 TApplication *Application = new TApplication(nullptr);
 TScreen *Screen = new TScreen(nullptr);
 
-TApplication::TApplication(TComponent *AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent *AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>())
+{
+    FIcon->OnChange = [this](TObject *) {
+        QApplication::setWindowIcon(FIcon->Empty() ? QIcon() : QIcon(QPixmap::fromImage(FIcon->Image())));
+    };
+}
 
 bool CallGuarded(TObject *Sender, const std::function<void()> &Body)
 {
