@@ -74,15 +74,27 @@ void AudioOutput::Start()
         feed = new AudioFeed(buffer, this);
         feed->open(QIODevice::ReadOnly);
         sink->start(feed);
-        if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
-            delete sink;
-            sink = nullptr;
-            delete feed;
-            feed = nullptr;
-        }
+        if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
+            DropDevice();
+        else
+            connect(sink, &QAudioSink::stateChanged, this, [this](QAudio::State now) {
+                // The sound server went away: play on without it.
+                if (now == QAudio::StoppedState && sink->error() != QAudio::NoError)
+                    DropDevice();
+            });
     }
     clock.start();
     consumedUpToNs = 0;
+}
+
+void AudioOutput::DropDevice()
+{
+    sink->disconnect(this);
+    sink->deleteLater();
+    sink = nullptr;
+    feed->deleteLater();
+    feed = nullptr;
+    consumedUpToNs = clock.isValid() ? clock.nsecsElapsed() : 0;
 }
 
 void AudioOutput::Suspend()

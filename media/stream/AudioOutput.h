@@ -35,6 +35,8 @@ public:
 
 private:
     void PullNull();
+    // Goes on with the null sink.
+    void DropDevice();
 
     std::shared_ptr<AudioBuffer> buffer;
     QAudioSink *sink = nullptr;

@@ -142,15 +142,8 @@ void StreamSession::Run()
     AVFormatContext *format = nullptr;
     if (Open(format))
         ReadLoop(format);
-    audioPackets.Abort();
-    videoPackets.Abort();
-    pictures.Abort();
-    {
-        std::lock_guard lock(mutex);
-        if (state.audio)
-            state.audio->Abort();
-    }
     // The decoders stop once their queues and outputs are aborted.
+    RequestStop();
     std::unique_ptr<AudioDecoder> audio;
     std::unique_ptr<VideoDecoder> video;
     {

@@ -89,6 +89,14 @@ TEST(StreamPlayback, CommonFormatsPlayToTheirEnd)
     }
 }
 
+TEST(StreamPlayback, SeveralBitRatesOfOneKindPlayAsOneStream)
+{
+    StreamPlayer player;
+    PlayedClip clip = PlayToEnd(player, StreamTestMedia::TwoRateAc3());
+    EXPECT_EQ(clip.status, "Finished");
+    EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
+}
+
 TEST(StreamPlayback, SeekMovesThePositionAndPlaysOnFromThere)
 {
     StreamPlayer player;

@@ -69,6 +69,11 @@ QString Ac3Long()
                                    << QStringList{"-c:a", "ac3", "-b:a", "192k"});
 }
 
+QString TwoRateAc3()
+{
+    return Made("tworate.mkv", kTone + QStringList{"-map", "0:a", "-map", "0:a", "-c:a", "ac3", "-b:a:0", "64k", "-b:a:1", "192k"});
+}
+
 QString Mpeg4Video()
 {
     return Made("clip.mp4", kPicture + kTone + QStringList{"-c:v", "mpeg4", "-c:a", "aac"});
