@@ -1,11 +1,13 @@
 // Wordlark's start-up: the application object, the main window, the message loop.
 #include "Forms.h"
+#include "swf/FlashComponent.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    RegisterFlashControl();
     Application->Initialize();
     Application->SetTitle(QStringLiteral("Wordlark"));
     TForm *mainForm = Application->CreateForm<TForm>();

@@ -19,27 +19,54 @@ std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
     return movie;
 }
 
-// 500 shapes with gradient fills, curved edges and outlines, drawn
-// antialiased at 550 x 400 as the control draws a frame.
-void SwfRenderBusyFrame(benchmark::State &state)
-{
-    auto movie = load(swfmake::busyMovie(int(state.range(0))));
-    swf::TimelineInstance root(*movie, movie->timeline(), 0);
-    root.advance();
-    swf::Renderer renderer(*movie);
-    QImage image(550, 400, QImage::Format_ARGB32_Premultiplied);
-    QTransform toImage = QTransform::fromScale(550 / movie->frameSize().width(), 400 / movie->frameSize().height());
-    for (auto _ : state) {
+// A frame of `shapes` shapes with gradient fills, curved edges and
+// outlines, drawn antialiased at 550 x 400 as the control draws a frame.
+struct BusyScene {
+    explicit BusyScene(int shapes)
+        : movie(load(swfmake::busyMovie(shapes))), root(*movie, movie->timeline(), 0), renderer(*movie),
+          image(550, 400, QImage::Format_ARGB32_Premultiplied),
+          toImage(QTransform::fromScale(550 / movie->frameSize().width(), 400 / movie->frameSize().height()))
+    {
+        root.advance();
+    }
+    void draw(const QTransform &shift)
+    {
         image.fill(movie->backgroundColor());
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(painter, root, toImage);
+        renderer.render(painter, root, toImage * shift);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
+    std::shared_ptr<swf::Movie> movie;
+    swf::TimelineInstance root;
+    swf::Renderer renderer;
+    QImage image;
+    QTransform toImage;
+};
+
+// The busy frame over and over: a still scene, drawn from kept pictures
+// after the second frame.
+void SwfRenderBusyFrame(benchmark::State &state)
+{
+    BusyScene scene(int(state.range(0)));
+    for (auto _ : state)
+        scene.draw(QTransform());
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(SwfRenderBusyFrame)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// The same frame with every shape moving each frame (a quarter pixel), so
+// nothing can come from kept pictures: the cost of filling every path.
+void SwfRenderBusyFrameMoving(benchmark::State &state)
+{
+    BusyScene scene(int(state.range(0)));
+    int frame = 0;
+    for (auto _ : state)
+        scene.draw(QTransform::fromTranslate((++frame % 4) * 0.25, 0));
+    state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(SwfRenderBusyFrameMoving)->Arg(500)->Unit(benchmark::kMillisecond);
 
 // Heap taken by a loaded movie of about 1 MB (uncompressed), made of many
 // curved gradient shapes, the costliest content per byte.

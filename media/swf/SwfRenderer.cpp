@@ -33,6 +33,7 @@ QString tintKey(uint16_t id, const ColorTransform &cx)
 void Renderer::render(QPainter &painter, const TimelineInstance &root, const QTransform &stageToDevice)
 {
     drawList(painter, root.displayList(), stageToDevice, ColorTransform());
+    shapeCache.endFrame();
 }
 
 void Renderer::drawList(QPainter &painter, const std::map<int, DisplayObject> &list, const QTransform &world,
@@ -167,6 +168,12 @@ QBrush Renderer::brush(const FillStyle &fill, const ColorTransform &cx)
 }
 
 void Renderer::drawShape(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
+{
+    shapeCache.draw(painter, shape, world, cx,
+                    [&](QPainter &target, const QTransform &at) { paintShape(target, shape, at, cx); });
+}
+
+void Renderer::paintShape(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
 {
     painter.setTransform(world);
     double scale = std::sqrt(std::abs(world.determinant()));

@@ -3,6 +3,7 @@
 // gradients and bitmaps, morph shapes, sprites, text and buttons, each with
 // its matrix and colour transform, under the masks of clip layers.
 #include "SwfDisplayList.h"
+#include "SwfShapeCache.h"
 
 #include <QBrush>
 #include <QHash>
@@ -25,8 +26,10 @@ public:
     void render(QPainter &painter, const TimelineInstance &root, const QTransform &stageToDevice);
 
     void drawShape(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
+    const ShapeCache &cache() const { return shapeCache; }
 
 private:
+    void paintShape(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
     void drawList(QPainter &painter, const std::map<int, DisplayObject> &list, const QTransform &world,
                   const ColorTransform &cx);
     void drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx);
@@ -37,6 +40,7 @@ private:
 
     const Movie &movie;
     QHash<QString, QImage> tintedBitmaps;
+    ShapeCache shapeCache;
 };
 
 }
