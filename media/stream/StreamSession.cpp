@@ -184,26 +184,14 @@ bool StreamSession::Open(AVFormatContext *&format)
         }
         target = listed.first();
     }
-    format = avformat_alloc_context();
-    if (!format) {
-        Fail(DescribeStreamError(AVERROR(ENOMEM)));
-        return false;
-    }
-    format->interrupt_callback = interrupt.Callback();
-    // Seek by estimate where a format offers it (MP3 without a table of
-    // contents would otherwise read its way to the target).
-    format->flags |= AVFMT_FLAG_FAST_SEEK;
-    AVDictionary *options = nullptr;
-    QByteArray timeout = QByteArray::number(qint64(kSocketTimeoutMs) * 1000);
-    av_dict_set(&options, "timeout", timeout.constData(), 0);
-    av_dict_set(&options, "rw_timeout", timeout.constData(), 0);
-    av_dict_set(&options, "stimeout", timeout.constData(), 0);
-    // A seek further ahead than this asks the server for the new range instead
-    // of reading through everything in between (by default as much as the
-    // socket's receive buffer, megabytes on a fast link).
-    av_dict_set(&options, "short_seek_size", "65536", 0);
-    int err = avformat_open_input(&format, target.toUtf8().constData(), nullptr, &options);
-    av_dict_free(&options);
+    // RTSP is asked for the stream interleaved on its own TCP connection
+    // first, which passes home routers; a server that refuses it gets the
+    // default (UDP, falling back to TCP).
+    bool rtsp = target.startsWith(QLatin1String("rtsp://"), Qt::CaseInsensitive);
+    int err = OpenInput(format, target, rtsp ? "tcp" : nullptr);
+    if (err < 0 && rtsp && !interrupt.Aborted() && !interrupt.TimedOut() && err != AVERROR(ECONNREFUSED)
+        && err != AVERROR_STREAM_NOT_FOUND)
+        err = OpenInput(format, target, nullptr);
     if (err < 0) {
         FailOpen(err);
         return false;
@@ -220,6 +208,32 @@ bool StreamSession::Open(AVFormatContext *&format)
     }
     interrupt.Disarm();
     return OpenStreams(format);
+}
+
+int StreamSession::OpenInput(AVFormatContext *&format, const QString &target, const char *rtspTransport)
+{
+    format = avformat_alloc_context();
+    if (!format)
+        return AVERROR(ENOMEM);
+    format->interrupt_callback = interrupt.Callback();
+    // Seek by estimate where a format offers it (MP3 without a table of
+    // contents would otherwise read its way to the target).
+    format->flags |= AVFMT_FLAG_FAST_SEEK;
+    AVDictionary *options = nullptr;
+    QByteArray timeout = QByteArray::number(qint64(kSocketTimeoutMs) * 1000);
+    av_dict_set(&options, "timeout", timeout.constData(), 0);
+    av_dict_set(&options, "rw_timeout", timeout.constData(), 0);
+    av_dict_set(&options, "stimeout", timeout.constData(), 0);
+    // A seek further ahead than this asks the server for the new range instead
+    // of reading through everything in between (by default as much as the
+    // socket's receive buffer, megabytes on a fast link).
+    av_dict_set(&options, "short_seek_size", "65536", 0);
+    if (rtspTransport)
+        av_dict_set(&options, "rtsp_transport", rtspTransport, 0);
+    // On failure the context is freed and `format` set to null.
+    int err = avformat_open_input(&format, target.toUtf8().constData(), nullptr, &options);
+    av_dict_free(&options);
+    return err;
 }
 
 bool StreamSession::OpenStreams(AVFormatContext *format)

@@ -61,6 +61,8 @@ private:
     void Run();
     bool Open(AVFormatContext *&format);
     void FailOpen(int averror);
+    // avformat_open_input with our interrupt and time-outs; an FFmpeg error code.
+    int OpenInput(AVFormatContext *&format, const QString &target, const char *rtspTransport);
     bool OpenStreams(AVFormatContext *format);
     void ReadLoop(AVFormatContext *format);
     bool QueuesFull() const;

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Serves one MP3 file over RTSP on loopback, for the programme control's tests.
 
-Usage: rtspserve.py FILE
+Usage: rtspserve.py [--udp-only] FILE
 Prints the clip's rtsp:// address on a line of its own once it listens, and
 ends when its standard input closes (so it never outlives the test).
 """
@@ -10,20 +10,27 @@ import sys
 import gi
 
 gi.require_version("Gst", "1.0")
+gi.require_version("GstRtsp", "1.0")
 gi.require_version("GstRtspServer", "1.0")
-from gi.repository import GLib, Gst, GstRtspServer  # noqa: E402
+from gi.repository import GLib, Gst, GstRtsp, GstRtspServer  # noqa: E402
 
 
 def main():
-    if len(sys.argv) != 2:
-        print("usage: rtspserve.py FILE", file=sys.stderr)
+    args = sys.argv[1:]
+    udp_only = args[:1] == ["--udp-only"]
+    if udp_only:
+        args = args[1:]
+    if len(args) != 1:
+        print("usage: rtspserve.py [--udp-only] FILE", file=sys.stderr)
         return 2
     Gst.init(None)
     server = GstRtspServer.RTSPServer()
     server.set_address("127.0.0.1")
     server.set_service("0")
     factory = GstRtspServer.RTSPMediaFactory()
-    location = sys.argv[1].replace("\\", "\\\\").replace('"', '\\"')
+    if udp_only:
+        factory.set_protocols(GstRtsp.RTSPLowerTrans.UDP)
+    location = args[0].replace("\\", "\\\\").replace('"', '\\"')
     factory.set_launch(f'( filesrc location="{location}" ! mpegaudioparse ! rtpmpapay name=pay0 )')
     server.get_mount_points().add_factory("/clip.mp3", factory)
     if server.attach(None) == 0:

@@ -123,7 +123,7 @@ void HttpFileServer::Trickle()
         trickle.stop();
 }
 
-RtspServer::RtspServer(const QString &mp3File)
+RtspServer::RtspServer(const QString &mp3File, bool udpOnly)
 {
     QString script = QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/rtspserve/rtspserve.py");
     if (!QFile::exists(script)) {
@@ -131,7 +131,10 @@ RtspServer::RtspServer(const QString &mp3File)
         return;
     }
     // The system's Python carries GStreamer's bindings.
-    process.start(QStringLiteral("/usr/bin/python3"), {script, mp3File});
+    QStringList args{script};
+    if (udpOnly)
+        args << QStringLiteral("--udp-only");
+    process.start(QStringLiteral("/usr/bin/python3"), args << mp3File);
     if (!process.waitForStarted(5000)) {
         why = QStringLiteral("python3 did not start");
         return;

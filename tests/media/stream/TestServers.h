@@ -57,10 +57,11 @@ private:
     QTimer trickle;
 };
 
-// tools/rtspserve/rtspserve.py serving one MP3 file.
+// tools/rtspserve/rtspserve.py serving one MP3 file, over any transport or
+// over UDP only.
 class RtspServer {
 public:
-    explicit RtspServer(const QString &mp3File);
+    explicit RtspServer(const QString &mp3File, bool udpOnly = false);
     ~RtspServer();
     // The clip's address, or empty when the server could not start (Why() tells).
     QString Url() const { return url; }
