@@ -50,7 +50,8 @@ static void BM_FillAndBlitFormBitmap(benchmark::State &state)
 }
 BENCHMARK(BM_FillAndBlitFormBitmap)->Unit(benchmark::kMicrosecond);
 
-// The same with the copied bitmap drawn through its transparent colour.
+// The same with the copied bitmap drawn through its transparent colour,
+// which shows in its corners (as outside a rounded window frame).
 static void BM_FillAndBlitFormBitmapTransparent(benchmark::State &state)
 {
     TBitmap buffer;
@@ -63,6 +64,9 @@ static void BM_FillAndBlitFormBitmapTransparent(benchmark::State &state)
     for (auto _ : state) {
         buffer.Canvas()->Brush()->SetColor(colour);
         buffer.Canvas()->FillRect(Rect(0, 0, FormWidth, FormHeight));
+        buffer.Canvas()->Brush()->SetColor(clFuchsia);
+        buffer.Canvas()->FillRect(Rect(0, 0, 6, 6));
+        buffer.Canvas()->FillRect(Rect(FormWidth - 6, 0, FormWidth, 6));
         screen.Canvas()->Draw(0, 0, &buffer);
         colour ^= 0x010101;
     }

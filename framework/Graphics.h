@@ -557,6 +557,7 @@ private:
     mutable QImage FMasked;
     mutable TColor FMaskedKey = clNone;
     mutable bool FMaskedValid = false;
+    mutable bool FKeyPresent = false;
 };
 
 // An icon (.ico file); of the sizes a file holds, the one closest to the

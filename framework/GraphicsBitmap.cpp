@@ -257,40 +257,42 @@ void TBitmap::LoadFromResourceName(HINSTANCE Instance, const String &ResName)
     LoadFromFile(FindResourceFile(Instance, ResName, QStringLiteral("bmp")));
 }
 
-// The pixels with the transparent colour made fully transparent; rebuilt
-// only after the pixels or the key change.
+// The pixels with the transparent colour made fully transparent, or the
+// pixels themselves when that colour does not occur; worked out again only
+// after the pixels or the key change.
 const QImage &TBitmap::MaskedImage() const
 {
     const TColor key = ColorToRGB(TransparentColor());
-    if (FMaskedValid && FMaskedKey == key)
-        return FMasked;
     const QImage &image = Image();
-    const QRgb keyRgb = ColorToQRgb(key) & RGB_MASK;
-    // RGB32 pixels are opaque premultiplied pixels already: one pass copies
-    // them and clears the key.
-    if (FMasked.size() != image.size() || FMasked.format() != QImage::Format_ARGB32_Premultiplied)
-        FMasked = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        auto *dst = reinterpret_cast<QRgb *>(FMasked.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            dst[x] = (src[x] & RGB_MASK) == keyRgb ? 0 : src[x];
+    if (!FMaskedValid || FMaskedKey != key) {
+        const QRgb keyRgb = ColorToQRgb(key) & RGB_MASK;
+        const auto isKey = [keyRgb](QRgb pixel) { return (pixel & RGB_MASK) == keyRgb; };
+        FKeyPresent = false;
+        for (int y = 0; y < image.height() && !FKeyPresent; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            FKeyPresent = std::any_of(line, line + image.width(), isKey);
+        }
+        // RGB32 pixels are opaque premultiplied pixels already: one pass
+        // copies them and clears the key.
+        FMasked = FKeyPresent ? QImage(image.size(), QImage::Format_ARGB32_Premultiplied) : QImage();
+        for (int y = 0; y < FMasked.height(); ++y) {
+            const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            auto *dst = reinterpret_cast<QRgb *>(FMasked.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                dst[x] = isKey(src[x]) ? 0 : src[x];
+        }
+        FMaskedKey = key;
+        FMaskedValid = true;
     }
-    FMaskedKey = key;
-    FMaskedValid = true;
-    return FMasked;
+    return FKeyPresent ? FMasked : image;
 }
 
+// The pixels drawn are a shared copy, so drawing a bitmap onto its own
+// canvas reads them as they were before.
 void TBitmap::Draw(TCanvas *ACanvas, const TRect &Rect)
 {
     if (Empty() || !ACanvas)
         return;
-    if (Transparent()) {
-        const QImage masked = MaskedImage();
-        ACanvas->DrawImage(Rect, masked);
-    } else if (ACanvas == FCanvas.get()) {
-        ACanvas->DrawImage(Rect, Image().copy());
-    } else {
-        ACanvas->DrawImage(Rect, Image());
-    }
+    const QImage source = Transparent() ? MaskedImage() : Image();
+    ACanvas->DrawImage(Rect, source);
 }

@@ -327,6 +327,22 @@ TEST(Bitmap, StretchDrawAndCopyRect)
     EXPECT_EQ(copy.Image().pixel(2, 2), qRgb(255, 255, 0));   // outside the destination
 }
 
+TEST(Bitmap, DrawnOntoItsOwnCanvasReadsThePixelsAsTheyWere)
+{
+    for (const bool transparent : {false, true}) {
+        TBitmap bmp;
+        bmp.SetSize(4, 2); // the bottom-left key is white, which is not drawn over
+        const TColor row[] = {clRed, clLime, clBlue, clYellow};
+        for (int x = 0; x < 4; ++x)
+            bmp.Canvas()->SetPixels(x, 0, row[x]);
+        bmp.SetTransparent(transparent);
+        bmp.Canvas()->Draw(1, 0, &bmp);
+        EXPECT_EQ(bmp.Canvas()->Pixels(1, 0), clRed);
+        EXPECT_EQ(bmp.Canvas()->Pixels(2, 0), clLime);
+        EXPECT_EQ(bmp.Canvas()->Pixels(3, 0), clBlue);
+    }
+}
+
 TEST(Bitmap, AssignCopiesPixelsIndependently)
 {
     auto source = Patterned(3, 3, 4);
