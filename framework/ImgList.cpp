@@ -1,7 +1,10 @@
 // Image lists.
 #include "ImgList.h"
 
-TCustomImageList::TCustomImageList(int AWidth, int AHeight) : FWidth(std::max(1, AWidth)), FHeight(std::max(1, AHeight))
+TCustomImageList::TCustomImageList(TComponent *AOwner) : TComponent(AOwner) {}
+
+TCustomImageList::TCustomImageList(int AWidth, int AHeight, TComponent *AOwner)
+    : TComponent(AOwner), FWidth(std::max(1, AWidth)), FHeight(std::max(1, AHeight))
 {
 }
 

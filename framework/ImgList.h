@@ -7,11 +7,13 @@
 
 #include <vector>
 
-class TCustomImageList : public TPersistent {
+// A component, so that whoever shows a list's images can ask to hear of its
+// removal (FreeNotification).
+class TCustomImageList : public TComponent {
 public:
-    TCustomImageList() = default;
+    explicit TCustomImageList(TComponent *AOwner = nullptr);
     // An empty list of the given image size.
-    TCustomImageList(int AWidth, int AHeight);
+    TCustomImageList(int AWidth, int AHeight, TComponent *AOwner = nullptr);
 
     // Changing the image size empties the list.
     int Width() const { return FWidth; }

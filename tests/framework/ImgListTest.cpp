@@ -108,3 +108,40 @@ TEST(ImageList, GetBitmapAndSizeChanges)
     EXPECT_EQ(list.Add(&small, nullptr), 0);
     EXPECT_EQ(list.Count(), 1);
 }
+
+namespace {
+
+// Shows images of a list and forgets the list when it goes.
+class ListUser : public TComponent {
+public:
+    using TComponent::TComponent;
+    TCustomImageList *Images = nullptr;
+    void SetImages(TCustomImageList *Value)
+    {
+        Images = Value;
+        if (Value)
+            Value->FreeNotification(this);
+    }
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override
+    {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent == Images)
+            Images = nullptr;
+    }
+};
+
+} // namespace
+
+TEST(ImageList, OwnedByItsOwnerAndReportsItsRemoval)
+{
+    TComponent owner(nullptr);
+    auto *list = new TImageList(16, 16, &owner);
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    ListUser user(nullptr);
+    user.SetImages(list);
+    delete list;
+    EXPECT_EQ(user.Images, nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
