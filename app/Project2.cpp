@@ -1,5 +1,6 @@
 // Wordlark's start-up: the application object, the main window, the message loop.
 #include "Forms.h"
+#include "stream/RealAudioControl.h"
 #include "swf/FlashComponent.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     RegisterFlashControl();
+    RegisterRealAudioControl();
     Application->Initialize();
     Application->SetTitle(QStringLiteral("Wordlark"));
     TForm *mainForm = Application->CreateForm<TForm>();

@@ -94,16 +94,21 @@ double ControlPanel::SliderFraction(const QRect &slider, int x) const
     return std::clamp(double(x - slider.left()) / std::max(1, slider.width() - 1), 0.0, 1.0);
 }
 
+QString ControlPanel::Look() const
+{
+    double duration = player->Duration();
+    int thumb = duration > 0 ? int(player->Position() / duration * PositionSlider().width()) : -1;
+    return QStringList{FormatTime(player->Position()), FormatTime(duration), QString::number(thumb),
+                       player->Status(), QString::number(int(player->GetState())), QString::number(player->Failed()),
+                       QString::number(player->Seekable()), QString::number(player->Muted()),
+                       QString::number(player->Volume()), player->Source()}
+        .join(QLatin1Char('|'));
+}
+
 void ControlPanel::PlayerChanged()
 {
-    QString time = FormatTime(player->Position()) + QLatin1Char('/') + FormatTime(player->Duration());
-    int thumb = player->Duration() > 0 ? int(player->Position() / player->Duration() * PositionSlider().width()) : -1;
-    // Buttons, volume and status change rarely; the clock only when it shows.
-    if (time == shownTime && thumb == shownThumb && player->Status() == shownStatus && pressed == Part::None) {
-        update(PlayButton().united(MuteButton()).united(VolumeSlider()));
-        return;
-    }
-    update();
+    if (Look() != shownLook)
+        update();
 }
 
 void ControlPanel::mousePressEvent(QMouseEvent *event)
@@ -330,9 +335,7 @@ void ControlPanel::PaintTexts(QPainter &painter)
     QFont font = painter.font();
     font.setPixelSize(12);
     painter.setFont(font);
-    shownTime = FormatTime(player->Position()) + QLatin1Char('/') + FormatTime(player->Duration());
-    shownStatus = player->Status();
-    shownThumb = player->Duration() > 0 ? int(player->Position() / player->Duration() * PositionSlider().width()) : -1;
+    shownLook = Look();
     QString time = FormatTime(player->Position());
     if (player->Duration() > 0)
         time += QStringLiteral(" / ") + FormatTime(player->Duration());
@@ -347,5 +350,5 @@ void ControlPanel::PaintTexts(QPainter &painter)
     painter.drawLine(statusRect.left() - 7, area.top() + 7, statusRect.left() - 7, area.bottom() - 6);
     painter.setPen(player->Failed() ? QColor(255, 140, 120) : kDimText);
     painter.drawText(statusRect, Qt::AlignVCenter | Qt::AlignLeft,
-                     metrics.elidedText(shownStatus, Qt::ElideRight, statusRect.width()));
+                     metrics.elidedText(player->Status(), Qt::ElideRight, statusRect.width()));
 }

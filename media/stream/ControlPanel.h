@@ -49,8 +49,8 @@ private:
     Part hovered = Part::None;
     Part pressed = Part::None;
     double dragFraction = 0; // the position slider while it is dragged
-    // What was last drawn, so that a clock tick repaints only on a visible change.
-    QString shownTime;
-    int shownThumb = -1;
-    QString shownStatus;
+    // What the panel shows of the player, so that a clock tick repaints only
+    // on a visible change.
+    QString Look() const;
+    QString shownLook;
 };

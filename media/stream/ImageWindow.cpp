@@ -11,8 +11,10 @@ ImageWindow::ImageWindow(StreamPlayer *source, QWidget *parent) : QWidget(parent
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(player, &StreamPlayer::PictureChanged, this, qOverload<>(&QWidget::update));
+    // Without pictures the window changes only when a clip starts or ends.
     connect(player, &StreamPlayer::Changed, this, [this] {
-        if (!player->HasVideo())
+        bool showsClip = ShowsSoundOnly();
+        if (showsClip != soundOnlyShown || (showsClip && player->Source() != soundOnlySource))
             update();
     });
 }
@@ -28,8 +30,10 @@ void ImageWindow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), background);
     const QImage &picture = player->Picture();
+    soundOnlyShown = ShowsSoundOnly();
+    soundOnlySource = player->Source();
     if (picture.isNull()) {
-        if (!player->Source().isEmpty() && player->GetState() != StreamPlayer::State::Idle)
+        if (soundOnlyShown)
             PaintSoundOnly(painter);
         return;
     }
@@ -39,9 +43,15 @@ void ImageWindow::paintEvent(QPaintEvent *)
     painter.drawImage(target, picture);
 }
 
+bool ImageWindow::ShowsSoundOnly() const
+{
+    return player->Picture().isNull() && !player->HasVideo() && !player->Source().isEmpty()
+        && player->GetState() != StreamPlayer::State::Idle;
+}
+
 void ImageWindow::PaintSoundOnly(QPainter &painter)
 {
-    if (player->HasVideo() || width() < 80 || height() < 80)
+    if (width() < 80 || height() < 80)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
     int size = std::min(width(), height()) / 3;

@@ -18,8 +18,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // A clip with sound only is loaded or playing.
+    bool ShowsSoundOnly() const;
     void PaintSoundOnly(class QPainter &painter);
 
     StreamPlayer *player;
     QColor background = Qt::black;
+    // What the last paint showed.
+    bool soundOnlyShown = false;
+    QString soundOnlySource;
 };
