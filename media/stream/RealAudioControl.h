@@ -3,10 +3,9 @@
 // image window and control panel, reached through dispatch ids and positions
 // in the dual interface's function table like the control it stands in for.
 #include "ComObj.h"
+#include "StreamView.h"
 
 #include <QPointer>
-
-class StreamView;
 
 inline const char *const kRealAudioClassId = "{CFCDAA03-8BE4-11CF-B84B-0020AFBBCCFA}";
 
