@@ -314,6 +314,13 @@ void TControl::SetShowHint(bool Value)
     Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
+bool TControl::ShowsHint() const
+{
+    if (FParentShowHint && FParent)
+        return FParent->ShowsHint();
+    return FShowHint;
+}
+
 void TControl::SetCursor(TCursor Value)
 {
     if (Value == FCursor)

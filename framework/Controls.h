@@ -232,6 +232,8 @@ public:
     void SetShowHint(bool Value);
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+    // Whether the hint shows: the parent's say while ParentShowHint is set.
+    bool ShowsHint() const;
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
     TPopupMenu *PopupMenu() const { return FPopupMenu; }
@@ -420,7 +422,7 @@ private:
     bool FInFontChange = false;
 };
 
-// Sends a key's dialog handling up the way the framework does.
+// Whether Str's accelerator ("&P") is the key VK.
 bool IsAccel(int VK, const String &Str);
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);
@@ -601,6 +603,12 @@ private:
     int FAlignLevel = 0;
     bool FAligning = false;
 };
+
+// Device contexts of a window: GetDC covers the client area, GetWindowDC the
+// whole window with its BorderWidth margin. Give them back with ReleaseDC.
+HDC GetDC(HWND Wnd);
+HDC GetWindowDC(HWND Wnd);
+int ReleaseDC(HWND Wnd, HDC DC);
 
 // A windowed control that paints itself: override Paint and draw on Canvas.
 class TCustomControl : public TWinControl {

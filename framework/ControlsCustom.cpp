@@ -112,6 +112,24 @@ void TControlCanvas::CreateHandle()
     OpenOn().insert(this, handle);
 }
 
+HDC GetDC(HWND Wnd)
+{
+    TWinControl *control = FindControl(Wnd);
+    return control ? new TControlCanvas(control, false) : nullptr;
+}
+
+HDC GetWindowDC(HWND Wnd)
+{
+    TWinControl *control = FindControl(Wnd);
+    return control ? new TControlCanvas(control, true) : nullptr;
+}
+
+int ReleaseDC(HWND, HDC DC)
+{
+    delete DC;
+    return DC ? 1 : 0;
+}
+
 TCustomControl::TCustomControl(TComponent *AOwner)
     : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this, false))
 {

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -467,6 +468,18 @@ bool RouteEvent(QWidget *Widget, QEvent *Event)
             if (Widget == handle && Widget->isWindow())
                 control->Perform(WM_ACTIVATE, Event->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0);
             return false;
+        case QEvent::ToolTip: {
+            const QPoint pos = ToHandle(Widget, control, static_cast<QHelpEvent *>(Event)->pos());
+            const int bw = control->BorderWidth();
+            TControl *target = control->ControlAtPos({pos.x() - bw, pos.y() - bw}, true);
+            if (!target)
+                target = control;
+            if (target->ShowsHint() && !target->Hint().isEmpty())
+                QToolTip::showText(static_cast<QHelpEvent *>(Event)->globalPos(), target->Hint(), Widget);
+            else
+                QToolTip::hideText();
+            return true;
+        }
         case QEvent::Close:
             if (Widget != handle)
                 return false;

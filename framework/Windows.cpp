@@ -50,7 +50,9 @@ long SetWindowLong(HWND Wnd, int Index, long NewLong)
         const bool frameless = (NewLong & WS_CAPTION) != WS_CAPTION;
         if (frameless != bool(Wnd->windowFlags() & Qt::FramelessWindowHint)) {
             const bool visible = Wnd->isVisible();
-            Wnd->setWindowFlag(Qt::FramelessWindowHint, frameless);
+            // Title and button hints would bring the frame back.
+            const Qt::WindowFlags kept = Wnd->windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
+            Wnd->setWindowFlags(frameless ? kept | Qt::FramelessWindowHint : kept);
             if (visible)
                 Wnd->show();
         }

@@ -25,10 +25,10 @@ protected:
     {
         TWinControl::WMPaint(Message);
         ++Paints;
-        TControlCanvas dc(this, true);
-        dc.Brush()->SetColor(FrameColor);
-        dc.FrameRect(Rect(0, 0, Width(), Height()));
-        dc.Release();
+        HDC dc = GetWindowDC(Handle());
+        dc->Brush()->SetColor(FrameColor);
+        dc->FrameRect(Rect(0, 0, Width(), Height()));
+        ReleaseDC(Handle(), dc);
     }
 };
 
