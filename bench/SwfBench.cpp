@@ -23,7 +23,7 @@ std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
 // outlines, drawn antialiased at 550 x 400 as the control draws a frame.
 struct BusyScene {
     explicit BusyScene(int shapes)
-        : movie(load(swfmake::busyMovie(shapes))), root(*movie, movie->timeline(), 0), renderer(*movie),
+        : movie(load(swfmake::busyMovie(shapes))), root(*movie, movie->timeline()), renderer(*movie),
           image(550, 400, QImage::Format_ARGB32_Premultiplied),
           toImage(QTransform::fromScale(550 / movie->frameSize().width(), 400 / movie->frameSize().height()))
     {
@@ -77,7 +77,7 @@ void SwfMovieMemory(benchmark::State &state)
     for (auto _ : state) {
         size_t before = mallinfo2().uordblks;
         auto movie = load(bytes);
-        swf::TimelineInstance root(*movie, movie->timeline(), 0);
+        swf::TimelineInstance root(*movie, movie->timeline());
         root.advance();
         size_t after = mallinfo2().uordblks;
         heapMb = double(after - before) / (1 << 20);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     movie.finish();
     if (movie.framesLoaded() == 0)
         return 0;
-    swf::TimelineInstance root(movie, movie.timeline(), 0);
+    swf::TimelineInstance root(movie, movie.timeline());
     QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
     swf::Renderer renderer(movie);
     QRectF stage = movie.frameSize();

@@ -5,9 +5,21 @@
 
 namespace swf {
 
-TimelineInstance::TimelineInstance(const Movie &movie, const Timeline &timeline, int nesting)
-    : movie(movie), timeline(timeline), nesting(nesting)
+TimelineInstance::TimelineInstance(const Movie &movie, const Timeline &timeline)
+    : movie(movie), timeline(timeline), liveSprites(std::make_shared<int>(0))
 {
+}
+
+TimelineInstance::TimelineInstance(const TimelineInstance &parent, const Timeline &timeline)
+    : movie(parent.movie), timeline(timeline), nesting(parent.nesting + 1), liveSprites(parent.liveSprites)
+{
+    ++*liveSprites;
+}
+
+TimelineInstance::~TimelineInstance()
+{
+    if (nesting > 0)
+        --*liveSprites;
 }
 
 void TimelineInstance::setCharacter(DisplayObject &object, uint16_t id)
@@ -15,8 +27,9 @@ void TimelineInstance::setCharacter(DisplayObject &object, uint16_t id)
     object.characterId = id;
     object.character = movie.character(id);
     object.sprite.reset();
-    if (auto *sprite = dynamic_cast<const SpriteCharacter *>(object.character); sprite && nesting < kMaxNesting) {
-        object.sprite = std::make_unique<TimelineInstance>(movie, sprite->timeline, nesting + 1);
+    auto *sprite = dynamic_cast<const SpriteCharacter *>(object.character);
+    if (sprite && nesting < kMaxNesting && *liveSprites < kMaxSprites) {
+        object.sprite.reset(new TimelineInstance(*this, sprite->timeline));
         object.sprite->advance();
     }
 }
@@ -33,7 +46,16 @@ void TimelineInstance::place(const PlaceCommand &c, int frameIndex)
         fresh.depth = c.depth;
         fresh.placedAtFrame = frameIndex;
         existing = objects.insert_or_assign(c.depth, std::move(fresh)).first;
-        setCharacter(existing->second, *c.characterId);
+        auto was = previous ? previous->find(c.depth) : std::map<int, DisplayObject>::iterator();
+        if (previous && was != previous->end() && was->second.sprite && was->second.characterId == *c.characterId
+            && was->second.placedAtFrame == frameIndex) {
+            // The same placement as before a rebuild: the sprite plays on.
+            existing->second.characterId = was->second.characterId;
+            existing->second.character = was->second.character;
+            existing->second.sprite = std::move(was->second.sprite);
+        } else {
+            setCharacter(existing->second, *c.characterId);
+        }
     } else if (c.characterId && *c.characterId != existing->second.characterId) {
         setCharacter(existing->second, *c.characterId);
     }
@@ -80,15 +102,11 @@ void TimelineInstance::gotoFrame(int target)
     // where they were placed keep their own state (a sprite goes on playing).
     std::map<int, DisplayObject> old = std::move(objects);
     objects.clear();
+    previous = &old;
     current = -1;
     for (int i = 0; i <= target; ++i)
         applyFrame(i, nullptr);
-    for (auto &[depth, object] : objects) {
-        auto was = old.find(depth);
-        if (was != old.end() && was->second.characterId == object.characterId
-            && was->second.placedAtFrame == object.placedAtFrame && was->second.sprite && object.sprite)
-            object.sprite = std::move(was->second.sprite);
-    }
+    previous = nullptr;
 }
 
 void TimelineInstance::advance(bool loop)

@@ -16,9 +16,11 @@ class Movie;
 struct Character;
 class TimelineInstance;
 
-// Sprites placed inside sprites are nested no deeper than this, so a
-// sprite that places itself cannot recurse without end.
+// Sprites placed inside sprites are nested no deeper than this, and a
+// movie runs no more sprites than this at once, so sprites that place
+// themselves (once or many times) cannot recurse without end.
 constexpr int kMaxNesting = 32;
+constexpr int kMaxSprites = 4096;
 
 struct DisplayObject {
     int depth = 0;
@@ -36,7 +38,11 @@ struct DisplayObject {
 
 class TimelineInstance {
 public:
-    TimelineInstance(const Movie &movie, const Timeline &timeline, int nesting);
+    // The root timeline of `movie` (or any timeline played on its own).
+    TimelineInstance(const Movie &movie, const Timeline &timeline);
+    ~TimelineInstance();
+    TimelineInstance(const TimelineInstance &) = delete;
+    TimelineInstance &operator=(const TimelineInstance &) = delete;
 
     // The frame shown, zero-based; -1 before the first frame is shown.
     int frame() const { return current; }
@@ -61,16 +67,20 @@ public:
     void runActions(const std::vector<Action> &actions);
 
 private:
+    // A sprite's timeline, nested in `parent`.
+    TimelineInstance(const TimelineInstance &parent, const Timeline &timeline);
     void applyFrame(int index, std::vector<Action> *actions);
     void place(const PlaceCommand &command, int frameIndex);
     void setCharacter(DisplayObject &object, uint16_t id);
 
     const Movie &movie;
     const Timeline &timeline;
-    int nesting;
+    int nesting = 0;
+    std::shared_ptr<int> liveSprites; // shared by a root and all its sprites
     int current = -1;
     bool isPlaying = true;
     std::map<int, DisplayObject> objects;
+    std::map<int, DisplayObject> *previous = nullptr; // the list being rebuilt
 };
 
 }

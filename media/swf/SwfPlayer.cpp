@@ -24,7 +24,7 @@ void Player::movieGrew()
 {
     if (rootInstance || !current || current->framesLoaded() == 0)
         return;
-    rootInstance = std::make_unique<TimelineInstance>(*current, current->timeline(), 0);
+    rootInstance = std::make_unique<TimelineInstance>(*current, current->timeline());
     rootInstance->setPlaying(wantPlaying);
     rootInstance->advance();
     startTimer();

@@ -85,7 +85,8 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
         field->draw(painter, movie, world, cx);
     } else if (auto *button = dynamic_cast<const ButtonCharacter *>(object.character)) {
         for (const ButtonCharacter::Record &r : button->records) {
-            if (!(r.states & object.buttonState))
+            // A button shown inside a button could contain itself: not drawn.
+            if (!(r.states & object.buttonState) || dynamic_cast<const ButtonCharacter *>(movie.character(r.characterId)))
                 continue;
             DisplayObject part;
             part.characterId = r.characterId;

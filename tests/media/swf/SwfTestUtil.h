@@ -38,7 +38,7 @@ inline QImage render(const swf::Movie &movie, const swf::TimelineInstance &root,
 // The movie's root at `frame`, ready to render.
 inline std::unique_ptr<swf::TimelineInstance> at(const swf::Movie &movie, int frame)
 {
-    auto root = std::make_unique<swf::TimelineInstance>(movie, movie.timeline(), 0);
+    auto root = std::make_unique<swf::TimelineInstance>(movie, movie.timeline());
     root->advance();
     root->gotoFrame(frame);
     return root;

@@ -5,6 +5,7 @@
 #include "swf/SwfCharacter.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 
 using swf::TimelineInstance;
 using swfmake::ActionCode;
@@ -65,7 +66,7 @@ TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
     auto movie = changingMovie();
     ASSERT_EQ(movie->framesLoaded(), 5);
     std::vector<std::map<int, std::pair<int, double>>> expected;
-    TimelineInstance played(*movie, movie->timeline(), 0);
+    TimelineInstance played(*movie, movie->timeline());
     for (int f = 0; f < 5; ++f) {
         played.advance(false);
         ASSERT_EQ(played.frame(), f);
@@ -77,7 +78,7 @@ TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
     EXPECT_EQ(expected[3], (std::map<int, std::pair<int, double>>{{2, {2, 300}}}));
     EXPECT_EQ(expected[4], (std::map<int, std::pair<int, double>>{{2, {1, 300}}}));
 
-    TimelineInstance seeker(*movie, movie->timeline(), 0);
+    TimelineInstance seeker(*movie, movie->timeline());
     for (int target : {3, 0, 4, 2, 1, 1, 4, 0}) {
         seeker.gotoFrame(target);
         EXPECT_EQ(seeker.frame(), target);
@@ -92,7 +93,7 @@ TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
 TEST(SwfTimeline, LoopsAtTheEndAndStopsWhereAStopActionSays)
 {
     auto movie = changingMovie();
-    TimelineInstance t(*movie, movie->timeline(), 0);
+    TimelineInstance t(*movie, movie->timeline());
     std::vector<int> frames;
     for (int i = 0; i < 7; ++i) {
         t.advance(true);
@@ -109,7 +110,7 @@ TEST(SwfTimeline, LoopsAtTheEndAndStopsWhereAStopActionSays)
         m.showFrame();
     }
     auto stopping = swftest::load(m.finish());
-    TimelineInstance s(*stopping, stopping->timeline(), 0);
+    TimelineInstance s(*stopping, stopping->timeline());
     for (int i = 0; i < 10; ++i)
         s.advance(true);
     EXPECT_EQ(s.frame(), 3);
@@ -132,7 +133,7 @@ TEST(SwfTimeline, FrameActionsJumpByFrameAndLabel)
     m.showFrame();        // 5: back to 1 and stop
     auto movie = swftest::load(m.finish());
     ASSERT_EQ(movie->timeline().labels.value("end"), 3);
-    TimelineInstance t(*movie, movie->timeline(), 0);
+    TimelineInstance t(*movie, movie->timeline());
     std::vector<int> frames;
     for (int i = 0; i < 6; ++i) {
         t.advance(true);
@@ -153,7 +154,7 @@ TEST(SwfTimeline, NextAndPrevFrameStepAndStop)
         m.showFrame();
     }
     auto movie = swftest::load(m.finish());
-    TimelineInstance t(*movie, movie->timeline(), 0);
+    TimelineInstance t(*movie, movie->timeline());
     t.advance();
     t.advance();
     EXPECT_EQ(t.frame(), 2);
@@ -183,7 +184,7 @@ TEST(SwfTimeline, SpritesPlayTheirOwnTimelineWhileTheRootStands)
     m.showFrame();
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    TimelineInstance root(*movie, movie->timeline(), 0);
+    TimelineInstance root(*movie, movie->timeline());
     std::vector<std::pair<int, double>> seen;
     for (int i = 0; i < 5; ++i) {
         root.advance();
@@ -193,6 +194,29 @@ TEST(SwfTimeline, SpritesPlayTheirOwnTimelineWhileTheRootStands)
     }
     EXPECT_EQ(root.frame(), 0);
     EXPECT_EQ(seen, (std::vector<std::pair<int, double>>{{0, 0}, {1, 100}, {2, 200}, {0, 0}, {1, 100}}));
+}
+
+TEST(SwfTimeline, SpriteKeepsPlayingWhenTheRootLoopsBackOverItsPlacement)
+{
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    swfmake::TagWriter sprite;
+    sprite.place(newAt(1, 1));
+    for (int f = 0; f < 10; ++f)
+        sprite.showFrame();
+    m.defineSprite(2, sprite);
+    m.place(newAt(1, 2));
+    m.showFrame();
+    m.showFrame();
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    TimelineInstance root(*movie, movie->timeline());
+    for (int i = 0; i < 5; ++i)
+        root.advance();
+    ASSERT_EQ(root.frame(), 1) << "0 1 2 0 1";
+    EXPECT_EQ(root.displayList().at(1).sprite->frame(), 4);
+    root.gotoFrame(0);
+    EXPECT_EQ(root.displayList().at(1).sprite->frame(), 4) << "a seek back keeps the sprite placed at frame 0";
 }
 
 TEST(SwfTimeline, SpriteThatPlacesItselfIsCutOffAtTheNestingLimit)
@@ -217,6 +241,36 @@ TEST(SwfTimeline, SpriteThatPlacesItselfIsCutOffAtTheNestingLimit)
     EXPECT_LE(depth, swf::kMaxNesting + 1);
     QImage image = swftest::render(*movie, *root, QSize(100, 100));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
+}
+
+TEST(SwfTimeline, SpriteThatPlacesItselfTwiceStopsAtTheSpriteBudget)
+{
+    // Each level doubles: unbounded, 32 levels would make 2^32 sprites.
+    MovieWriter m(100, 100, 12);
+    defineSquare(m, 1, Qt::red);
+    swfmake::TagWriter sprite;
+    sprite.place(newAt(1, 1));
+    sprite.place(newAt(2, 2, QTransform::fromTranslate(20, 0)));
+    sprite.place(newAt(3, 2, QTransform::fromTranslate(0, 20)));
+    sprite.showFrame();
+    m.defineSprite(2, sprite);
+    m.place(newAt(1, 2));
+    m.showFrame();
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    TimelineInstance root(*movie, movie->timeline());
+    root.advance();
+    root.advance();
+    root.gotoFrame(0);
+    std::function<int(const TimelineInstance &)> count = [&](const TimelineInstance &t) {
+        int n = 0;
+        for (const auto &[depth, o] : t.displayList())
+            if (o.sprite)
+                n += 1 + count(*o.sprite);
+        return n;
+    };
+    EXPECT_LE(count(root), swf::kMaxSprites);
+    EXPECT_GT(count(root), 100);
 }
 
 TEST(SwfTimeline, PlaceObjectVersionsCarryTheirFields)
