@@ -69,6 +69,24 @@ void DrawMacMenuItemBack(TCanvas *Canvas, const TRect &Rect)
     DrawMacMenuPicture(Canvas, Rect, RES_MACOS_MENU_BAR, 20);
 }
 
+void DrawFlatMenuFrame(HWND Wnd, TColor BorderColor, TColor LineColor)
+{
+    TWinControl *window = FindControl(Wnd);
+    if (!window)
+        return;
+    TControlCanvas DC(window, true);
+    // The window's rectangle in its own DC: (0, 0) to its size.
+    const int L = 0, T = 0, R = window->Width(), B = window->Height();
+    TRect frame = Rect(L, T + 1, R - 1, B - 1);
+    DC.Brush()->SetColor(BorderColor);
+    DC.FrameRect(frame);
+    InflateRect(frame, -1, -1);
+    DC.Brush()->SetColor(clWhite);
+    DC.FrameRect(frame);
+    DC.Pen()->SetColor(LineColor);
+    DC.Polyline({{L, B - 1}, {R - 1, B - 1}, {R - 1, T}, {R, T}, {L, T}});
+}
+
 void GetSystemMenuFont(TFont *Font)
 {
     const QFont menu = QApplication::font("QMenu");

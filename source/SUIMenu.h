@@ -1,6 +1,7 @@
 #pragma once
 // Drawing helpers of the skinned menus: the menu bar of the skinned form and
 // the owner-drawn items of its drop-down menus.
+#include "Controls.h"
 #include "Graphics.h"
 
 // FrameRect / FillRect with a brush of Color; the canvas keeps its own brush.
@@ -18,6 +19,14 @@ void DrawSeparatorLine(TCanvas *Canvas, const TRect &Rect, TColor Color, int Bar
 void DrawMacMenuSeparator(TCanvas *Canvas, const TRect &Rect);
 void DrawMacMenuSelect(TCanvas *Canvas, const TRect &Rect);
 void DrawMacMenuItemBack(TCanvas *Canvas, const TRect &Rect);
+
+// The flat frame of a drop-down menu window, drawn on the window itself
+// (through its window DC, so while it paints the drawing joins its paint):
+// with the window's rectangle (L, T, R, B) moved to (0, 0), a frame
+// (L, T + 1, R - 1, B - 1) in BorderColor, a white frame inside it, and the
+// line (L, B - 1) - (R - 1, B - 1) - (R - 1, T) - (R, T) - (L, T) in
+// LineColor. A window that is not a control's draws nothing.
+void DrawFlatMenuFrame(HWND Wnd, TColor BorderColor, TColor LineColor);
 
 // The menu font of the desktop, in clMenuText.
 void GetSystemMenuFont(TFont *Font);

@@ -5,6 +5,22 @@
 
 #include <algorithm>
 
+void DrawParentBackground(TCanvas *Canvas, TControl *Control)
+{
+    TWinControl *parent = Control->Parent();
+    if (!parent)
+        return;
+    const HDC DC = Canvas;
+    const int saved = SaveDC(DC);
+    TPoint origin;
+    GetViewportOrgEx(DC, &origin);
+    SetViewportOrgEx(DC, origin.X - Control->Left(), origin.Y - Control->Top(), nullptr);
+    IntersectClipRect(DC, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    RestoreDC(DC, saved);
+}
+
 void DrawTiled(TCanvas *Canvas, TGraphic *Picture, const TRect &Rect)
 {
     const int pw = Picture->Width();
@@ -25,6 +41,25 @@ bool PointInRect(const TPoint &Point, const TRect &Rect)
 bool PointInRect(int X, int Y, const TRect &Rect)
 {
     return Rect.Left <= X && X <= Rect.Right && Rect.Top <= Y && Y <= Rect.Bottom;
+}
+
+void GetWorkAreaRect(TRect &Rect)
+{
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &Rect, 0);
+}
+
+void PlaceControl(TControl *Control, const TPoint &Point)
+{
+    Control->SetLeft(Point.X);
+    Control->SetTop(Point.Y);
+}
+
+void SetFormBounds(TCustomForm *Form, const TRect &Rect)
+{
+    Form->SetLeft(Rect.Left);
+    Form->SetTop(Rect.Top);
+    Form->SetWidth(Rect.Right - Rect.Left);
+    Form->SetHeight(Rect.Bottom - Rect.Top);
 }
 
 // ---------------------------------------------------------------------------
@@ -147,6 +182,20 @@ void DrawNineSlice(TBitmap *Face, TCanvas *Canvas, const TRect &R, bool Transpar
                   scNone);
     DrawFaceStrip(Face, Canvas, Rect(hw, H - hh, W - hw + 1, H),
                   Rect(TL.Right - 1, BL.Top - 1, BR.Left, BR.Bottom), scKeepBottom);
+}
+
+// ---------------------------------------------------------------------------
+// Control borders
+
+void DrawControlBorder(TWinControl *Control, TColor OuterColor, TColor InnerColor)
+{
+    TControlCanvas DC(Control, true);
+    TRect R = Rect(0, 0, Control->Width(), Control->Height());
+    DC.Brush()->SetColor(ColorToRGB(OuterColor));
+    DC.FrameRect(R);
+    InflateRect(R, -1, -1);
+    DC.Brush()->SetColor(ColorToRGB(InnerColor));
+    DC.FrameRect(R);
 }
 
 // ---------------------------------------------------------------------------
