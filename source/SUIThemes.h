@@ -31,3 +31,23 @@ TColor GetThemeColor(uint8_t Style, int Index);
 int GetThemeInteger(uint8_t Style, int Index);
 bool GetThemeBoolean(uint8_t Style, int Index);
 String GetThemeString(uint8_t Style, int Index);
+
+// ---------------------------------------------------------------------------
+// Style propagation (SUIThemesPropagation.cpp). Only direct children
+// (Controls) are looked at, by class; a subclass matches its ancestors' rows.
+
+class TComponent;
+class TWinControl;
+
+// The UIStyle of the first direct child of Container that is a TsuiForm;
+// DeepBlue when there is none (or Container holds no controls).
+TsuiUIStyle GetContainerUIStyle(TComponent *Container);
+// The Color of that TsuiForm; clBtnFace when there is none.
+TColor GetContainerFormColor(TComponent *Container);
+// Theme colour 8 of that TsuiForm's style; black when there is none.
+TColor GetContainerBorderColor(TComponent *Container);
+// Hands Style to each skinned direct child of Container by its class.
+void ApplyStyleToChildren(TWinControl *Container, TsuiUIStyle Style);
+// Makes each skinned sub-container among Form's direct children hand Style
+// to its own children.
+void ApplyStyleToSubContainers(TWinControl *Form, TsuiUIStyle Style);

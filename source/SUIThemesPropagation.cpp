@@ -1,0 +1,119 @@
+// Style propagation: a window's skinned form hands its style to the skinned
+// controls inside it, and a new skinned control asks its owner for the style
+// of the owner's skinned form.
+#include "SUIStyleRows.h"
+
+#include <vector>
+
+void ApplyStyleRows(TWinControl *Container, TsuiUIStyle Style, std::span<const TStyleRow> Rows)
+{
+    for (int i = 0; i < Container->ControlCount(); ++i)
+        for (const TStyleRow row : Rows)
+            row(Container->Controls(i), Style);
+}
+
+TControl *FindSkinForm(TComponent *Container, const TSkinFormClass &Form)
+{
+    const auto *container = dynamic_cast<TWinControl *>(Container);
+    if (!container)
+        return nullptr;
+    for (int i = 0; i < container->ControlCount(); ++i)
+        if (Form.Is(container->Controls(i)))
+            return container->Controls(i);
+    return nullptr;
+}
+
+TsuiUIStyle ContainerUIStyle(TComponent *Container, const TSkinFormClass &Form)
+{
+    TControl *form = FindSkinForm(Container, Form);
+    return form ? Form.UIStyle(form) : DeepBlue;
+}
+
+TColor ContainerFormColor(TComponent *Container, const TSkinFormClass &Form)
+{
+    TControl *form = FindSkinForm(Container, Form);
+    return form ? form->Color() : clBtnFace;
+}
+
+TColor ContainerBorderColor(TComponent *Container, const TSkinFormClass &Form)
+{
+    TControl *form = FindSkinForm(Container, Form);
+    return form ? GetThemeColor(Form.UIStyle(form), 8) : clBlack;
+}
+
+// ---------------------------------------------------------------------------
+// The skinned classes
+
+namespace {
+
+// Adding a class when it is built: include its header above, put its row,
+// e.g. StyleRow<TsuiButton, FollowStyle>, in place of its line in the comments
+// below (rows are tried in this order, and a child gets every row its class
+// belongs to), and test the row.
+
+// The window's skinned form: SkinFormClass<TsuiForm> once TsuiForm exists.
+// Until then no control is one, so no style is ever read from it.
+constexpr TSkinFormClass SkinForm = {[](TControl *) { return false; }, nullptr};
+
+// What each skinned child gets from ApplyStyleToChildren.
+const std::vector<TStyleRow> ChildRows = {
+    //  1 TsuiRadioButton       FollowStyle
+    //  2 TsuiCheckBox          FollowStyle
+    //  3 TsuiProgressBar       FollowStyle
+    //  4 TsuiButton            FollowStyle
+    //  5 TsuiListBox           TakeBorderColor
+    //  6 TsuiGroupBox          BorderColor := theme colour 8, Font.Color := 10, Color := 9
+    //  7 TsuiEdit              TakeBorderColor
+    //  8 TsuiMemo              TakeBorderColor
+    //  9 TsuiCheckListBox      TakeBorderColor
+    // 10 TsuiSideChannel       Color := theme colour 9, SideBarColor := 9
+    // 11 TsuiCheckGroup        TakeStyle
+    // 12 TsuiComboBox          TakeStyle
+    // 13 TsuiColorBox          TakeStyle
+    // 14 TsuiFontComboBox      TakeStyle
+    // 15 TsuiFontSizeComboBox  TakeStyle
+    // 16 TsuiListView          TakeBorderColor
+    // 17 TsuiTreeView          TakeBorderColor
+    // 18 TsuiTabControl        TakeStyle
+    // 19 TsuiTrackBar          TakeStyle
+    // 20 TsuiToolBar           TakeStyle
+    // 21 TsuiPageControl       TakeStyle
+    // 22 TsuiScrollBar         TakeStyle
+    // 23 TsuiDrawGrid          TakeStyle
+    // 24 TsuiStringGrid        TakeStyle
+};
+
+// The sub-containers that ApplyStyleToSubContainers makes hand the style on.
+const std::vector<TStyleRow> SubContainerRows = {
+    // 1 TsuiImagePanel  StyleToChildren
+    // 2 TsuiGroupBox    its virtual ApplyStyle
+    // 3 TsuiTabControl  its virtual operation that applies the style to its children
+    // 4 TsuiTabSheet    StyleToChildren
+};
+
+} // namespace
+
+TsuiUIStyle GetContainerUIStyle(TComponent *Container)
+{
+    return ContainerUIStyle(Container, SkinForm);
+}
+
+TColor GetContainerFormColor(TComponent *Container)
+{
+    return ContainerFormColor(Container, SkinForm);
+}
+
+TColor GetContainerBorderColor(TComponent *Container)
+{
+    return ContainerBorderColor(Container, SkinForm);
+}
+
+void ApplyStyleToChildren(TWinControl *Container, TsuiUIStyle Style)
+{
+    ApplyStyleRows(Container, Style, ChildRows);
+}
+
+void ApplyStyleToSubContainers(TWinControl *Form, TsuiUIStyle Style)
+{
+    ApplyStyleRows(Form, Style, SubContainerRows);
+}
