@@ -1,0 +1,188 @@
+// The framework's classes as window descriptions know them: their published
+// properties with storage defaults, in declaration order.
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "Streaming.h"
+
+namespace {
+
+const TSetNames AnchorNames{{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
+const TSetNames FontStyleNames{{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
+const TSetNames BorderIconNames{{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}};
+
+void RegisterEnums()
+{
+    RegisterEnum<TAlign>({"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
+    RegisterEnum<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
+    RegisterEnum<TFormBorderStyle>({"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+    RegisterEnum<TFormStyle>({"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+    RegisterEnum<TPosition>({"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+                             "poMainFormCenter", "poOwnerFormCenter"});
+    RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
+}
+
+// Character sets by name ("GB2312_CHARSET"), a number when they have none.
+void ReadCharset(TFont *Font, const TValue &Value, TReader &)
+{
+    int charset = 0;
+    if (Value.Kind == TValue::vaIdent) {
+        if (!IdentToCharset(Value.Str, charset))
+            throw EConvertError(QStringLiteral("Invalid character set %1").arg(Value.Str));
+    } else {
+        charset = StreamingDetail::FromValue<int>(Value);
+    }
+    Font->SetCharset(charset);
+}
+
+std::optional<TValue> WriteCharset(TFont *Font)
+{
+    String ident;
+    if (CharsetToIdent(Font->Charset(), ident))
+        return TValue::Ident(ident);
+    return TValue::Integer(Font->Charset());
+}
+
+void ReadStrings(TStrings *Strings, const TValue &Value, TReader &)
+{
+    if (Value.Kind != TValue::vaList)
+        StreamingDetail::InvalidValue(QStringLiteral("a list of strings"));
+    QStringList lines;
+    for (const TValue &item : Value.Items)
+        lines.append(StreamingDetail::ToText(item));
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (const String &line : lines)
+        Strings->Add(line);
+    Strings->EndUpdate();
+}
+
+std::optional<TValue> WriteStrings(TStrings *Strings)
+{
+    if (Strings->Count() == 0)
+        return std::nullopt;
+    TValue list;
+    list.Kind = TValue::vaList;
+    for (int i = 0; i < Strings->Count(); ++i)
+        list.Items.push_back(TValue::Text(Strings->Strings(i)));
+    return list;
+}
+
+void RegisterPersistents()
+{
+    RegisterClass<TPersistent>("TPersistent");
+    RegisterClass<TFont>("TFont", "TPersistent")
+        .Custom("Charset", ReadCharset, WriteCharset)
+        .ColorProperty("Color", &TFont::Color, &TFont::SetColor)
+        .Property("Height", &TFont::Height, &TFont::SetHeight)
+        .Property("Name", &TFont::Name, &TFont::SetName)
+        .SetProperty("Style", &TFont::Style, &TFont::SetStyle, FontStyleNames);
+    RegisterClass<TSizeConstraints>("TSizeConstraints", "TPersistent")
+        .Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, 0)
+        .Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth, 0)
+        .Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight, 0)
+        .Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth, 0);
+    RegisterClass<TStrings>("TStrings", "TPersistent").Custom("Strings", ReadStrings, WriteStrings);
+    RegisterClass<TStringList>("TStringList", "TStrings");
+    RegisterClass<TPicture>("TPicture", "TPersistent")
+        .Binary(
+            "Data", [](TPicture *p) { return p->Data(); }, [](TPicture *p, const QByteArray &d) { p->ReadData(d); })
+        .Stored([](TPicture *p) { return p->Graphic() != nullptr; });
+    RegisterClass<TCollectionItem>("TCollectionItem", "TPersistent");
+}
+
+void RegisterComponents()
+{
+    RegisterClass<TComponent>("TComponent", "TPersistent").Property("Tag", &TComponent::Tag, &TComponent::SetTag, 0);
+
+    RegisterClass<TControl>("TControl", "TComponent")
+        .Property("Left", &TControl::Left, &TControl::SetLeft)
+        .Property("Top", &TControl::Top, &TControl::SetTop)
+        .Property("Width", &TControl::Width, &TControl::SetWidth)
+        .Property("Height", &TControl::Height, &TControl::SetHeight)
+        .Property("Align", &TControl::Align, &TControl::SetAlign, alNone)
+        .SetProperty("Anchors", &TControl::Anchors, &TControl::SetAnchors, AnchorNames, akLeft | akTop)
+        .Property("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize, false)
+        .Property("Caption", &TControl::Caption, &TControl::SetCaption)
+        .ColorProperty("Color", &TControl::Color, &TControl::SetColor)
+        .Stored([](TControl *c) { return !c->ParentColor(); })
+        .Object("Constraints", &TControl::Constraints)
+        .Property("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault)
+        .Property("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Object("Font", &TControl::Font)
+        .Stored([](TControl *c) { return !c->ParentFont(); })
+        .Property("Hint", &TControl::Hint, &TControl::SetHint)
+        .Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true)
+        .Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
+        .Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .Stored([](TControl *c) { return !c->ParentShowHint(); })
+        .Property("Visible", &TControl::Visible, &TControl::SetVisible, true)
+        .Event("OnCanResize", &TControl::OnCanResize)
+        .Event("OnClick", &TControl::OnClick)
+        .Event("OnDblClick", &TControl::OnDblClick)
+        .Event("OnMouseDown", &TControl::OnMouseDown)
+        .Event("OnMouseMove", &TControl::OnMouseMove)
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnResize", &TControl::OnResize)
+        .ParentOf([](const TControl *c) -> TComponent * { return c->Parent(); });
+
+    RegisterClass<TWinControl>("TWinControl", "TControl")
+        .Property("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth, 0)
+        .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, -1)
+        .Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+        .Event("OnEnter", &TWinControl::OnEnter)
+        .Event("OnExit", &TWinControl::OnExit)
+        .Event("OnKeyDown", &TWinControl::OnKeyDown)
+        .Event("OnKeyPress", &TWinControl::OnKeyPress)
+        .Event("OnKeyUp", &TWinControl::OnKeyUp)
+        .AddChild([](TWinControl *container, TComponent *child) {
+            auto *control = dynamic_cast<TControl *>(child);
+            if (control)
+                control->SetParent(container);
+            return control != nullptr;
+        });
+    RegisterClass<TCustomControl>("TCustomControl", "TWinControl");
+    RegisterClass<TGraphicControl>("TGraphicControl", "TControl");
+
+    // A form stores its client size; its outer size follows from the frame.
+    RegisterClass<TCustomForm>("TCustomForm", "TWinControl")
+        .Property("Width", &TCustomForm::Width, &TCustomForm::SetWidth)
+        .Stored([](TCustomForm *) { return false; })
+        .Property("Height", &TCustomForm::Height, &TCustomForm::SetHeight)
+        .Stored([](TCustomForm *) { return false; })
+        .Property("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll, true)
+        .SetProperty("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, BorderIconNames, biSystemMenu | biMinimize | biMaximize)
+        .Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, bsSizeable)
+        .Property("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+        .Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .ColorProperty("Color", &TCustomForm::Color, &TCustomForm::SetColor, clBtnFace)
+        .Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal)
+        .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+        .Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
+        .Property("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false)
+        .Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
+        .Event("OnActivate", &TCustomForm::OnActivate)
+        .Event("OnClose", &TCustomForm::OnClose)
+        .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+        .Event("OnCreate", &TCustomForm::OnCreate)
+        .Event("OnDeactivate", &TCustomForm::OnDeactivate)
+        .Event("OnDestroy", &TCustomForm::OnDestroy)
+        .Event("OnHide", &TCustomForm::OnHide)
+        .Event("OnPaint", &TCustomForm::OnPaint)
+        .Event("OnShow", &TCustomForm::OnShow);
+    RegisterClass<TForm>("TForm", "TCustomForm");
+
+    RegisterClass<TTimer>("TTimer", "TComponent")
+        .Property("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)
+        .Property("Interval", &TTimer::Interval, &TTimer::SetInterval, 1000)
+        .Event("OnTimer", &TTimer::OnTimer);
+}
+
+} // namespace
+
+void RegisterFrameworkClasses()
+{
+    RegisterEnums();
+    RegisterPersistents();
+    RegisterComponents();
+}
