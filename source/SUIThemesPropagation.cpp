@@ -3,6 +3,10 @@
 // of the owner's skinned form.
 #include "SUIStyleRows.h"
 
+#include "SUIButton.h"
+#include "SUIImagePanel.h"
+#include "SUIProgressBar.h"
+
 #include <vector>
 
 void ApplyStyleRows(TWinControl *Container, TsuiUIStyle Style, std::span<const TStyleRow> Rows)
@@ -57,10 +61,10 @@ constexpr TSkinFormClass SkinForm = {[](TControl *) { return false; }, nullptr};
 
 // What each skinned child gets from ApplyStyleToChildren.
 const std::vector<TStyleRow> ChildRows = {
-    //  1 TsuiRadioButton       FollowStyle
-    //  2 TsuiCheckBox          FollowStyle
-    //  3 TsuiProgressBar       FollowStyle
-    //  4 TsuiButton            FollowStyle
+    StyleRow<TsuiRadioButton, FollowStyle>,
+    StyleRow<TsuiCheckBox, FollowStyle>,
+    StyleRow<TsuiProgressBar, FollowStyle>,
+    StyleRow<TsuiButton, FollowStyle>,
     //  5 TsuiListBox           TakeBorderColor
     //  6 TsuiGroupBox          BorderColor := theme colour 8, Font.Color := 10, Color := 9
     //  7 TsuiEdit              TakeBorderColor
@@ -85,7 +89,7 @@ const std::vector<TStyleRow> ChildRows = {
 
 // The sub-containers that ApplyStyleToSubContainers makes hand the style on.
 const std::vector<TStyleRow> SubContainerRows = {
-    // 1 TsuiImagePanel  StyleToChildren
+    StyleRow<TsuiImagePanel, StyleToChildren>,
     // 2 TsuiGroupBox    its virtual ApplyStyle
     // 3 TsuiTabControl  its virtual operation that applies the style to its children
     // 4 TsuiTabSheet    StyleToChildren
