@@ -1,0 +1,107 @@
+#include "SUIRegistration.h"
+
+#include "SUIButton.h"
+#include "SUIImagePanel.h"
+#include "SUIProgressBar.h"
+#include "SUITrackBar.h"
+#include "Streaming.h"
+
+namespace {
+
+void RegisterSkinEnums()
+{
+    RegisterEnum<TsuiUIStyle>({"Custom", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass"});
+    RegisterEnum<TsuiDrawStyle>({"suiNormal", "suiStretch", "suiTile"});
+    RegisterEnum<TsuiProgressBarOrientation>({"suiHorizontal", "suiVertical"});
+    RegisterEnum<TButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+}
+
+void RegisterPanels()
+{
+    // The custom panel's own properties come after the framework panel's.
+    RegisterClass<TsuiCustomPanel>("TsuiCustomPanel", "TCustomControl")
+        .Property("Alignment", &TsuiCustomPanel::Alignment, &TsuiCustomPanel::SetAlignment, taCenter)
+        .Object("Picture", &TsuiCustomPanel::Picture)
+        .Property("Transparent", &TsuiCustomPanel::Transparent, &TsuiCustomPanel::SetTransparent, false)
+        .Property("DrawStyle", &TsuiCustomPanel::DrawStyle, &TsuiCustomPanel::SetDrawStyle, suiNormal);
+    RegisterClass<TsuiImagePanel>("TsuiImagePanel", "TsuiCustomPanel");
+
+    RegisterClass<TsuiProgressBar>("TsuiProgressBar", "TCustomControl")
+        .Property("UIStyle", &TsuiProgressBar::UIStyle, &TsuiProgressBar::SetUIStyle)
+        .ColorProperty("CaptionColor", &TsuiProgressBar::CaptionColor, &TsuiProgressBar::SetCaptionColor)
+        .Property("ShowCaption", &TsuiProgressBar::ShowCaption, &TsuiProgressBar::SetShowCaption)
+        .Property("SmartShowCaption", &TsuiProgressBar::SmartShowCaption, &TsuiProgressBar::SetSmartShowCaption)
+        .Property("Max", &TsuiProgressBar::Max, &TsuiProgressBar::SetMax)
+        .Property("Min", &TsuiProgressBar::Min, &TsuiProgressBar::SetMin)
+        .Property("Position", &TsuiProgressBar::Position, &TsuiProgressBar::SetPosition)
+        .Property("Orientation", &TsuiProgressBar::Orientation, &TsuiProgressBar::SetOrientation)
+        .ColorProperty("BorderColor", &TsuiProgressBar::BorderColor, &TsuiProgressBar::SetBorderColor)
+        .ColorProperty("Color", &TsuiProgressBar::Color, &TsuiProgressBar::SetColor)
+        .Object("Picture", &TsuiProgressBar::Picture);
+}
+
+void RegisterButtons()
+{
+    RegisterClass<TsuiCustomButton>("TsuiCustomButton", "TCustomControl")
+        .Property("UIStyle", &TsuiCustomButton::UIStyle, &TsuiCustomButton::SetUIStyle)
+        .Property("Caption", &TsuiCustomButton::Caption, &TsuiCustomButton::SetCaption)
+        .Property("AutoSize", &TsuiCustomButton::AutoSize, &TsuiCustomButton::SetAutoSize)
+        .Property("Cancel", &TsuiCustomButton::Cancel, &TsuiCustomButton::SetCancel, false)
+        .Property("Default", &TsuiCustomButton::Default, &TsuiCustomButton::SetDefault, false)
+        .Property("TabStop", &TsuiCustomButton::TabStop, &TsuiCustomButton::SetTabStop, false)
+        .Property("Transparent", &TsuiCustomButton::Transparent, &TsuiCustomButton::SetTransparent)
+        .Property("ModalResult", &TsuiCustomButton::ModalResult, &TsuiCustomButton::SetModalResult, mrNone)
+        .Property("MouseContinuouslyDownInterval", &TsuiCustomButton::MouseContinuouslyDownInterval,
+                  &TsuiCustomButton::SetMouseContinuouslyDownInterval, 100)
+        .Event("OnMouseEnter", &TsuiCustomButton::OnMouseEnter)
+        .Event("OnMouseExit", &TsuiCustomButton::OnMouseExit)
+        .Event("OnMouseContinuouslyDown", &TsuiCustomButton::OnMouseContinuouslyDown);
+    // Only push buttons publish their picture names.
+    RegisterClass<TsuiButton>("TsuiButton", "TsuiCustomButton")
+        .Property("PicNormalResName", &TsuiButton::PicNormalResName, &TsuiButton::SetPicNormalResName)
+        .Property("PicMouseDownResName", &TsuiButton::PicMouseDownResName, &TsuiButton::SetPicMouseDownResName)
+        .Property("PicMouseOnResName", &TsuiButton::PicMouseOnResName, &TsuiButton::SetPicMouseOnResName)
+        .Property("Layout", &TsuiButton::Layout, &TsuiButton::SetLayout, blGlyphLeft)
+        .Property("Spacing", &TsuiButton::Spacing, &TsuiButton::SetSpacing, 4)
+        .Object("Glyph", &TsuiButton::Glyph);
+    RegisterClass<TsuiCustomButtonEx>("TsuiCustomButtonEx", "TsuiCustomButton")
+        .Property("Checked", &TsuiCustomButtonEx::Checked, &TsuiCustomButtonEx::SetChecked, false);
+    RegisterClass<TsuiCheckBox>("TsuiCheckBox", "TsuiCustomButtonEx");
+    RegisterClass<TsuiRadioButton>("TsuiRadioButton", "TsuiCheckBox")
+        .Property("GroupIndex", &TsuiRadioButton::GroupIndex, &TsuiRadioButton::SetGroupIndex, 0);
+    RegisterClass<TsuiImageButton>("TsuiImageButton", "TsuiCustomButton")
+        .Object("PicNormal", &TsuiImageButton::PicNormal)
+        .Object("PicMouseOn", &TsuiImageButton::PicMouseOn)
+        .Object("PicMouseDown", &TsuiImageButton::PicMouseDown)
+        .Object("PicDisabled", &TsuiImageButton::PicDisabled)
+        .Property("Stretch", &TsuiImageButton::Stretch, &TsuiImageButton::SetStretch, false);
+}
+
+void RegisterTrackBars()
+{
+    RegisterClass<TsuiTrackBar>("TsuiTrackBar", "TCustomControl")
+        .Property("UIStyle", &TsuiTrackBar::UIStyle, &TsuiTrackBar::SetUIStyle)
+        .Object("BarImage", &TsuiTrackBar::BarImage)
+        .Object("SliderImage", &TsuiTrackBar::SliderImage)
+        .Property("Max", &TsuiTrackBar::Max, &TsuiTrackBar::SetMax)
+        .Property("Min", &TsuiTrackBar::Min, &TsuiTrackBar::SetMin)
+        .Property("Position", &TsuiTrackBar::Position, &TsuiTrackBar::SetPosition)
+        .Property("PageSize", &TsuiTrackBar::PageSize, &TsuiTrackBar::SetPageSize)
+        .Property("Orientation", &TsuiTrackBar::Orientation, &TsuiTrackBar::SetOrientation)
+        .Event("OnChange", &TsuiTrackBar::OnChange);
+    RegisterClass<TsuiScrollTrackBar>("TsuiScrollTrackBar", "TsuiTrackBar");
+}
+
+} // namespace
+
+void RegisterSkinClasses()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    RegisterSkinEnums();
+    RegisterPanels();
+    RegisterButtons();
+    RegisterTrackBars();
+}
