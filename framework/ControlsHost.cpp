@@ -2,6 +2,7 @@
 #include "ControlsHost.h"
 #include "Forms.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCursor>
 #include <QHash>
@@ -508,6 +509,24 @@ bool RouteEvent(QWidget *Widget, QEvent *Event)
     });
 }
 
+namespace {
+// Reaches the scroll area's handling of its viewport's events.
+struct TViewportAccess : QAbstractScrollArea {
+    using QAbstractScrollArea::viewportEvent;
+};
+}
+
+// A scroll area handles its viewport's events itself (through a filter on
+// the viewport that the framework's hook runs before), so the event goes to
+// the area's viewportEvent first, as Qt would send it.
+void DeliverToWidget(QWidget *Widget, QEvent *Event)
+{
+    auto *area = qobject_cast<QAbstractScrollArea *>(Widget->parentWidget());
+    if (area && area->viewport() == Widget && (area->*(&TViewportAccess::viewportEvent))(Event))
+        return;
+    static_cast<QObject *>(Widget)->event(Event);
+}
+
 TPendingEvent *PendingEvent()
 {
     return gPending;
@@ -522,7 +541,7 @@ bool DeliverPendingEvent(const TMessage &Message)
     if (!info || info->Host)
         return false;
     pending->Delivered = true;
-    static_cast<QObject *>(pending->Widget)->event(pending->Event);
+    DeliverToWidget(pending->Widget, pending->Event);
     return true;
 }
 

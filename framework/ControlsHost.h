@@ -51,6 +51,9 @@ struct TPendingEvent {
 TPendingEvent *PendingEvent();
 // Hands the pending event to its Qt widget when Message is the message made from it.
 bool DeliverPendingEvent(const TMessage &Message);
+// Hands an event to a Qt widget the way Qt delivers it (a scroll area's
+// viewport through the area).
+void DeliverToWidget(QWidget *Widget, QEvent *Event);
 
 class THostWidget : public QWidget {
 public:

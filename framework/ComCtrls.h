@@ -1,0 +1,3 @@
+#pragma once
+// The common controls, one header per control family.
+#include "ComCtrlsTreeView.h"
