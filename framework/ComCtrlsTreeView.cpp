@@ -406,9 +406,8 @@ void TCustomTreeView::DestroyWnd()
 
 void TCustomTreeView::DefaultHandler(TMessage &Message)
 {
-    if (Message.Msg == CM_BORDERCHANGED && HandleAllocated())
-        ApplyNativeBorder(Tree(), BorderWidth(), FBorderStyle == bsSingle);
-    TWinControl::DefaultHandler(Message);
+    if (!NativeDefaultHandler(this, FBorderStyle == bsSingle, Message))
+        TWinControl::DefaultHandler(Message);
 }
 
 void TCustomTreeView::CMColorChanged(TMessage &Message)

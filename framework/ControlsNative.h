@@ -19,6 +19,12 @@ void ApplyNativeBorder(QFrame *Frame, int BorderWidth, bool Sunken);
 // The control's Color as the widget's text background.
 void ApplyNativeColor(QWidget *Widget, TColor Color);
 
+// The handling a control over a Qt scroll area gives the messages its
+// native window would handle: WM_VSCROLL / WM_HSCROLL scroll the content
+// (SB_THUMBPOSITION to the position in the high word), CM_BORDERCHANGED
+// resizes the margin. True when Message was handled.
+bool NativeDefaultHandler(TWinControl *Control, bool Sunken, TMessage &Message);
+
 // Connections from a control's Qt widget to the control. They end with
 // Release, before the control goes, even while the widget itself waits for
 // its deferred deletion.

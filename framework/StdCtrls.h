@@ -71,3 +71,7 @@ class TGroupBox : public TCustomGroupBox {
 public:
     using TCustomGroupBox::TCustomGroupBox;
 };
+
+// The list box, the edit and the memo, over Qt's own widgets.
+#include "StdCtrlsEdit.h"
+#include "StdCtrlsListBox.h"
