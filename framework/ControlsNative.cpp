@@ -24,6 +24,8 @@ void ApplyNativeColor(QWidget *Widget, TColor Color)
     QPalette palette = Widget->palette();
     const QColor color = ColorToQColor(Color);
     palette.setColor(QPalette::Base, color);
+    // The margin's frame line is filled in the control's colour too.
+    palette.setColor(QPalette::WindowText, color);
     Widget->setPalette(palette);
 }
 

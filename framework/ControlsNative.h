@@ -16,7 +16,7 @@ class QWidget;
 // rather than by the widget's style. Without a margin, Sunken gives the
 // style's sunken edge (a single border style).
 void ApplyNativeBorder(QFrame *Frame, int BorderWidth, bool Sunken);
-// The control's Color as the widget's text background.
+// The control's Color as the widget's text background and its margin.
 void ApplyNativeColor(QWidget *Widget, TColor Color);
 
 // The handling a control over a Qt scroll area gives the messages its
@@ -36,6 +36,8 @@ public:
     TNativeSignals &operator=(const TNativeSignals &) = delete;
     // A fresh context owned by Widget; connections made with it end on Release.
     QObject *Bind(QWidget *Widget);
+    // The current context (nullptr after Release).
+    QObject *Context() const { return FContext; }
     void Release();
 
 private:

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 void CheckLineIndex(int Index, int Count)
@@ -14,61 +15,86 @@ void CheckLineIndex(int Index, int Count)
 }
 }
 
-// The memo's lines, kept by its document: a text without characters has
-// no lines.
+// The memo's lines, kept by its document (a text without characters has no
+// lines). Without a window the lines are worked on in a document made from
+// the control's text, which then takes the result.
 class TMemoStrings : public TStrings {
+    // Reads come from the window's document, or one made from the text.
+    template <typename F>
+    auto Read(F &&Body) const
+    {
+        if (FMemo->HandleAllocated())
+            return Body(FMemo->Memo()->document());
+        QTextDocument doc(FMemo->Text());
+        return Body(&doc);
+    }
+    template <typename F>
+    void Edit(F &&Body)
+    {
+        if (FMemo->HandleAllocated()) {
+            Body(FMemo->Memo()->document());
+            return;
+        }
+        QTextDocument doc(FMemo->Text());
+        Body(&doc);
+        FMemo->SetText(doc.toPlainText());
+    }
+
 public:
     explicit TMemoStrings(TCustomMemo *AMemo) : FMemo(AMemo) {}
 
     int Count() const override
     {
-        QTextDocument *doc = FMemo->Memo()->document();
-        return doc->isEmpty() ? 0 : doc->blockCount();
+        return Read([](QTextDocument *Doc) { return Doc->isEmpty() ? 0 : Doc->blockCount(); });
     }
     String Strings(int Index) const override
     {
         CheckLineIndex(Index, Count());
-        return FMemo->Memo()->document()->findBlockByNumber(Index).text();
+        return Read([&](QTextDocument *Doc) { return Doc->findBlockByNumber(Index).text(); });
     }
     TObject *Objects(int) const override { return nullptr; }
     void SetObjects(int, TObject *) override {}
     void SetStrings(int Index, const String &S) override
     {
         CheckLineIndex(Index, Count());
-        QTextCursor cursor(FMemo->Memo()->document()->findBlockByNumber(Index));
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(S);
+        Edit([&](QTextDocument *Doc) {
+            QTextCursor cursor(Doc->findBlockByNumber(Index));
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            cursor.insertText(S);
+        });
     }
     void Insert(int Index, const String &S) override
     {
         const int count = Count();
         if (Index < 0 || Index > count)
             throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
-        QTextDocument *doc = FMemo->Memo()->document();
-        if (count == 0) {
-            QTextCursor(doc).insertText(S);
-        } else if (Index == count) {
-            QTextCursor cursor(doc);
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(QStringLiteral("\n") + S);
-        } else {
-            QTextCursor(doc->findBlockByNumber(Index)).insertText(S + QStringLiteral("\n"));
-        }
+        Edit([&](QTextDocument *Doc) {
+            if (count == 0) {
+                QTextCursor(Doc).insertText(S);
+            } else if (Index == count) {
+                QTextCursor cursor(Doc);
+                cursor.movePosition(QTextCursor::End);
+                cursor.insertText(QStringLiteral("\n") + S);
+            } else {
+                QTextCursor(Doc->findBlockByNumber(Index)).insertText(S + QStringLiteral("\n"));
+            }
+        });
     }
     void Delete(int Index) override
     {
         const int count = Count();
         CheckLineIndex(Index, count);
-        QTextDocument *doc = FMemo->Memo()->document();
-        QTextCursor cursor(doc->findBlockByNumber(Index));
-        if (Index + 1 < count) {
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        } else {
-            if (Index > 0)
-                cursor.movePosition(QTextCursor::PreviousCharacter); // the line break before it
-            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        }
-        cursor.removeSelectedText();
+        Edit([&](QTextDocument *Doc) {
+            QTextCursor cursor(Doc->findBlockByNumber(Index));
+            if (Index + 1 < count) {
+                cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+            } else {
+                if (Index > 0)
+                    cursor.movePosition(QTextCursor::PreviousCharacter); // the line break before it
+                cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            }
+            cursor.removeSelectedText();
+        });
     }
     void Clear() override { FMemo->SetText(String()); }
 

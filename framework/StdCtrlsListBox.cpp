@@ -21,26 +21,34 @@ class TListBoxStrings : public TStrings {
 public:
     explicit TListBoxStrings(TCustomListBox *AListBox) : FListBox(AListBox) {}
 
-    int Count() const override { return FListBox->List()->count(); }
+    int Count() const override { return FListBox->HandleAllocated() ? FListBox->List()->count() : FListBox->FSaved.Count(); }
     String Strings(int Index) const override
     {
-        CheckIndex(Index, Count());
-        return FListBox->List()->item(Index)->text();
+        CheckItemIndex(Index, Count());
+        return FListBox->HandleAllocated() ? FListBox->List()->item(Index)->text() : FListBox->FSaved.Strings(Index);
     }
     void SetStrings(int Index, const String &S) override
     {
-        CheckIndex(Index, Count());
-        FListBox->List()->item(Index)->setText(S);
+        CheckItemIndex(Index, Count());
+        if (FListBox->HandleAllocated())
+            FListBox->List()->item(Index)->setText(S);
+        else
+            FListBox->FSaved.SetStrings(Index, S);
     }
     TObject *Objects(int Index) const override
     {
-        CheckIndex(Index, Count());
+        CheckItemIndex(Index, Count());
+        if (!FListBox->HandleAllocated())
+            return FListBox->FSaved.Objects(Index);
         return static_cast<TObject *>(FListBox->List()->item(Index)->data(ObjectRole).value<void *>());
     }
     void SetObjects(int Index, TObject *AObject) override
     {
-        CheckIndex(Index, Count());
-        FListBox->List()->item(Index)->setData(ObjectRole, QVariant::fromValue(static_cast<void *>(AObject)));
+        CheckItemIndex(Index, Count());
+        if (!FListBox->HandleAllocated())
+            FListBox->FSaved.SetObjects(Index, AObject);
+        else
+            FListBox->List()->item(Index)->setData(ObjectRole, QVariant::fromValue(static_cast<void *>(AObject)));
     }
     int Add(const String &S) override
     {
@@ -48,12 +56,12 @@ public:
     }
     void Insert(int Index, const String &S) override
     {
-        CheckIndex(Index, Count() + 1);
+        CheckItemIndex(Index, Count() + 1);
         FListBox->Perform(LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&S));
     }
     void Delete(int Index) override
     {
-        CheckIndex(Index, Count());
+        CheckItemIndex(Index, Count());
         FListBox->Perform(LB_DELETESTRING, static_cast<WPARAM>(Index), 0);
     }
     void Clear() override { FListBox->Perform(LB_RESETCONTENT, 0, 0); }
@@ -61,8 +69,9 @@ public:
 protected:
     void SetUpdateState(bool Updating) override
     {
-        QListWidget *list = FListBox->List();
-        list->setUpdatesEnabled(!Updating);
+        if (!FListBox->HandleAllocated())
+            return;
+        FListBox->List()->setUpdatesEnabled(!Updating);
         if (!Updating)
             FListBox->ItemsChanged();
     }
@@ -175,6 +184,16 @@ void TCustomListBox::CreateWnd()
     ApplyNativeBorder(list, BorderWidth(), FBorderStyle == bsSingle);
     ApplyNativeColor(list, Color());
     list->setFont(Font()->QtFont());
+    // Items kept while there was no window come back into it.
+    FChanging = true;
+    for (int i = 0; i < FSaved.Count(); ++i) {
+        auto *item = new QListWidgetItem(FSaved.Strings(i), list);
+        item->setData(ObjectRole, QVariant::fromValue(static_cast<void *>(FSaved.Objects(i))));
+    }
+    FSaved.Clear();
+    if (FSavedIndex >= 0 && FSavedIndex < list->count())
+        list->setCurrentRow(FSavedIndex);
+    FChanging = false;
     ApplyStyle();
     TWinControl::CreateWnd();
 }
@@ -182,6 +201,12 @@ void TCustomListBox::CreateWnd()
 void TCustomListBox::DestroyWnd()
 {
     FSignals.Release();
+    // The items outlive the window.
+    QListWidget *list = List();
+    FSavedIndex = ItemIndex();
+    FSaved.Clear();
+    for (int i = 0; i < list->count(); ++i)
+        FSaved.AddObject(list->item(i)->text(), static_cast<TObject *>(list->item(i)->data(ObjectRole).value<void *>()));
     TWinControl::DestroyWnd();
 }
 
@@ -200,7 +225,7 @@ void TCustomListBox::ApplyStyle()
 
 void TCustomListBox::ItemsChanged()
 {
-    if (FItems->UpdateCount() > 0)
+    if (FItems->UpdateCount() > 0 || !HandleAllocated())
         return;
     QListWidget *list = List();
     list->doItemsLayout();
@@ -209,6 +234,14 @@ void TCustomListBox::ItemsChanged()
 
 int TCustomListBox::InsertString(int Index, const String &S)
 {
+    if (!HandleAllocated()) {
+        int row = Index < 0 ? FSaved.Count() : Index;
+        if (FSorted && Index < 0)
+            for (row = 0; row < FSaved.Count() && FSaved.Strings(row).compare(S, Qt::CaseInsensitive) <= 0;)
+                ++row;
+        FSaved.Insert(row, S);
+        return row;
+    }
     QListWidget *list = List();
     auto *item = new QListWidgetItem(S);
     int row = Index < 0 ? list->count() : Index;
@@ -235,6 +268,12 @@ void TCustomListBox::DefaultHandler(TMessage &Message)
         Message.Result = InsertString(static_cast<int>(static_cast<intptr_t>(Message.WParam)), *reinterpret_cast<const String *>(Message.LParam));
         return;
     case LB_DELETESTRING: {
+        if (!HandleAllocated()) {
+            if (static_cast<int>(Message.WParam) < FSaved.Count())
+                FSaved.Delete(static_cast<int>(Message.WParam));
+            Message.Result = FSaved.Count();
+            return;
+        }
         QListWidget *list = List();
         const int row = static_cast<int>(Message.WParam);
         if (row >= 0 && row < list->count()) {
@@ -247,6 +286,10 @@ void TCustomListBox::DefaultHandler(TMessage &Message)
         return;
     }
     case LB_RESETCONTENT:
+        FSaved.Clear();
+        FSavedIndex = -1;
+        if (!HandleAllocated())
+            return;
         FChanging = true;
         List()->clear();
         FChanging = false;
@@ -279,6 +322,8 @@ int TCustomListBox::Count() const
 
 int TCustomListBox::ItemIndex() const
 {
+    if (!HandleAllocated())
+        return FSavedIndex;
     QListWidget *list = List();
     if (FMultiSelect)
         return list->currentRow();
@@ -288,6 +333,10 @@ int TCustomListBox::ItemIndex() const
 
 void TCustomListBox::SetItemIndex(int Value)
 {
+    if (!HandleAllocated()) {
+        FSavedIndex = Value >= 0 && Value < FSaved.Count() ? Value : -1;
+        return;
+    }
     QListWidget *list = List();
     FChanging = true;
     if (Value < 0 || Value >= list->count()) {

@@ -80,6 +80,7 @@ protected:
     virtual void DrawItem(int Index, const TRect &Rect, TOwnerDrawState State);
     virtual void MeasureItem(int Index, int &Height);
     QListWidget *List() const;
+    TNativeSignals FSignals;
 
 private:
     friend class TListBoxStrings;
@@ -97,7 +98,9 @@ private:
     int FItemHeight = 16;
     TBorderStyle FBorderStyle = bsSingle;
     bool FChanging = false; // the program changes the selection
-    TNativeSignals FSignals;
+    // The items and the selected index while there is no window.
+    TStringList FSaved;
+    int FSavedIndex = -1;
 };
 
 class TListBox : public TCustomListBox {

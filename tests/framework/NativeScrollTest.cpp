@@ -221,3 +221,40 @@ TEST_F(NativeScrollFixture, EditTextChangesFireOnChangeForUserAndProgram)
     QTest::keyClicks(edit->Handle(), "d");
     EXPECT_EQ(edit->Text(), "abc");
 }
+
+TEST(NativeControls, ItemsAndTextOutliveTheWindow)
+{
+    TForm form(nullptr);
+    TForm other(nullptr);
+    auto *list = new TListBox(&form);
+    auto *combo = new TComboBox(&form);
+    auto *memo = new TMemo(&form);
+    // No parent yet: nothing makes a window, the content waits.
+    list->Items()->Add("b");
+    list->Items()->Add("a");
+    list->SetItemIndex(1);
+    TObject tag;
+    combo->Items()->AddObject("x", &tag);
+    combo->Items()->Add("y");
+    combo->SetItemIndex(1);
+    memo->Lines()->Add("first");
+    memo->Lines()->Add("second");
+    EXPECT_FALSE(list->HandleAllocated());
+    EXPECT_FALSE(combo->HandleAllocated());
+    EXPECT_FALSE(memo->HandleAllocated());
+    EXPECT_EQ(memo->Text(), "first\nsecond");
+
+    for (TWinControl *parent : {static_cast<TWinControl *>(&form), static_cast<TWinControl *>(&other)}) {
+        for (TWinControl *c : {static_cast<TWinControl *>(list), static_cast<TWinControl *>(combo), static_cast<TWinControl *>(memo)})
+            c->SetParent(parent);
+        parent->HandleNeeded();
+        ASSERT_TRUE(list->HandleAllocated());
+        EXPECT_EQ(static_cast<QListWidget *>(list->Handle())->count(), 2);
+        EXPECT_EQ(list->Items()->Strings(0), "b");
+        EXPECT_EQ(list->ItemIndex(), 1);
+        EXPECT_EQ(combo->Items()->Objects(0), &tag);
+        EXPECT_EQ(combo->ItemIndex(), 1);
+        EXPECT_EQ(memo->Lines()->Count(), 2);
+        EXPECT_EQ(static_cast<QPlainTextEdit *>(memo->Handle())->toPlainText(), "first\nsecond");
+    }
+}
