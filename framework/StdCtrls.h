@@ -73,5 +73,6 @@ public:
 };
 
 // The list box, the edit and the memo, over Qt's own widgets.
+#include "StdCtrlsComboBox.h"
 #include "StdCtrlsEdit.h"
 #include "StdCtrlsListBox.h"
