@@ -389,16 +389,35 @@ void TCustomListView::SetGridLines(bool Value)
 
 void TCustomListView::SetLargeImages(TCustomImageList *Value)
 {
+    if (FLargeImages)
+        FLargeImages->RemoveFreeNotification(this);
     FLargeImages = Value;
+    if (FLargeImages)
+        FLargeImages->FreeNotification(this);
     ApplyOptions();
     Rebuild();
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList *Value)
 {
+    if (FSmallImages)
+        FSmallImages->RemoveFreeNotification(this);
     FSmallImages = Value;
+    if (FSmallImages)
+        FSmallImages->FreeNotification(this);
     ApplyOptions();
     Rebuild();
+}
+
+void TCustomListView::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FLargeImages)
+        SetLargeImages(nullptr);
+    if (AComponent == FSmallImages)
+        SetSmallImages(nullptr);
 }
 
 void TCustomListView::SetBorderStyle(TBorderStyle Value)

@@ -143,6 +143,7 @@ protected:
     void DestroyWnd() override;
     void DefaultHandler(TMessage &Message) override;
     void CMColorChanged(TMessage &Message) override;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
 
 private:
     friend class TListItem;

@@ -491,10 +491,21 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle Value)
 
 void TCustomTreeView::SetImages(TCustomImageList *Value)
 {
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
     FImages = Value;
+    if (FImages)
+        FImages->FreeNotification(this);
     ApplyOptions();
     for (int i = 0, n = FItems->Count(); i < n; ++i)
         ApplyImage(FItems->Item(i));
+}
+
+void TCustomTreeView::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages)
+        SetImages(nullptr);
 }
 
 void TCustomTreeView::ApplyImage(TTreeNode *Node)

@@ -194,6 +194,7 @@ protected:
     void DestroyWnd() override;
     void DefaultHandler(TMessage &Message) override;
     void CMColorChanged(TMessage &Message) override;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
     virtual void Change(TTreeNode *Node);
     virtual void Expanded(TTreeNode *Node);
     virtual void Collapsed(TTreeNode *Node);
