@@ -1,5 +1,6 @@
 // The framework's classes as window descriptions know them: their published
 // properties with storage defaults, in declaration order.
+#include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Streaming.h"
@@ -178,6 +179,27 @@ void RegisterComponents()
         .Event("OnTimer", &TTimer::OnTimer);
 }
 
+// The tree view stores its nodes as one binary block ("Items.Data") in the
+// catalogue's record layout.
+void RegisterTreeView()
+{
+    RegisterClass<TTreeNodes>("TTreeNodes", "TPersistent")
+        .Binary(
+            "Data", [](TTreeNodes *n) { return n->WriteData(); }, [](TTreeNodes *n, const QByteArray &d) { n->ReadData(d); })
+        .Stored([](TTreeNodes *n) { return n->Count() > 0; });
+    RegisterClass<TCustomTreeView>("TCustomTreeView", "TWinControl")
+        .Property("AutoExpand", &TCustomTreeView::AutoExpand, &TCustomTreeView::SetAutoExpand, false)
+        .Property("HideSelection", &TCustomTreeView::HideSelection, &TCustomTreeView::SetHideSelection, true)
+        .Property("Indent", &TCustomTreeView::Indent, &TCustomTreeView::SetIndent)
+        .Property("ReadOnly", &TCustomTreeView::ReadOnly, &TCustomTreeView::SetReadOnly, false)
+        .Property("RowSelect", &TCustomTreeView::RowSelect, &TCustomTreeView::SetRowSelect, false)
+        .Property("ShowButtons", &TCustomTreeView::ShowButtons, &TCustomTreeView::SetShowButtons, true)
+        .Property("ShowLines", &TCustomTreeView::ShowLines, &TCustomTreeView::SetShowLines, true)
+        .Property("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot, true)
+        .Object("Items", &TCustomTreeView::Items);
+    RegisterClass<TTreeView>("TTreeView", "TCustomTreeView");
+}
+
 } // namespace
 
 void RegisterFrameworkClasses()
@@ -185,4 +207,5 @@ void RegisterFrameworkClasses()
     RegisterEnums();
     RegisterPersistents();
     RegisterComponents();
+    RegisterTreeView();
 }
