@@ -1,5 +1,7 @@
 // TCustomForm: the top-level window, its frame, state, focus and closing.
 #include "Forms.h"
+
+#include "Menus.h"
 #include "ControlsHost.h"
 
 #include <QCoreApplication>
@@ -419,6 +421,8 @@ bool TCustomForm::IsShortCut(TMessage &Message)
     bool handled = false;
     if (OnShortCut)
         OnShortCut(Message, handled);
+    if (!handled && FMenu)
+        handled = FMenu->IsShortCut(Message);
     return handled;
 }
 
