@@ -27,6 +27,8 @@ const TCustomImageList *ValidImages(const TCustomImageList *Images, int Index)
 
 TToolButton::TToolButton(TComponent *AOwner) : TGraphicControl(AOwner)
 {
+    // Two quick clicks are two clicks.
+    SetControlStyle(ControlStyle() & ~csDoubleClicks);
     SetBounds(0, 0, 23, 22);
 }
 
@@ -202,8 +204,9 @@ void TToolButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     if (Button != mbLeft || !Enabled() || FStyle == tbsSeparator || FStyle == tbsDivider || !FToolBar)
         return;
     if (HasMenu()) {
-        // The menu takes the mouse from here.
+        // The menu takes the mouse from here; the release is not a click.
         SetMouseCapture(false);
+        SetControlState(ControlState() & ~csClicked);
         if (FToolBar->FDroppedButton == this)
             CloseMenus();
         else
@@ -228,14 +231,12 @@ void TToolButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    const bool click = FPressed && Button == mbLeft && X >= 0 && Y >= 0 && X < Width() && Y < Height();
+    // The click itself comes from the framework's release handling.
     if (FPressed) {
         FPressed = false;
         Invalidate();
     }
     TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (click)
-        Click();
 }
 
 void TToolButton::CMMouseEnter(TMessage &Message)

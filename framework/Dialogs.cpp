@@ -101,11 +101,15 @@ TDialogHandler SetDialogHandler(TDialogHandler NewHandler)
     return old;
 }
 
-int ExecuteDialog(const TDialogRequest &Request)
+int ExecuteDialog(TDialogRequest &Request)
 {
     if (Handler())
         return Handler()(Request);
-    return ShowQtBox(Request);
+    switch (Request.Kind) {
+    case dkOpenDialog: return ShowQtOpenDialog(Request);
+    case dkColorDialog: return ShowQtColorDialog(Request);
+    default: return ShowQtBox(Request);
+    }
 }
 
 int MessageDlg(const String &Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int)

@@ -247,6 +247,12 @@ void TMenuWindow::WMLButtonDown(TMessage &Message)
     FTracker->MouseDown(ScreenPoint(Message));
 }
 
+void TMenuWindow::WMLButtonDblClk(TMessage &Message)
+{
+    // A quick second press is a press to a menu.
+    FTracker->MouseDown(ScreenPoint(Message));
+}
+
 void TMenuWindow::WMLButtonUp(TMessage &Message)
 {
     FTracker->MouseUp(ScreenPoint(Message));

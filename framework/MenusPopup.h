@@ -70,6 +70,7 @@ protected:
     void WMMouseMove(TMessage &Message) override;
     void WMLButtonDown(TMessage &Message) override;
     void WMLButtonUp(TMessage &Message) override;
+    void WMLButtonDblClk(TMessage &Message) override;
     void WMRButtonDown(TMessage &Message) override;
     void WMRButtonUp(TMessage &Message) override;
     void WMKeyDown(TMessage &Message) override;
