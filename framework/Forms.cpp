@@ -128,6 +128,7 @@ void TCustomForm::SetMenu(TMainMenu *Value)
     if (Value == FMenu)
         return;
     FMenu = Value;
+    UpdateFormMenuBar(this);
     Perform(CM_MENUCHANGED, 0, 0);
 }
 

@@ -226,12 +226,28 @@ private:
 class TCustomForm;
 
 // A form's menu bar. Assigned to a form (TCustomForm::SetMenu) it shows its
-// entries in a bar at the top of the form; its shortcuts work while the form
-// is active.
+// entries as the menu buttons of a flat tool bar at the top of the form; its
+// shortcuts work while the form is active. A menu shows on one form at a time.
 class TMainMenu : public TMenu {
 public:
     using TMenu::TMenu;
+    ~TMainMenu() override;
+
+    // The form whose bar shows the menu, or nullptr.
+    TCustomForm *WindowForm() const { return FForm; }
+
+protected:
+    void MenuChanged(TObject *Sender, TMenuItem *Source, bool Rebuild) override;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    friend void UpdateFormMenuBar(TCustomForm *Form);
+    TCustomForm *FForm = nullptr;
 };
+
+// Shows Form's Menu in its menu bar, making or removing the bar; the form
+// calls it whenever its Menu changes.
+void UpdateFormMenuBar(TCustomForm *Form);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 

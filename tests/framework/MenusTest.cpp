@@ -1,3 +1,4 @@
+#include "ComCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "MenusPopup.h"
@@ -14,6 +15,7 @@ struct TDrawCall {
     String Caption;
     TRect Rect;
     bool Selected;
+    TControl *Window; // the control whose canvas it was
 };
 
 TMenuItem *AddItem(TMenuItem *Parent, const String &Caption, std::vector<String> *Clicks = nullptr)
@@ -67,7 +69,8 @@ struct MenuFixture : ::testing::Test {
                 H = item->IsLine() ? 5 : 20;
             };
             item->OnDrawItem = [this, item](TObject *, TCanvas *C, const TRect &R, bool Selected) {
-                Draws.push_back({item->Caption(), R, Selected});
+                auto *canvas = dynamic_cast<TControlCanvas *>(C);
+                Draws.push_back({item->Caption(), R, Selected, canvas ? canvas->Control() : nullptr});
                 C->Brush()->SetColor(Selected ? clRed : clWhite);
                 C->FillRect(R);
             };
@@ -218,8 +221,10 @@ TEST_F(MenuFixture, OwnerDrawMeasuresAndDrawsEveryItemInItsRectangle)
     EXPECT_EQ(Draws[0].Rect, Rect(0, 0, 130, 20));
     EXPECT_EQ(Draws[1].Rect, Rect(0, 20, 130, 25));
     EXPECT_EQ(Draws[2].Rect, Rect(0, 25, 130, 45));
-    for (const TDrawCall &d : Draws)
+    for (const TDrawCall &d : Draws) {
         EXPECT_FALSE(d.Selected);
+        EXPECT_EQ(d.Window, w);
+    }
 
     // The pointer on the third item draws it selected, in place.
     Draws.clear();
@@ -386,4 +391,44 @@ TEST_F(MenuFixture, MenusStayOnTheWorkArea)
     EXPECT_LE(r.Right, area.Right);
     EXPECT_LE(r.Bottom, area.Bottom);
     EXPECT_EQ(r.Bottom, area.Bottom - 2); // opened upwards from the point
+}
+
+TEST_F(MenuFixture, AFormShowsItsMainMenuInABarUntilTheMenuGoes)
+{
+    auto *main = new TMainMenu(Form);
+    TMenuItem *file = AddItem(main->Items(), "&File");
+    AddItem(file, "Open", &Clicks);
+    AddItem(main->Items(), "&Help", &Clicks);
+    const int before = Form->ControlCount();
+    Form->SetMenu(main);
+    EXPECT_EQ(main->WindowForm(), Form);
+    ASSERT_EQ(Form->ControlCount(), before + 1);
+    auto *bar = dynamic_cast<TToolBar *>(Form->Controls(before));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->BoundsRect().TopLeft(), TPoint(0, 0));
+    EXPECT_EQ(bar->Width(), Form->ClientWidth());
+    ASSERT_EQ(bar->ButtonCount(), 2);
+    EXPECT_EQ(bar->Buttons(0)->Caption(), QString("&File"));
+    EXPECT_EQ(bar->Buttons(1)->Caption(), QString("&Help"));
+
+    // The bar follows the menu's changes.
+    file->SetEnabled(false);
+    EXPECT_FALSE(bar->Buttons(0)->Enabled());
+    AddItem(main->Items(), "&Tools");
+    EXPECT_EQ(bar->ButtonCount(), 3);
+
+    // An entry without a sub-menu runs as a command.
+    QWindow *w = Form->Handle()->windowHandle();
+    TToolButton *help = bar->Buttons(1);
+    const TPoint c = help->ClientToScreen({help->Width() / 2, help->Height() / 2});
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->mapFromGlobal(QPoint(c.X, c.Y)));
+    EXPECT_EQ(Clicks, std::vector<String>{"&Help"});
+
+    Form->SetMenu(nullptr);
+    EXPECT_EQ(Form->ControlCount(), before);
+    EXPECT_EQ(main->WindowForm(), nullptr);
+    Form->SetMenu(main);
+    delete main;
+    EXPECT_EQ(Form->Menu(), nullptr);
+    EXPECT_EQ(Form->ControlCount(), before);
 }
