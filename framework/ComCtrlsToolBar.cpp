@@ -341,12 +341,50 @@ TOOLBAR_SETTER(ShowCaptions, FShowCaptions, bool)
 TOOLBAR_SETTER(ButtonHeight, FButtonHeight, int)
 TOOLBAR_SETTER(ButtonWidth, FButtonWidth, int)
 TOOLBAR_SETTER(Indent, FIndent, int)
-TOOLBAR_SETTER(Images, FImages, TCustomImageList *)
-TOOLBAR_SETTER(HotImages, FHotImages, TCustomImageList *)
-TOOLBAR_SETTER(DisabledImages, FDisabledImages, TCustomImageList *)
 TOOLBAR_SETTER(Wrapable, FWrapable, bool)
 TOOLBAR_SETTER(Transparent, FTransparent, bool)
 #undef TOOLBAR_SETTER
+
+void TToolBar::SetImageList(TCustomImageList *&Field, TCustomImageList *Value)
+{
+    if (Value == Field)
+        return;
+    TCustomImageList *old = Field;
+    Field = Value;
+    // A list may serve as more than one of the three.
+    if (old && old != FImages && old != FHotImages && old != FDisabledImages)
+        RemoveFreeNotification(old);
+    if (Value)
+        FreeNotification(Value);
+    Relayout();
+    Invalidate();
+}
+
+void TToolBar::SetImages(TCustomImageList *Value)
+{
+    SetImageList(FImages, Value);
+}
+
+void TToolBar::SetHotImages(TCustomImageList *Value)
+{
+    SetImageList(FHotImages, Value);
+}
+
+void TToolBar::SetDisabledImages(TCustomImageList *Value)
+{
+    SetImageList(FDisabledImages, Value);
+}
+
+void TToolBar::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    for (TCustomImageList **list : {&FImages, &FHotImages, &FDisabledImages})
+        if (*list == AComponent)
+            *list = nullptr;
+    Invalidate();
+}
 
 void TToolBar::SetAutoSize(bool Value)
 {

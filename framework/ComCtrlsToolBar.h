@@ -158,6 +158,7 @@ public:
     TToolBarCustomDrawButtonEvent OnCustomDrawButton;
 
 protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override;
     void Paint() override;
     void WMEraseBkgnd(TMessage &Message) override;
     void WMSize(TMessage &Message) override;
@@ -167,6 +168,8 @@ protected:
 
 private:
     friend class TToolButton;
+    // Sets one of the image lists, hearing of its removal.
+    void SetImageList(TCustomImageList *&Field, TCustomImageList *Value);
     void InsertButton(TToolButton *Button);
     void RemoveButton(TToolButton *Button);
     // Places the buttons; returns the height the rows take.

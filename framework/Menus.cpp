@@ -2,6 +2,7 @@
 #include "Menus.h"
 
 #include "Forms.h"
+#include "ImgList.h"
 #include "MenusPopup.h"
 
 #include <algorithm>
@@ -254,8 +255,19 @@ void TMenu::SetImages(TCustomImageList *Value)
 {
     if (Value == FImages)
         return;
+    if (FImages)
+        RemoveFreeNotification(FImages);
     FImages = Value;
+    if (Value)
+        FreeNotification(Value);
     MenuChanged(this, nullptr, false);
+}
+
+void TMenu::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages)
+        SetImages(nullptr);
 }
 
 void TMenu::SetOwnerDraw(bool Value)

@@ -214,6 +214,7 @@ public:
 protected:
     // The items changed; the default calls OnChange.
     virtual void MenuChanged(TObject *Sender, TMenuItem *Source, bool Rebuild);
+    void Notification(TComponent *AComponent, TOperation Operation) override;
 
 private:
     friend class TMenuItem;

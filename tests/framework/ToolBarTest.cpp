@@ -1,5 +1,6 @@
 #include "ComCtrls.h"
 #include "Forms.h"
+#include "ImgList.h"
 #include "Menus.h"
 #include "MenusPopup.h"
 #include "WaitFor.h"
@@ -297,4 +298,16 @@ TEST_F(ToolBarFixture, AltWithTheMarkedLetterDropsThatMenu)
     QTest::keyClick(Form->Handle(), Qt::Key_E, Qt::AltModifier);
     ASSERT_EQ(Bar->DroppedButton(), Bar->Buttons(1));
     EXPECT_EQ(OpenMenuWindows()[0]->Selected(), 0);
+}
+
+TEST_F(ToolBarFixture, AFreedImageListIsForgotten)
+{
+    auto *images = new TImageList(16, 16, Form);
+    Bar->SetImages(images);
+    Bar->SetHotImages(images);
+    Menu->SetImages(images);
+    delete images;
+    EXPECT_EQ(Bar->Images(), nullptr);
+    EXPECT_EQ(Bar->HotImages(), nullptr);
+    EXPECT_EQ(Menu->Images(), nullptr);
 }
