@@ -1,4 +1,4 @@
-#include "FlashComponent.h"
+#include "swf/FlashComponent.h"
 #include "Forms.h"
 #include "OleCtrls.h"
 #include "stream/RealAudioControl.h"
