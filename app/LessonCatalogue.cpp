@@ -3,6 +3,7 @@
 #include "Codepage.h"
 
 #include <QDataStream>
+#include <QIODevice>
 
 namespace {
 
