@@ -1,5 +1,6 @@
 #include "LessonTable.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
