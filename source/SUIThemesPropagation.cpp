@@ -4,6 +4,7 @@
 #include "SUIStyleRows.h"
 
 #include "SUIButton.h"
+#include "SUIForm.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
 
@@ -55,9 +56,8 @@ namespace {
 // below (rows are tried in this order, and a child gets every row its class
 // belongs to), and test the row.
 
-// The window's skinned form: SkinFormClass<TsuiForm> once TsuiForm exists.
-// Until then no control is one, so no style is ever read from it.
-constexpr TSkinFormClass SkinForm = {[](TControl *) { return false; }, nullptr};
+// The window's skinned form.
+constexpr TSkinFormClass SkinForm = SkinFormClass<TsuiForm>;
 
 // What each skinned child gets from ApplyStyleToChildren.
 const std::vector<TStyleRow> ChildRows = {
