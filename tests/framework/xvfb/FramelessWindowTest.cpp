@@ -2,6 +2,7 @@
 // resized by its edges, in a real X window.
 #include "../WaitFor.h"
 #include "Forms.h"
+#include "MouseDrag.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -55,22 +56,6 @@ struct EdgeHook {
     ~EdgeHook() { Form->WindowProc = Old; }
 };
 
-QPoint Global(TControl *Control, int X, int Y)
-{
-    const TPoint p = Control->ClientToScreen({X, Y});
-    return {p.X, p.Y};
-}
-
-// Drags with the left button from one screen point to another.
-void Drag(QWindow *Window, const QPoint &From, const QPoint &To)
-{
-    QTest::mouseMove(Window, Window->mapFromGlobal(From));
-    QTest::mousePress(Window, Qt::LeftButton, {}, Window->mapFromGlobal(From));
-    const QPoint middle = (From + To) / 2;
-    QTest::mouseMove(Window, Window->mapFromGlobal(middle));
-    QTest::mouseMove(Window, Window->mapFromGlobal(To));
-    QTest::mouseRelease(Window, Qt::LeftButton, {}, Window->mapFromGlobal(To));
-}
 }
 
 TEST(RealWindow, FramelessRoundedWindowMovesAndResizes)

@@ -1,0 +1,92 @@
+// A skinned window on a real X desktop: dragged by its title bar, resized by
+// its edges, maximised to the work area and restored by its buttons, with
+// its rounded top corners.
+#include "../../framework/WaitFor.h"
+#include "../../framework/xvfb/MouseDrag.h"
+#include "SUIForm.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+int IndexOf(TsuiTitleBar *Bar, TsuiTitleBarBtnType Type)
+{
+    for (int i = 0; i < Bar->Buttons()->Count(); ++i)
+        if (Bar->Buttons()->Items(i)->ButtonType() == Type)
+            return i;
+    return -1;
+}
+
+// Clicks the centre of a title bar button.
+void ClickButton(TsuiTitleBar *Bar, TsuiTitleBarBtnType Type)
+{
+    const int x = Bar->Width() + Bar->RightBtnXOffset() + 1;
+    int left = x;
+    for (int i = 0; i <= IndexOf(Bar, Type); ++i)
+        if (Bar->Buttons()->Items(i)->ButtonType() != suiControlBox)
+            left -= Bar->Buttons()->Items(i)->PicNormal()->Width() + Bar->ButtonInterval() + 1;
+    TsuiTitleBarButton *button = Bar->Buttons()->Items(IndexOf(Bar, Type));
+    const QPoint centre = Global(Bar, left + button->PicNormal()->Width() / 2, button->Top() + button->PicNormal()->Height() / 2);
+    QWindow *window = Bar->Handle()->window()->windowHandle();
+    QTest::mouseMove(window, window->mapFromGlobal(centre));
+    QTest::mouseClick(window, Qt::LeftButton, {}, window->mapFromGlobal(centre));
+}
+
+TEST(SkinWindow, MovesResizesMaximisesAndRestores)
+{
+    TForm form(nullptr);
+    form.SetBounds(200, 150, 481, 351);
+    auto *skin = new TsuiForm(&form);
+    skin->SetParent(&form);
+    skin->SetUIStyle(WinXP);
+    skin->SetCaption("Wordlark");
+    form.Show();
+    QWidget *w = form.Handle();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    QTest::qWait(100);
+
+    // Rounded top-left corner, the title bar's picture beside it.
+    QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    const QPoint origin = Global(&form, 0, 0);
+    EXPECT_NE(screen.pixelColor(origin), screen.pixelColor(origin + QPoint(20, 1)));
+    if (!qEnvironmentVariableIsEmpty("WORDLARK_SCREENSHOT"))
+        screen.copy(origin.x() - 20, origin.y() - 20, form.Width() + 40, form.Height() + 40).save(qEnvironmentVariable("WORDLARK_SCREENSHOT"));
+
+    // The caption drags the window.
+    TsuiTitleBar *bar = skin->TitleBar();
+    const int left = form.Left(), top = form.Top();
+    Drag(w->windowHandle(), Global(bar, 200, 10), Global(bar, 240, 40));
+    EXPECT_TRUE(WaitFor([&] { return form.Left() == left + 40 && form.Top() == top + 30; })) << form.Left() << "," << form.Top();
+
+    // The bottom-right grip resizes it, and the skin follows the new size.
+    const int width = form.Width(), height = form.Height();
+    Drag(w->windowHandle(), Global(&form, form.ClientWidth() - 2, form.ClientHeight() - 2),
+         Global(&form, form.ClientWidth() - 2 + 50, form.ClientHeight() - 2 + 20));
+    EXPECT_TRUE(WaitFor([&] { return form.Width() == width + 50 && form.Height() == height + 20; })) << form.Width() << "x" << form.Height();
+    EXPECT_TRUE(WaitFor([&] { return skin->Width() == form.ClientWidth() - 2 * skin->BorderWidth(); }));
+
+    // Maximise fills the work area; restore brings the size back.
+    TRect area;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    const int restoredWidth = form.Width();
+    ClickButton(bar, suiMax);
+    EXPECT_TRUE(WaitFor([&] { return form.WindowState() == wsMaximized && form.Width() == area.Width(); })) << form.Width();
+    // No drag while maximised.
+    Drag(w->windowHandle(), Global(bar, 200, 10), Global(bar, 260, 60));
+    QTest::qWait(50);
+    EXPECT_EQ(form.Left(), area.Left);
+    ClickButton(bar, suiMax);
+    EXPECT_TRUE(WaitFor([&] { return form.WindowState() == wsNormal && form.Width() == restoredWidth; })) << form.Width();
+
+    // Minimise.
+    ClickButton(bar, suiMin);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(w); }));
+}
+
+} // namespace
