@@ -5,6 +5,7 @@
 #include "../../framework/xvfb/MouseDrag.h"
 #include "SUIForm.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -33,6 +34,7 @@ void ClickButton(TsuiTitleBar *Bar, TsuiTitleBarBtnType Type)
     TsuiTitleBarButton *button = Bar->Buttons()->Items(IndexOf(Bar, Type));
     const QPoint centre = Global(Bar, left + button->PicNormal()->Width() / 2, button->Top() + button->PicNormal()->Height() / 2);
     QWindow *window = Bar->Handle()->window()->windowHandle();
+    QCursor::setPos(centre); // the bar reads the real cursor to find its hot button
     QTest::mouseMove(window, window->mapFromGlobal(centre));
     QTest::mouseClick(window, Qt::LeftButton, {}, window->mapFromGlobal(centre));
 }
