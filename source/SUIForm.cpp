@@ -1,6 +1,7 @@
 #include "SUIForm.h"
 
 #include "Dialogs.h"
+#include "SUIImagePanel.h"
 #include "SUIPublic.h"
 
 namespace {
@@ -193,7 +194,8 @@ void TsuiForm::SetFormPanel(TCustomPanel *Value)
         panel->SetBevelInner(bvNone);
         panel->SetBorderStyle(bsNone);
         panel->SetCaption("");
-    }
+    } else if (auto *imagePanel = dynamic_cast<TsuiImagePanel *>(Value))
+        imagePanel->SetCaption("");
 }
 
 void TsuiForm::UpdateFormLayout()
