@@ -7,6 +7,7 @@
 #include "SUIForm.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
+#include "SUIScrollBar.h"
 
 #include <vector>
 
@@ -82,7 +83,7 @@ const std::vector<TStyleRow> ChildRows = {
     // 19 TsuiTrackBar          TakeStyle
     // 20 TsuiToolBar           TakeStyle
     // 21 TsuiPageControl       TakeStyle
-    // 22 TsuiScrollBar         TakeStyle
+    StyleRow<TsuiScrollBar, TakeStyle>,
     // 23 TsuiDrawGrid          TakeStyle
     // 24 TsuiStringGrid        TakeStyle
 };
