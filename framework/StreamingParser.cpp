@@ -398,6 +398,11 @@ TValue TValue::Ident(const String &Name)
     return v;
 }
 
+TValue TValue::Boolean(bool Value)
+{
+    return Ident(Value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
 TValue TValue::Text(const String &Value)
 {
     TValue v;

@@ -43,7 +43,7 @@ struct TValue {
 
     static TValue Integer(qint64 Value, bool Hex = false);
     static TValue Ident(const String &Name);
-    static TValue Boolean(bool Value) { return Ident(Value ? QStringLiteral("True") : QStringLiteral("False")); }
+    static TValue Boolean(bool Value);
     static TValue Text(const String &Value);
     static TValue Set(const QStringList &Names);
     static TValue Binary(const QByteArray &Data);
