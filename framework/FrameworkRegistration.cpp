@@ -75,7 +75,10 @@ void RegisterPersistents()
         .Custom("Charset", ReadCharset, WriteCharset)
         .ColorProperty("Color", &TFont::Color, &TFont::SetColor)
         .Property("Height", &TFont::Height, &TFont::SetHeight)
-        .Property("Name", &TFont::Name, &TFont::SetName)
+        // Always stored: an empty name read back must not leave the default face.
+        .Custom(
+            "Name", [](TFont *f, const TValue &v, TReader &) { f->SetName(StreamingDetail::ToText(v)); },
+            [](TFont *f) -> std::optional<TValue> { return TValue::Text(f->Name()); })
         .SetProperty("Style", &TFont::Style, &TFont::SetStyle, FontStyleNames);
     RegisterClass<TSizeConstraints>("TSizeConstraints", "TPersistent")
         .Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, 0)

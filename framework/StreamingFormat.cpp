@@ -31,7 +31,7 @@ String QuoteText(const String &Text)
         if (ch == U'\'')
             out += QLatin1String("''");
         else
-            out += String::fromUcs4(&ch, 1);
+            out += QChar::fromUcs4(ch);
     }
     if (quoted)
         out += QLatin1Char('\'');

@@ -256,8 +256,9 @@ private:
             Fail(QStringLiteral("Digit expected after '#' but %1 found").arg(Describe()));
         if (code >= 0xD800 && code <= 0xDFFF)
             Fail(QStringLiteral("Character code out of range"));
-        const char32_t ch = static_cast<char32_t>(code);
-        return String::fromUcs4(&ch, 1);
+        // Not fromUcs4 on a one-character array, which drops U+FEFF as a
+        // byte-order mark.
+        return QStringView(QChar::fromUcs4(static_cast<char32_t>(code))).toString();
     }
 
     TValue SetValue()
