@@ -1,8 +1,10 @@
 #include "SUIRegistration.h"
 
+#include "ImgList.h"
 #include "SUIButton.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
+#include "SUIToolBar.h"
 #include "SUITrackBar.h"
 #include "Streaming.h"
 
@@ -92,6 +94,26 @@ void RegisterTrackBars()
     RegisterClass<TsuiScrollTrackBar>("TsuiScrollTrackBar", "TsuiTrackBar");
 }
 
+void RegisterToolBar()
+{
+    RegisterClass<TsuiToolBar>("TsuiToolBar", "TCustomControl")
+        .Property("UIStyle", &TsuiToolBar::UIStyle, &TsuiToolBar::SetUIStyle)
+        .ColorProperty("ButtonColor", &TsuiToolBar::ButtonColor, &TsuiToolBar::SetButtonColor)
+        .ColorProperty("ButtonBorderColor", &TsuiToolBar::ButtonBorderColor, &TsuiToolBar::SetButtonBorderColor)
+        .ColorProperty("ButtonDownColor", &TsuiToolBar::ButtonDownColor, &TsuiToolBar::SetButtonDownColor)
+        .ColorProperty("Color", &TsuiToolBar::Color, &TsuiToolBar::SetColor, clWindow)
+        .Property("Transparent", &TsuiToolBar::Transparent, &TsuiToolBar::SetTransparent)
+        .Property("Flat", &TsuiToolBar::Flat, &TsuiToolBar::SetFlat)
+        .Property("ShowCaptions", &TsuiToolBar::ShowCaptions, &TsuiToolBar::SetShowCaptions, false)
+        .Property("ButtonHeight", &TsuiToolBar::ButtonHeight, &TsuiToolBar::SetButtonHeight, 22)
+        .Property("ButtonWidth", &TsuiToolBar::ButtonWidth, &TsuiToolBar::SetButtonWidth, 23)
+        .Property("Indent", &TsuiToolBar::Indent, &TsuiToolBar::SetIndent, 0)
+        .Property("Wrapable", &TsuiToolBar::Wrapable, &TsuiToolBar::SetWrapable, true)
+        .Component("Images", &TsuiToolBar::Images, &TsuiToolBar::SetImages)
+        .Component("HotImages", &TsuiToolBar::HotImages, &TsuiToolBar::SetHotImages)
+        .Component("DisabledImages", &TsuiToolBar::DisabledImages, &TsuiToolBar::SetDisabledImages);
+}
+
 } // namespace
 
 void RegisterSkinClasses()
@@ -104,4 +126,5 @@ void RegisterSkinClasses()
     RegisterPanels();
     RegisterButtons();
     RegisterTrackBars();
+    RegisterToolBar();
 }

@@ -8,6 +8,7 @@
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
 #include "SUIScrollBar.h"
+#include "SUIToolBar.h"
 
 #include <vector>
 
@@ -81,7 +82,7 @@ const std::vector<TStyleRow> ChildRows = {
     // 17 TsuiTreeView          TakeBorderColor
     // 18 TsuiTabControl        TakeStyle
     // 19 TsuiTrackBar          TakeStyle
-    // 20 TsuiToolBar           TakeStyle
+    StyleRow<TsuiToolBar, TakeStyle>,
     // 21 TsuiPageControl       TakeStyle
     StyleRow<TsuiScrollBar, TakeStyle>,
     // 23 TsuiDrawGrid          TakeStyle
