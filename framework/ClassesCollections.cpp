@@ -65,8 +65,16 @@ TCollectionItem *TCollection::Items(int Index) const
     return FItems[Index];
 }
 
+// The collection hears of the new item once it is fully made, not from
+// within its constructor (an Update that looks at the item would see it
+// half-built).
 TCollectionItem *TCollection::Add()
 {
+    BeginUpdate();
+    struct TEndUpdate {
+        TCollection *Collection;
+        ~TEndUpdate() { Collection->EndUpdate(); }
+    } endUpdate{this};
     return FFactory(this);
 }
 

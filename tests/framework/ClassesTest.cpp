@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 // A component that records the notifications it hears.
 class TWatcher : public TComponent {
@@ -215,3 +217,34 @@ TEST(Collections, ItemsReportChangesToTheCollection)
     EXPECT_EQ(static_cast<TItem *>(copy.Items(0))->Value, 6);
     EXPECT_THROW(copy.Items(3), EListError);
 }
+
+namespace {
+// An item with a part made after the item's base: the collection's Update
+// looks at it.
+class TPartItem : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    std::unique_ptr<int> Part = std::make_unique<int>(7);
+};
+class TPartItems : public TCollection {
+public:
+    TPartItems() : TCollection([](TCollection *c) { return new TPartItem(c); }) {}
+    std::vector<int> Seen;
+
+protected:
+    void Update(TCollectionItem *) override
+    {
+        for (int i = 0; i < Count(); ++i)
+            Seen.push_back(*static_cast<TPartItem *>(Items(i))->Part);
+    }
+};
+}
+
+TEST(Collections, AddReportsTheItemOnceItIsMade)
+{
+    TPartItems items;
+    items.Add();
+    items.Add();
+    EXPECT_EQ(items.Seen, (std::vector<int>{7, 7, 7}));
+}
+
