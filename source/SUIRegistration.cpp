@@ -2,8 +2,10 @@
 
 #include "ImgList.h"
 #include "SUIButton.h"
+#include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
+#include "SUIRadioGroup.h"
 #include "SUIToolBar.h"
 #include "SUITrackBar.h"
 #include "Streaming.h"
@@ -114,6 +116,25 @@ void RegisterToolBar()
         .Component("DisabledImages", &TsuiToolBar::DisabledImages, &TsuiToolBar::SetDisabledImages);
 }
 
+void RegisterGroupBoxes()
+{
+    // A group box is made see-through, a check group opaque: each stores
+    // the other value.
+    RegisterClass<TsuiCustomGroupBox>("TsuiCustomGroupBox", "TsuiCustomPanel")
+        .Property("Caption", &TsuiCustomGroupBox::Caption, &TsuiCustomGroupBox::SetCaption)
+        .Property("Transparent", &TsuiCustomGroupBox::Transparent, &TsuiCustomGroupBox::SetTransparent, true);
+    RegisterClass<TsuiGroupBox>("TsuiGroupBox", "TsuiCustomGroupBox")
+        .ColorProperty("BorderColor", &TsuiGroupBox::BorderColor, &TsuiGroupBox::SetBorderColor);
+    RegisterClass<TsuiCheckGroup>("TsuiCheckGroup", "TsuiCustomGroupBox")
+        .Property("Transparent", &TsuiCheckGroup::Transparent, &TsuiCheckGroup::SetTransparent, false)
+        .Property("UIStyle", &TsuiCheckGroup::UIStyle, &TsuiCheckGroup::SetUIStyle)
+        .Object("Items", &TsuiCheckGroup::Items)
+        .Property("Columns", &TsuiCheckGroup::Columns, &TsuiCheckGroup::SetColumns, 1)
+        .Property("TopMargin", &TsuiCheckGroup::TopMargin, &TsuiCheckGroup::SetTopMargin, 8)
+        .ColorProperty("BorderColor", &TsuiCheckGroup::BorderColor, &TsuiCheckGroup::SetBorderColor)
+        .Event("OnClick", &TsuiCheckGroup::OnClick);
+}
+
 } // namespace
 
 void RegisterSkinClasses()
@@ -127,4 +148,5 @@ void RegisterSkinClasses()
     RegisterButtons();
     RegisterTrackBars();
     RegisterToolBar();
+    RegisterGroupBoxes();
 }

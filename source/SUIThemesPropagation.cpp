@@ -5,10 +5,13 @@
 
 #include "SUIButton.h"
 #include "SUIForm.h"
+#include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
+#include "SUIRadioGroup.h"
 #include "SUIScrollBar.h"
 #include "SUIToolBar.h"
+#include "SUITrackBar.h"
 
 #include <vector>
 
@@ -68,12 +71,17 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiProgressBar, FollowStyle>,
     StyleRow<TsuiButton, FollowStyle>,
     //  5 TsuiListBox           TakeBorderColor
-    //  6 TsuiGroupBox          BorderColor := theme colour 8, Font.Color := 10, Color := 9
+    StyleRow<TsuiGroupBox,
+             [](TsuiGroupBox *Box, TsuiUIStyle Style) {
+                 Box->SetBorderColor(GetThemeColor(Style, 8));
+                 Box->Font()->SetColor(GetThemeColor(Style, 10));
+                 Box->SetColor(GetThemeColor(Style, 9));
+             }>,
     //  7 TsuiEdit              TakeBorderColor
     //  8 TsuiMemo              TakeBorderColor
     //  9 TsuiCheckListBox      TakeBorderColor
     // 10 TsuiSideChannel       Color := theme colour 9, SideBarColor := 9
-    // 11 TsuiCheckGroup        TakeStyle
+    StyleRow<TsuiCheckGroup, TakeStyle>,
     // 12 TsuiComboBox          TakeStyle
     // 13 TsuiColorBox          TakeStyle
     // 14 TsuiFontComboBox      TakeStyle
@@ -81,7 +89,7 @@ const std::vector<TStyleRow> ChildRows = {
     // 16 TsuiListView          TakeBorderColor
     // 17 TsuiTreeView          TakeBorderColor
     // 18 TsuiTabControl        TakeStyle
-    // 19 TsuiTrackBar          TakeStyle
+    StyleRow<TsuiTrackBar, TakeStyle>,
     StyleRow<TsuiToolBar, TakeStyle>,
     // 21 TsuiPageControl       TakeStyle
     StyleRow<TsuiScrollBar, TakeStyle>,
@@ -92,7 +100,7 @@ const std::vector<TStyleRow> ChildRows = {
 // The sub-containers that ApplyStyleToSubContainers makes hand the style on.
 const std::vector<TStyleRow> SubContainerRows = {
     StyleRow<TsuiImagePanel, StyleToChildren>,
-    // 2 TsuiGroupBox    its virtual ApplyStyle
+    StyleRow<TsuiGroupBox, [](TsuiGroupBox *Box, TsuiUIStyle Style) { Box->ApplyStyle(Style); }>,
     // 3 TsuiTabControl  its virtual operation that applies the style to its children
     // 4 TsuiTabSheet    StyleToChildren
 };
