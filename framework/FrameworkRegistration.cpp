@@ -3,6 +3,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Grids.h"
 #include "Streaming.h"
 
 namespace {
@@ -203,6 +204,39 @@ void RegisterTreeView()
     RegisterClass<TTreeView>("TTreeView", "TCustomTreeView");
 }
 
+const TSetNames GridOptionNames{
+    {"goFixedVertLine", goFixedVertLine}, {"goFixedHorzLine", goFixedHorzLine}, {"goVertLine", goVertLine},
+    {"goHorzLine", goHorzLine},           {"goRangeSelect", goRangeSelect},     {"goDrawFocusSelected", goDrawFocusSelected},
+    {"goRowSizing", goRowSizing},         {"goColSizing", goColSizing},         {"goEditing", goEditing},
+    {"goTabs", goTabs},                   {"goRowSelect", goRowSelect},         {"goAlwaysShowEditor", goAlwaysShowEditor},
+    {"goThumbTracking", goThumbTracking}};
+
+// The fixed counts come before the counts, so that a grid of a single
+// column or row (no fixed one) reads back.
+void RegisterGrids()
+{
+    RegisterClass<TCustomDrawGrid>("TCustomDrawGrid", "TWinControl")
+        .Property("BorderStyle", &TCustomDrawGrid::BorderStyle, &TCustomDrawGrid::SetBorderStyle, bsSingle)
+        .Property("FixedCols", &TCustomDrawGrid::FixedCols, &TCustomDrawGrid::SetFixedCols, 1)
+        .Property("FixedRows", &TCustomDrawGrid::FixedRows, &TCustomDrawGrid::SetFixedRows, 1)
+        .Property("ColCount", &TCustomDrawGrid::ColCount, &TCustomDrawGrid::SetColCount, 5)
+        .Property("RowCount", &TCustomDrawGrid::RowCount, &TCustomDrawGrid::SetRowCount, 5)
+        .Property("Ctl3D", &TCustomDrawGrid::Ctl3D, &TCustomDrawGrid::SetCtl3D, true)
+        .Property("DefaultColWidth", &TCustomDrawGrid::DefaultColWidth, &TCustomDrawGrid::SetDefaultColWidth, 64)
+        .Property("DefaultRowHeight", &TCustomDrawGrid::DefaultRowHeight, &TCustomDrawGrid::SetDefaultRowHeight, 24)
+        .Property("DefaultDrawing", &TCustomDrawGrid::DefaultDrawing, &TCustomDrawGrid::SetDefaultDrawing, true)
+        .ColorProperty("FixedColor", &TCustomDrawGrid::FixedColor, &TCustomDrawGrid::SetFixedColor, clBtnFace)
+        .SetProperty("Options", &TCustomDrawGrid::Options, &TCustomDrawGrid::SetOptions, GridOptionNames,
+                     goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect)
+        .Property("ParentCtl3D", &TCustomDrawGrid::ParentCtl3D, &TCustomDrawGrid::SetParentCtl3D, true)
+        .Event("OnDrawCell", &TCustomDrawGrid::OnDrawCell)
+        .Event("OnGetEditText", &TCustomDrawGrid::OnGetEditText)
+        .Event("OnSelectCell", &TCustomDrawGrid::OnSelectCell)
+        .Event("OnSetEditText", &TCustomDrawGrid::OnSetEditText);
+    RegisterClass<TDrawGrid>("TDrawGrid", "TCustomDrawGrid");
+    RegisterClass<TStringGrid>("TStringGrid", "TDrawGrid");
+}
+
 } // namespace
 
 void RegisterFrameworkClasses()
@@ -211,4 +245,5 @@ void RegisterFrameworkClasses()
     RegisterPersistents();
     RegisterComponents();
     RegisterTreeView();
+    RegisterGrids();
 }

@@ -2,6 +2,7 @@
 
 #include "ImgList.h"
 #include "SUIButton.h"
+#include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
@@ -135,6 +136,32 @@ void RegisterGroupBoxes()
         .Event("OnClick", &TsuiCheckGroup::OnClick);
 }
 
+// What both skinned grids add: flat by construction, so BorderStyle, the
+// one-pixel BorderWidth and Ctl3D read back as made; the text colour goes
+// with Font.
+template <class T>
+void RegisterGridSkin(TClassBuilder<T> Builder)
+{
+    Builder.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
+        .Property("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 1)
+        .Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D, false)
+        .Property("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, false)
+        .Property("UIStyle", &T::UIStyle, &T::SetUIStyle)
+        .ColorProperty("BorderColor", &T::BorderColor, &T::SetBorderColor)
+        .ColorProperty("FocusedColor", &T::FocusedColor, &T::SetFocusedColor, 0x00008000)
+        .ColorProperty("SelectedColor", &T::SelectedColor, &T::SetSelectedColor, 0x0000FFFF)
+        .ColorProperty("FixedFontColor", &T::FixedFontColor, &T::SetFixedFontColor)
+        .ColorProperty("FontColor", &T::FontColor, &T::SetFontColor)
+        .Stored([](T *) { return false; });
+}
+
+void RegisterGrids()
+{
+    RegisterGridSkin(RegisterClass<TsuiCustomDrawGrid>("TsuiCustomDrawGrid", "TCustomDrawGrid"));
+    RegisterClass<TsuiDrawGrid>("TsuiDrawGrid", "TsuiCustomDrawGrid");
+    RegisterGridSkin(RegisterClass<TsuiStringGrid>("TsuiStringGrid", "TStringGrid"));
+}
+
 } // namespace
 
 void RegisterSkinClasses()
@@ -149,4 +176,5 @@ void RegisterSkinClasses()
     RegisterTrackBars();
     RegisterToolBar();
     RegisterGroupBoxes();
+    RegisterGrids();
 }

@@ -5,6 +5,7 @@
 
 #include "SUIButton.h"
 #include "SUIForm.h"
+#include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIProgressBar.h"
@@ -93,8 +94,8 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiToolBar, TakeStyle>,
     // 21 TsuiPageControl       TakeStyle
     StyleRow<TsuiScrollBar, TakeStyle>,
-    // 23 TsuiDrawGrid          TakeStyle
-    // 24 TsuiStringGrid        TakeStyle
+    StyleRow<TsuiDrawGrid, TakeStyle>,
+    StyleRow<TsuiStringGrid, TakeStyle>,
 };
 
 // The sub-containers that ApplyStyleToSubContainers makes hand the style on.
