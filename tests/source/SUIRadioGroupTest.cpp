@@ -142,6 +142,21 @@ TEST_F(CheckGroup, BoxesFollowTheLinesAndKeepTheirState)
     EXPECT_EQ(Group->Items()->Strings(0), "only");
 }
 
+// A check box freed by the application leaves the group; the next change of
+// the lines makes the group whole again.
+TEST_F(CheckGroup, ABoxFreedElsewhereLeavesTheGroup)
+{
+    Group->Items()->SetText("a\nb\nc");
+    delete Group->Item(0);
+    ASSERT_EQ(Group->ItemCount(), 2);
+    EXPECT_EQ(Group->Item(0)->Caption(), "b");
+    Group->SetColumns(2);
+    Group->Items()->Add("d");
+    ASSERT_EQ(Group->ItemCount(), 4);
+    EXPECT_EQ(Group->Item(0)->Caption(), "a");
+    EXPECT_EQ(Group->Item(3)->Caption(), "d");
+}
+
 TEST_F(CheckGroup, StyleAndTransparencyReachTheBoxes)
 {
     Group->Items()->SetText("a\nb");
