@@ -143,6 +143,11 @@ TColor ColorToRGB(TColor Color);
 // also takes numbers, decimal or "$" hexadecimal, and raises EConvertError
 // for anything else; ColorToString gives the name or "$00BBGGRR".
 bool IdentToColor(const String &Ident, TColor &Color);
+// Every colour name in table order, without the second names of clSilver
+// and clGray: the 16 standard colours, clMoneyGreen, clSkyBlue, clCream,
+// clMedGray, then the system colours by name (clDefault and clNone among
+// them), 52 in all.
+void GetColorValues(const std::function<void(const String &Name)> &Proc);
 bool ColorToIdent(TColor Color, String &Ident);
 TColor StringToColor(const String &S);
 String ColorToString(TColor Color);

@@ -31,8 +31,6 @@ constexpr NamedValue Colors[] = {
     {"clSkyBlue", clSkyBlue},
     {"clCream", clCream},
     {"clMedGray", clMedGray},
-    {"clLtGray", clLtGray}, // after clSilver and clGray, which name the same values
-    {"clDkGray", clDkGray},
     {"clActiveBorder", clActiveBorder},
     {"clActiveCaption", clActiveCaption},
     {"clAppWorkSpace", clAppWorkSpace},
@@ -65,7 +63,12 @@ constexpr NamedValue Colors[] = {
     {"clWindow", clWindow},
     {"clWindowFrame", clWindowFrame},
     {"clWindowText", clWindowText},
+    // Other names of clSilver and clGray, after them so that those names win.
+    {"clLtGray", clLtGray},
+    {"clDkGray", clDkGray},
 };
+// The table's entries before the other names.
+constexpr int NamedColorCount = 52;
 
 constexpr NamedValue Charsets[] = {
     {"ANSI_CHARSET", ANSI_CHARSET},
@@ -113,6 +116,12 @@ bool ValueToIdent(const NamedValue (&table)[N], int value, String &ident)
 }
 
 } // namespace
+
+void GetColorValues(const std::function<void(const String &Name)> &Proc)
+{
+    for (int i = 0; i < NamedColorCount; ++i)
+        Proc(QLatin1String(Colors[i].Name));
+}
 
 bool IdentToColor(const String &Ident, TColor &Color)
 {

@@ -130,12 +130,12 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
     {
         QSize size = QStyledItemDelegate::sizeHint(Option, Index);
-        if (FCombo->Style() == csOwnerDrawFixed) {
-            size.setHeight(FCombo->ItemHeight());
-        } else if (FCombo->Style() == csOwnerDrawVariable) {
+        if (FCombo->Style() == csOwnerDrawVariable) {
             int height = FCombo->ItemHeight();
             CallGuarded(FCombo, [&] { FCombo->MeasureItem(Index.row(), height); });
             size.setHeight(height);
+        } else if (FCombo->OwnerDraw()) {
+            size.setHeight(FCombo->ItemHeight());
         }
         return size;
     }
@@ -272,7 +272,7 @@ void TCustomComboBox::ApplyStyle()
         edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
     combo->setMaxVisibleItems(std::max(FDropDownCount, 1));
     if (auto *view = qobject_cast<QListView *>(combo->view()))
-        view->setUniformItemSizes(FStyle == csOwnerDrawFixed);
+        view->setUniformItemSizes(OwnerDraw() && FStyle != csOwnerDrawVariable);
     combo->update();
 }
 

@@ -68,6 +68,9 @@ protected:
     virtual void DropDown();
     virtual void CloseUp();
     QComboBox *Combo() const;
+    // Whether the items are drawn by DrawItem: the owner-draw styles, or
+    // any style of a subclass that draws its own items.
+    virtual bool OwnerDraw() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
 
 private:
     friend class TComboBoxStrings;
@@ -76,7 +79,6 @@ private:
     void ApplyStyle();
     void WidgetTextChanged(const String &Value);
     void PaintItem(QPainter *Painter, int Index, const QRect &Rect, TOwnerDrawState State);
-    bool OwnerDraw() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
 
     std::unique_ptr<TStrings> FItems;
     std::unique_ptr<TCanvas> FCanvas;

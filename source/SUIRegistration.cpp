@@ -2,6 +2,8 @@
 
 #include "ImgList.h"
 #include "SUIButton.h"
+#include "SUIColorBox.h"
+#include "SUIFontComboBox.h"
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
@@ -18,6 +20,8 @@ void RegisterSkinEnums()
     RegisterEnum<TsuiUIStyle>({"Custom", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass"});
     RegisterEnum<TsuiDrawStyle>({"suiNormal", "suiStretch", "suiTile"});
     RegisterEnum<TsuiProgressBarOrientation>({"suiHorizontal", "suiVertical"});
+    RegisterEnum<TComboBoxStyle>({"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"});
+    RegisterEnum<TFontDevice>({"fdScreen", "fdPrinter", "fdBoth"});
     RegisterEnum<TButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
 }
 
@@ -95,6 +99,64 @@ void RegisterTrackBars()
         .Property("Orientation", &TsuiTrackBar::Orientation, &TsuiTrackBar::SetOrientation)
         .Event("OnChange", &TsuiTrackBar::OnChange);
     RegisterClass<TsuiScrollTrackBar>("TsuiScrollTrackBar", "TsuiTrackBar");
+}
+
+const TSetNames ColorBoxStyleNames = {
+    {"cbStandardColors", cbStandardColors}, {"cbExtendedColors", cbExtendedColors},
+    {"cbSystemColors", cbSystemColors},     {"cbIncludeNone", cbIncludeNone},
+    {"cbIncludeDefault", cbIncludeDefault}, {"cbCustomColor", cbCustomColor},
+    {"cbPrettyNames", cbPrettyNames},
+};
+const TSetNames FontListOptionNames = {
+    {"foAnsiOnly", foAnsiOnly},         {"foTrueTypeOnly", foTrueTypeOnly}, {"foFixedPitchOnly", foFixedPitchOnly},
+    {"foNoOEMFonts", foNoOEMFonts},     {"foOEMFontsOnly", foOEMFontsOnly}, {"foScalableOnly", foScalableOnly},
+    {"foNoSymbolFonts", foNoSymbolFonts},
+};
+
+void RegisterComboBoxes()
+{
+    RegisterClass<TsuiCustomComboBox>("TsuiCustomComboBox", "TWinControl")
+        .ColorProperty("BorderColor", &TsuiCustomComboBox::BorderColor, &TsuiCustomComboBox::SetBorderColor)
+        .ColorProperty("ButtonColor", &TsuiCustomComboBox::ButtonColor, &TsuiCustomComboBox::SetButtonColor)
+        .ColorProperty("ArrowColor", &TsuiCustomComboBox::ArrowColor, &TsuiCustomComboBox::SetArrowColor)
+        .Property("UIStyle", &TsuiCustomComboBox::UIStyle, &TsuiCustomComboBox::SetUIStyle)
+        .Property("DropDownCount", &TsuiCustomComboBox::DropDownCount, &TsuiCustomComboBox::SetDropDownCount, 8)
+        .Property("ItemHeight", &TsuiCustomComboBox::ItemHeight, &TsuiCustomComboBox::SetItemHeight)
+        .Event("OnChange", &TsuiCustomComboBox::OnChange)
+        .Event("OnSelect", &TsuiCustomComboBox::OnSelect)
+        .Event("OnDropDown", &TsuiCustomComboBox::OnDropDown)
+        .Event("OnCloseUp", &TsuiCustomComboBox::OnCloseUp);
+    // Items before the selection and the text that picks an item.
+    RegisterClass<TsuiComboBox>("TsuiComboBox", "TsuiCustomComboBox")
+        .Property("Style", &TsuiComboBox::Style, &TsuiComboBox::SetStyle, csDropDown)
+        .Property("MaxLength", &TsuiComboBox::MaxLength, &TsuiComboBox::SetMaxLength, 0)
+        .Property("Sorted", &TsuiComboBox::Sorted, &TsuiComboBox::SetSorted, false)
+        .Object("Items", &TsuiComboBox::Items)
+        .Property("ItemIndex", &TsuiComboBox::ItemIndex, &TsuiComboBox::SetItemIndex, -1)
+        .Event("OnDrawItem", &TsuiComboBox::OnDrawItem)
+        .Event("OnMeasureItem", &TsuiComboBox::OnMeasureItem);
+    RegisterClass<TsuiCustomColorBox>("TsuiCustomColorBox", "TsuiCustomComboBox")
+        .SetProperty("Style", &TsuiCustomColorBox::Style,
+                     static_cast<void (TsuiCustomColorBox::*)(TColorBoxStyles)>(&TsuiCustomColorBox::SetStyle),
+                     ColorBoxStyleNames,
+                     cbStandardColors | cbExtendedColors | cbSystemColors)
+        .ColorProperty("DefaultColorColor", &TsuiCustomColorBox::DefaultColorColor,
+                       &TsuiCustomColorBox::SetDefaultColorColor, clBlack)
+        .ColorProperty("NoneColorColor", &TsuiCustomColorBox::NoneColorColor, &TsuiCustomColorBox::SetNoneColorColor,
+                       clBlack)
+        .ColorProperty("Selected", &TsuiCustomColorBox::Selected, &TsuiCustomColorBox::SetSelected, clBlack);
+    RegisterClass<TsuiColorBox>("TsuiColorBox", "TsuiCustomColorBox");
+    RegisterClass<TsuiFontDrawComboBox>("TsuiFontDrawComboBox", "TsuiCustomComboBox");
+    RegisterClass<TsuiFontComboBox>("TsuiFontComboBox", "TsuiFontDrawComboBox")
+        .Property("Style", &TsuiFontComboBox::Style, &TsuiFontComboBox::SetStyle, csDropDownList)
+        .Property("Device", &TsuiFontComboBox::Device, &TsuiFontComboBox::SetDevice, fdScreen)
+        .Property("FontName", &TsuiFontComboBox::FontName, &TsuiFontComboBox::SetFontName)
+        .SetProperty("Options", &TsuiFontComboBox::Options, &TsuiFontComboBox::SetOptions, FontListOptionNames, 0)
+        .Property("UseFonts", &TsuiFontComboBox::UseFonts, &TsuiFontComboBox::SetUseFonts, false)
+        .Event("OnChange", &TsuiFontComboBox::OnChange);
+    RegisterClass<TsuiFontSizeComboBox>("TsuiFontSizeComboBox", "TsuiCustomComboBox")
+        .Property("Style", &TsuiFontSizeComboBox::Style, &TsuiFontSizeComboBox::SetStyle, csDropDown)
+        .Property("FontName", &TsuiFontSizeComboBox::FontName, &TsuiFontSizeComboBox::SetFontName);
 }
 
 void RegisterToolBar()
@@ -177,4 +239,5 @@ void RegisterSkinClasses()
     RegisterToolBar();
     RegisterGroupBoxes();
     RegisterGrids();
+    RegisterComboBoxes();
 }

@@ -4,6 +4,8 @@
 #include "SUIStyleRows.h"
 
 #include "SUIButton.h"
+#include "SUIColorBox.h"
+#include "SUIFontComboBox.h"
 #include "SUIForm.h"
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
@@ -83,10 +85,10 @@ const std::vector<TStyleRow> ChildRows = {
     //  9 TsuiCheckListBox      TakeBorderColor
     // 10 TsuiSideChannel       Color := theme colour 9, SideBarColor := 9
     StyleRow<TsuiCheckGroup, TakeStyle>,
-    // 12 TsuiComboBox          TakeStyle
-    // 13 TsuiColorBox          TakeStyle
-    // 14 TsuiFontComboBox      TakeStyle
-    // 15 TsuiFontSizeComboBox  TakeStyle
+    StyleRow<TsuiComboBox, TakeStyle>,
+    StyleRow<TsuiColorBox, TakeStyle>,
+    StyleRow<TsuiFontComboBox, TakeStyle>,
+    StyleRow<TsuiFontSizeComboBox, TakeStyle>,
     // 16 TsuiListView          TakeBorderColor
     // 17 TsuiTreeView          TakeBorderColor
     // 18 TsuiTabControl        TakeStyle
