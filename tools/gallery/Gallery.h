@@ -44,6 +44,10 @@ public:
         return control;
     }
 
+    // The window, owner of everything in the gallery (for components that
+    // are not controls: image lists, menus).
+    TForm *Owner() const { return FForm; }
+
 private:
     TForm *FForm;
     TWinControl *FParent;
