@@ -200,7 +200,12 @@ void RegisterTreeView()
         .Property("ShowButtons", &TCustomTreeView::ShowButtons, &TCustomTreeView::SetShowButtons, true)
         .Property("ShowLines", &TCustomTreeView::ShowLines, &TCustomTreeView::SetShowLines, true)
         .Property("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot, true)
-        .Object("Items", &TCustomTreeView::Items);
+        .Property("BorderStyle", &TCustomTreeView::BorderStyle, &TCustomTreeView::SetBorderStyle, bsSingle)
+        .Component("Images", &TCustomTreeView::Images, &TCustomTreeView::SetImages)
+        .Object("Items", &TCustomTreeView::Items)
+        .Event("OnChange", &TCustomTreeView::OnChange)
+        .Event("OnCollapsed", &TCustomTreeView::OnCollapsed)
+        .Event("OnExpanded", &TCustomTreeView::OnExpanded);
     RegisterClass<TTreeView>("TTreeView", "TCustomTreeView");
 }
 
@@ -237,6 +242,25 @@ void RegisterGrids()
     RegisterClass<TStringGrid>("TStringGrid", "TDrawGrid");
 }
 
+void RegisterListView()
+{
+    RegisterEnum<TViewStyle>({"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+    RegisterClass<TCustomListView>("TCustomListView", "TWinControl")
+        .Property("BorderStyle", &TCustomListView::BorderStyle, &TCustomListView::SetBorderStyle, bsSingle)
+        .Property("GridLines", &TCustomListView::GridLines, &TCustomListView::SetGridLines, false)
+        .Property("HideSelection", &TCustomListView::HideSelection, &TCustomListView::SetHideSelection, true)
+        .Component("LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages)
+        .Property("MultiSelect", &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect, false)
+        .Property("ReadOnly", &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly, false)
+        .Property("RowSelect", &TCustomListView::RowSelect, &TCustomListView::SetRowSelect, false)
+        .Property("ShowColumnHeaders", &TCustomListView::ShowColumnHeaders, &TCustomListView::SetShowColumnHeaders, true)
+        .Component("SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages)
+        .Property("ViewStyle", &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle, vsIcon)
+        .Event("OnChange", &TCustomListView::OnChange)
+        .Event("OnColumnClick", &TCustomListView::OnColumnClick);
+    RegisterClass<TListView>("TListView", "TCustomListView");
+}
+
 } // namespace
 
 void RegisterFrameworkClasses()
@@ -246,4 +270,5 @@ void RegisterFrameworkClasses()
     RegisterComponents();
     RegisterTreeView();
     RegisterGrids();
+    RegisterListView();
 }

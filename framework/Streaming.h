@@ -339,24 +339,16 @@ public:
     template <typename C, typename E>
     TClassBuilder &Event(const char *Name, E C::*Member)
     {
-        using Sig = typename StreamingDetail::EventSignature<E>::Type;
-        using Named = StreamingDetail::TNamedHandler<Sig>;
-        return Add(Name,
-                   [Member](TObject *o, const TValue &v, TReader &r) {
-                       if (v.Kind != TValue::vaIdent)
-                           StreamingDetail::InvalidValue(QStringLiteral("a handler name"));
-                       const std::any bound = StreamingDetail::BindHandler(r, v.Str);
-                       const auto *call = std::any_cast<std::function<Sig>>(&bound);
-                       if (!call)
-                           StreamingDetail::InvalidValue(QStringLiteral("a handler of the event's kind"));
-                       Cast(o)->*Member = Named{v.Str, *call};
-                   },
-                   [Member](TObject *o) -> std::optional<TValue> {
-                       const Named *named = (Cast(o)->*Member).template target<Named>();
-                       if (!named)
-                           return std::nullopt;
-                       return TValue::Ident(named->Name);
-                   });
+        return EventBy<E>(
+            Name, [Member](T *o) -> const E & { return o->*Member; }, [Member](T *o, E v) { o->*Member = std::move(v); });
+    }
+    // The same for an event behind a getter and a setter (one that passes
+    // through to a part of the component).
+    template <typename C1, typename E, typename C2>
+    TClassBuilder &Event(const char *Name, const E &(C1::*Get)() const, void (C2::*Set)(E))
+    {
+        return EventBy<E>(
+            Name, [Get](T *o) -> const E & { return (o->*Get)(); }, [Set](T *o, E v) { (o->*Set)(std::move(v)); });
     }
 
     // A form's handler, by name, for the events of its description.
@@ -399,6 +391,29 @@ public:
 
 private:
     static T *Cast(TObject *Object) { return static_cast<T *>(Object); }
+
+    template <typename E, typename G, typename S>
+    TClassBuilder &EventBy(const char *Name, G Get, S Set)
+    {
+        using Sig = typename StreamingDetail::EventSignature<E>::Type;
+        using Named = StreamingDetail::TNamedHandler<Sig>;
+        return Add(Name,
+                   [Set](TObject *o, const TValue &v, TReader &r) {
+                       if (v.Kind != TValue::vaIdent)
+                           StreamingDetail::InvalidValue(QStringLiteral("a handler name"));
+                       const std::any bound = StreamingDetail::BindHandler(r, v.Str);
+                       const auto *call = std::any_cast<std::function<Sig>>(&bound);
+                       if (!call)
+                           StreamingDetail::InvalidValue(QStringLiteral("a handler of the event's kind"));
+                       Set(Cast(o), Named{v.Str, *call});
+                   },
+                   [Get](TObject *o) -> std::optional<TValue> {
+                       const Named *named = Get(Cast(o)).template target<Named>();
+                       if (!named)
+                           return std::nullopt;
+                       return TValue::Ident(named->Name);
+                   });
+    }
 
     template <typename V, typename G, typename S>
     TClassBuilder &Typed(const char *Name, G Get, S Set, std::optional<V> Default)

@@ -7,10 +7,13 @@
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
+#include "SUIListView.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
+#include "SUIScrollBar.h"
 #include "SUIToolBar.h"
 #include "SUITrackBar.h"
+#include "SUITreeView.h"
 #include "Streaming.h"
 
 namespace {
@@ -159,6 +162,31 @@ void RegisterComboBoxes()
         .Property("FontName", &TsuiFontSizeComboBox::FontName, &TsuiFontSizeComboBox::SetFontName);
 }
 
+void RegisterScrollBar()
+{
+    // Color comes from the style; the track's values pass through.
+    RegisterClass<TsuiScrollBar>("TsuiScrollBar", "TCustomControl")
+        .Property("LineButton", &TsuiScrollBar::LineButton, &TsuiScrollBar::SetLineButton, 0)
+        .Property("Orientation", &TsuiScrollBar::Orientation, &TsuiScrollBar::SetOrientation, suiVertical)
+        .Property("UIStyle", &TsuiScrollBar::UIStyle, &TsuiScrollBar::SetUIStyle)
+        .Property("Max", &TsuiScrollBar::Max, &TsuiScrollBar::SetMax, 100)
+        .Property("Min", &TsuiScrollBar::Min, &TsuiScrollBar::SetMin, 0)
+        .Property("Position", &TsuiScrollBar::Position, &TsuiScrollBar::SetPosition, 0)
+        .Property("SmallChange", &TsuiScrollBar::SmallChange, &TsuiScrollBar::SetSmallChange, 1)
+        .Property("LargeChange", &TsuiScrollBar::LargeChange, &TsuiScrollBar::SetLargeChange, 10)
+        .Property("PageSize", &TsuiScrollBar::PageSize, &TsuiScrollBar::SetPageSize, 10)
+        .Event("OnChange", &TsuiScrollBar::OnChange, &TsuiScrollBar::SetOnChange);
+}
+
+void RegisterViews()
+{
+    // BorderColor has no default: a description always stores it.
+    RegisterClass<TsuiTreeView>("TsuiTreeView", "TCustomTreeView")
+        .ColorProperty("BorderColor", &TsuiTreeView::BorderColor, &TsuiTreeView::SetBorderColor);
+    RegisterClass<TsuiListView>("TsuiListView", "TCustomListView")
+        .ColorProperty("BorderColor", &TsuiListView::BorderColor, &TsuiListView::SetBorderColor);
+}
+
 void RegisterToolBar()
 {
     RegisterClass<TsuiToolBar>("TsuiToolBar", "TCustomControl")
@@ -236,6 +264,8 @@ void RegisterSkinClasses()
     RegisterPanels();
     RegisterButtons();
     RegisterTrackBars();
+    RegisterScrollBar();
+    RegisterViews();
     RegisterToolBar();
     RegisterGroupBoxes();
     RegisterGrids();

@@ -10,11 +10,13 @@
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
+#include "SUIListView.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
 #include "SUIScrollBar.h"
 #include "SUIToolBar.h"
 #include "SUITrackBar.h"
+#include "SUITreeView.h"
 
 #include <vector>
 
@@ -89,8 +91,8 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiColorBox, TakeStyle>,
     StyleRow<TsuiFontComboBox, TakeStyle>,
     StyleRow<TsuiFontSizeComboBox, TakeStyle>,
-    // 16 TsuiListView          TakeBorderColor
-    // 17 TsuiTreeView          TakeBorderColor
+    StyleRow<TsuiListView, TakeBorderColor>,
+    StyleRow<TsuiTreeView, TakeBorderColor>,
     // 18 TsuiTabControl        TakeStyle
     StyleRow<TsuiTrackBar, TakeStyle>,
     StyleRow<TsuiToolBar, TakeStyle>,

@@ -1,0 +1,6 @@
+#include "SUIListView.h"
+
+TsuiListView::TsuiListView(TComponent *AOwner) : TsuiBoxBorder(AOwner)
+{
+    SetUpBoxBorder(AOwner);
+}

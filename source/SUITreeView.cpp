@@ -1,0 +1,6 @@
+#include "SUITreeView.h"
+
+TsuiTreeView::TsuiTreeView(TComponent *AOwner) : TsuiBoxBorder(AOwner)
+{
+    SetUpBoxBorder(AOwner);
+}
