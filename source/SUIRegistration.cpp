@@ -8,6 +8,7 @@
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIListView.h"
+#include "SUIPageControl.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
 #include "SUIScrollBar.h"
@@ -187,6 +188,53 @@ void RegisterViews()
         .ColorProperty("BorderColor", &TsuiListView::BorderColor, &TsuiListView::SetBorderColor);
 }
 
+void RegisterTabs()
+{
+    RegisterClass<TsuiTab>("TsuiTab", "TCustomControl")
+        .Property("UIStyle", &TsuiTab::UIStyle, &TsuiTab::SetUIStyle)
+        .Property("LeftMargin", &TsuiTab::LeftMargin, &TsuiTab::SetLeftMargin, 10)
+        .ColorProperty("BorderColor", &TsuiTab::BorderColor, &TsuiTab::SetBorderColor)
+        .Object("Font", &TsuiTab::Font)
+        .Event("OnTabActive", &TsuiTab::OnTabActive);
+    RegisterClass<TsuiTabControl>("TsuiTabControl", "TsuiTab")
+        .Object("Tabs", &TsuiTabControl::Tabs)
+        .Property("TabIndex", &TsuiTabControl::TabIndex, &TsuiTabControl::SetTabIndex, 0);
+    // The pages' names in page order, then the pages themselves as children.
+    RegisterClass<TsuiPageControl>("TsuiPageControl", "TsuiTab")
+        .Custom(
+            "Pages",
+            [](TsuiPageControl *Control, const TValue &Value, TReader &) {
+                if (Value.Kind != TValue::vaList)
+                    StreamingDetail::InvalidValue(QStringLiteral("a list of page names"));
+                QStringList names;
+                for (const TValue &item : Value.Items)
+                    names.append(item.Str);
+                Control->SetPageNames(names);
+            },
+            [](TsuiPageControl *Control) -> std::optional<TValue> {
+                if (Control->PageCount() == 0)
+                    return std::nullopt;
+                TValue list;
+                list.Kind = TValue::vaList;
+                for (const String &name : Control->PageNames())
+                    list.Items.push_back(TValue::Ident(name));
+                return list;
+            })
+        .Component("ActivePage", &TsuiPageControl::ActivePage, &TsuiPageControl::SetActivePage);
+    RegisterClass<TsuiTabSheet>("TsuiTabSheet", "TCustomControl")
+        .Custom(
+            "PageControl",
+            [](TsuiTabSheet *Sheet, const TValue &Value, TReader &) { Sheet->SetPageControlName(Value.Str); },
+            [](TsuiTabSheet *Sheet) -> std::optional<TValue> {
+                if (!Sheet->PageControl())
+                    return std::nullopt;
+                return TValue::Ident(Sheet->PageControlName());
+            })
+        .Property("Caption", &TsuiTabSheet::Caption, &TsuiTabSheet::SetCaption)
+        .Property("TabVisible", &TsuiTabSheet::TabVisible, &TsuiTabSheet::SetTabVisible, true)
+        .Event("OnShow", &TsuiTabSheet::OnShow);
+}
+
 void RegisterToolBar()
 {
     RegisterClass<TsuiToolBar>("TsuiToolBar", "TCustomControl")
@@ -270,4 +318,5 @@ void RegisterSkinClasses()
     RegisterGroupBoxes();
     RegisterGrids();
     RegisterComboBoxes();
+    RegisterTabs();
 }

@@ -11,6 +11,7 @@
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
 #include "SUIListView.h"
+#include "SUIPageControl.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
 #include "SUIScrollBar.h"
@@ -93,10 +94,10 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiFontSizeComboBox, TakeStyle>,
     StyleRow<TsuiListView, TakeBorderColor>,
     StyleRow<TsuiTreeView, TakeBorderColor>,
-    // 18 TsuiTabControl        TakeStyle
+    StyleRow<TsuiTabControl, TakeStyle>,
     StyleRow<TsuiTrackBar, TakeStyle>,
     StyleRow<TsuiToolBar, TakeStyle>,
-    // 21 TsuiPageControl       TakeStyle
+    StyleRow<TsuiPageControl, TakeStyle>,
     StyleRow<TsuiScrollBar, TakeStyle>,
     StyleRow<TsuiDrawGrid, TakeStyle>,
     StyleRow<TsuiStringGrid, TakeStyle>,
@@ -106,8 +107,8 @@ const std::vector<TStyleRow> ChildRows = {
 const std::vector<TStyleRow> SubContainerRows = {
     StyleRow<TsuiImagePanel, StyleToChildren>,
     StyleRow<TsuiGroupBox, [](TsuiGroupBox *Box, TsuiUIStyle Style) { Box->ApplyStyle(Style); }>,
-    // 3 TsuiTabControl  its virtual operation that applies the style to its children
-    // 4 TsuiTabSheet    StyleToChildren
+    StyleRow<TsuiTabControl, [](TsuiTabControl *Tab, TsuiUIStyle Style) { Tab->ApplyStyleToChildren(Style); }>,
+    StyleRow<TsuiTabSheet, StyleToChildren>,
 };
 
 } // namespace
