@@ -1,9 +1,11 @@
 // The framework's classes as window descriptions know them: their published
 // properties with storage defaults, in declaration order.
+#include "CheckLst.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Grids.h"
+#include "StdCtrls.h"
 #include "Streaming.h"
 
 namespace {
@@ -261,6 +263,47 @@ void RegisterListView()
     RegisterClass<TListView>("TListView", "TCustomListView");
 }
 
+// An edit stores its text once, as Text; a memo as its Lines.
+void RegisterStdControls()
+{
+    RegisterEnum<TListBoxStyle>({"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"});
+    RegisterEnum<TScrollStyle>({"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+    RegisterClass<TCustomListBox>("TCustomListBox", "TWinControl")
+        .Property("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle, bsSingle)
+        .Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight, 16)
+        .Object("Items", &TCustomListBox::Items)
+        .Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect, false)
+        .Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted, false)
+        .Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle, lbStandard)
+        .Event("OnDrawItem", &TCustomListBox::OnDrawItem)
+        .Event("OnMeasureItem", &TCustomListBox::OnMeasureItem);
+    RegisterClass<TListBox>("TListBox", "TCustomListBox");
+    RegisterClass<TCheckListBox>("TCheckListBox", "TCustomListBox")
+        .Property("AllowGrayed", &TCheckListBox::AllowGrayed, &TCheckListBox::SetAllowGrayed, false)
+        .Property("Flat", &TCheckListBox::Flat, &TCheckListBox::SetFlat, true)
+        .Event("OnClickCheck", &TCheckListBox::OnClickCheck);
+
+    RegisterClass<TCustomEdit>("TCustomEdit", "TWinControl")
+        .Property("Caption", &TCustomEdit::Caption, &TCustomEdit::SetCaption)
+        .Stored([](TCustomEdit *) { return false; })
+        .Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, bsSingle)
+        .Property("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection, true)
+        .Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0)
+        .Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, false)
+        .Property("Text", &TCustomEdit::Text, &TCustomEdit::SetText)
+        .Event("OnChange", &TCustomEdit::OnChange);
+    RegisterClass<TEdit>("TEdit", "TCustomEdit");
+    RegisterClass<TCustomMemo>("TCustomMemo", "TCustomEdit")
+        .Property("Text", &TCustomMemo::Text, &TCustomMemo::SetText)
+        .Stored([](TCustomMemo *) { return false; })
+        .Object("Lines", &TCustomMemo::Lines)
+        .Property("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars, ssNone)
+        .Property("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns, true)
+        .Property("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs, false)
+        .Property("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap, true);
+    RegisterClass<TMemo>("TMemo", "TCustomMemo");
+}
+
 } // namespace
 
 void RegisterFrameworkClasses()
@@ -271,4 +314,5 @@ void RegisterFrameworkClasses()
     RegisterTreeView();
     RegisterGrids();
     RegisterListView();
+    RegisterStdControls();
 }

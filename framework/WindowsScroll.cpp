@@ -3,16 +3,31 @@
 #include "WindowsScroll.h"
 
 #include <QAbstractScrollArea>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
 namespace {
+// Reaches the scroll area's handling of its viewport's events.
+struct TViewportEvents : QAbstractScrollArea {
+    using QAbstractScrollArea::viewportEvent;
+};
+
 QScrollBar *BarOf(HWND Wnd, bool Vertical)
 {
     auto *area = qobject_cast<QAbstractScrollArea *>(Wnd);
     if (!area)
         return nullptr;
+    // A scroll area lays out its bars and page only while it is shown; a
+    // window not on the screen yet reports them as it will show them.
+    if (!area->isVisible()) {
+        QResizeEvent resize(area->size(), area->size());
+        static_cast<QObject *>(area)->event(&resize);
+        const QSize view = area->viewport()->size();
+        QResizeEvent viewResize(view, view);
+        (area->*(&TViewportEvents::viewportEvent))(&viewResize);
+    }
     return Vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
 }
 

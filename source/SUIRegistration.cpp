@@ -2,12 +2,16 @@
 
 #include "ImgList.h"
 #include "SUIButton.h"
+#include "SUICheckListBox.h"
 #include "SUIColorBox.h"
+#include "SUIEdit.h"
 #include "SUIFontComboBox.h"
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
+#include "SUIListBox.h"
 #include "SUIListView.h"
+#include "SUIMemo.h"
 #include "SUIPageControl.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
@@ -235,6 +239,25 @@ void RegisterTabs()
         .Event("OnShow", &TsuiTabSheet::OnShow);
 }
 
+// Linked scroll bars are references to the form's scroll bars by name.
+void RegisterBoxes()
+{
+    RegisterClass<TsuiListBox>("TsuiListBox", "TCustomListBox")
+        .ColorProperty("BorderColor", &TsuiListBox::BorderColor, &TsuiListBox::SetBorderColor)
+        .Component("VScrollBar", &TsuiListBox::VScrollBar, &TsuiListBox::SetVScrollBar);
+    // The locked border reads back the same whatever is stored.
+    RegisterClass<TsuiCheckListBox>("TsuiCheckListBox", "TCheckListBox")
+        .ColorProperty("BorderColor", &TsuiCheckListBox::BorderColor, &TsuiCheckListBox::SetBorderColor)
+        .Property("BorderStyle", &TsuiCheckListBox::BorderStyle, &TsuiCheckListBox::SetBorderStyle, bsSingle)
+        .Property("BorderWidth", &TsuiCheckListBox::BorderWidth, &TsuiCheckListBox::SetBorderWidth, 1);
+    RegisterClass<TsuiMemo>("TsuiMemo", "TCustomMemo")
+        .ColorProperty("BorderColor", &TsuiMemo::BorderColor, &TsuiMemo::SetBorderColor)
+        .Component("VScrollBar", &TsuiMemo::VScrollBar, &TsuiMemo::SetVScrollBar)
+        .Component("HScrollBar", &TsuiMemo::HScrollBar, &TsuiMemo::SetHScrollBar);
+    RegisterClass<TsuiEdit>("TsuiEdit", "TCustomEdit")
+        .ColorProperty("BorderColor", &TsuiEdit::BorderColor, &TsuiEdit::SetBorderColor);
+}
+
 void RegisterToolBar()
 {
     RegisterClass<TsuiToolBar>("TsuiToolBar", "TCustomControl")
@@ -314,6 +337,7 @@ void RegisterSkinClasses()
     RegisterTrackBars();
     RegisterScrollBar();
     RegisterViews();
+    RegisterBoxes();
     RegisterToolBar();
     RegisterGroupBoxes();
     RegisterGrids();

@@ -13,8 +13,15 @@ struct TFlagScope {
 };
 }
 
-TsuiScrollBarLink::TsuiScrollBarLink(TWinControl *Control, TScrollLinkKind Kind) : FControl(Control), FKind(Kind)
+TsuiScrollBarLink::TsuiScrollBarLink(TWinControl *Control, TScrollLinkKind Kind)
+    : FControl(Control), FKind(Kind), FPaintedTimer(std::make_unique<TTimer>(nullptr))
 {
+    FPaintedTimer->SetEnabled(false);
+    FPaintedTimer->SetInterval(1);
+    FPaintedTimer->OnTimer = [this](TObject *) {
+        FPaintedTimer->SetEnabled(false);
+        UpdateScrollBars();
+    };
 }
 
 TsuiScrollBarLink::~TsuiScrollBarLink()
@@ -185,6 +192,10 @@ void TsuiScrollBarLink::Handled(const TMessage &Message)
         return;
     case WM_LBUTTONUP:
         FLButtonDown = false;
+        return;
+    case WM_PAINT:
+        if (FVScrollBar || FHScrollBar)
+            FPaintedTimer->SetEnabled(true);
         return;
     default:
         if (Synchronises(Message.Msg))

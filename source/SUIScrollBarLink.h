@@ -3,11 +3,12 @@
 // box, a memo). A linked bar is laid over the control's native bar, follows
 // the native scroll state after every message that can change it, and
 // scrolls the control by sending it WM_VSCROLL / WM_HSCROLL. The control
-// owns one link object, hands it every message after its own handling
-// (Handled) and every removal notification.
+// owns one link object (TsuiScrollLinked below adds it to a control class).
+#include "ExtCtrls.h"
 #include "SUIScrollBar.h"
 
 #include <functional>
+#include <memory>
 
 // Which control the bars are linked to: the list box hides its linked bar
 // while the native one cannot scroll, the memo keeps it visible without a
@@ -57,4 +58,29 @@ private:
     TsuiScrollBar *FHScrollBar = nullptr;
     // True while the native state is copied into the bars.
     bool FUpdating = false;
+    // Synchronises once after the control painted: the native control lays
+    // out its content (and so its scroll range) when it first paints it.
+    std::unique_ptr<TTimer> FPaintedTimer;
+};
+
+// A control with linked scroll bars: every message, after the control's own
+// handling, and every removal notification go to its link.
+template <class Base, TScrollLinkKind Kind>
+class TsuiScrollLinked : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void WndProc(TMessage &Message) override
+    {
+        Base::WndProc(Message);
+        FLink.Handled(Message);
+    }
+    void Notification(TComponent *AComponent, TOperation Operation) override
+    {
+        Base::Notification(AComponent, Operation);
+        FLink.Notification(AComponent, Operation);
+    }
+
+    TsuiScrollBarLink FLink{this, Kind};
 };

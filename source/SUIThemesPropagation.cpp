@@ -4,13 +4,17 @@
 #include "SUIStyleRows.h"
 
 #include "SUIButton.h"
+#include "SUICheckListBox.h"
 #include "SUIColorBox.h"
+#include "SUIEdit.h"
 #include "SUIFontComboBox.h"
 #include "SUIForm.h"
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
+#include "SUIListBox.h"
 #include "SUIListView.h"
+#include "SUIMemo.h"
 #include "SUIPageControl.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
@@ -76,16 +80,16 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiCheckBox, FollowStyle>,
     StyleRow<TsuiProgressBar, FollowStyle>,
     StyleRow<TsuiButton, FollowStyle>,
-    //  5 TsuiListBox           TakeBorderColor
+    StyleRow<TsuiListBox, TakeBorderColor>,
     StyleRow<TsuiGroupBox,
              [](TsuiGroupBox *Box, TsuiUIStyle Style) {
                  Box->SetBorderColor(GetThemeColor(Style, 8));
                  Box->Font()->SetColor(GetThemeColor(Style, 10));
                  Box->SetColor(GetThemeColor(Style, 9));
              }>,
-    //  7 TsuiEdit              TakeBorderColor
-    //  8 TsuiMemo              TakeBorderColor
-    //  9 TsuiCheckListBox      TakeBorderColor
+    StyleRow<TsuiEdit, TakeBorderColor>,
+    StyleRow<TsuiMemo, TakeBorderColor>,
+    StyleRow<TsuiCheckListBox, TakeBorderColor>,
     // 10 TsuiSideChannel       Color := theme colour 9, SideBarColor := 9
     StyleRow<TsuiCheckGroup, TakeStyle>,
     StyleRow<TsuiComboBox, TakeStyle>,

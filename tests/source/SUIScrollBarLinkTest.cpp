@@ -1,3 +1,4 @@
+#include "SUIMemo.h"
 #include "SUIScrollBarLink.h"
 #include "StdCtrls.h"
 #include "WindowsScroll.h"
@@ -15,43 +16,30 @@
 namespace {
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-// A framework control with a link, as a skinned subclass holds one: every
-// message goes to the link after the control's own handling. It counts the
-// scroll messages it is sent.
-template <class Base, TScrollLinkKind Kind>
-class TLinked : public Base {
+// Counts the scroll messages a control is sent.
+template <class Base>
+class TCounting : public Base {
 public:
-    explicit TLinked(TComponent *AOwner) : Base(AOwner) {}
-    TsuiScrollBarLink Link{this, Kind};
+    using Base::Base;
     int VScrolls = 0;
     int HScrolls = 0;
+
+protected:
     void WndProc(TMessage &Message) override
     {
         VScrolls += Message.Msg == WM_VSCROLL;
         HScrolls += Message.Msg == WM_HSCROLL;
         Base::WndProc(Message);
-        Link.Handled(Message);
-    }
-
-protected:
-    void Notification(TComponent *AComponent, TOperation Operation) override
-    {
-        Base::Notification(AComponent, Operation);
-        Link.Notification(AComponent, Operation);
     }
 };
-using TLinkedListBox = TLinked<TListBox, TScrollLinkKind::ListBox>;
 
-class TLinkedMemo : public TLinked<TMemo, TScrollLinkKind::Memo> {
+// The framework's list box with a link, the way the skinned one holds it.
+class TLinkedListBox : public TCounting<TsuiScrollLinked<TListBox, TScrollLinkKind::ListBox>> {
 public:
-    explicit TLinkedMemo(TComponent *AOwner) : TLinked(AOwner)
-    {
-        Link.OnLinksChanged = [this] {
-            const bool v = Link.VScrollBar(), h = Link.HScrollBar();
-            SetScrollBars(v && h ? ssBoth : v ? ssVertical : h ? ssHorizontal : ssNone);
-        };
-    }
+    using TCounting::TCounting;
+    TsuiScrollBarLink &Link = FLink;
 };
+using TLinkedMemo = TCounting<TsuiMemo>;
 
 TScrollInfo Native(TWinControl *Control, int Bar)
 {
@@ -351,10 +339,10 @@ TEST_F(ScrollBarLink, MemoBarsPlacedAt182_1_83And1_82_183)
     TsuiScrollBar *horizontal = NewBar();
     ASSERT_EQ(memo->ScrollBars(), ssNone);
 
-    memo->Link.SetVScrollBar(vertical);
+    memo->SetVScrollBar(vertical);
     EXPECT_EQ(memo->ScrollBars(), ssVertical);
     EXPECT_EQ(vertical->Height(), 99) << "alone: the memo's height less one";
-    memo->Link.SetHScrollBar(horizontal);
+    memo->SetHScrollBar(horizontal);
     EXPECT_EQ(memo->ScrollBars(), ssBoth);
     ASSERT_EQ(vertical->Width(), 16);
     ASSERT_EQ(horizontal->Height(), 16);
@@ -362,9 +350,9 @@ TEST_F(ScrollBarLink, MemoBarsPlacedAt182_1_83And1_82_183)
     EXPECT_EQ(vertical->BoundsRect(), Bounds(182, 1, 16, 83));
     EXPECT_EQ(horizontal->BoundsRect(), Bounds(1, 82, 183, 16));
 
-    memo->Link.SetVScrollBar(nullptr);
+    memo->SetVScrollBar(nullptr);
     EXPECT_EQ(memo->ScrollBars(), ssHorizontal);
-    memo->Link.SetHScrollBar(nullptr);
+    memo->SetHScrollBar(nullptr);
     EXPECT_EQ(memo->ScrollBars(), ssNone);
 }
 
@@ -374,8 +362,8 @@ TEST_F(ScrollBarLink, MemoThatFitsShowsDisabledBarsWithoutThumbs)
     memo->SetBorderWidth(2);
     TsuiScrollBar *vertical = NewBar();
     TsuiScrollBar *horizontal = NewBar();
-    memo->Link.SetVScrollBar(vertical);
-    memo->Link.SetHScrollBar(horizontal);
+    memo->SetVScrollBar(vertical);
+    memo->SetHScrollBar(horizontal);
     Show();
     memo->SetText("short");
     for (TsuiScrollBar *bar : {vertical, horizontal}) {
@@ -399,7 +387,7 @@ TEST_F(ScrollBarLink, MemoTypingPastTheEndPastingAndUndoingMoveTheThumb)
 {
     auto *memo = New<TLinkedMemo>(20, 20, 200, 120);
     TsuiScrollBar *vertical = NewBar();
-    memo->Link.SetVScrollBar(vertical);
+    memo->SetVScrollBar(vertical);
     Show();
     memo->SetFocus();
     auto *editor = static_cast<QPlainTextEdit *>(memo->Handle());
@@ -431,7 +419,7 @@ TEST_F(ScrollBarLink, DraggingTheHorizontalThumbScrollsTheMemoSidewaysWithoutAnE
 {
     auto *memo = New<TLinkedMemo>(20, 20, 200, 120);
     TsuiScrollBar *horizontal = NewBar();
-    memo->Link.SetHScrollBar(horizontal);
+    memo->SetHScrollBar(horizontal);
     Show();
     memo->SetText(QString(400, QLatin1Char('w')));
     ASSERT_TRUE(horizontal->Enabled());

@@ -1,65 +1,13 @@
-#include "SUIForm.h"
+#include "BoxBorder.h"
 #include "SUIListView.h"
 #include "SUIRegistration.h"
 #include "SUITreeView.h"
+#include "SkinnedWindow.h"
 #include "Streaming.h"
 #include "framework/WaitFor.h"
 
-#include <QImage>
-#include <QTest>
-#include <QWidget>
-#include <gtest/gtest.h>
-
 namespace {
-// A window with a skinned form, and boxed views on the skinned form.
-struct ViewFixture : ::testing::Test {
-    TForm *Form = nullptr;
-    TsuiForm *Skin = nullptr;
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(40, 40, 420, 320);
-        Skin = new TsuiForm(Form);
-        Skin->SetParent(Form);
-        Skin->SetUIStyleAutoUpdateSub(true);
-        Skin->SetUIStyle(WinXP);
-    }
-    void TearDown() override { delete Form; }
-    void Show()
-    {
-        Form->Show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Handle()));
-    }
-    template <class T>
-    T *New(int L, int T_, int W, int H)
-    {
-        auto *view = new T(Form);
-        view->SetParent(Skin);
-        view->SetBounds(L, T_, W, H);
-        return view;
-    }
-};
-using BoxedView = ViewFixture;
-
-QImage Shot(TWinControl *Control)
-{
-    return Control->Handle()->grab().toImage();
-}
-
-// The outer frame in Outer, the one inside it in Inner, on all four sides.
-bool HasBorder(const QImage &Image, TColor Outer, TColor Inner)
-{
-    const QColor outer = ColorToQColor(ColorToRGB(Outer));
-    const QColor inner = ColorToQColor(ColorToRGB(Inner));
-    const int w = Image.width(), h = Image.height();
-    for (const QPoint p : {QPoint(0, 0), QPoint(w / 2, 0), QPoint(w - 1, h / 2), QPoint(w / 2, h - 1), QPoint(0, h - 1)})
-        if (Image.pixelColor(p) != outer)
-            return false;
-    for (const QPoint p : {QPoint(1, 1), QPoint(w / 2, 1), QPoint(w - 2, h / 2), QPoint(w / 2, h - 2), QPoint(1, h - 2)})
-        if (Image.pixelColor(p) != inner)
-            return false;
-    return true;
-}
+using BoxedView = SkinnedWindowFixture;
 }
 
 TEST_F(BoxedView, StartsWithATwoPixelMarginAndTheOwnersBorderColour)

@@ -1,0 +1,6 @@
+#include "SUIEdit.h"
+
+TsuiEdit::TsuiEdit(TComponent *AOwner) : TsuiBoxBorder(AOwner)
+{
+    SetUpBoxBorder(AOwner);
+}

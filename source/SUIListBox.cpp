@@ -1,0 +1,6 @@
+#include "SUIListBox.h"
+
+TsuiListBox::TsuiListBox(TComponent *AOwner) : TsuiScrollLinked(AOwner)
+{
+    SetUpBoxBorder(AOwner);
+}
