@@ -15,6 +15,7 @@
 #include "SUIPageControl.h"
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
+#include "SUISideChannel.h"
 #include "SUIScrollBar.h"
 #include "SUIToolBar.h"
 #include "SUITrackBar.h"
@@ -30,6 +31,8 @@ void RegisterSkinEnums()
     RegisterEnum<TsuiProgressBarOrientation>({"suiHorizontal", "suiVertical"});
     RegisterEnum<TComboBoxStyle>({"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"});
     RegisterEnum<TFontDevice>({"fdScreen", "fdPrinter", "fdBoth"});
+    RegisterEnum<TsuiTitleBarAlign>({"suiLeft", "suiRight", "suiClient"});
+    RegisterEnum<TsuiSideChannelPopupMode>({"suiMouseOn", "suiMouseClick"});
     RegisterEnum<TButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
 }
 
@@ -258,6 +261,25 @@ void RegisterBoxes()
         .ColorProperty("BorderColor", &TsuiEdit::BorderColor, &TsuiEdit::SetBorderColor);
 }
 
+void RegisterSideChannel()
+{
+    // The expanded width replaces the control's stored width.
+    RegisterClass<TsuiSideChannel>("TsuiSideChannel", "TCustomControl")
+        .Property("Width", &TsuiSideChannel::Width, &TsuiSideChannel::SetWidth)
+        .ColorProperty("SideBarColor", &TsuiSideChannel::SideBarColor, &TsuiSideChannel::SetSideBarColor)
+        .Property("SideBarWidth", &TsuiSideChannel::SideBarWidth, &TsuiSideChannel::SetSideBarWidth, 10)
+        .Property("Caption", &TsuiSideChannel::Caption, &TsuiSideChannel::SetCaption)
+        .Property("Alignment", &TsuiSideChannel::Alignment, &TsuiSideChannel::SetAlignment, taCenter)
+        .Property("Align", &TsuiSideChannel::Align, &TsuiSideChannel::SetAlign, suiLeft)
+        .Property("StayOn", &TsuiSideChannel::StayOn, &TsuiSideChannel::SetStayOn, false)
+        .Property("PopupMode", &TsuiSideChannel::PopupMode, &TsuiSideChannel::SetPopupMode, suiMouseOn)
+        .Property("QuickMove", &TsuiSideChannel::QuickMove, &TsuiSideChannel::SetQuickMove, false)
+        .Event("OnResize", &TsuiSideChannel::OnResize)
+        .Event("OnCanResize", &TsuiSideChannel::OnCanResize)
+        .Event("OnPop", &TsuiSideChannel::OnPop)
+        .Event("OnPush", &TsuiSideChannel::OnPush);
+}
+
 void RegisterToolBar()
 {
     RegisterClass<TsuiToolBar>("TsuiToolBar", "TCustomControl")
@@ -343,4 +365,5 @@ void RegisterSkinClasses()
     RegisterGrids();
     RegisterComboBoxes();
     RegisterTabs();
+    RegisterSideChannel();
 }

@@ -19,6 +19,7 @@
 #include "SUIProgressBar.h"
 #include "SUIRadioGroup.h"
 #include "SUIScrollBar.h"
+#include "SUISideChannel.h"
 #include "SUIToolBar.h"
 #include "SUITrackBar.h"
 #include "SUITreeView.h"
@@ -90,7 +91,11 @@ const std::vector<TStyleRow> ChildRows = {
     StyleRow<TsuiEdit, TakeBorderColor>,
     StyleRow<TsuiMemo, TakeBorderColor>,
     StyleRow<TsuiCheckListBox, TakeBorderColor>,
-    // 10 TsuiSideChannel       Color := theme colour 9, SideBarColor := 9
+    StyleRow<TsuiSideChannel,
+             [](TsuiSideChannel *Channel, TsuiUIStyle Style) {
+                 Channel->SetColor(GetThemeColor(Style, 9));
+                 Channel->SetSideBarColor(GetThemeColor(Style, 9));
+             }>,
     StyleRow<TsuiCheckGroup, TakeStyle>,
     StyleRow<TsuiComboBox, TakeStyle>,
     StyleRow<TsuiColorBox, TakeStyle>,

@@ -4,6 +4,7 @@
 #include "SUIComboBox.h"
 #include "SUIFontComboBox.h"
 #include "SUIRegistration.h"
+#include "SUISideChannel.h"
 #include "SUIToolBar.h"
 #include "Streaming.h"
 
@@ -58,11 +59,23 @@ const char *const Description = R"(object Form1: TForm
     UIStyle = Protein
     ShowCaptions = True
   end
+  object suiSideChannel1: TsuiSideChannel
+    Left = 300
+    Top = 0
+    Height = 200
+    Width = 150
+    SideBarColor = clMoneyGreen
+    Caption = 'Tools'
+    Align = suiRight
+    PopupMode = suiMouseClick
+    QuickMove = True
+    StayOn = True
+  end
 end
 )";
 }
 
-TEST(SkinRegistrationFurther, DescriptionsCreateComboBoxesAndToolBars)
+TEST(SkinRegistrationFurther, DescriptionsCreateComboBoxesToolBarsAndSideChannels)
 {
     RegisterSkinClasses();
     TForm form(nullptr);
@@ -96,6 +109,16 @@ TEST(SkinRegistrationFurther, DescriptionsCreateComboBoxesAndToolBars)
     EXPECT_EQ(bar->UIStyle(), Protein);
     EXPECT_TRUE(bar->ShowCaptions());
 
+    auto *channel = dynamic_cast<TsuiSideChannel *>(form.FindComponent("suiSideChannel1"));
+    ASSERT_NE(channel, nullptr);
+    EXPECT_EQ(channel->Width(), 150);
+    EXPECT_EQ(channel->TControl::Width(), 150) << "pinned open";
+    EXPECT_TRUE(channel->StayOn());
+    EXPECT_EQ(channel->Align(), suiRight);
+    EXPECT_EQ(channel->PopupMode(), suiMouseClick);
+    EXPECT_EQ(channel->SideBarColor(), clMoneyGreen);
+    EXPECT_EQ(channel->TitlePanel()->Caption(), "Tools");
+
     // Written and read again, everything comes back.
     const QByteArray written = WriteComponentText(&form);
     TForm again(nullptr);
@@ -110,4 +133,9 @@ TEST(SkinRegistrationFurther, DescriptionsCreateComboBoxesAndToolBars)
     auto *fonts2 = dynamic_cast<TsuiFontComboBox *>(again.FindComponent("suiFontComboBox1"));
     ASSERT_NE(fonts2, nullptr);
     EXPECT_EQ(fonts2->FontName(), "DejaVu Sans");
+    auto *channel2 = dynamic_cast<TsuiSideChannel *>(again.FindComponent("suiSideChannel1"));
+    ASSERT_NE(channel2, nullptr);
+    EXPECT_EQ(channel2->Width(), 150);
+    EXPECT_TRUE(channel2->StayOn());
+    EXPECT_EQ(channel2->Caption(), "Tools");
 }
