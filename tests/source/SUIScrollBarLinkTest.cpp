@@ -4,6 +4,7 @@
 #include "WindowsScroll.h"
 #include "framework/WaitFor.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
@@ -113,6 +114,29 @@ struct LinkFixture : ::testing::Test {
     }
 };
 using ScrollBarLink = LinkFixture;
+
+// A control over a bare Qt scroll area whose native range the test sets.
+class TScrollArea : public TsuiScrollLinked<TWinControl, TScrollLinkKind::ListBox> {
+public:
+    using TsuiScrollLinked::TsuiScrollLinked;
+    TsuiScrollBarLink &Link = FLink;
+    QScrollBar *Native() { return static_cast<QAbstractScrollArea *>(Handle())->verticalScrollBar(); }
+
+protected:
+    QWidget *CreateWindowHandle(QWidget *ParentWidget) override
+    {
+        auto *area = new QAbstractScrollArea(ParentWidget);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return area;
+    }
+};
+
+struct RangeRow {
+    int Min, Max, Page, Position; // the native bar's
+    int Expected;                 // the skinned Max
+};
+
+class ScrollBarLinkRange : public LinkFixture, public ::testing::WithParamInterface<RangeRow> {};
 
 void FillList(TListBox *List, int Count)
 {
@@ -435,3 +459,23 @@ TEST_F(ScrollBarLink, DraggingTheHorizontalThumbScrollsTheMemoSidewaysWithoutAnE
     memo->Perform(WM_KEYDOWN, VK_SHIFT, 0); // a synchronisation on its own
     EXPECT_EQ(memo->HScrolls, sent);
 }
+
+TEST_P(ScrollBarLinkRange, SkinnedMaxIsTheLastNativePosition)
+{
+    const RangeRow row = GetParam();
+    auto *area = New<TScrollArea>(20, 20, 150, 150);
+    TsuiScrollBar *bar = NewBar();
+    // The native maximum is the last position: its range ends at Max + Page - 1.
+    area->Native()->setRange(row.Min, row.Max - row.Page + 1);
+    area->Native()->setPageStep(row.Page);
+    area->Native()->setValue(row.Position);
+    area->Link.SetVScrollBar(bar);
+    EXPECT_EQ(bar->Max(), row.Expected);
+    EXPECT_EQ(bar->Min(), row.Min);
+    EXPECT_EQ(bar->Position(), row.Position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScrollBarLinkRange,
+                         ::testing::Values(RangeRow{0, 99, 10, 0, 90}, RangeRow{0, 99, 10, 90, 90},
+                                           RangeRow{0, 49, 1, 25, 49}, RangeRow{10, 109, 20, 50, 90},
+                                           RangeRow{0, 1000, 1, 700, 1000}));
