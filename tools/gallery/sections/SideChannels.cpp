@@ -10,6 +10,7 @@ namespace {
 void AddSideChannels(TGallerySlot &Slot)
 {
     auto *panel = Slot.Add<TsuiImagePanel>(0, 0, 290, 190);
+    panel->SetTransparent(true);
     auto *collapsed = Slot.Add<TsuiSideChannel>(panel, 0, 0, 10, 190);
     collapsed->SetAlign(suiRight);
     auto *open = Slot.Add<TsuiSideChannel>(panel, 0, 0, 10, 190);

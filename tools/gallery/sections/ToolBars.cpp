@@ -10,6 +10,7 @@ namespace {
 void AddToolBars(TGallerySlot &Slot)
 {
     auto *panel = Slot.Add<TsuiImagePanel>(0, 0, 290, 26);
+    panel->SetTransparent(true);
     auto *bar = Slot.Add<TsuiToolBar>(panel, 0, 0, 290, 26);
     bar->SetShowCaptions(true);
     bar->SetButtonHeight(24);
