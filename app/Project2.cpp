@@ -1,5 +1,7 @@
-// Wordlark's start-up: the application object, the main window, the message loop.
+// Wordlark's start-up: the application object, the main window made from its
+// description, the message loop.
 #include "Forms.h"
+#include "Unit1.h"
 #include "stream/RealAudioControl.h"
 #include "swf/FlashComponent.h"
 
@@ -12,9 +14,7 @@ int main(int argc, char **argv)
     RegisterRealAudioControl();
     Application->Initialize();
     Application->SetTitle(QStringLiteral("Wordlark"));
-    TForm *mainForm = Application->CreateForm<TForm>();
-    mainForm->SetCaption(QStringLiteral("Wordlark"));
-    mainForm->SetBounds(mainForm->Left(), mainForm->Top(), 481, 351);
+    Application->CreateForm<TForm1>();
     Application->Run();
     return 0;
 }

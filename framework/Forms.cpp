@@ -99,6 +99,31 @@ void TCustomForm::ApplyFrame()
         ShowWindowState();
 }
 
+void TCustomForm::SetClientWidth(int Value)
+{
+    if (ComponentState() & csLoading)
+        FLoadedClientWidth = Value;
+    TControl::SetClientWidth(Value);
+}
+
+void TCustomForm::SetClientHeight(int Value)
+{
+    if (ComponentState() & csLoading)
+        FLoadedClientHeight = Value;
+    TControl::SetClientHeight(Value);
+}
+
+void TCustomForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (FLoadedClientWidth > 0)
+        TControl::SetClientWidth(FLoadedClientWidth);
+    if (FLoadedClientHeight > 0)
+        TControl::SetClientHeight(FLoadedClientHeight);
+    FLoadedClientWidth = 0;
+    FLoadedClientHeight = 0;
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
 {
     if (Value == FBorderStyle)

@@ -101,6 +101,11 @@ public:
 
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
+    // A client size read from a description is applied again once the whole
+    // description is read, so that it holds for the frame the window ends
+    // up with.
+    void SetClientWidth(int Value);
+    void SetClientHeight(int Value);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -124,6 +129,7 @@ protected:
     // A key the form treats as a menu shortcut (OnShortCut).
     virtual bool IsShortCut(TMessage &Message);
     void PaintWindow(TCanvas *DC) override;
+    void Loaded() override;
     QWidget *CreateWindowHandle(QWidget *ParentWidget) override;
     void CreateWnd() override;
     void UpdateBoundsRect() override;
@@ -163,6 +169,8 @@ private:
     TModalResult FModalResult = mrNone;
     TWinControl *FActiveControl = nullptr;
     TWinControl *FFocusedControl = nullptr;
+    int FLoadedClientWidth = 0;
+    int FLoadedClientHeight = 0;
 };
 
 class TForm : public TCustomForm {

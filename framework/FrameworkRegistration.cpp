@@ -2,9 +2,11 @@
 // properties with storage defaults, in declaration order.
 #include "CheckLst.h"
 #include "ComCtrls.h"
+#include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Grids.h"
+#include "OleCtrls.h"
 #include "StdCtrls.h"
 #include "Streaming.h"
 
@@ -23,6 +25,8 @@ void RegisterEnums()
     RegisterEnum<TPosition>({"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
                              "poMainFormCenter", "poOwnerFormCenter"});
     RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
+    RegisterEnum<TPanelBevel>({"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+    RegisterEnum<TTextLayout>({"tlTop", "tlCenter", "tlBottom"});
 }
 
 // Character sets by name ("GB2312_CHARSET"), a number when they have none.
@@ -304,6 +308,44 @@ void RegisterStdControls()
     RegisterClass<TMemo>("TMemo", "TCustomMemo");
 }
 
+// Labels, group boxes, panels, the open dialog and the hosted media controls
+// (their own settings are the wrappers' stored configuration).
+void RegisterLabelsPanelsAndHostedControls()
+{
+    RegisterClass<TCustomLabel>("TCustomLabel", "TGraphicControl")
+        .Property("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize, true)
+        .Property("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment, taLeftJustify)
+        .Component("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl)
+        .Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout, tlTop)
+        .Property("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar, true)
+        .Property("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent, false)
+        .Property("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap, false);
+    RegisterClass<TLabel>("TLabel", "TCustomLabel");
+    RegisterClass<TCustomGroupBox>("TCustomGroupBox", "TCustomControl");
+    RegisterClass<TGroupBox>("TGroupBox", "TCustomGroupBox");
+    RegisterClass<TCustomPanel>("TCustomPanel", "TCustomControl")
+        .Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, taCenter)
+        .Property("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, bvNone)
+        .Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, bvRaised)
+        .Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1)
+        .Property("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle, bsNone);
+    RegisterClass<TPanel>("TPanel", "TCustomPanel");
+
+    RegisterClass<TOpenDialog>("TOpenDialog", "TComponent")
+        .Property("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt)
+        .Property("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName)
+        .Property("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter)
+        .Property("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex, 1)
+        .Property("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir)
+        .Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)
+        .Event("OnClose", &TOpenDialog::OnClose)
+        .Event("OnShow", &TOpenDialog::OnShow);
+
+    RegisterClass<TOleControl>("TOleControl", "TWinControl");
+    RegisterClass<TShockwaveFlash>("TShockwaveFlash", "TOleControl");
+    RegisterClass<TRealAudio>("TRealAudio", "TOleControl");
+}
+
 } // namespace
 
 void RegisterFrameworkClasses()
@@ -315,4 +357,6 @@ void RegisterFrameworkClasses()
     RegisterGrids();
     RegisterListView();
     RegisterStdControls();
+    RegisterLabelsPanelsAndHostedControls();
+    RegisterMenuClasses();
 }

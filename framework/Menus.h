@@ -59,19 +59,6 @@ void GetMenuFont(TFont *Font);
 
 enum TMenuAutoFlag { maAutomatic, maManual, maParent };
 
-enum TOwnerDrawStateFlag : unsigned {
-    odSelected = 0x1,
-    odGrayed = 0x2,
-    odDisabled = 0x4,
-    odChecked = 0x8,
-    odFocused = 0x10,
-    odDefault = 0x20,
-    odHotLight = 0x40,
-    odInactive = 0x80,
-    odNoAccel = 0x100,
-};
-using TOwnerDrawState = unsigned;
-
 using TMenuMeasureItemEvent = std::function<void(TObject *Sender, TCanvas *ACanvas, int &Width, int &Height)>;
 using TMenuDrawItemEvent = std::function<void(TObject *Sender, TCanvas *ACanvas, const TRect &ARect, bool Selected)>;
 using TAdvancedMenuDrawItemEvent =

@@ -13,17 +13,6 @@ class QListWidget;
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-enum TOwnerDrawStateFlag : unsigned {
-    odSelected = 0x1,
-    odGrayed = 0x2,
-    odDisabled = 0x4,
-    odChecked = 0x8,
-    odFocused = 0x10,
-    odDefault = 0x20,
-    odComboBoxEdit = 0x1000,
-};
-using TOwnerDrawState = unsigned;
-
 using TDrawItemEvent = std::function<void(TWinControl *Control, int Index, const TRect &Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = std::function<void(TWinControl *Control, int Index, int &Height)>;
 

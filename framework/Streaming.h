@@ -206,6 +206,8 @@ const TClassInfo *ClassInfoOf(const TObject *Object);
 
 // Registers the framework's own classes; called by the registry itself.
 void RegisterFrameworkClasses();
+// The menus and their items; RegisterFrameworkClasses calls it.
+void RegisterMenuClasses();
 
 // ---------------------------------------------------------------------------
 // The typed builder

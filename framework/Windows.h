@@ -210,3 +210,18 @@ struct TMsg {
     WPARAM wParam = 0;
     LPARAM lParam = 0;
 };
+
+// The state of an owner-drawn item: menu items, list and combo box items.
+enum TOwnerDrawStateFlag : unsigned {
+    odSelected = 0x1,
+    odGrayed = 0x2,
+    odDisabled = 0x4,
+    odChecked = 0x8,
+    odFocused = 0x10,
+    odDefault = 0x20,
+    odHotLight = 0x40,
+    odInactive = 0x80,
+    odNoAccel = 0x100,
+    odComboBoxEdit = 0x1000,
+};
+using TOwnerDrawState = unsigned;

@@ -6,6 +6,7 @@
 #include "SUIColorBox.h"
 #include "SUIEdit.h"
 #include "SUIFontComboBox.h"
+#include "SUIForm.h"
 #include "SUIGrid.h"
 #include "SUIGroupBox.h"
 #include "SUIImagePanel.h"
@@ -34,6 +35,8 @@ void RegisterSkinEnums()
     RegisterEnum<TsuiTitleBarAlign>({"suiLeft", "suiRight", "suiClient"});
     RegisterEnum<TsuiSideChannelPopupMode>({"suiMouseOn", "suiMouseClick"});
     RegisterEnum<TButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+    RegisterEnum<TsuiTitleBarAlign>({"suiLeft", "suiRight", "suiClient"});
+    RegisterEnum<TsuiTitleBarBtnType>({"suiMax", "suiMin", "suiClose", "suiHelp", "suiControlBox", "suiCustom"});
 }
 
 void RegisterPanels()
@@ -345,6 +348,41 @@ void RegisterGrids()
     RegisterGridSkin(RegisterClass<TsuiStringGrid>("TsuiStringGrid", "TStringGrid"));
 }
 
+// The skinned window with its title bar's buttons and sections, stored item
+// by item with their pictures.
+void RegisterForms()
+{
+    RegisterClass<TsuiTitleBarButton>("TsuiTitleBarButton", "TCollectionItem")
+        .Property("ButtonType", &TsuiTitleBarButton::ButtonType, &TsuiTitleBarButton::SetButtonType)
+        .Property("Transparent", &TsuiTitleBarButton::Transparent, &TsuiTitleBarButton::SetTransparent)
+        .Property("Top", &TsuiTitleBarButton::Top, &TsuiTitleBarButton::SetTop)
+        .Property("UIStyle", &TsuiTitleBarButton::UIStyle, &TsuiTitleBarButton::SetUIStyle)
+        .Object("PicNormal", &TsuiTitleBarButton::PicNormal)
+        .Object("PicMouseOn", &TsuiTitleBarButton::PicMouseOn)
+        .Object("PicMouseDown", &TsuiTitleBarButton::PicMouseDown);
+    RegisterClass<TsuiTitleBarSection>("TsuiTitleBarSection", "TCollectionItem")
+        .Property("AutoSize", &TsuiTitleBarSection::AutoSize, &TsuiTitleBarSection::SetAutoSize)
+        .Property("Width", &TsuiTitleBarSection::Width, &TsuiTitleBarSection::SetWidth)
+        .Property("Align", &TsuiTitleBarSection::Align, &TsuiTitleBarSection::SetAlign)
+        .Object("Picture", &TsuiTitleBarSection::Picture)
+        .Property("Stretch", &TsuiTitleBarSection::Stretch, &TsuiTitleBarSection::SetStretch);
+
+    RegisterClass<TsuiForm>("TsuiForm", "TCustomControl")
+        .Property("UIStyle", &TsuiForm::UIStyle, &TsuiForm::SetUIStyle)
+        .Property("UIStyleAutoUpdateSub", &TsuiForm::UIStyleAutoUpdateSub, &TsuiForm::SetUIStyleAutoUpdateSub)
+        .ColorProperty("BorderColor", &TsuiForm::BorderColor, &TsuiForm::SetBorderColor)
+        .Property("BorderWidth", &TsuiForm::BorderWidth, &TsuiForm::SetBorderWidth)
+        .Property("TitleBarVisible", &TsuiForm::TitleBarVisible, &TsuiForm::SetTitleBarVisible)
+        .Property("Caption", &TsuiForm::Caption, &TsuiForm::SetCaption)
+        .Component("FormPanel", &TsuiForm::FormPanel, &TsuiForm::SetFormPanel)
+        .Collection("TitleBarButtons", &TsuiForm::TitleBarButtons)
+        .Collection("TitleBarSections", &TsuiForm::TitleBarSections)
+        .Property("TitleBarDrawAppIcon", &TsuiForm::TitleBarDrawAppIcon, &TsuiForm::SetTitleBarDrawAppIcon)
+        .Object("Font", &TsuiForm::Font)
+        .ColorProperty("MenuBarColor", &TsuiForm::MenuBarColor, &TsuiForm::SetMenuBarColor)
+        .Property("MenuBarHeight", &TsuiForm::MenuBarHeight, &TsuiForm::SetMenuBarHeight);
+}
+
 } // namespace
 
 void RegisterSkinClasses()
@@ -366,4 +404,5 @@ void RegisterSkinClasses()
     RegisterComboBoxes();
     RegisterTabs();
     RegisterSideChannel();
+    RegisterForms();
 }

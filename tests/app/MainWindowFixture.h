@@ -1,0 +1,36 @@
+#pragma once
+// The real main window, made from its description and shown offscreen. The
+// start-up notice and the dialogs are answered through the dialog seam and
+// the shell is caught through the URL seam; every request is kept.
+#include "Dialogs.h"
+#include "Shell.h"
+#include "Unit1.h"
+
+#include <QImage>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Makes Form1 as start-up does (the notice answered with NoticeAnswer)
+    // and shows it.
+    void CreateMainWindow();
+    // The window as it is on the screen.
+    QImage Grab() const;
+
+    int NoticeAnswer = IDNO;
+    // Answers the open dialog: IDOK with OpenFileName, or IDCANCEL.
+    int OpenAnswer = IDCANCEL;
+    String OpenFileName;
+    std::vector<TDialogRequest> Requests;
+    std::vector<QUrl> Opened;
+    TForm1 *Form = nullptr;
+
+private:
+    TDialogHandler FOldDialogs;
+    TUrlOpener FOldOpener;
+};
