@@ -3,6 +3,8 @@
 #include "framework/WaitFor.h"
 #include "swf/FlashComponent.h"
 
+#include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 
 void MainWindowFixture::SetUp()
@@ -43,4 +45,30 @@ void MainWindowFixture::CreateMainWindow()
 QImage MainWindowFixture::Grab() const
 {
     return Form->Handle()->grab().toImage();
+}
+
+TTreeNode *MainWindowFixture::Node(std::initializer_list<const char *> Path) const
+{
+    TTreeNode *node = nullptr;
+    for (const char *caption : Path) {
+        const String wanted = QString::fromUtf8(caption);
+        TTreeNode *next = node ? node->GetFirstChild() : Form->suiTreeView1->Items()->GetFirstNode();
+        while (next && next->Text() != wanted)
+            next = next->GetNextSibling();
+        if (!next)
+            return nullptr;
+        node = next;
+    }
+    return node;
+}
+
+void MainWindowFixture::ClickNode(TTreeNode *Node)
+{
+    for (TTreeNode *parent = Node->Parent(); parent; parent = parent->Parent())
+        parent->SetExpanded(true);
+    auto *tree = static_cast<QTreeWidget *>(Form->suiTreeView1->Handle());
+    const TRect r = Form->suiTreeView1->NodeRect(Node);
+    const int border = Form->suiTreeView1->BorderWidth();
+    const QPoint at = tree->viewport()->mapFrom(tree, QPoint(r.Left + 10 + border, r.Top + r.Height() / 2 + border));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
 }

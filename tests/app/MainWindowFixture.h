@@ -21,6 +21,10 @@ protected:
     void CreateMainWindow();
     // The window as it is on the screen.
     QImage Grab() const;
+    // The tree node reached by captions from the top level.
+    TTreeNode *Node(std::initializer_list<const char *> Path) const;
+    // A mouse click on the node's caption, its branch opened first.
+    void ClickNode(TTreeNode *Node);
 
     int NoticeAnswer = IDNO;
     // Answers the open dialog: IDOK with OpenFileName, or IDCANCEL.

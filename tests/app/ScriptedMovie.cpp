@@ -9,6 +9,8 @@ TScriptedMovie::TScriptedMovie(QWidget *Parent, std::shared_ptr<TScriptedMovieSt
 
 OleVariant TScriptedMovie::GetProperty(DISPID Id)
 {
+    if (!FState->Refusal.isEmpty())
+        throw EOleException(FState->Refusal);
     switch (Id) {
     case FlashDispId::TotalFrames: FState->Calls << "TotalFrames"; return FState->TotalFrames;
     case FlashDispId::FrameNum: FState->Calls << "FrameNum?"; return FState->Frame;
@@ -47,6 +49,8 @@ void TScriptedMovie::SetProperty(DISPID Id, const OleVariant &Value)
 
 OleVariant TScriptedMovie::CallMethod(int Position, const QVariantList &)
 {
+    if (!FState->Refusal.isEmpty())
+        throw EOleException(FState->Refusal);
     switch (Position) {
     case FlashMethod::Play: FState->Calls << "Play"; FState->Playing = true; return {};
     case FlashMethod::StopPlay: FState->Calls << "StopPlay"; FState->Playing = false; return {};

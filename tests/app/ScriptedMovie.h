@@ -5,6 +5,7 @@
 #include "ComObj.h"
 
 #include <QStringList>
+#include <map>
 #include <QWidget>
 #include <memory>
 
@@ -14,6 +15,8 @@ struct TScriptedMovieState {
     bool Playing = false;
     // Frame counts of movies by address; a movie not listed has TotalFrames.
     std::map<QString, int> Lengths;
+    // Every access raises EOleException with this text when it is set.
+    QString Refusal;
     // "Movie=<address>", "FrameNum=<n>", "Play", "StopPlay", ...
     QStringList Calls;
 };
