@@ -11,6 +11,7 @@
 #include "SUIButton.h"
 #include "SUIForm.h"
 #include "SUITrackBar.h"
+#include "SUITreeView.h"
 #include "StdCtrls.h"
 
 class TForm1 : public TForm {
@@ -31,7 +32,7 @@ public:
     TLabel *Label4 = nullptr;
     TsuiButton *suiButton1 = nullptr;
     TsuiButton *suiButton2 = nullptr;
-    TCustomTreeView *suiTreeView1 = nullptr;
+    TsuiTreeView *suiTreeView1 = nullptr;
     TPanel *Panel1 = nullptr;
     TShockwaveFlash *ShockwaveFlash1 = nullptr;
     TMainMenu *suiMainMenu1 = nullptr;
