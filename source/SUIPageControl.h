@@ -8,7 +8,8 @@
 
 class TsuiTabSheet;
 
-// The page control's strip; it differs only in being clickable at design time.
+// The page control's strip: the tab control's, as a class of its own. (There
+// is no form designer here, so it has no design-time clicking to add.)
 class TsuiPageControlTopPanel : public TsuiTabControlTopPanel {
 public:
     using TsuiTabControlTopPanel::TsuiTabControlTopPanel;
