@@ -1,7 +1,9 @@
 // Wordlark's start-up: the application object, the main window made from its
-// description, the message loop.
+// description (the first window made is the main one), the programme window
+// made hidden, the message loop.
 #include "Forms.h"
 #include "Unit1.h"
+#include "Unit3.h"
 #include "stream/RealAudioControl.h"
 #include "swf/FlashComponent.h"
 
@@ -14,7 +16,8 @@ int main(int argc, char **argv)
     RegisterRealAudioControl();
     Application->Initialize();
     Application->SetTitle(QStringLiteral("Wordlark"));
-    Application->CreateForm<TForm1>();
+    Form1 = Application->CreateForm<TForm1>();
+    Form3 = Application->CreateForm<TForm3>();
     Application->Run();
     return 0;
 }

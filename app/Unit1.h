@@ -93,6 +93,7 @@ public:
 
 private:
     void SetStyle(TsuiUIStyle Style);
+    void OpenProgrammeWindow();
     void OpenHomePage();
 };
 

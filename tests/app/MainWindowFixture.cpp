@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "framework/WaitFor.h"
+#include "stream/RealAudioControl.h"
 #include "swf/FlashComponent.h"
 
 #include <QTest>
@@ -10,6 +11,7 @@
 void MainWindowFixture::SetUp()
 {
     RegisterFlashControl();
+    RegisterRealAudioControl();
     FOldDialogs = SetDialogHandler([this](TDialogRequest &Request) {
         Requests.push_back(Request);
         if (Request.Kind == dkOpenDialog) {
@@ -29,6 +31,8 @@ void MainWindowFixture::SetUp()
 
 void MainWindowFixture::TearDown()
 {
+    delete Form3;
+    Form3 = nullptr;
     delete Form;
     SetDialogHandler(FOldDialogs);
     SetUrlOpener(FOldOpener);
@@ -38,6 +42,8 @@ void MainWindowFixture::CreateMainWindow()
 {
     Form = new TForm1(nullptr);
     Form->AfterConstruction();
+    Form3 = new TForm3(nullptr);
+    Form3->AfterConstruction();
     Form->Show();
     ASSERT_TRUE(WaitFor([this] { return Form->Handle()->isVisible(); }));
 }

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Shell.h"
 #include "Unit1.h"
+#include "Unit3.h"
 
 #include <QImage>
 #include <QUrl>
@@ -17,7 +18,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // Makes Form1 as start-up does (the notice answered with NoticeAnswer)
-    // and shows it.
+    // and shows it, with the programme window made hidden.
     void CreateMainWindow();
     // The window as it is on the screen.
     QImage Grab() const;

@@ -254,4 +254,29 @@ TEST_F(Playback, ControlErrorIsReportedAndTheTimersGoOn)
     EXPECT_TRUE(Form->Visible());
 }
 
+struct TProgrammeRow {
+    const char *Caption;
+    const char *StyleItem;
+    TsuiUIStyle Style;
+};
+
+class ProgrammeEntries : public Playback, public ::testing::WithParamInterface<TProgrammeRow> {};
+
+TEST_P(ProgrammeEntries, HideTheMainWindowAndOpenTheProgrammeWindowInItsStyle)
+{
+    dynamic_cast<TMenuItem *>(Form->FindComponent(GetParam().StyleItem))->Click();
+    ASSERT_FALSE(Form3->Visible());
+    State().Calls.clear();
+    ClickNode(Node({GetParam().Caption}));
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(Form3->suiForm1->UIStyle(), GetParam().Style);
+    EXPECT_EQ(Writes(), QStringList({"StopPlay", "StopPlay"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ProgrammeEntries,
+                         ::testing::Values(TProgrammeRow{"洪恩GOGO", "DeepBlue1", DeepBlue},
+                                           TProgrammeRow{"Orvane英语（高级）", "MacOS1", MacOS},
+                                           TProgrammeRow{"阳光英语广播讲座", "Winxp1", WinXP}));
+
 } // namespace
