@@ -29,27 +29,6 @@ void RegisterEnums()
     RegisterEnum<TTextLayout>({"tlTop", "tlCenter", "tlBottom"});
 }
 
-// Character sets by name ("GB2312_CHARSET"), a number when they have none.
-void ReadCharset(TFont *Font, const TValue &Value, TReader &)
-{
-    int charset = 0;
-    if (Value.Kind == TValue::vaIdent) {
-        if (!IdentToCharset(Value.Str, charset))
-            throw EConvertError(QStringLiteral("Invalid character set %1").arg(Value.Str));
-    } else {
-        charset = StreamingDetail::FromValue<int>(Value);
-    }
-    Font->SetCharset(charset);
-}
-
-std::optional<TValue> WriteCharset(TFont *Font)
-{
-    String ident;
-    if (CharsetToIdent(Font->Charset(), ident))
-        return TValue::Ident(ident);
-    return TValue::Integer(Font->Charset());
-}
-
 void ReadStrings(TStrings *Strings, const TValue &Value, TReader &)
 {
     if (Value.Kind != TValue::vaList)
@@ -79,7 +58,7 @@ void RegisterPersistents()
 {
     RegisterClass<TPersistent>("TPersistent");
     RegisterClass<TFont>("TFont", "TPersistent")
-        .Custom("Charset", ReadCharset, WriteCharset)
+        .CharsetProperty("Charset", &TFont::Charset, &TFont::SetCharset)
         .ColorProperty("Color", &TFont::Color, &TFont::SetColor)
         .Property("Height", &TFont::Height, &TFont::SetHeight)
         // Always stored: an empty name read back must not leave the default face.

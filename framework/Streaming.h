@@ -92,6 +92,8 @@ unsigned ToSet(const TValue &Value, const TSetNames &Names);
 TValue FromSet(unsigned Value, const TSetNames &Names);
 int ToColor(const TValue &Value);
 TValue FromColor(int Value);
+int ToCharset(const TValue &Value);
+TValue FromCharset(int Value);
 QByteArray ToBinary(const TValue &Value);
 
 // Collections item by item, component references and handlers; defined with
@@ -242,6 +244,14 @@ public:
                            return std::nullopt;
                        return StreamingDetail::FromColor(value);
                    });
+    }
+
+    // Character sets: names ("GB2312_CHARSET"), a number for those without.
+    template <typename C1, typename C2>
+    TClassBuilder &CharsetProperty(const char *Name, int (C1::*Get)() const, void (C2::*Set)(int))
+    {
+        return Add(Name, [Set](TObject *o, const TValue &v, TReader &) { (Cast(o)->*Set)(StreamingDetail::ToCharset(v)); },
+                   [Get](TObject *o) -> std::optional<TValue> { return StreamingDetail::FromCharset((Cast(o)->*Get)()); });
     }
 
     // Bit sets with their element names ("[akLeft, akTop]").

@@ -236,6 +236,24 @@ TValue FromColor(int Value)
     return TValue::Integer(Value, true);
 }
 
+int ToCharset(const TValue &Value)
+{
+    if (Value.Kind != TValue::vaIdent)
+        return FromValue<int>(Value);
+    int charset = 0;
+    if (!IdentToCharset(Value.Str, charset))
+        throw EConvertError(QStringLiteral("Invalid character set %1").arg(Value.Str));
+    return charset;
+}
+
+TValue FromCharset(int Value)
+{
+    String ident;
+    if (CharsetToIdent(Value, ident))
+        return TValue::Ident(ident);
+    return TValue::Integer(Value);
+}
+
 QByteArray ToBinary(const TValue &Value)
 {
     if (Value.Kind != TValue::vaBinary)

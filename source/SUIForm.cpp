@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "SUIImagePanel.h"
+#include "SUIMainMenu.h"
 #include "SUIPublic.h"
 
 namespace {
@@ -75,10 +76,14 @@ TsuiForm::TsuiForm(TComponent *AOwner) : TCustomPanel(AOwner)
 
 TsuiForm::~TsuiForm()
 {
+    Destroying();
     if (FShortCutHookInstalled)
         Application->OnMessage = nullptr;
     if (FOwnerForm && FOldWindowProc)
         FOwnerForm->WindowProc = FOldWindowProc;
+    if (TsuiMainMenu *menu = SkinMenu())
+        menu->SetFormLink(nullptr);
+    delete FMenuBar;
     delete FTitleBar;
 }
 
@@ -95,6 +100,9 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value)
     SetMenuBarColor(Color());
     // 3.
     FTitleBar->SetUIStyle(Value);
+    // 4.
+    if (TsuiMainMenu *menu = SkinMenu(); menu && menu->UIStyle() != Custom)
+        menu->SetUIStyle(Value);
     // 5.
     if (FUIStyleAutoUpdateSub) {
         ApplyStyleToSubContainers(this, Value);
@@ -103,6 +111,8 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value)
     // 6.
     UpdateFormLayout();
     Repaint();
+    if (FMenuBar)
+        FMenuBar->Invalidate();
     PaintFormBorder();
     // 7.
     if (!(ComponentState() & csLoading)) {
@@ -145,11 +155,17 @@ void TsuiForm::SetCaption(const TCaption &Value)
 void TsuiForm::SetMenuBarColor(TColor Value)
 {
     FMenuBarColor = Value;
+    if (FMenuBar)
+        FMenuBar->SetColor(Value);
 }
 
 void TsuiForm::SetMenuBarHeight(int Value)
 {
     FMenuBarHeight = Value;
+    if (FMenuBar) {
+        FMenuBar->SetButtonHeight(Value);
+        FMenuBar->SetHeight(Value);
+    }
 }
 
 void TsuiForm::SetHeight(int Value)
@@ -273,12 +289,30 @@ void TsuiForm::WMEraseBkgnd(TMessage &)
 void TsuiForm::Notification(TComponent *AComponent, TOperation Operation)
 {
     TCustomPanel::Notification(AComponent, Operation);
+    if (Operation == opInsert) {
+        const bool plainMenu = dynamic_cast<TMainMenu *>(AComponent) && !dynamic_cast<TsuiMainMenu *>(AComponent);
+        if (plainMenu && Designing() && !(ComponentState() & csLoading) && FOwnerForm)
+            MessageDlg("Strongly recommend you to use \"TsuiMainMenu\" instead of \"TMainMenu\".\r\n\r\n"
+                       "If you still want to use TMainForm, \r\n\r\nset " +
+                           FOwnerForm->Name() + "'s MENU property to NIL please." + "\r\n\r\n" + "And set " + Name() +
+                           "'s MENU property to this Menu when you finished designing the menu.",
+                       mtInformation, mbOK, 0);
+        return;
+    }
     if (Operation != opRemove)
         return;
     if (AComponent == FFormPanel)
         FFormPanel = nullptr;
-    if (AComponent == this && FOwnerForm)
-        FOwnerForm->Repaint();
+    if (AComponent == FMenu) {
+        FreeMenuBar();
+        FMenu = nullptr;
+    }
+    if (AComponent == this) {
+        if (FOwnerForm)
+            FOwnerForm->Repaint();
+        if (TsuiMainMenu *menu = SkinMenu())
+            menu->SetFormLink(nullptr);
+    }
 }
 
 void TsuiForm::FormWindowProc(TMessage &Message)
@@ -366,9 +400,9 @@ void TsuiForm::FormHitTest(TMessage &Message)
         Message.Result = HTBOTTOM;
 }
 
-int TsuiForm::HandleShortCutKey(TMessage &)
+int TsuiForm::HandleShortCutKey(TMessage &Message)
 {
-    return 0;
+    return FMenu && FMenu->IsShortCut(Message) ? 1 : 0;
 }
 
 void TsuiForm::ApplicationMessage(TMsg &Msg, bool &Handled)

@@ -3,10 +3,15 @@
 // border, hooks the form's window procedure and fills the client area inside
 // a painted border, with a title bar at its top. It answers hit-testing for
 // resizing by the edges and re-skins the window (and optionally its skinned
-// controls) when its style changes.
+// controls) when its style changes. Under the title bar a menu bar shows the
+// top-level items of its main menu, whose shortcuts it keeps working.
+#include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "SUITitleBar.h"
+
+class TMainMenu;
+class TsuiMainMenu;
 
 class TsuiForm : public TCustomPanel {
 public:
@@ -41,6 +46,9 @@ public:
     void SetMenuBarColor(TColor Value);
     int MenuBarHeight() const { return FMenuBarHeight; }
     void SetMenuBarHeight(int Value);
+    // The menu shown in the menu bar; a skinned main menu is linked back.
+    TMainMenu *Menu() const { return FMenu; }
+    void SetMenu(TMainMenu *Value);
     // The owner form takes the size plus the border.
     void SetHeight(int Value);
     void SetWidth(int Value);
@@ -49,12 +57,21 @@ public:
     void SetOnTitleBarHelpBtnClick(TsuiTitleBarButtonClickEvent Value) { FTitleBar->OnHelpBtnClick = std::move(Value); }
 
     TsuiTitleBar *TitleBar() const { return FTitleBar; }
+    // Present only while Menu is assigned.
+    TToolBar *MenuBar() const { return FMenuBar; }
     TCustomForm *OwnerForm() const { return FOwnerForm; }
 
     void UpdateFormLayout();
     void PaintFormBorder();
     // 1 when the key message is a shortcut of the menu, else 0.
     int HandleShortCutKey(TMessage &Message);
+
+    // The menu bar: made, given one button per top-level item, brought up
+    // to date with the items' captions and states, given the menu's font.
+    void CreateMenuBar();
+    void RebuildMenuBar();
+    void RefreshMenuBar();
+    void UpdateMenuBarFont();
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
@@ -67,6 +84,12 @@ private:
     void FormSized();
     void FormHitTest(TMessage &Message);
     void ApplicationMessage(TMsg &Msg, bool &Handled);
+    void FreeMenuBar();
+    TsuiMainMenu *SkinMenu() const;
+    // The menu's style when it is a skinned one, else this form's.
+    TsuiUIStyle MenuBarStyle() const;
+    void DrawMenuBarButton(TToolBar *Sender, TToolButton *Button, TCustomDrawState State, bool &DefaultDraw);
+    void DrawMenuBarBackground(TToolBar *Sender, const TRect &ARect, bool &DefaultDraw);
     bool Designing() const { return ComponentState() & csDesigning; }
     bool MDIChild() const { return FOwnerForm->FormStyle() == fsMDIChild; }
 
@@ -79,6 +102,8 @@ private:
     TCustomPanel *FFormPanel = nullptr;
     TColor FMenuBarColor = clBtnFace;
     int FMenuBarHeight = 22;
+    TMainMenu *FMenu = nullptr;
+    TToolBar *FMenuBar = nullptr;
     TRect FSavedBounds;
     bool FStartedMaximized = false;
     TFormBorderStyle FInitialBorderStyle = bsSizeable;

@@ -12,6 +12,7 @@
 #include "SUIImagePanel.h"
 #include "SUIListBox.h"
 #include "SUIListView.h"
+#include "SUIMainMenu.h"
 #include "SUIMemo.h"
 #include "SUIPageControl.h"
 #include "SUIProgressBar.h"
@@ -32,7 +33,6 @@ void RegisterSkinEnums()
     RegisterEnum<TsuiProgressBarOrientation>({"suiHorizontal", "suiVertical"});
     RegisterEnum<TComboBoxStyle>({"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"});
     RegisterEnum<TFontDevice>({"fdScreen", "fdPrinter", "fdBoth"});
-    RegisterEnum<TsuiTitleBarAlign>({"suiLeft", "suiRight", "suiClient"});
     RegisterEnum<TsuiSideChannelPopupMode>({"suiMouseOn", "suiMouseClick"});
     RegisterEnum<TButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
     RegisterEnum<TsuiTitleBarAlign>({"suiLeft", "suiRight", "suiClient"});
@@ -380,7 +380,27 @@ void RegisterForms()
         .Property("TitleBarDrawAppIcon", &TsuiForm::TitleBarDrawAppIcon, &TsuiForm::SetTitleBarDrawAppIcon)
         .Object("Font", &TsuiForm::Font)
         .ColorProperty("MenuBarColor", &TsuiForm::MenuBarColor, &TsuiForm::SetMenuBarColor)
-        .Property("MenuBarHeight", &TsuiForm::MenuBarHeight, &TsuiForm::SetMenuBarHeight);
+        .Property("MenuBarHeight", &TsuiForm::MenuBarHeight, &TsuiForm::SetMenuBarHeight)
+        .Component("Menu", &TsuiForm::Menu, &TsuiForm::SetMenu);
+
+    RegisterClass<TsuiMainMenu>("TsuiMainMenu", "TMainMenu")
+        .Property("UIStyle", &TsuiMainMenu::UIStyle, &TsuiMainMenu::SetUIStyle)
+        .Property("MenuItemHeight", &TsuiMainMenu::MenuItemHeight, &TsuiMainMenu::SetMenuItemHeight)
+        .Property("SeparatorHeight", &TsuiMainMenu::SeparatorHeight, &TsuiMainMenu::SetSeparatorHeight)
+        .Property("BarWidth", &TsuiMainMenu::BarWidth, &TsuiMainMenu::SetBarWidth)
+        .ColorProperty("BarColor", &TsuiMainMenu::BarColor, &TsuiMainMenu::SetBarColor)
+        .ColorProperty("Color", &TsuiMainMenu::Color, &TsuiMainMenu::SetColor)
+        .ColorProperty("SeparatorColor", &TsuiMainMenu::SeparatorColor, &TsuiMainMenu::SetSeparatorColor)
+        .ColorProperty("SelectedBorderColor", &TsuiMainMenu::SelectedBorderColor, &TsuiMainMenu::SetSelectedBorderColor)
+        .ColorProperty("SelectedColor", &TsuiMainMenu::SelectedColor, &TsuiMainMenu::SetSelectedColor)
+        .ColorProperty("SelectedFontColor", &TsuiMainMenu::SelectedFontColor, &TsuiMainMenu::SetSelectedFontColor)
+        .ColorProperty("FontColor", &TsuiMainMenu::FontColor, &TsuiMainMenu::SetFontColor)
+        .ColorProperty("BorderColor", &TsuiMainMenu::BorderColor, &TsuiMainMenu::SetBorderColor)
+        .Property("FlatMenu", &TsuiMainMenu::FlatMenu, &TsuiMainMenu::SetFlatMenu, false)
+        .Property("FontName", &TsuiMainMenu::FontName, &TsuiMainMenu::SetFontName)
+        .Property("FontSize", &TsuiMainMenu::FontSize, &TsuiMainMenu::SetFontSize)
+        .CharsetProperty("FontCharset", &TsuiMainMenu::FontCharset, &TsuiMainMenu::SetFontCharset)
+        .Property("UseSystemFont", &TsuiMainMenu::UseSystemFont, &TsuiMainMenu::SetUseSystemFont);
 }
 
 } // namespace

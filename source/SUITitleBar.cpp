@@ -1,6 +1,7 @@
 #include "SUITitleBar.h"
 
 #include "Dialogs.h"
+#include "Menus.h"
 #include "SUIForm.h"
 #include "SUIPublic.h"
 
@@ -564,6 +565,11 @@ void TsuiTitleBar::PerformButtonAction(int Index)
         break;
     case suiClose: form->Close(); break;
     case suiControlBox:
+        if (button->ControlBoxMenu) {
+            const TPoint p = ClientToScreen(TPoint(0, Height()));
+            button->ControlBoxMenu->Popup(p.X, p.Y);
+        }
+        break;
     case suiHelp:
     case suiCustom: break;
     }
