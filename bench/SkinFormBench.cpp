@@ -1,6 +1,8 @@
-// A skinned window of 481 x 351: a full repaint (title bar, border, client
-// area) in each style, and a change of style with the re-layout it causes.
+// A skinned window of 481 x 351: a full repaint (title bar, menu bar, border,
+// client area) in each style, and a change of style with the re-layout it
+// causes.
 #include "SUIForm.h"
+#include "SUIMainMenu.h"
 
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -18,6 +20,20 @@ struct BenchWindow {
         Skin->SetParent(Form.get());
         Skin->SetUIStyle(Style);
         Skin->SetCaption("Wordlark lessons");
+        // The main window's menu bar: five entries, three of them with items.
+        auto *menu = new TsuiMainMenu(Form.get());
+        for (const char *caption : {"Open file", "Style", "Control", "Help", "Exit"}) {
+            auto *item = new TMenuItem(Form.get());
+            item->SetCaption(caption);
+            menu->Items()->Add(item);
+        }
+        for (int i = 1; i <= 3; ++i)
+            for (const char *caption : {"WinXP", "DeepBlue", "MacOS"}) {
+                auto *item = new TMenuItem(Form.get());
+                item->SetCaption(caption);
+                menu->Items()->Items(i)->Add(item);
+            }
+        menu->Loaded();
         Form->Show();
     }
 };
@@ -28,6 +44,7 @@ void BM_SkinFormRepaint(benchmark::State &state)
     for (auto _ : state) {
         w.Skin->Invalidate();
         w.Skin->TitleBar()->Invalidate();
+        w.Skin->MenuBar()->Invalidate();
         w.Form->Invalidate();
         benchmark::DoNotOptimize(w.Form->Handle()->grab());
     }
