@@ -11,6 +11,7 @@
 #include "Menus.h"
 #include "OleCtrls.h"
 #include "SUIForm.h"
+#include "SUIMainMenu.h"
 
 class TForm3 : public TForm {
 public:
@@ -19,7 +20,7 @@ public:
 
     TsuiForm *suiForm1 = nullptr;
     TRealAudio *RealAudio1 = nullptr;
-    TMainMenu *suiMainMenu1 = nullptr;
+    TsuiMainMenu *suiMainMenu1 = nullptr;
     TTimer *Timer1 = nullptr;
     // The three series menus and the six submenus of "空中英语课堂".
     TMenuItem *GOGO1 = nullptr;

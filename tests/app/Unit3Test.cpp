@@ -87,8 +87,23 @@ TEST_F(ProgrammeWindow, ReadsItsDescriptionAndStaysHidden)
     ASSERT_NE(w.Timer1, nullptr);
     EXPECT_EQ(w.Timer1->Interval(), 100u);
     EXPECT_TRUE(w.Timer1->Enabled());
+    // The skinned menu shows in the skinned form's menu bar, not natively.
     ASSERT_NE(w.suiMainMenu1, nullptr);
+    EXPECT_EQ(w.suiForm1->Menu(), w.suiMainMenu1);
+    EXPECT_EQ(w.suiMainMenu1->FormLink(), w.suiForm1);
+    EXPECT_EQ(w.Menu(), nullptr);
     EXPECT_EQ(w.suiMainMenu1->AutoHotkeys(), maManual);
+    EXPECT_EQ(w.suiMainMenu1->UIStyle(), WinXP);
+    EXPECT_EQ(w.suiMainMenu1->FontName(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(w.suiMainMenu1->FontSize(), 8);
+    EXPECT_EQ(w.suiMainMenu1->MenuItemHeight(), 21);
+    EXPECT_EQ(w.suiMainMenu1->BarWidth(), 26);
+    EXPECT_EQ(w.suiMainMenu1->SelectedColor(), 0x00EFD3C6);
+    EXPECT_TRUE(w.suiMainMenu1->UseSystemFont());
+    ASSERT_NE(w.suiForm1->MenuBar(), nullptr);
+    ASSERT_EQ(w.suiForm1->MenuBar()->ButtonCount(), 3);
+    EXPECT_EQ(w.suiForm1->MenuBar()->Buttons(0)->Caption(), QStringLiteral("洪恩GOGO"));
+    EXPECT_EQ(w.suiForm1->MenuBar()->Buttons(2)->Caption(), QStringLiteral("空中英语课堂"));
     EXPECT_EQ(Application->MainForm(), Main.get());
 }
 
@@ -306,11 +321,12 @@ TEST_F(ProgrammeWindow, AFailingStopIsReportedAndLeavesTheWindowOpen)
     EXPECT_TRUE(Main->Visible());
 }
 
-TEST_F(ProgrammeWindow, TakesTheStyleHandedOverWithItsTitleBar)
+TEST_F(ProgrammeWindow, TakesTheStyleHandedOverWithItsTitleBarAndMenu)
 {
     Open();
     Window->suiForm1->SetUIStyle(Protein);
     EXPECT_EQ(Window->suiForm1->TitleBar()->UIStyle(), Protein);
+    EXPECT_EQ(Window->suiMainMenu1->UIStyle(), Protein);
     EXPECT_EQ(Window->suiForm1->BorderWidth(), GetThemeInteger(Protein, 4));
     EXPECT_EQ(Window->Width(), Window->suiForm1->Width() + 2 * Window->suiForm1->BorderWidth());
 }
