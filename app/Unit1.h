@@ -10,6 +10,7 @@
 #include "OleCtrls.h"
 #include "SUIButton.h"
 #include "SUIForm.h"
+#include "SUIMainMenu.h"
 #include "SUITrackBar.h"
 #include "SUITreeView.h"
 #include "StdCtrls.h"
@@ -35,7 +36,7 @@ public:
     TsuiTreeView *suiTreeView1 = nullptr;
     TPanel *Panel1 = nullptr;
     TShockwaveFlash *ShockwaveFlash1 = nullptr;
-    TMainMenu *suiMainMenu1 = nullptr;
+    TsuiMainMenu *suiMainMenu1 = nullptr;
     TMenuItem *N2 = nullptr;
     TMenuItem *N1 = nullptr;
     TMenuItem *Winxp1 = nullptr;

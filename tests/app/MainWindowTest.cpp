@@ -226,4 +226,20 @@ TEST_F(MainWindow, MenuTreeHoldsEveryCommand)
     EXPECT_FALSE(Form->N1->OnClick);
 }
 
+TEST_F(MainWindow, MenuBarShowsTheFiveEntriesAndTakesTheStyle)
+{
+    CreateMainWindow();
+    ASSERT_EQ(Form->suiForm1->Menu(), Form->suiMainMenu1);
+    TToolBar *bar = Form->suiForm1->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    QStringList captions;
+    for (int i = 0; i < bar->ButtonCount(); ++i)
+        captions << bar->Buttons(i)->Caption();
+    EXPECT_EQ(captions.join('|'), QString::fromUtf8("打开文件|界面风格|控制|帮助|退出"));
+    EXPECT_EQ(bar->Height(), 22);
+    EXPECT_EQ(Form->suiMainMenu1->UIStyle(), WinXP);
+    Form->Protein1->Click();
+    EXPECT_EQ(Form->suiMainMenu1->UIStyle(), Protein);
+}
+
 } // namespace
