@@ -1,6 +1,7 @@
 #include "Grids.h"
 #include "StdCtrls.h"
 #include "WaitFor.h"
+#include "ShowActive.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -20,9 +21,7 @@ struct DrawFixture : ::testing::Test {
     void TearDown() override { delete Form; }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "ShowActive.h"
 
 #include <QTest>
 #include <QWidget>
@@ -60,9 +61,7 @@ struct KeysFixture : ::testing::Test {
         Other = make("Other", "Other", 150);
         Play->Default = true;
         Stop->Cancel = true;
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     void TearDown() override { delete Form; }
     QWidget *FocusWidget() { return QApplication::focusWidget(); }

@@ -3,6 +3,7 @@
 #include "Menus.h"
 #include "MenusPopup.h"
 #include "WaitFor.h"
+#include "ShowActive.h"
 
 #include <QTest>
 #include <QWidget>
@@ -44,9 +45,7 @@ struct MenuFixture : ::testing::Test {
     {
         Form = new TForm(nullptr);
         Form->SetBounds(100, 100, 300, 200);
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
         Menu = new TPopupMenu(Form);
         Application->OnException = [](TObject *, const Exception &E) { ADD_FAILURE() << E.Message.toStdString(); };
     }

@@ -1,6 +1,7 @@
 #include "StdCtrls.h"
 #include "WaitFor.h"
 #include "WindowsScroll.h"
+#include "ShowActive.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -51,9 +52,7 @@ struct NativeScrollFixture : ::testing::Test {
     void TearDown() override { delete Form; }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     void Wheel(QWidget *Target, int Delta)
     {

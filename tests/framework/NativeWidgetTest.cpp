@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "ShowActive.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -61,9 +62,7 @@ struct NativeFixture : ::testing::Test {
         Button = new TDefaultButton(Form);
         Button->SetBounds(10, 50, 80, 24);
         Button->SetParent(Form);
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     void TearDown() override { delete Form; }
 };

@@ -4,6 +4,7 @@
 #include "Menus.h"
 #include "MenusPopup.h"
 #include "WaitFor.h"
+#include "ShowActive.h"
 
 #include <QTest>
 #include <QWidget>
@@ -48,9 +49,7 @@ struct ToolBarFixture : ::testing::Test {
     }
     void ShowForm()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     // Menu-bar buttons made as a skinned form makes them: last item first.
     void AddMenuButtons(const std::vector<String> &Captions)

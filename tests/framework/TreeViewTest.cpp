@@ -1,6 +1,7 @@
 #include "ComCtrls.h"
 #include "Codepage.h"
 #include "WaitFor.h"
+#include "ShowActive.h"
 
 #include <QTest>
 #include <QTreeWidget>
@@ -61,9 +62,7 @@ struct TreeFixture : ::testing::Test {
     void TearDown() override { delete Form; }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     QWidget *Viewport() { return static_cast<QTreeWidget *>(Tree->Handle())->viewport(); }
     // The centre of a node's caption in viewport coordinates.

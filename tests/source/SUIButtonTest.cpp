@@ -2,6 +2,7 @@
 #include "SUIImagePanel.h"
 #include "SUIResDef.h"
 #include "framework/WaitFor.h"
+#include "../framework/ShowActive.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,9 +33,7 @@ struct FormFixture : ::testing::Test {
     }
     void ShowAndActivate()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     void TearDown() override { delete Form; }
     template <class T>

@@ -5,6 +5,7 @@
 
 #include "Dialogs.h"
 #include "Forms.h"
+#include "../framework/ShowActive.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -194,9 +195,7 @@ TEST_F(ColorBoxFixture, CustomEntryAsksForAColourOnceTheListCloses)
 TEST_F(ColorBoxFixture, EnterOnTheCustomEntryAsksForAColour)
 {
     Box->SetStyle(cbStandardColors | cbCustomColor);
-    Form->Show();
-    Form->Handle()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+    ASSERT_TRUE(ShowActive(Form));
     Box->SetItemIndex(0);
     Box->SetFocus();
     ASSERT_TRUE(WaitFor([&] { return Box->Focused(); }));
@@ -224,9 +223,7 @@ TEST_P(ColorBoxSwatch, FrameColour)
     auto *other = new TsuiComboBox(Form);
     other->SetParent(Form);
     other->SetBounds(10, 50, 100, 22);
-    Form->Show();
-    Form->Handle()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+    ASSERT_TRUE(ShowActive(Form));
     TWinControl *focused = row.Focused ? static_cast<TWinControl *>(Box) : other;
     focused->SetFocus();
     ASSERT_TRUE(WaitFor([&] { return focused->Focused(); }));

@@ -7,6 +7,7 @@
 #include "SUIMenu.h"
 #include "StdCtrlsEdit.h"
 #include "framework/WaitFor.h"
+#include "../framework/ShowActive.h"
 
 #include <QApplication>
 #include <QTest>
@@ -68,9 +69,7 @@ struct MenuBarFixture : ::testing::Test {
     }
     void ShowActive()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(::ShowActive(Form));
     }
     QPoint Centre(TControl *Control)
     {

@@ -3,6 +3,7 @@
 #include "StdCtrls.h"
 #include "WindowsScroll.h"
 #include "framework/WaitFor.h"
+#include "../framework/ShowActive.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -73,9 +74,7 @@ struct LinkFixture : ::testing::Test {
     void TearDown() override { delete Form; }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     TsuiScrollBar *NewBar(TsuiUIStyle Style = WinXP)
     {

@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "ImgList.h"
+#include "../framework/ShowActive.h"
 
 #include <QDir>
 #include <QImage>
@@ -112,9 +113,7 @@ struct SkinToolBarFaces : ::testing::Test {
     }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     QWindow *Window() { return Form->Handle()->windowHandle(); }
     QPoint Centre(TControl *C)

@@ -2,6 +2,7 @@
 // A window with a skinned form that hands its style to the controls on it.
 #include "Forms.h"
 #include "SUIForm.h"
+#include "../framework/ShowActive.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,9 +22,7 @@ struct SkinnedWindowFixture : ::testing::Test {
     void TearDown() override { delete Form; }
     void Show()
     {
-        Form->Show();
-        Form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        ASSERT_TRUE(ShowActive(Form));
     }
     // A control owned by the window, on the skinned form.
     template <class T>
