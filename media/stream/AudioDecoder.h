@@ -3,12 +3,12 @@
 // interleaved samples at the output's rate and channel count, written into the
 // audio buffer.
 #include "Decoder.h"
+#include "audio/SampleConverter.h"
 
 #include <memory>
 #include <vector>
 
 class AudioBuffer;
-struct SwrContext;
 
 class AudioDecoder : public Decoder {
 public:
@@ -21,15 +21,9 @@ protected:
     void OnEnd(int serial) override;
 
 private:
-    bool Configure(const AVFrame *frame);
-    void Convert(const uint8_t **input, int frames, int serial);
+    void Write(int serial);
 
     std::shared_ptr<AudioBuffer> output;
-    SwrContext *resampler = nullptr;
-    // The input format the resampler was set up for.
-    int inputFormat = -1;
-    int inputRate = 0;
-    int inputChannels = 0;
-    uint64_t inputMask = 0;
-    std::vector<uint8_t> converted;
+    SampleConverter converter;
+    std::vector<int16_t> converted;
 };

@@ -2,6 +2,7 @@
 // The things a movie's dictionary holds, by character id.
 #include "SwfMorphShape.h"
 #include "SwfShape.h"
+#include "SwfSound.h"
 #include "SwfTimeline.h"
 
 #include <QImage>
@@ -22,6 +23,10 @@ struct MorphShapeCharacter : Character {
 
 struct BitmapCharacter : Character {
     QImage image; // premultiplied ARGB
+};
+
+struct SoundCharacter : Character {
+    EventSound sound;
 };
 
 struct SpriteCharacter : Character {

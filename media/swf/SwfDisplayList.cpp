@@ -2,6 +2,7 @@
 
 #include "SwfCharacter.h"
 #include "SwfMovie.h"
+#include "SwfTimelineSound.h"
 
 namespace swf {
 
@@ -11,15 +12,29 @@ TimelineInstance::TimelineInstance(const Movie &movie, const Timeline &timeline)
 }
 
 TimelineInstance::TimelineInstance(const TimelineInstance &parent, const Timeline &timeline)
-    : movie(parent.movie), timeline(timeline), nesting(parent.nesting + 1), liveSprites(parent.liveSprites)
+    : movie(parent.movie), timeline(timeline), nesting(parent.nesting + 1), liveSprites(parent.liveSprites),
+      soundOut(parent.soundOut)
 {
     ++*liveSprites;
 }
 
 TimelineInstance::~TimelineInstance()
 {
+    // Sprites go first, so the sound hears of them while this one stands.
+    objects.clear();
+    if (soundOut)
+        soundOut->timelineGone(*this);
     if (nesting > 0)
         --*liveSprites;
+}
+
+void TimelineInstance::setPlaying(bool playing)
+{
+    if (playing == isPlaying)
+        return;
+    isPlaying = playing;
+    if (soundOut && current >= 0)
+        soundOut->playingChanged(*this);
 }
 
 void TimelineInstance::setCharacter(DisplayObject &object, uint16_t id)
@@ -96,10 +111,17 @@ void TimelineInstance::gotoFrame(int target)
     if (target > current) {
         for (int i = current + 1; i <= target; ++i)
             applyFrame(i, nullptr);
-        return;
+    } else {
+        rebuildTo(target);
     }
-    // Going back: rebuild from the first frame. Objects still standing
-    // where they were placed keep their own state (a sprite goes on playing).
+    if (soundOut)
+        soundOut->frameShown(*this, current, true);
+}
+
+void TimelineInstance::rebuildTo(int target)
+{
+    // Objects still standing where they were placed keep their own state
+    // (a sprite goes on playing).
     std::map<int, DisplayObject> old = std::move(objects);
     objects.clear();
     previous = &old;
@@ -120,6 +142,8 @@ void TimelineInstance::advance(bool loop)
     std::vector<Action> actions;
     if (current + 1 < count) {
         applyFrame(current + 1, &actions);
+        if (soundOut)
+            soundOut->frameShown(*this, current, false);
     } else if (loop && count > 1) {
         gotoFrame(0);
         for (const FrameCommand &command : timeline.frames.front().commands)
@@ -136,18 +160,18 @@ void TimelineInstance::runActions(const std::vector<Action> &actions)
     for (const Action &a : actions) {
         switch (a.kind) {
         case Action::Play:
-            isPlaying = true;
+            setPlaying(true);
             break;
         case Action::Stop:
-            isPlaying = false;
+            setPlaying(false);
             break;
         case Action::NextFrame:
             gotoFrame(current + 1);
-            isPlaying = false;
+            setPlaying(false);
             break;
         case Action::PrevFrame:
             gotoFrame(current - 1);
-            isPlaying = false;
+            setPlaying(false);
             break;
         case Action::GotoFrame:
             gotoFrame(a.frame);

@@ -15,6 +15,7 @@ namespace swf {
 class Movie;
 struct Character;
 class TimelineInstance;
+class TimelineSound;
 
 // Sprites placed inside sprites are nested no deeper than this, and a
 // movie runs no more sprites than this at once, so sprites that place
@@ -48,7 +49,10 @@ public:
     int frame() const { return current; }
     int frameCount() const { return int(timeline.frames.size()); }
     bool playing() const { return isPlaying; }
-    void setPlaying(bool playing) { isPlaying = playing; }
+    void setPlaying(bool playing);
+    // Tells `sound` (and the sprites placed from now on) the frames shown
+    // and changes of playing; null for silence.
+    void setSound(TimelineSound *sound) { soundOut = sound; }
 
     // Shows `target` (clamped to the complete frames) without running the
     // actions of the frames passed over or reached.
@@ -62,6 +66,7 @@ public:
     const std::map<int, DisplayObject> &displayList() const { return objects; }
     std::map<int, DisplayObject> &displayList() { return objects; }
     const Movie &movieOf() const { return movie; }
+    const Timeline &definition() const { return timeline; }
 
     // Runs actions on this timeline (frame actions and button actions).
     void runActions(const std::vector<Action> &actions);
@@ -70,6 +75,8 @@ private:
     // A sprite's timeline, nested in `parent`.
     TimelineInstance(const TimelineInstance &parent, const Timeline &timeline);
     void applyFrame(int index, std::vector<Action> *actions);
+    // Going back: builds the list again from the first frame up to `target`.
+    void rebuildTo(int target);
     void place(const PlaceCommand &command, int frameIndex);
     void setCharacter(DisplayObject &object, uint16_t id);
 
@@ -77,6 +84,7 @@ private:
     const Timeline &timeline;
     int nesting = 0;
     std::shared_ptr<int> liveSprites; // shared by a root and all its sprites
+    TimelineSound *soundOut = nullptr;
     int current = -1;
     bool isPlaying = true;
     std::map<int, DisplayObject> objects;

@@ -48,6 +48,12 @@ const Character *Movie::character(uint16_t id) const
     return it == dictionary.constEnd() ? nullptr : it->get();
 }
 
+const ButtonSounds *Movie::buttonSounds(uint16_t buttonId) const
+{
+    auto it = buttonSoundTable.constFind(buttonId);
+    return it == buttonSoundTable.constEnd() ? nullptr : &*it;
+}
+
 void Movie::define(uint16_t id, std::shared_ptr<Character> character)
 {
     // The first definition of an id stands: placed objects point at it.
@@ -196,6 +202,18 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
         case tag::DefineButton2: {
             uint16_t id = in.u16();
             define(id, ButtonCharacter::read(in, v, code == tag::DefineButton2));
+            break;
+        }
+        case tag::DefineSound: {
+            uint16_t id = in.u16();
+            auto c = std::make_shared<SoundCharacter>();
+            c->sound = EventSound::read(in);
+            define(id, c);
+            break;
+        }
+        case tag::DefineButtonSound: {
+            auto [button, sounds] = readButtonSounds(in);
+            buttonSoundTable.insert(button, sounds);
             break;
         }
         case tag::DefineSprite: {

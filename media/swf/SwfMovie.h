@@ -39,6 +39,8 @@ public:
     const Timeline &timeline() const { return root; }
     const Character *character(uint16_t id) const;
     template <class T> const T *characterAs(uint16_t id) const { return dynamic_cast<const T *>(character(id)); }
+    // The sounds a button plays on its state changes, if it has any.
+    const ButtonSounds *buttonSounds(uint16_t buttonId) const;
 
 private:
     void parse();
@@ -58,6 +60,7 @@ private:
     Timeline root;
     QByteArray jpegTables;
     QHash<uint16_t, std::shared_ptr<Character>> dictionary;
+    QHash<uint16_t, ButtonSounds> buttonSoundTable;
 };
 
 }

@@ -1,8 +1,16 @@
 #include "SwfPlayer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace swf {
+
+namespace {
+
+// Catching up with the sound never runs more frames than this in one tick.
+constexpr int kMostFramesPerTick = 1000;
+
+}
 
 Player::Player(QObject *parent) : QObject(parent)
 {
@@ -10,11 +18,17 @@ Player::Player(QObject *parent) : QObject(parent)
     connect(&timer, &QTimer::timeout, this, &Player::tick);
 }
 
+Player::~Player()
+{
+    rootInstance.reset();
+}
+
 void Player::setMovie(std::shared_ptr<Movie> movie)
 {
     timer.stop();
     rootInstance.reset();
     current = std::move(movie);
+    sounds.setMovie(current.get());
     wantPlaying = autoPlay;
     movieGrew();
     emit frameChanged();
@@ -25,6 +39,8 @@ void Player::movieGrew()
     if (rootInstance || !current || current->framesLoaded() == 0)
         return;
     rootInstance = std::make_unique<TimelineInstance>(*current, current->timeline());
+    rootInstance->setSound(&sounds);
+    sounds.setRoot(rootInstance.get());
     rootInstance->setPlaying(wantPlaying);
     rootInstance->advance();
     startTimer();
@@ -40,7 +56,12 @@ void Player::tick()
 {
     if (!rootInstance)
         return;
-    rootInstance->advance(loop && current->finished());
+    int steps = 1;
+    if (std::optional<int> wanted = frameClock ? frameClock->wantedFrame() : std::nullopt)
+        steps = std::clamp(*wanted - rootInstance->frame(), 0, kMostFramesPerTick);
+    for (int i = 0; i < steps; ++i)
+        rootInstance->advance(loop && current->finished());
+    sounds.update();
     emit frameChanged();
 }
 
@@ -54,6 +75,7 @@ void Player::play()
 
 void Player::stop()
 {
+    sounds.stopAll();
     if (rootInstance)
         rootInstance->setPlaying(false);
     else

@@ -1,10 +1,13 @@
 #pragma once
 // Plays a movie: the root timeline at the movie's frame rate on a GUI-thread
-// timer, with play, stop and seeking. Frames are numbered from 0. At the
-// last frame the movie starts again from the first unless looping is off;
-// while it is still loading it waits at the last complete frame instead.
+// timer, with play, stop and seeking, and its sounds. Frames are numbered
+// from 0. At the last frame the movie starts again from the first unless
+// looping is off; while it is still loading it waits at the last complete
+// frame instead. While a stream sound plays on the root, the root follows
+// the sound: frames are skipped to catch up with it and held to wait for it.
 #include "SwfDisplayList.h"
 #include "SwfMovie.h"
+#include "SwfSoundPlayer.h"
 
 #include <QObject>
 #include <QTimer>
@@ -16,6 +19,7 @@ class Player : public QObject {
     Q_OBJECT
 public:
     explicit Player(QObject *parent = nullptr);
+    ~Player() override;
 
     // Drops the current movie and takes `movie` (null for none).
     void setMovie(std::shared_ptr<Movie> movie);
@@ -26,6 +30,7 @@ public:
     TimelineInstance *root() { return rootInstance.get(); }
 
     void play();
+    // Stops the root timeline and silences the movie.
     void stop();
     bool playing() const;
     // Whether a newly set movie starts playing by itself.
@@ -42,12 +47,20 @@ public:
     // One tick of the clock (the timer calls it; tests may too).
     void tick();
 
+    SoundPlayer &sound() { return sounds; }
+    // What sets the pace of the root timeline (the sound player unless
+    // changed); the frame rate alone when it wants no frame.
+    void setFrameClock(FrameClock *clock) { frameClock = clock; }
+
 signals:
     void frameChanged();
 
 private:
     void startTimer();
 
+    // Declared before the timelines, which tell it of their end.
+    SoundPlayer sounds;
+    FrameClock *frameClock = &sounds;
     std::shared_ptr<Movie> current;
     std::unique_ptr<TimelineInstance> rootInstance;
     QTimer timer;

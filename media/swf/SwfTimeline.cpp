@@ -72,6 +72,19 @@ bool Timeline::readControlTag(uint16_t code, BitReader &in, int version)
     case tag::FrameLabel:
         labels.insert(in.string(version), int(frames.size()));
         return true;
+    case tag::StartSound:
+    case tag::StartSound2:
+        pending.commands.emplace_back(readStartSound(in, code == tag::StartSound2, version));
+        return true;
+    case tag::SoundStreamHead:
+    case tag::SoundStreamHead2:
+        streamHead = readStreamHead(in);
+        return true;
+    case tag::SoundStreamBlock:
+        // A block before any head cannot be decoded and is left out.
+        if (streamHead)
+            pending.streamBlock = readStreamBlock(in, *streamHead);
+        return true;
     default:
         return false;
     }

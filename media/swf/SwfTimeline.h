@@ -3,6 +3,7 @@
 // actions that lead to it, and the frame labels. The root movie and every
 // sprite have one.
 #include "SwfActions.h"
+#include "SwfSound.h"
 #include "SwfTypes.h"
 
 #include <QHash>
@@ -36,16 +37,18 @@ struct ActionCommand {
     std::vector<Action> actions;
 };
 
-using FrameCommand = std::variant<PlaceCommand, RemoveCommand, ActionCommand>;
+using FrameCommand = std::variant<PlaceCommand, RemoveCommand, ActionCommand, StartSoundCommand>;
 
 struct Frame {
     std::vector<FrameCommand> commands;
+    std::optional<StreamBlock> streamBlock; // this frame's share of the stream sound
 };
 
 struct Timeline {
     std::vector<Frame> frames; // complete frames only
     QHash<QString, int> labels;
     int declaredFrames = 0;
+    std::optional<StreamHead> streamHead;
 
     // Adds a control tag to the frame being read; returns false for a tag
     // that is not a control tag.

@@ -1,0 +1,216 @@
+#include "SwfSoundPlayer.h"
+
+#include "SwfDisplayList.h"
+#include "SwfEventVoice.h"
+#include "SwfMovie.h"
+#include "SwfStreamVoice.h"
+
+#include <algorithm>
+
+namespace swf {
+
+namespace {
+
+// The device is let go of after this long without sound.
+constexpr int kReleaseAfterMs = 3000;
+// Stream blocks are handed on this far ahead of what was heard.
+constexpr int kAheadSeconds = 2;
+
+}
+
+SoundPlayer::SoundPlayer() : deviceOutput(soundMixer) {}
+
+SoundPlayer::~SoundPlayer()
+{
+    deviceOutput.stop();
+}
+
+void SoundPlayer::setMovie(const Movie *newMovie)
+{
+    stopAll();
+    movie = newMovie;
+    root = nullptr;
+}
+
+void SoundPlayer::setRoot(const TimelineInstance *timeline)
+{
+    root = timeline;
+}
+
+void SoundPlayer::stopAll()
+{
+    soundMixer.stopAll();
+    events.clear();
+    streams.clear();
+}
+
+void SoundPlayer::setVolume(int percent)
+{
+    level = std::clamp(percent, 0, 100);
+    soundMixer.setVolume(level);
+}
+
+void SoundPlayer::setManualOutput(bool on)
+{
+    manual = on;
+    if (manual)
+        deviceOutput.stop();
+}
+
+void SoundPlayer::ensureOutput()
+{
+    silentFor.invalidate();
+    if (!manual)
+        deviceOutput.start();
+}
+
+void SoundPlayer::startSound(uint16_t soundId, const SoundInfo &info)
+{
+    const auto *sound = movie ? movie->characterAs<SoundCharacter>(soundId) : nullptr;
+    if (!sound)
+        return;
+    auto playing = [&](const Event &e) { return e.soundId == soundId; };
+    if (info.stop) {
+        for (const Event &e : events)
+            if (e.soundId == soundId)
+                soundMixer.stop(e.voice);
+        std::erase_if(events, playing);
+        return;
+    }
+    if (info.noMultiple && std::any_of(events.begin(), events.end(), playing))
+        return;
+    auto voice = std::make_unique<EventVoice>(sound->sound, info);
+    events.push_back({soundMixer.start(std::move(voice)), soundId});
+    ensureOutput();
+}
+
+void SoundPlayer::frameShown(const TimelineInstance &timeline, int frame, bool jumped)
+{
+    const Timeline &t = timeline.definition();
+    if (frame < 0 || size_t(frame) >= t.frames.size())
+        return;
+    if (jumped)
+        stopStream(timeline);
+    for (const FrameCommand &command : t.frames[size_t(frame)].commands)
+        if (auto *start = std::get_if<StartSoundCommand>(&command))
+            startSound(start->soundId, start->info);
+    if (timeline.playing())
+        startStream(timeline, frame);
+}
+
+void SoundPlayer::playingChanged(const TimelineInstance &timeline)
+{
+    if (timeline.playing())
+        startStream(timeline, timeline.frame());
+    else
+        stopStream(timeline);
+}
+
+void SoundPlayer::timelineGone(const TimelineInstance &timeline)
+{
+    stopStream(timeline);
+    if (root == &timeline)
+        root = nullptr;
+}
+
+void SoundPlayer::startStream(const TimelineInstance &timeline, int frame)
+{
+    const Timeline &t = timeline.definition();
+    if (!t.streamHead || frame < 0 || size_t(frame) >= t.frames.size() || !t.frames[size_t(frame)].streamBlock)
+        return;
+    if (std::any_of(streams.begin(), streams.end(), [&](const Stream &s) { return s.owner == &timeline; }))
+        return; // it plays on
+    Stream s;
+    s.owner = &timeline;
+    s.timeline = &t;
+    s.rate = t.streamHead->format.sampleRate();
+    s.startFrame = frame;
+    s.nextFrame = frame;
+    auto voice = std::make_unique<StreamVoice>(*t.streamHead);
+    voice->append(nextBlocks(s, 0), s.allHandedOn);
+    s.voice = soundMixer.start(std::move(voice));
+    streams.push_back(std::move(s));
+    ensureOutput();
+}
+
+void SoundPlayer::stopStream(const TimelineInstance &timeline)
+{
+    for (const Stream &s : streams)
+        if (s.owner == &timeline)
+            soundMixer.stop(s.voice);
+    std::erase_if(streams, [&](const Stream &s) { return s.owner == &timeline; });
+}
+
+bool SoundPlayer::timelineComplete(const Timeline &timeline) const
+{
+    return !movie || &timeline != &movie->timeline() || movie->finished();
+}
+
+std::vector<StreamBlock> SoundPlayer::nextBlocks(Stream &s, int64_t heard)
+{
+    std::vector<StreamBlock> blocks;
+    const auto &frames = s.timeline->frames;
+    while (!s.allHandedOn && s.samples - heard < int64_t(s.rate) * kAheadSeconds) {
+        if (size_t(s.nextFrame) >= frames.size()) {
+            // The end of the timeline, or of what has arrived of it.
+            s.allHandedOn = timelineComplete(*s.timeline);
+            break;
+        }
+        const auto &block = frames[size_t(s.nextFrame)].streamBlock;
+        if (!block) {
+            // A frame without a block ends the stream.
+            s.allHandedOn = true;
+            break;
+        }
+        s.starts.push_back(s.samples);
+        s.samples += std::max(0, block->sampleCount);
+        blocks.push_back(*block);
+        ++s.nextFrame;
+    }
+    return blocks;
+}
+
+int64_t SoundPlayer::samplesHeard(const Stream &s) const
+{
+    return soundMixer.progress(s.voice).framesPlayed * s.rate / kMixRate;
+}
+
+void SoundPlayer::update()
+{
+    for (SoundMixer::VoiceId id : soundMixer.takeFinished()) {
+        std::erase_if(events, [&](const Event &e) { return e.voice == id; });
+        std::erase_if(streams, [&](const Stream &s) { return s.voice == id; });
+    }
+    for (Stream &s : streams) {
+        if (s.allHandedOn)
+            continue;
+        std::vector<StreamBlock> blocks = nextBlocks(s, samplesHeard(s));
+        if (blocks.empty() && !s.allHandedOn)
+            continue;
+        bool last = s.allHandedOn;
+        soundMixer.update(s.voice, [blocks = std::move(blocks), last](SoundVoice &v) mutable {
+            static_cast<StreamVoice &>(v).append(std::move(blocks), last);
+        });
+    }
+    if (!deviceOutput.running() || !soundMixer.silent())
+        silentFor.invalidate();
+    else if (!silentFor.isValid())
+        silentFor.start();
+    else if (silentFor.elapsed() > kReleaseAfterMs)
+        deviceOutput.stop();
+}
+
+std::optional<int> SoundPlayer::wantedFrame()
+{
+    auto it = std::find_if(streams.begin(), streams.end(), [&](const Stream &s) { return root && s.owner == root; });
+    if (it == streams.end())
+        return std::nullopt;
+    SoundMixer::Progress p = soundMixer.progress(it->voice);
+    if (p.finished)
+        return std::nullopt;
+    int64_t heard = p.framesPlayed * it->rate / kMixRate;
+    auto next = std::upper_bound(it->starts.begin(), it->starts.end(), heard);
+    return it->startFrame + int(std::max<std::ptrdiff_t>(0, next - it->starts.begin() - 1));
+}
+
+}

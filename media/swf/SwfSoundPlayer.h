@@ -1,0 +1,91 @@
+#pragma once
+// Plays the sounds of a movie: the event sounds its frames and buttons
+// start, and the stream sound of each timeline, which it hands to the
+// mixer a little ahead of time as the movie's blocks arrive. The root's
+// stream sound is the clock the root timeline follows. The mix goes to the
+// sound device, opened with the first sound and let go of after a while of
+// silence, or to whoever pulls the mixer (a recording, the test runner).
+#include "SwfFrameClock.h"
+#include "SwfSoundMixer.h"
+#include "SwfSoundOutput.h"
+#include "SwfSound.h"
+#include "SwfTimelineSound.h"
+
+#include <QElapsedTimer>
+#include <memory>
+#include <vector>
+
+namespace swf {
+
+class Movie;
+struct Timeline;
+
+class SoundPlayer : public TimelineSound, public FrameClock {
+public:
+    SoundPlayer();
+    ~SoundPlayer() override;
+
+    // A new movie (or none) stops every sound of the old one.
+    void setMovie(const Movie *movie);
+    // The timeline whose stream sound is the frame clock.
+    void setRoot(const TimelineInstance *root);
+    // Silences everything.
+    void stopAll();
+    // Hands streams their next blocks, takes note of sounds that played
+    // out and lets go of the device after a while of silence. The player
+    // calls it on every tick.
+    void update();
+    // The control's volume, 0..100, over all its sounds.
+    void setVolume(int percent);
+    int volume() const { return level; }
+    // True: nothing opens the device; the owner pulls the mixer itself.
+    void setManualOutput(bool manual);
+    SoundMixer &mixer() { return soundMixer; }
+    const SoundOutput &output() const { return deviceOutput; }
+    // Starts an event sound of the movie (a frame's or a button's).
+    void startSound(uint16_t soundId, const SoundInfo &info);
+    // Event sounds playing now.
+    int eventsPlaying() const { return int(events.size()); }
+
+    void frameShown(const TimelineInstance &timeline, int frame, bool jumped) override;
+    void playingChanged(const TimelineInstance &timeline) override;
+    void timelineGone(const TimelineInstance &timeline) override;
+    std::optional<int> wantedFrame() override;
+
+private:
+    struct Event {
+        SoundMixer::VoiceId voice = 0;
+        uint16_t soundId = 0;
+    };
+    struct Stream {
+        const TimelineInstance *owner = nullptr;
+        const Timeline *timeline = nullptr;
+        int rate = 0;
+        int startFrame = 0;
+        int nextFrame = 0;            // the next frame whose block is handed on
+        std::vector<int64_t> starts;  // where each frame from startFrame begins, in samples
+        int64_t samples = 0;          // samples handed on so far
+        bool allHandedOn = false;
+        SoundMixer::VoiceId voice = 0;
+    };
+
+    void startStream(const TimelineInstance &timeline, int frame);
+    void stopStream(const TimelineInstance &timeline);
+    // The next blocks of `stream`, up to two seconds ahead of what was heard.
+    std::vector<StreamBlock> nextBlocks(Stream &stream, int64_t heard);
+    bool timelineComplete(const Timeline &timeline) const;
+    int64_t samplesHeard(const Stream &stream) const;
+    void ensureOutput();
+
+    SoundMixer soundMixer;
+    SoundOutput deviceOutput;
+    const Movie *movie = nullptr;
+    const TimelineInstance *root = nullptr;
+    std::vector<Event> events;
+    std::vector<Stream> streams;
+    int level = 100;
+    bool manual = false;
+    QElapsedTimer silentFor;
+};
+
+}

@@ -1,0 +1,39 @@
+#include "SwfSoundTransform.h"
+
+#include <algorithm>
+
+namespace swf {
+
+SoundTransform SoundTransform::panned(int pan, int volume)
+{
+    SoundTransform t;
+    t.volume = volume;
+    pan = std::clamp(pan, -100, 100);
+    if (pan > 0)
+        t.leftToLeft = 100 - pan;
+    else
+        t.rightToRight = 100 + pan;
+    return t;
+}
+
+int SoundTransform::pan() const
+{
+    if (leftToLeft == 100 && rightToRight == 100)
+        return 0;
+    return rightToRight < leftToLeft ? rightToRight - 100 : 100 - leftToLeft;
+}
+
+bool SoundTransform::plain() const
+{
+    return volume == 100 && leftToLeft == 100 && rightToLeft == 0 && leftToRight == 0 && rightToRight == 100;
+}
+
+void SoundTransform::apply(int32_t &left, int32_t &right) const
+{
+    int64_t l = (int64_t(left) * leftToLeft + int64_t(right) * rightToLeft) * volume / 10000;
+    int64_t r = (int64_t(left) * leftToRight + int64_t(right) * rightToRight) * volume / 10000;
+    left = int32_t(std::clamp<int64_t>(l, INT32_MIN / 4, INT32_MAX / 4));
+    right = int32_t(std::clamp<int64_t>(r, INT32_MIN / 4, INT32_MAX / 4));
+}
+
+}
