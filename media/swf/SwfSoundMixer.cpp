@@ -181,7 +181,8 @@ void SoundMixer::mix(int16_t *out, int frames)
         if (c.empty())
             c.push_back({start, 0});
         c.push_back({mixed, e.voice->framesPlayed()});
-        while (c.size() > 2 && c[1].mixFrame <= heard)
+        // A second of history is more than any output holds.
+        while (c.size() > 2 && c[1].mixFrame <= heard - kMixRate)
             c.pop_front();
         if (e.voice->finished())
             it->second.finishedAt = mixed;

@@ -7,18 +7,22 @@ namespace swf {
 int SoundVoice::render(int32_t *mix, int frames)
 {
     int added = 0;
-    while (added < frames && !done) {
+    // Goes on past the last frame asked for when the buffer ran dry just
+    // there, so a sound that has played out is known to be finished.
+    while (!done) {
         size_t waiting = ready.size() / 2 - readyAt;
         if (waiting == 0) {
             ready.clear();
             readyAt = 0;
-            produce(ready, frames - added);
+            produce(ready, std::max(1, frames - added));
             if (ready.empty()) {
                 done = exhausted();
                 break;
             }
             continue;
         }
+        if (added == frames)
+            break;
         int n = int(std::min<size_t>(waiting, size_t(frames - added)));
         const int16_t *from = ready.data() + readyAt * 2;
         int32_t *to = mix + size_t(added) * 2;
