@@ -17,7 +17,7 @@ namespace swf {
 namespace {
 
 constexpr int kBytesPerFrame = 4; // 16-bit stereo
-constexpr int kDeviceMs = 40;
+constexpr int kDeviceMs = 30;
 constexpr int kPieceMs = 10;
 
 // What the device reads: the next piece of the mix, made when asked for.

@@ -3,7 +3,7 @@
 // when there is none or it will not start, on a silent clock that takes the
 // mix at the pace of the system clock, so sounds still end and stream sound
 // still sets the timeline's pace. The mix is pulled in pieces of about
-// 10 ms with about 40 ms waiting on the device, so a sound is heard within
+// 10 ms with about 30 ms waiting on the device, so a sound is heard within
 // 50 ms of being started. Other programs and controls keep the device too.
 #include <QAudioDevice>
 #include <QThread>

@@ -64,24 +64,25 @@ void SoundPlayer::ensureOutput()
         deviceOutput.start();
 }
 
-void SoundPlayer::startSound(uint16_t soundId, const SoundInfo &info)
+SoundMixer::VoiceId SoundPlayer::startSound(uint16_t soundId, const SoundInfo &info)
 {
     const auto *sound = movie ? movie->characterAs<SoundCharacter>(soundId) : nullptr;
     if (!sound)
-        return;
+        return 0;
     auto playing = [&](const Event &e) { return e.soundId == soundId; };
     if (info.stop) {
         for (const Event &e : events)
             if (e.soundId == soundId)
                 soundMixer.stop(e.voice);
         std::erase_if(events, playing);
-        return;
+        return 0;
     }
     if (info.noMultiple && std::any_of(events.begin(), events.end(), playing))
-        return;
-    auto voice = std::make_unique<EventVoice>(sound->sound, info);
-    events.push_back({soundMixer.start(std::move(voice)), soundId});
+        return 0;
+    SoundMixer::VoiceId id = soundMixer.start(std::make_unique<EventVoice>(sound->sound, info));
+    events.push_back({id, soundId});
     ensureOutput();
+    return id;
 }
 
 void SoundPlayer::frameShown(const TimelineInstance &timeline, int frame, bool jumped)
@@ -127,7 +128,8 @@ void SoundPlayer::startStream(const TimelineInstance &timeline, int frame)
     s.startFrame = frame;
     s.nextFrame = frame;
     auto voice = std::make_unique<StreamVoice>(*t.streamHead);
-    voice->append(nextBlocks(s, 0), s.allHandedOn);
+    std::vector<StreamBlock> blocks = nextBlocks(s, 0);
+    voice->append(std::move(blocks), s.allHandedOn);
     s.voice = soundMixer.start(std::move(voice));
     streams.push_back(std::move(s));
     ensureOutput();

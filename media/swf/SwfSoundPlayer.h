@@ -42,8 +42,9 @@ public:
     void setManualOutput(bool manual);
     SoundMixer &mixer() { return soundMixer; }
     const SoundOutput &output() const { return deviceOutput; }
-    // Starts an event sound of the movie (a frame's or a button's).
-    void startSound(uint16_t soundId, const SoundInfo &info);
+    // Starts (or, as `info` says, stops) an event sound of the movie; the
+    // voice started, or 0.
+    SoundMixer::VoiceId startSound(uint16_t soundId, const SoundInfo &info);
     // Event sounds playing now.
     int eventsPlaying() const { return int(events.size()); }
 

@@ -190,6 +190,54 @@ QByteArray demoMovie(char compression)
     return m.finish(compression);
 }
 
+QByteArray spokenLesson(const Pcm &word, const Pcm &praise, char compression)
+{
+    const double fps = 12;
+    MovieWriter m(550, 400, fps);
+    m.setBackground(QColor(255, 250, 225));
+
+    ShapeBuilder apple;
+    int red = apple.addFill(Fill::radial({-25 * kTw, -25 * kTw}, 110 * kTw, {{0, QColor(255, 140, 130)}, {255, QColor(190, 20, 30)}}));
+    int green = apple.addFill(Fill::solid(QColor(70, 160, 50)));
+    int stem = apple.addLine({5 * kTw, QColor(110, 70, 30), 0});
+    apple.setStyles(0, red, 0);
+    circle(apple, 0, 0, 80 * kTw);
+    apple.setStyles(0, 0, stem);
+    apple.moveTo(0, -75 * kTw);
+    apple.curveTo(5 * kTw, -100 * kTw, 15 * kTw, -115 * kTw);
+    apple.setStyles(0, green, 0);
+    apple.moveTo(8 * kTw, -95 * kTw);
+    apple.curveTo(40 * kTw, -125 * kTw, 60 * kTw, -100 * kTw);
+    apple.curveTo(30 * kTw, -80 * kTw, 8 * kTw, -95 * kTw);
+    m.defineShape(1, apple);
+
+    std::optional<StreamData> voice = mp3Stream(word, fps);
+    StreamData stream = voice ? *voice : pcmStream(word, fps);
+    std::optional<SoundData> coded = mp3Sound(praise);
+    defineSound(m, 2, coded ? *coded : pcmSound(praise));
+
+    writeStreamHead(m, stream);
+    int spoken = int(stream.blocks.size());
+    int frames = spoken + int(fps);
+    for (int k = 0; k < frames; ++k) {
+        double grown = 0.3 + 0.7 * std::min(1.0, double(k) / std::max(1, spoken - 1));
+        Place p;
+        p.depth = 1;
+        p.move = k > 0;
+        if (k == 0)
+            p.character = 1;
+        p.matrix = QTransform(grown, 0, 0, grown, 275 * kTw, 210 * kTw);
+        m.place(p);
+        writeStreamBlock(m, stream, k);
+        if (k == frames - 1) {
+            startSound(m, 2);
+            m.actions({ActionCode::Stop});
+        }
+        m.showFrame();
+    }
+    return m.finish(compression);
+}
+
 QByteArray busyMovie(int shapes, char compression)
 {
     MovieWriter m(550, 400, 30);

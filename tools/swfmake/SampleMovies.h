@@ -1,5 +1,7 @@
 #pragma once
 // Ready-made movies: the demo lesson and the busy frame of the benchmarks.
+#include "SoundWriter.h"
+
 #include <QByteArray>
 
 namespace swfmake {
@@ -12,5 +14,9 @@ QByteArray demoMovie(char compression = 'C');
 // One 550 x 400 frame of `shapes` shapes with gradient fills, curved edges
 // and outlines, spread over the stage.
 QByteArray busyMovie(int shapes, char compression = 'F');
+// A 550 x 400 lesson at 12 frames per second: an apple grows while `word`
+// is spoken as stream sound, then `praise` plays as an event sound and the
+// lesson stops. Both are MP3 where FFmpeg can encode it, PCM otherwise.
+QByteArray spokenLesson(const Pcm &word, const Pcm &praise, char compression = 'C');
 
 }

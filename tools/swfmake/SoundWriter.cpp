@@ -200,29 +200,29 @@ void startSound(TagWriter &timeline, int id, const SoundStart &how)
     timeline.tag(15, w.data());
 }
 
-void writeStream(TagWriter &timeline, const StreamData &stream, int frames)
+void writeStreamHead(TagWriter &timeline, const StreamData &stream)
 {
     BitWriter head;
     head.u8(stream.format & 0x0F);
     head.u8(stream.format);
     head.u16(stream.samplesPerFrame);
-    bool mp3 = stream.format >> 4 == 2;
-    if (mp3)
+    if (stream.format >> 4 == 2)
         head.u16(uint16_t(int16_t(stream.latencySeek)));
     timeline.tag(18, head.data());
-    for (int k = 0; k < frames; ++k) {
-        if (size_t(k) < stream.blocks.size()) {
-            const StreamBlockData &b = stream.blocks[size_t(k)];
-            BitWriter w;
-            if (mp3) {
-                w.u16(b.sampleCount);
-                w.u16(uint16_t(int16_t(b.seekSamples)));
-            }
-            w.bytes(b.data);
-            timeline.tag(19, w.data());
-        }
-        timeline.showFrame();
+}
+
+void writeStreamBlock(TagWriter &timeline, const StreamData &stream, int frame)
+{
+    if (frame < 0 || size_t(frame) >= stream.blocks.size())
+        return;
+    const StreamBlockData &b = stream.blocks[size_t(frame)];
+    BitWriter w;
+    if (stream.format >> 4 == 2) {
+        w.u16(b.sampleCount);
+        w.u16(uint16_t(int16_t(b.seekSamples)));
     }
+    w.bytes(b.data);
+    timeline.tag(19, w.data());
 }
 
 void defineButtonSound(TagWriter &movie, int buttonId, int overToIdle, int idleToOver, int overToDown, int downToOver)

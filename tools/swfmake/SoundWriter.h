@@ -61,8 +61,11 @@ std::optional<StreamData> mp3Stream(const Pcm &pcm, double frameRate, int kbps =
 
 void defineSound(TagWriter &movie, int id, const SoundData &sound);
 void startSound(TagWriter &timeline, int id, const SoundStart &how = {});
-// The head and `frames` frames, each with its block while blocks last.
-void writeStream(TagWriter &timeline, const StreamData &stream, int frames);
+// SoundStreamHead, before the first block.
+void writeStreamHead(TagWriter &timeline, const StreamData &stream);
+// The block of frame `frame`, if the stream lasts that long; the caller
+// ends the frame.
+void writeStreamBlock(TagWriter &timeline, const StreamData &stream, int frame);
 void defineButtonSound(TagWriter &movie, int buttonId, int overToIdle, int idleToOver, int overToDown,
                        int downToOver);
 

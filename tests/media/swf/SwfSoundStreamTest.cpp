@@ -35,7 +35,12 @@ QByteArray valueMovie(int frames)
         pcm.samples.insert(pcm.samples.end(), size_t(to - from), frameValue(k));
     }
     swfmake::MovieWriter movie(100, 100, kFps);
-    swfmake::writeStream(movie, swfmake::pcmStream(pcm, kFps), frames);
+    swfmake::StreamData stream = swfmake::pcmStream(pcm, kFps);
+    swfmake::writeStreamHead(movie, stream);
+    for (int k = 0; k < frames; ++k) {
+        swfmake::writeStreamBlock(movie, stream, k);
+        movie.showFrame();
+    }
     return movie.finish();
 }
 
