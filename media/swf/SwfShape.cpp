@@ -59,7 +59,7 @@ FillStyle readFillStyle(BitReader &in, int shapeVersion)
         f.kind = type == 0x10 ? FillStyle::LinearGradient : type == 0x12 ? FillStyle::RadialGradient : FillStyle::FocalGradient;
         f.matrix = readMatrix(in);
         f.spread = gradientSpread(int(in.ub(2)));
-        in.ub(2); // interpolation mode: blended in sRGB
+        f.interpolation = int(in.ub(2));
         int count = int(in.ub(4));
         for (int i = 0; i < count; ++i) {
             double ratio = in.u8() / 255.0;
@@ -97,10 +97,12 @@ LineStyle readLineStyle(BitReader &in, int shapeVersion)
     int join = int(in.ub(2));
     l.join = joinStyle(join);
     l.hasFill = in.ub(1);
-    in.ub(4); // no-scale flags and pixel hinting
+    l.noHScale = in.ub(1);
+    l.noVScale = in.ub(1);
+    l.pixelHinting = in.ub(1);
     in.ub(5);
-    in.ub(1); // no close
-    in.ub(2); // end cap: the start cap is used for both ends
+    l.noClose = in.ub(1);
+    l.endCap = capStyle(int(in.ub(2)));
     if (join == 2)
         l.miterLimit = in.fixed8();
     if (l.hasFill)

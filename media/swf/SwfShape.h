@@ -21,6 +21,7 @@ struct FillStyle {
     QGradientStops stops;
     QGradient::Spread spread = QGradient::PadSpread;
     double focal = 0; // -1..1 along the gradient's x axis
+    int interpolation = 0; // gradients: 0 mixes stored RGB values, 1 linear RGB
     uint16_t bitmapId = 0;
     bool smooth = true;
 
@@ -31,9 +32,13 @@ struct FillStyle {
 struct LineStyle {
     double width = 20; // twips
     QColor color;
-    Qt::PenCapStyle cap = Qt::RoundCap;
+    Qt::PenCapStyle cap = Qt::RoundCap;    // at the start of a line
+    Qt::PenCapStyle endCap = Qt::RoundCap; // at its end
     Qt::PenJoinStyle join = Qt::RoundJoin;
     double miterLimit = 3;
+    bool noHScale = false, noVScale = false; // the width keeps to the stage's scale on that axis
+    bool pixelHinting = false;
+    bool noClose = false; // a line ending where it started gets caps, not a join
     bool hasFill = false;
     FillStyle fill;
 };

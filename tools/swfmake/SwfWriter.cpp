@@ -325,9 +325,9 @@ void ShapeBuilder::writeLines(BitWriter &w, const std::vector<Line> &lines, int 
             w.ub(uint32_t(l.cap), 2);
             w.ub(0, 2); // round join
             w.ub(0, 1); // colour, not fill
-            w.ub(0, 4);
+            w.ub(0, 3); // no-scale flags and pixel hinting
             w.ub(0, 5);
-            w.ub(0, 1);
+            w.ub(0, 1); // closing joins
             w.ub(uint32_t(l.cap), 2);
             w.rgba(l.color);
         } else {
