@@ -1,0 +1,29 @@
+#pragma once
+// Gradient fills as the player draws them: the stops become a ramp of 256
+// colours, and each pixel takes the colour at its place in the gradient
+// square (-16384..16384 twips on each axis), mixed between the two ramp
+// entries nearest to it (entry i stands for the middle of the i-th of 256
+// equal steps from start to end).
+#include "SwfTypes.h"
+
+#include <QPointF>
+#include <array>
+
+namespace swf {
+
+struct FillStyle;
+
+// The ramp's colours, premultiplied, with a colour transform applied.
+using GradientRamp = std::array<QRgb, 256>;
+
+// Builds the ramp of a gradient fill: before the first stop its colour,
+// after the last stop the last colour, in between the colour mixed between
+// the first stop at or beyond the entry and the one before it in the
+// record (stops out of order are taken as they come), in plain or linear RGB.
+GradientRamp gradientRamp(const FillStyle &fill, const ColorTransform &cx);
+
+// The colour of the gradient at a point of its square, spread as the fill
+// says (pad, reflect or repeat).
+QRgb gradientColor(const FillStyle &fill, const GradientRamp &ramp, QPointF square);
+
+}
