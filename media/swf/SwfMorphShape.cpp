@@ -188,7 +188,6 @@ std::shared_ptr<const Shape> MorphShape::at(int ratio) const
         layer.edges.push_back(e);
     }
     shape->layers.push_back(std::move(layer));
-    shape->buildPaths();
     if (cache.size() >= kCachedRatios)
         cache.erase(cache.begin());
     cache.emplace(ratio, shape);

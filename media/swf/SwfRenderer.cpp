@@ -18,6 +18,9 @@ bool invisible(const ColorTransform &cx)
 
 void Renderer::render(QPainter &painter, const TimelineInstance &root, const QTransform &stageToDevice)
 {
+    // Antialiased drawing samples a pixel at 4 x 4 points.
+    shapes.setSamples(painter.testRenderHint(QPainter::Antialiasing) ? 4 : 1);
+    shapes.setStage(stageToDevice);
     drawList(painter, root.displayList(), stageToDevice, ColorTransform());
     shapes.endFrame();
 }

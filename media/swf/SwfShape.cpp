@@ -249,8 +249,6 @@ Shape readShape(BitReader &in, int shapeVersion)
     readFillStyles(in, shapeVersion, shape.layers.back().fills);
     readLineStyles(in, shapeVersion, shape.layers.back().lines);
     readShapeRecords(in, shapeVersion, shape.layers);
-    shape.buildPaths();
-    shape.dropEdges();
     return shape;
 }
 
@@ -262,55 +260,32 @@ Shape readGlyph(BitReader &in)
     solid.color = Qt::black;
     glyph.layers.back().fills.push_back(solid);
     readShapeRecords(in, 1, glyph.layers);
-    glyph.buildPaths();
-    glyph.dropEdges();
-    glyph.bounds = glyph.layers.front().fillPaths.front().boundingRect();
+    glyph.bounds = glyph.outline().boundingRect();
     return glyph;
 }
 
-void Shape::buildPaths()
+QPainterPath fillPath(const ShapeLayer &layer, size_t style, Qt::FillRule rule)
 {
-    Qt::FillRule rule = windingFill ? Qt::WindingFill : Qt::OddEvenFill;
-    for (ShapeLayer &layer : layers) {
-        layer.fillPaths.assign(layer.fills.size(), QPainterPath());
-        for (size_t style = 1; style <= layer.fills.size(); ++style) {
-            std::vector<Edge> edges;
-            for (const Edge &e : layer.edges) {
-                if (e.fill1 == int(style))
-                    edges.push_back(e);
-                if (e.fill0 == int(style))
-                    edges.push_back(reversed(e));
-            }
-            layer.fillPaths[style - 1] = joinEdges(edges, rule);
-        }
-        layer.linePaths.assign(layer.lines.size(), QPainterPath());
-        for (const Edge &e : layer.edges) {
-            if (e.line < 1 || e.line > int(layer.lines.size()))
-                continue;
-            QPainterPath &path = layer.linePaths[size_t(e.line - 1)];
-            if (path.isEmpty() || path.currentPosition() != e.from)
-                path.moveTo(e.from);
-            if (e.curve)
-                path.quadTo(e.control, e.to);
-            else
-                path.lineTo(e.to);
-        }
+    std::vector<Edge> edges;
+    for (const Edge &e : layer.edges) {
+        if (e.fill1 == int(style))
+            edges.push_back(e);
+        if (e.fill0 == int(style))
+            edges.push_back(reversed(e));
     }
-}
-
-void Shape::dropEdges()
-{
-    for (ShapeLayer &layer : layers)
-        std::vector<Edge>().swap(layer.edges);
+    return joinEdges(edges, rule);
 }
 
 const QPainterPath &Shape::outline() const
 {
     if (!areaKnown) {
+        Qt::FillRule rule = windingFill ? Qt::WindingFill : Qt::OddEvenFill;
         for (const ShapeLayer &layer : layers)
-            for (const QPainterPath &p : layer.fillPaths)
+            for (size_t style = 1; style <= layer.fills.size(); ++style) {
+                QPainterPath p = fillPath(layer, style, rule);
                 if (!p.isEmpty())
                     area = area.isEmpty() ? p : area.united(p);
+            }
         areaKnown = true;
     }
     return area;

@@ -1,6 +1,5 @@
 #pragma once
-// Shapes: fill and line styles and the edges between them, assembled into
-// closed painter paths per fill style.
+// Shapes: fill and line styles and the edges between them.
 #include <QColor>
 #include <QGradient>
 #include <QPainterPath>
@@ -56,19 +55,17 @@ struct ShapeLayer {
     std::vector<FillStyle> fills;
     std::vector<LineStyle> lines;
     std::vector<Edge> edges;
-    // Built by Shape::buildPaths: one path per style, in style order.
-    std::vector<QPainterPath> fillPaths;
-    std::vector<QPainterPath> linePaths;
 };
+
+// The outline of fill style `style` (counted from 1) of a layer as a
+// closed painter path.
+QPainterPath fillPath(const ShapeLayer &layer, size_t style, Qt::FillRule rule);
 
 struct Shape {
     QRectF bounds;
     bool windingFill = false;
     std::vector<ShapeLayer> layers;
 
-    void buildPaths();
-    // Frees the edges once the paths are built (only morphs need them later).
-    void dropEdges();
     // The union of all fills, in shape coordinates (for masks and hit
     // tests); worked out on first use.
     const QPainterPath &outline() const;

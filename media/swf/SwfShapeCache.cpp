@@ -3,15 +3,11 @@
 #include "SwfShape.h"
 
 #include <QPainter>
-#include <cmath>
 
 namespace swf {
 
 namespace {
-// Two pixels around the bounds leave room for antialiased edges.
-constexpr int kMargin = 2;
-
-std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransform &cx, bool antialias)
+std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransform &cx, int samples)
 {
     std::string key;
     auto add = [&key](const auto &value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
@@ -22,48 +18,46 @@ std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransf
         add(cx.mult[i]);
         add(cx.add[i]);
     }
-    add(antialias);
+    add(samples);
     return key;
+}
+
+void drawAt(QPainter &painter, QPoint origin, const QImage &image)
+{
+    painter.save();
+    painter.setTransform(QTransform());
+    painter.drawImage(origin, image);
+    painter.restore();
 }
 }
 
 void ShapeCache::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx,
-                      const std::function<void(QPainter &, const QTransform &)> &paint)
+                      int samples, const QRect &bounds, const QRect &visible, const PaintFunction &paint)
 {
-    bool antialias = painter.testRenderHint(QPainter::Antialiasing);
-    if (world.type() > QTransform::TxRotate || painter.device()->devicePixelRatio() != 1) {
-        paint(painter, world);
-        return;
-    }
-    std::string key = keyOf(shape, world, cx, antialias);
+    std::string key = keyOf(shape, world, cx, samples);
     auto hit = kept.find(key);
     if (hit == kept.end()) {
         auto [was, fresh] = seen.try_emplace(key, true);
         bool repeated = !fresh && !was->second; // drawn the frame before
         was->second = true;
-        QRect area = world.mapRect(shape.bounds).toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
-        qint64 pixels = qint64(area.width()) * area.height();
-        if (!repeated || area.isEmpty() || pixels > kMaxPictureArea || totalArea + pixels > kMaxTotalArea) {
-            paint(painter, world);
-            return;
-        }
+        qint64 pixels = qint64(bounds.width()) * bounds.height();
+        bool keep = repeated && pixels <= kMaxPictureArea && totalArea + pixels <= kMaxTotalArea;
+        QRect area = keep ? bounds : bounds & visible;
         Picture picture;
         picture.origin = area.topLeft();
         picture.image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
         picture.image.fill(Qt::transparent);
-        QPainter p(&picture.image);
-        p.setRenderHints(painter.renderHints());
-        paint(p, world * QTransform::fromTranslate(-area.left(), -area.top()));
-        p.end();
+        paint(picture.image, picture.origin);
+        if (!keep) {
+            drawAt(painter, picture.origin, picture.image);
+            return;
+        }
         totalArea += pixels;
         seen.erase(key);
         hit = kept.emplace(std::move(key), std::move(picture)).first;
     }
     hit->second.used = true;
-    painter.save();
-    painter.setTransform(QTransform());
-    painter.drawImage(hit->second.origin, hit->second.image);
-    painter.restore();
+    drawAt(painter, hit->second.origin, hit->second.image);
 }
 
 void ShapeCache::endFrame()

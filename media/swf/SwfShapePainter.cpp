@@ -1,17 +1,19 @@
 #include "SwfShapePainter.h"
 
 #include "SwfCharacter.h"
+#include "SwfCurve.h"
 #include "SwfMovie.h"
+#include "SwfPaint.h"
+#include "SwfRasterizer.h"
+#include "SwfStroker.h"
 
-#include <QLinearGradient>
 #include <QPainter>
-#include <QRadialGradient>
+#include <array>
 #include <cmath>
 
 namespace swf {
 
 namespace {
-constexpr double kGradientHalf = 16384; // gradients span -16384..16384 twips
 constexpr int kMaxTintedBitmaps = 32;
 
 QString tintKey(uint16_t id, const ColorTransform &cx)
@@ -20,6 +22,105 @@ QString tintKey(uint16_t id, const ColorTransform &cx)
     for (int i = 0; i < 4; ++i)
         key += QLatin1Char(',') + QString::number(cx.mult[i]) + QLatin1Char(',') + QString::number(cx.add[i]);
     return key;
+}
+
+// The points after `from` that stand for an edge: its end, or a curve cut
+// into straight pieces, each point kept to whole twips as the player keeps
+// them.
+void flatten(const Edge &e, const QTransform &toPicture, std::vector<QPointF> &points)
+{
+    if (!e.curve) {
+        points.push_back(toPicture.map(e.to));
+        return;
+    }
+    int steps = curveSteps(toPicture.map(e.from), toPicture.map(e.control), toPicture.map(e.to));
+    for (int i = 1; i <= steps; ++i) {
+        QPointF p = curvePoint(e.from, e.control, e.to, double(i) / steps);
+        points.push_back(toPicture.map(QPointF(std::round(p.x()), std::round(p.y()))));
+    }
+}
+
+// Adds up what each style puts in a pixel of a row (their samples never
+// overlap, so fills meeting at an edge leave no seam), then lays the row
+// over the picture.
+class LayerSink : public Rasterizer::Sink {
+public:
+    LayerSink(QImage &picture, const std::vector<std::unique_ptr<Paint>> &paints)
+        : picture(picture), paints(paints), sums(size_t(picture.width())), colors(size_t(picture.width()))
+    {
+    }
+    ~LayerSink() override { flush(); }
+
+    void span(int style, int y, int x, int count, const uint8_t *coverage) override
+    {
+        if (y != row) {
+            flush();
+            row = y;
+        }
+        const Paint *paint = size_t(style) < paints.size() ? paints[size_t(style)].get() : nullptr;
+        if (!paint)
+            return;
+        paint->colors(x, y, count, colors.data());
+        for (int i = 0; i < count; ++i) {
+            QRgb c = colors[size_t(i)];
+            auto &sum = sums[size_t(x + i)];
+            uint32_t k = coverage[i];
+            sum[0] += qAlpha(c) * k;
+            sum[1] += qRed(c) * k;
+            sum[2] += qGreen(c) * k;
+            sum[3] += qBlue(c) * k;
+        }
+        first = std::min(first, x);
+        last = std::max(last, x + count - 1);
+    }
+
+private:
+    void flush()
+    {
+        if (row < 0 || first > last)
+            return;
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(row));
+        for (int x = first; x <= last; ++x) {
+            auto &sum = sums[size_t(x)];
+            int a = std::min(255u, (sum[0] + 127) / 255);
+            if (a) {
+                int r = std::min<int>(a, (sum[1] + 127) / 255), g = std::min<int>(a, (sum[2] + 127) / 255),
+                    b = std::min<int>(a, (sum[3] + 127) / 255);
+                QRgb d = line[x];
+                int keep = 255 - a;
+                line[x] = qRgba(r + (qRed(d) * keep + 127) / 255, g + (qGreen(d) * keep + 127) / 255,
+                                b + (qBlue(d) * keep + 127) / 255, a + (qAlpha(d) * keep + 127) / 255);
+            }
+            sum = {0, 0, 0, 0};
+        }
+        first = INT_MAX;
+        last = -1;
+    }
+
+    QImage &picture;
+    const std::vector<std::unique_ptr<Paint>> &paints;
+    std::vector<std::array<uint32_t, 4>> sums;
+    std::vector<QRgb> colors;
+    int row = -1;
+    int first = INT_MAX, last = -1;
+};
+
+// How wide a line is drawn, in pixels: scaled as the object is (by the
+// smaller of its two axes' scales), or, when it keeps its width on one axis,
+// as the object is on the other, or only as the stage is when it keeps it on
+// both; never under a pixel.
+double lineWidth(const LineStyle &line, const QTransform &world, const QTransform &stage)
+{
+    double sx = std::hypot(world.m11(), world.m12()), sy = std::hypot(world.m21(), world.m22());
+    double scale = std::min(sx, sy);
+    if (line.noHScale && line.noVScale)
+        scale = std::min(std::hypot(stage.m11(), stage.m12()), std::hypot(stage.m21(), stage.m22()));
+    else if (line.noHScale)
+        scale = sy;
+    else if (line.noVScale)
+        scale = sx;
+    double width = line.width * scale;
+    return std::isfinite(width) ? std::max(1.0, width) : 1.0;
 }
 }
 
@@ -46,84 +147,103 @@ QImage ShapePainter::bitmap(uint16_t id, const ColorTransform &cx)
     return tinted;
 }
 
-QBrush ShapePainter::brush(const FillStyle &fill, const ColorTransform &cx)
-{
-    if (fill.kind == FillStyle::Solid)
-        return QBrush(cx.apply(fill.color));
-    if (fill.isGradient()) {
-        QGradientStops stops;
-        for (const QGradientStop &stop : fill.stops)
-            stops.append({std::clamp(stop.first, 0.0, 1.0), cx.apply(stop.second)});
-        if (stops.isEmpty())
-            return QBrush(Qt::transparent);
-        QGradient gradient;
-        if (fill.kind == FillStyle::LinearGradient)
-            gradient = QLinearGradient(-kGradientHalf, 0, kGradientHalf, 0);
-        else
-            gradient = QRadialGradient(QPointF(0, 0), kGradientHalf,
-                                       QPointF(std::clamp(fill.focal, -0.98, 0.98) * kGradientHalf, 0));
-        gradient.setStops(stops);
-        gradient.setSpread(fill.spread);
-        QBrush b(gradient);
-        b.setTransform(fill.matrix);
-        return b;
-    }
-    QImage image = bitmap(fill.bitmapId, cx);
-    if (image.isNull())
-        return QBrush(Qt::transparent);
-    QBrush b(image);
-    b.setTransform(fill.matrix);
-    return b;
-}
-
 void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
 {
-    shapeCache.draw(painter, shape, world, cx,
-                    [&](QPainter &target, const QTransform &at) { paint(target, shape, at, cx); });
+    QPaintDevice *device = painter.device();
+    QRect visible(0, 0, device->width(), device->height());
+    if (painter.hasClipping())
+        visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
+    double margin = 2;
+    for (const ShapeLayer &layer : shape.layers)
+        for (const LineStyle &line : layer.lines)
+            margin = std::max(margin, lineWidth(line, world, stage) / 2 + 2);
+    QRectF mapped = world.mapRect(shape.bounds);
+    if (!mapped.isValid() || !std::isfinite(mapped.width()) || !std::isfinite(mapped.height()))
+        return;
+    QRect bounds = mapped.adjusted(-margin, -margin, margin, margin).toAlignedRect();
+    if (!bounds.intersects(visible))
+        return;
+    shapeCache.draw(painter, shape, world, cx, samples, bounds, visible,
+                    [&](QImage &picture, QPoint origin) { paint(picture, origin, shape, world, cx); });
 }
 
-void ShapePainter::paint(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
+void ShapePainter::paint(QImage &picture, QPoint origin, const Shape &shape, const QTransform &world,
+                         const ColorTransform &cx)
 {
-    painter.setTransform(world);
-    double scale = std::sqrt(std::abs(world.determinant()));
+    QTransform toPicture = world * QTransform::fromTranslate(-origin.x(), -origin.y());
     for (const ShapeLayer &layer : shape.layers) {
-        painter.setPen(Qt::NoPen);
-        for (size_t i = 0; i < layer.fills.size(); ++i) {
-            const QPainterPath &path = layer.fillPaths[i];
-            if (path.isEmpty())
-                continue;
-            const FillStyle &fill = layer.fills[i];
-            if (fill.kind == FillStyle::ClippedBitmap) {
-                QImage image = bitmap(fill.bitmapId, cx);
-                painter.save();
-                painter.setClipPath(path, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-                painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
-                painter.setTransform(fill.matrix * world);
-                painter.drawImage(QPointF(0, 0), image);
-                painter.restore();
-                continue;
+        paintFills(picture, layer, toPicture, cx, shape.windingFill);
+        paintLines(picture, layer, toPicture, cx);
+    }
+}
+
+void ShapePainter::paintFills(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture,
+                              const ColorTransform &cx, bool nonZero)
+{
+    if (layer.fills.empty())
+        return;
+    Rasterizer raster(picture.rect(), samples, nonZero);
+    std::vector<QPointF> points;
+    for (const Edge &e : layer.edges) {
+        if (e.fill0 == e.fill1)
+            continue;
+        points.assign(1, toPicture.map(e.from));
+        flatten(e, toPicture, points);
+        for (size_t i = 1; i < points.size(); ++i)
+            raster.addEdge(points[i - 1], points[i], e.fill0, e.fill1);
+    }
+    if (raster.empty())
+        return;
+    std::vector<std::unique_ptr<Paint>> paints(layer.fills.size() + 1);
+    for (size_t i = 0; i < layer.fills.size(); ++i) {
+        const FillStyle &fill = layer.fills[i];
+        paints[i + 1] = makePaint(fill, toPicture, cx, fill.isBitmap() ? bitmap(fill.bitmapId, cx) : QImage());
+    }
+    LayerSink sink(picture, paints);
+    raster.run(sink);
+}
+
+void ShapePainter::paintLines(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture,
+                              const ColorTransform &cx)
+{
+    for (size_t style = 1; style <= layer.lines.size(); ++style) {
+        const LineStyle &line = layer.lines[style - 1];
+        Rasterizer raster(picture.rect(), samples, true);
+        Pen pen;
+        pen.width = lineWidth(line, toPicture, stage);
+        pen.startCap = line.cap;
+        pen.endCap = line.endCap;
+        pen.join = line.join;
+        pen.miterLimit = line.miterLimit;
+        Stroker stroker(raster, 1, pen);
+        // Edges of the style that follow on from each other make one run.
+        StrokePath run;
+        auto finish = [&] {
+            if (!run.segments.empty()) {
+                run.closed = !line.noClose && run.segments.front().from == run.segments.back().to;
+                stroker.stroke(run);
             }
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
-            painter.setBrush(brush(fill, cx));
-            painter.drawPath(path);
-        }
-        painter.setBrush(Qt::NoBrush);
-        for (size_t i = 0; i < layer.lines.size(); ++i) {
-            const QPainterPath &path = layer.linePaths[i];
-            if (path.isEmpty())
+            run = StrokePath();
+        };
+        for (const Edge &e : layer.edges) {
+            if (e.line != int(style))
                 continue;
-            const LineStyle &line = layer.lines[i];
-            QPen pen(line.hasFill ? brush(line.fill, cx) : QBrush(cx.apply(line.color)), line.width, Qt::SolidLine,
-                     line.cap, line.join);
-            pen.setMiterLimit(line.miterLimit);
-            // Lines up to a pixel wide on screen are drawn as one-pixel hairlines.
-            if (line.width * scale <= 1) {
-                pen.setWidthF(1);
-                pen.setCosmetic(true);
-            }
-            painter.setPen(pen);
-            painter.drawPath(path);
+            Segment s{toPicture.map(e.from), toPicture.map(e.control), toPicture.map(e.to), e.curve};
+            if (!run.segments.empty() && run.segments.back().to != s.from)
+                finish();
+            run.segments.push_back(s);
         }
+        finish();
+        if (raster.empty())
+            continue;
+        std::vector<std::unique_ptr<Paint>> paints(2);
+        if (line.hasFill)
+            paints[1] = makePaint(line.fill, toPicture, cx,
+                                  line.fill.isBitmap() ? bitmap(line.fill.bitmapId, cx) : QImage());
+        else
+            paints[1] = makeSolidPaint(qPremultiply(cx.apply(line.color).rgba()));
+        LayerSink sink(picture, paints);
+        raster.run(sink);
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// Paints shapes: their fills (solid colours, gradients, bitmaps) and lines,
-// with a matrix and a colour transform, from kept pictures where the shape
-// cache has one.
+// Paints shapes as the movie player does: every layer's fills scanned
+// together (edge pixels shared between neighbouring fills, sampled at pixel
+// centres without antialiasing or on a grid of points with it), then its
+// lines, each style's line filled as one area. A shape is painted into a
+// picture of the pixels it covers and the picture drawn with the painter,
+// so its clipping applies; still shapes are drawn from the shape cache.
 #include "SwfShapeCache.h"
 #include "SwfTypes.h"
 
-#include <QBrush>
 #include <QHash>
 #include <QImage>
 
@@ -15,13 +17,23 @@ namespace swf {
 
 class Movie;
 struct Shape;
-struct FillStyle;
+struct ShapeLayer;
+class Paint;
 
 class ShapePainter {
 public:
     explicit ShapePainter(const Movie &movie) : movie(movie) {}
 
+    // Sample points per pixel side: 1 draws without antialiasing.
+    void setSamples(int perSide) { samples = perSide; }
+    int samplesPerSide() const { return samples; }
+    // The stage's twips to device pixels, the scale of lines that keep their width.
+    void setStage(const QTransform &stageToDevice) { stage = stageToDevice; }
+
+    // `world` maps the shape's twips to the painter's device pixels.
     void draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
+    // Paints `shape` into `picture`, whose top left pixel is device pixel `origin`.
+    void paint(QImage &picture, QPoint origin, const Shape &shape, const QTransform &world, const ColorTransform &cx);
     // The bitmap character `id` with `cx` applied; null when there is none.
     QImage bitmap(uint16_t id, const ColorTransform &cx);
     // Ends a frame: the cache forgets the pictures the frame did not use.
@@ -29,10 +41,13 @@ public:
     const ShapeCache &cache() const { return shapeCache; }
 
 private:
-    void paint(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
-    QBrush brush(const FillStyle &fill, const ColorTransform &cx);
+    void paintFills(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture, const ColorTransform &cx,
+                    bool nonZero);
+    void paintLines(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture, const ColorTransform &cx);
 
     const Movie &movie;
+    int samples = 1;
+    QTransform stage;
     QHash<QString, QImage> tintedBitmaps;
     ShapeCache shapeCache;
 };

@@ -23,7 +23,7 @@ std::vector<QPainterPath> readGlyphs(const uint8_t *tableStart, size_t tableSize
             throw SwfError("glyph outside its font");
         BitReader glyph(tableStart + from, to - from);
         Shape shape = readGlyph(glyph);
-        glyphs.push_back(shape.layers.front().fillPaths.front());
+        glyphs.push_back(shape.outline());
     }
     return glyphs;
 }
