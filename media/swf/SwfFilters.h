@@ -1,0 +1,43 @@
+#pragma once
+// Filters of placed objects (PlaceObject3 and button records): what each
+// one is, as stored, and its drawing as a function on the object's picture.
+#include <QColor>
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace swf {
+
+struct Filter {
+    // The stored filter ids.
+    enum Kind { DropShadow = 0, Blur = 1, Glow = 2, Bevel = 3, GradientGlow = 4, Convolution = 5, ColorMatrix = 6,
+                GradientBevel = 7 };
+    Kind kind = Blur;
+
+    // Blur, shadows, glows and bevels.
+    double blurX = 4, blurY = 4; // pixels of the object's space before the stage scale
+    int passes = 1;              // the filter's quality: how often the box blur runs
+    double angle = 0;            // radians, of the shadow's or bevel's offset
+    double distance = 0;         // pixels
+    double strength = 1;
+    bool inner = false;
+    bool knockout = false;
+    bool compositeSource = true; // false hides the object, leaving the effect alone
+    bool onTop = false;          // bevels: drawn over the object
+    QColor color;                // shadow and glow colour; a bevel's shadow
+    QColor highlight;            // a bevel's highlight
+    std::vector<std::pair<int, QColor>> gradient; // gradient glows and bevels: ratio 0..255 and colour
+
+    // Convolution.
+    int columns = 0, rows = 0;
+    std::vector<float> matrix; // rows x columns, row by row
+    float divisor = 1, bias = 0;
+    QColor defaultColor;
+    bool clamp = true;
+    bool preserveAlpha = true;
+
+    // Colour matrix: four rows of five (r, g, b, a, offset) on unpremultiplied 0..255 values.
+    std::array<float, 20> colorMatrix{1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+};
+
+}
