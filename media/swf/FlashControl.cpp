@@ -173,6 +173,7 @@ std::optional<ButtonHit> FlashControl::trackButtons(const QPointF &point, bool p
     auto hit = buttonAt(*root, stageTransform(size()), point);
     if (hit)
         hit->object->buttonState = pressed && hit->object == pressedButton ? ButtonCharacter::Down : ButtonCharacter::Over;
+    buttonStateNow(hit ? hit->object : nullptr, hit ? hit->object->characterId : 0, hit ? hit->object->buttonState : 0);
     setCursor(hit ? Qt::PointingHandCursor : Qt::ArrowCursor);
     update();
     return hit;
@@ -193,6 +194,7 @@ void FlashControl::mousePressEvent(QMouseEvent *event)
         return;
     pressedButton = hit->object;
     hit->object->buttonState = ButtonCharacter::Down;
+    buttonStateNow(hit->object, hit->object->characterId, ButtonCharacter::Down);
     hit->timeline->runActions(hit->button->pressActions);
     update();
 }
@@ -212,7 +214,26 @@ void FlashControl::leaveEvent(QEvent *)
 {
     if (TimelineInstance *root = moviePlayer.root())
         releaseButtons(*root);
+    buttonStateNow(nullptr, 0, 0);
     update();
+}
+
+void FlashControl::buttonStateNow(const DisplayObject *object, uint16_t buttonId, int state)
+{
+    SoundPlayer &sound = moviePlayer.sound();
+    if (object != lastButton) {
+        if (lastButton && lastButtonState == ButtonCharacter::Over)
+            sound.buttonChanged(lastButtonId, ButtonSounds::OverToIdle);
+        if (object && state == ButtonCharacter::Over)
+            sound.buttonChanged(buttonId, ButtonSounds::IdleToOver);
+    } else if (object && lastButtonState == ButtonCharacter::Over && state == ButtonCharacter::Down) {
+        sound.buttonChanged(buttonId, ButtonSounds::OverToDown);
+    } else if (object && lastButtonState == ButtonCharacter::Down && state == ButtonCharacter::Over) {
+        sound.buttonChanged(buttonId, ButtonSounds::DownToOver);
+    }
+    lastButton = object;
+    lastButtonId = buttonId;
+    lastButtonState = state;
 }
 
 void FlashControl::paintProgress(QPainter &painter, const QRect &area)

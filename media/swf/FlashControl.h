@@ -64,6 +64,9 @@ private:
     // Puts every button in the up state but the one at `point`, which goes
     // over (or down while pressed); returns that one.
     std::optional<ButtonHit> trackButtons(const QPointF &point, bool pressed);
+    // The button under the mouse is now `object` (null for none) in
+    // `state`: plays the button's sound for the change.
+    void buttonStateNow(const DisplayObject *object, uint16_t buttonId, int state);
 
     QString address;
     std::shared_ptr<Movie> movie;
@@ -79,6 +82,9 @@ private:
     bool antialias = true;
     QString wmode = QStringLiteral("Window");
     const DisplayObject *pressedButton = nullptr; // compared, never read
+    const DisplayObject *lastButton = nullptr;    // compared, never read
+    uint16_t lastButtonId = 0;
+    int lastButtonState = 0;
 };
 
 }

@@ -19,7 +19,7 @@ int64_t toMixFrames(int64_t samples, int rate)
 }
 
 EventVoice::EventVoice(const EventSound &source, const SoundInfo &startInfo, int offsetMs)
-    : sound(source), info(startInfo), decoder(sound.format, kMixRate, sound.format.channels())
+    : sound(source), info(startInfo), decoder(sound.format, kMixRate, sound.format.channels(), SoundDecoder::Pieces::OneStream)
 {
     int rate = sound.format.sampleRate();
     seek = std::max<int64_t>(0, toMixFrames(sound.seekSamples, rate));

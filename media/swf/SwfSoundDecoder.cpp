@@ -33,7 +33,7 @@ AVCodecID codecId(const SoundFormat &f)
 
 }
 
-SoundDecoder::SoundDecoder(const SoundFormat &format, int rate, int channels)
+SoundDecoder::SoundDecoder(const SoundFormat &format, int rate, int channels, Pieces pieces)
     : format(format), converter(rate, channels)
 {
     const AVCodec *codec = avcodec_find_decoder(codecId(format));
@@ -51,6 +51,8 @@ SoundDecoder::SoundDecoder(const SoundFormat &format, int rate, int channels)
     bool nelly = codecId(format) == AV_CODEC_ID_NELLYMOSER;
     bool pcm = format.codec == SoundCodec::PcmNative || format.codec == SoundCodec::PcmLittle;
     blockBytes = nelly ? 64 : pcm ? format.channels() * (format.sixteenBit ? 2 : 1) : 0;
+    if (format.codec == SoundCodec::Adpcm && pieces == Pieces::OneStream)
+        adpcm = std::make_unique<AdpcmBlocks>(format.channels());
     packet = av_packet_alloc();
     frame = av_frame_alloc();
 }
@@ -82,6 +84,12 @@ void SoundDecoder::decode(const uint8_t *data, size_t size, std::vector<int16_t>
             if (used == 0 && pieceSize == 0)
                 return;
         }
+        return;
+    }
+    if (adpcm) {
+        adpcm->append(data, size);
+        while (adpcm->next(adpcmPacket))
+            send(adpcmPacket.data(), int(adpcmPacket.size()), out);
         return;
     }
     if (blockBytes <= 1) {
@@ -128,6 +136,8 @@ void SoundDecoder::finish(std::vector<int16_t> &out)
         if (pieceSize > 0)
             send(piece, pieceSize, out);
     }
+    if (adpcm && adpcm->rest(adpcmPacket))
+        send(adpcmPacket.data(), int(adpcmPacket.size()), out);
     avcodec_send_packet(context, nullptr);
     receive(out);
     converter.drain(out);
@@ -144,6 +154,8 @@ void SoundDecoder::reset()
         parser = av_parser_init(AV_CODEC_ID_MP3);
     }
     pending.clear();
+    if (adpcm)
+        adpcm->clear();
     converter.reset();
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // Decodes a movie's sound data with FFmpeg's decoders (PCM, the SWF ADPCM,
 // MP3, Nellymoser, Speex) into 16-bit interleaved samples at a chosen rate
-// and channel count. Data comes in pieces (a whole event sound, or a stream
-// block at a time); MP3 frames and Nellymoser blocks split across pieces are
-// joined.
+// and channel count. Data comes in pieces (an event sound a piece at a
+// time, or a stream block at a time); MP3 frames and Nellymoser blocks
+// split across pieces are joined.
+#include "SwfAdpcmBlocks.h"
 #include "SwfSound.h"
 #include "audio/SampleConverter.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct AVCodecContext;
@@ -19,7 +21,11 @@ namespace swf {
 
 class SoundDecoder {
 public:
-    SoundDecoder(const SoundFormat &format, int rate, int channels);
+    // Stream blocks are whole packets each; an event sound's data is one
+    // stream cut anywhere.
+    enum class Pieces { Packets, OneStream };
+
+    SoundDecoder(const SoundFormat &format, int rate, int channels, Pieces pieces = Pieces::Packets);
     ~SoundDecoder();
     SoundDecoder(const SoundDecoder &) = delete;
     SoundDecoder &operator=(const SoundDecoder &) = delete;
@@ -47,6 +53,9 @@ private:
     // Bytes that wait for the rest of their block (Nellymoser, PCM frames).
     std::vector<uint8_t> pending;
     int blockBytes = 0;
+    // An event sound's ADPCM, cut into a packet per block.
+    std::unique_ptr<AdpcmBlocks> adpcm;
+    std::vector<uint8_t> adpcmPacket;
 };
 
 }

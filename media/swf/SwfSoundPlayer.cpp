@@ -85,6 +85,16 @@ SoundMixer::VoiceId SoundPlayer::startSound(uint16_t soundId, const SoundInfo &i
     return id;
 }
 
+void SoundPlayer::buttonChanged(uint16_t buttonId, int change)
+{
+    const ButtonSounds *sounds = movie ? movie->buttonSounds(buttonId) : nullptr;
+    if (!sounds || change < 0 || change >= int(sounds->entries.size()))
+        return;
+    const ButtonSounds::Entry &entry = sounds->entries[size_t(change)];
+    if (entry.soundId)
+        startSound(entry.soundId, entry.info);
+}
+
 void SoundPlayer::frameShown(const TimelineInstance &timeline, int frame, bool jumped)
 {
     const Timeline &t = timeline.definition();

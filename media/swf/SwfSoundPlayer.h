@@ -45,6 +45,9 @@ public:
     // Starts (or, as `info` says, stops) an event sound of the movie; the
     // voice started, or 0.
     SoundMixer::VoiceId startSound(uint16_t soundId, const SoundInfo &info);
+    // A button of the movie changed state: plays its sound for the change
+    // (a ButtonSounds::Change), if it has one.
+    void buttonChanged(uint16_t buttonId, int change);
     // Event sounds playing now.
     int eventsPlaying() const { return int(events.size()); }
 

@@ -1,7 +1,9 @@
 // Every sound format decodes to the samples FFmpeg's command-line tool gives
 // for the same data: a tone is encoded by the tool into FLV (whose audio
 // packets carry the same format byte and data as a movie's sounds), and
-// each packet's data goes through our decoder as a stream block would.
+// each packet's data goes through our decoder as a stream block would. An
+// event sound's ADPCM, decoded a block at a time, gives the samples of the
+// whole data decoded at once.
 #include "swf/SwfSoundDecoder.h"
 
 #include <QDir>
@@ -10,7 +12,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -122,4 +126,31 @@ INSTANTIATE_TEST_SUITE_P(
             + std::to_string(info.param.channels);
     });
 
+}
+
+TEST(SwfSoundDecoderAdpcm, AnEventSoundDecodesBlockByBlockToTheSamplesOfTheWholeData)
+{
+    // Any bits are valid ADPCM: three and a half blocks with five-bit
+    // codes, each block ending inside a byte.
+    for (int channels : {1, 2}) {
+        std::mt19937 random(channels);
+        size_t blockBits = size_t(channels) * (22 + 5 * 4095);
+        std::vector<uint8_t> data((2 + blockBits * 7 / 2) / 8);
+        for (auto &b : data)
+            b = uint8_t(random());
+        data[0] = uint8_t(3 << 6 | (data[0] & 0x3F)); // five-bit codes
+        swf::SoundFormat format = swf::readSoundFormat(uint8_t(1 << 4 | 2 << 2 | 2 | (channels - 1)));
+        std::vector<int16_t> whole, pieces;
+        swf::SoundDecoder all(format, 22050, channels);
+        all.decode(data.data(), data.size(), whole);
+        all.finish(whole);
+        swf::SoundDecoder cut(format, 22050, channels, swf::SoundDecoder::Pieces::OneStream);
+        for (size_t at = 0; at < data.size(); at += 1000)
+            cut.decode(data.data() + at, std::min<size_t>(1000, data.size() - at), pieces);
+        cut.finish(pieces);
+        ASSERT_GT(whole.size(), size_t(3 * 4096 * channels));
+        ASSERT_NEAR(double(pieces.size()), double(whole.size()), 3.0 * channels);
+        size_t common = std::min(pieces.size(), whole.size());
+        EXPECT_TRUE(std::equal(pieces.begin(), pieces.begin() + std::ptrdiff_t(common), whole.begin()));
+    }
 }
