@@ -193,3 +193,37 @@ TEST_F(SwfSoundStream, ANewMovieAndStoppingSilenceTheOldSounds)
     EXPECT_EQ(heardFrame(recording), -1);
     EXPECT_TRUE(player.sound().mixer().silent());
 }
+
+TEST_F(SwfSoundStream, AnMp3StreamSoughtIntoStartsWithTheSoundOfThatFrame)
+{
+    // Each second of the stream is a tone of its own pitch: 300, 400, ... Hz.
+    const int seconds = 6;
+    swfmake::Pcm pcm;
+    pcm.rate = 44100;
+    for (int s = 0; s < seconds; ++s) {
+        std::vector<int16_t> tone = sine(44100, 44100, 300 + 100 * s, 12000);
+        pcm.samples.insert(pcm.samples.end(), tone.begin(), tone.end());
+    }
+    std::optional<swfmake::StreamData> stream = swfmake::mp3Stream(pcm, kFps, 128);
+    ASSERT_TRUE(stream);
+    swfmake::MovieWriter m(100, 100, kFps);
+    swfmake::writeStreamHead(m, *stream);
+    for (int k = 0; k < int(seconds * kFps); ++k) {
+        swfmake::writeStreamBlock(m, *stream, k);
+        m.showFrame();
+    }
+    open(m.finish());
+    auto pitchHeard = [&] {
+        // Upward zero crossings in the last 0.2 s of the recording.
+        int n = 0, from = recording.frames() - 8820;
+        for (int i = from + 1; i < recording.frames(); ++i)
+            n += recording.left(i - 1) < 0 && recording.left(i) >= 0;
+        return n * 5;
+    };
+    for (int second : {4, 1, 3}) {
+        player.setFrameNum(int(second * kFps) + 2); // a little into the second
+        recording.samples.clear();
+        listen(400);
+        EXPECT_NEAR(pitchHeard(), 300 + 100 * second, 10) << "sought to second " << second;
+    }
+}
