@@ -6,6 +6,7 @@
 #include "SwfStreamVoice.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace swf {
 
@@ -15,6 +16,9 @@ namespace {
 constexpr int kReleaseAfterMs = 3000;
 // Stream blocks are handed on this far ahead of what was heard.
 constexpr int kAheadSeconds = 2;
+// At most this many event sounds play at once; a new one makes the oldest
+// give way, so a movie that starts sounds without end cannot pile them up.
+constexpr size_t kMostEvents = 32;
 
 }
 
@@ -79,6 +83,10 @@ SoundMixer::VoiceId SoundPlayer::startSound(uint16_t soundId, const SoundInfo &i
     }
     if (info.noMultiple && std::any_of(events.begin(), events.end(), playing))
         return 0;
+    if (events.size() >= kMostEvents) {
+        soundMixer.stop(events.front().voice);
+        events.erase(events.begin());
+    }
     SoundMixer::VoiceId id = soundMixer.start(std::make_unique<EventVoice>(sound->sound, info));
     events.push_back({id, soundId});
     ensureOutput();
@@ -135,6 +143,10 @@ void SoundPlayer::startStream(const TimelineInstance &timeline, int frame)
     s.owner = &timeline;
     s.timeline = &t;
     s.rate = t.streamHead->format.sampleRate();
+    s.mp3 = t.streamHead->format.codec == SoundCodec::Mp3;
+    s.samplesPerFrame = t.streamHead->samplesPerFrame > 0 || !movie
+        ? t.streamHead->samplesPerFrame
+        : int(std::lround(s.rate / std::max(1.0, movie->frameRate())));
     s.startFrame = frame;
     s.nextFrame = frame;
     auto voice = std::make_unique<StreamVoice>(*t.streamHead);
@@ -175,7 +187,9 @@ std::vector<StreamBlock> SoundPlayer::nextBlocks(Stream &s, int64_t heard)
             break;
         }
         s.starts.push_back(s.samples);
-        s.samples += std::max(0, block->sampleCount);
+        // Only MP3 blocks say how long they are; a block whose length cannot
+        // be told from its data is taken to last a frame.
+        s.samples += block->sampleCount > 0 || s.mp3 ? std::max(0, block->sampleCount) : s.samplesPerFrame;
         blocks.push_back(*block);
         ++s.nextFrame;
     }

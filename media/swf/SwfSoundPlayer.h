@@ -65,6 +65,8 @@ private:
         const TimelineInstance *owner = nullptr;
         const Timeline *timeline = nullptr;
         int rate = 0;
+        bool mp3 = false;
+        int samplesPerFrame = 0;
         int startFrame = 0;
         int nextFrame = 0;            // the next frame whose block is handed on
         std::vector<int64_t> starts;  // where each frame from startFrame begins, in samples

@@ -122,3 +122,15 @@ TEST_F(SwfSoundPlayer, StoppingThePlayerSilencesEventSoundsToo)
     player.tick();
     EXPECT_EQ(player.sound().eventsPlaying(), 0);
 }
+
+TEST_F(SwfSoundPlayer, NoMoreThanThirtyTwoEventSoundsPlayAtOnce)
+{
+    swfmake::MovieWriter m(100, 100, 12);
+    defineValue(m, 1, 10, true);
+    for (int i = 0; i < 40; ++i)
+        swfmake::startSound(m, 1);
+    m.showFrame();
+    open(m.finish());
+    EXPECT_EQ(player.sound().eventsPlaying(), 32);
+    EXPECT_EQ(listen(), 320);
+}
