@@ -18,11 +18,6 @@ Player::Player(QObject *parent) : QObject(parent)
     connect(&timer, &QTimer::timeout, this, &Player::tick);
 }
 
-Player::~Player()
-{
-    rootInstance.reset();
-}
-
 void Player::setMovie(std::shared_ptr<Movie> movie)
 {
     timer.stop();

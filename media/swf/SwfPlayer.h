@@ -19,7 +19,6 @@ class Player : public QObject {
     Q_OBJECT
 public:
     explicit Player(QObject *parent = nullptr);
-    ~Player() override;
 
     // Drops the current movie and takes `movie` (null for none).
     void setMovie(std::shared_ptr<Movie> movie);
