@@ -51,6 +51,7 @@ void Player::tick()
 {
     if (!rootInstance)
         return;
+    sounds.passTime(1.0 / current->frameRate());
     int steps = 1;
     if (std::optional<int> wanted = frameClock ? frameClock->wantedFrame() : std::nullopt)
         steps = std::clamp(*wanted - rootInstance->frame(), 0, kMostFramesPerTick);

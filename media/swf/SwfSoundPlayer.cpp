@@ -61,6 +61,24 @@ void SoundPlayer::setManualOutput(bool on)
         deviceOutput.stop();
 }
 
+void SoundPlayer::setTicked(bool on)
+{
+    ticked = on;
+    setManualOutput(on);
+}
+
+void SoundPlayer::passTime(double seconds)
+{
+    if (!ticked)
+        return;
+    owedFrames += seconds * kMixRate;
+    int frames = int(owedFrames);
+    owedFrames -= frames;
+    scratch.resize(size_t(std::max(frames, 0)) * 2);
+    if (frames > 0)
+        soundMixer.mix(scratch.data(), frames);
+}
+
 void SoundPlayer::ensureOutput()
 {
     silentFor.invalidate();

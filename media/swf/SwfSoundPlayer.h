@@ -40,6 +40,12 @@ public:
     int volume() const { return level; }
     // True: nothing opens the device; the owner pulls the mixer itself.
     void setManualOutput(bool manual);
+    // For a player ticked by hand (the test runner): no device, and every
+    // tick takes a frame's time of the mix, so sounds play, end and pace
+    // the timeline in step with the ticks.
+    void setTicked(bool ticked);
+    // A tick of `seconds`: takes that much of the mix when ticked.
+    void passTime(double seconds);
     SoundMixer &mixer() { return soundMixer; }
     const SoundOutput &output() const { return deviceOutput; }
     // Starts (or, as `info` says, stops) an event sound of the movie; the
@@ -91,6 +97,9 @@ private:
     std::vector<Stream> streams;
     int level = 100;
     bool manual = false;
+    bool ticked = false;
+    double owedFrames = 0; // mix frames a ticked player has yet to take
+    std::vector<int16_t> scratch;
     QElapsedTimer silentFor;
 };
 

@@ -227,3 +227,15 @@ TEST_F(SwfSoundStream, AnMp3StreamSoughtIntoStartsWithTheSoundOfThatFrame)
         EXPECT_NEAR(pitchHeard(), 300 + 100 * second, 10) << "sought to second " << second;
     }
 }
+
+TEST_F(SwfSoundStream, APlayerTickedByHandHearsAFramesTimeOfSoundPerTick)
+{
+    movie = swftest::load(valueMovie(100));
+    player.sound().setTicked(true);
+    player.setMovie(movie);
+    for (int i = 1; i <= 60; ++i) {
+        player.tick();
+        ASSERT_NEAR(player.frameNum(), i, 1) << "tick " << i;
+    }
+    EXPECT_FALSE(player.sound().output().running()) << "no device for a player ticked by hand";
+}
