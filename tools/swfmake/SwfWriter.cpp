@@ -536,7 +536,7 @@ void TagWriter::gotoFrame(int frame, bool thenStop)
     tag(12, w.data());
 }
 
-void TagWriter::gotoLabel(const QString &label, bool thenStop)
+QByteArray TagWriter::gotoLabelActions(const QString &label, bool thenStop)
 {
     BitWriter w;
     QByteArray text = label.toUtf8();
@@ -544,8 +544,12 @@ void TagWriter::gotoLabel(const QString &label, bool thenStop)
     w.u16(int(text.size() + 1));
     w.string(label);
     w.u8(thenStop ? 0x07 : 0x06);
-    w.u8(0);
-    tag(12, w.data());
+    return w.data();
+}
+
+void TagWriter::gotoLabel(const QString &label, bool thenStop)
+{
+    tag(12, gotoLabelActions(label, thenStop) + QByteArray(1, '\0'));
 }
 
 MovieWriter::MovieWriter(int widthPx, int heightPx, double frameRate, int version)
@@ -773,6 +777,23 @@ void MovieWriter::defineEditText(int id, const QRect &bounds, const QString &tex
 void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ActionCode> &onPress,
                                 const std::vector<ActionCode> &onRelease)
 {
+    auto bytes = [](const std::vector<ActionCode> &codes) {
+        QByteArray out;
+        for (ActionCode c : codes)
+            out.append(char(c));
+        return out;
+    };
+    writeButton2(id, records, bytes(onPress), bytes(onRelease));
+}
+
+void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onReleaseActions)
+{
+    writeButton2(id, records, {}, onReleaseActions);
+}
+
+void MovieWriter::writeButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onPress,
+                               const QByteArray &onRelease)
+{
     BitWriter body;
     for (const ButtonRecord &r : records) {
         body.u8(r.states);
@@ -784,12 +805,11 @@ void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records
     }
     body.u8(0);
     const QByteArray &recordBytes = body.data();
-    auto condition = [](BitWriter &w, int flags, const std::vector<ActionCode> &codes, bool last) {
-        w.u16(last ? 0 : int(4 + codes.size() + 1));
+    auto condition = [](BitWriter &w, int flags, const QByteArray &actions, bool last) {
+        w.u16(last ? 0 : int(4 + actions.size() + 1));
         w.u8(flags);
         w.u8(0);
-        for (ActionCode c : codes)
-            w.u8(int(c));
+        w.bytes(actions);
         w.u8(0);
     };
     BitWriter w;

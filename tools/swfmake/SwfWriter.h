@@ -134,6 +134,9 @@ public:
     void actions(const std::vector<ActionCode> &codes);
     void gotoFrame(int frame, bool thenStop);
     void gotoLabel(const QString &label, bool thenStop);
+    // The action records of a jump to a frame label followed by play or
+    // stop, without the end code: for frame and button actions.
+    static QByteArray gotoLabelActions(const QString &label, bool thenStop);
     int frames() const { return frameCount; }
     const QByteArray &bytes() const { return data; }
 
@@ -176,6 +179,8 @@ public:
     };
     void defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ActionCode> &onPress,
                        const std::vector<ActionCode> &onRelease);
+    // A button whose release runs the given action records (end code added).
+    void defineButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onReleaseActions);
 
     struct Options {
         char compression = 'F';
@@ -187,6 +192,8 @@ public:
     QByteArray finish(char compression = 'F') const { return finish(Options{compression, {}, {}, true}); }
 
 private:
+    void writeButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onPress,
+                      const QByteArray &onRelease);
     int width, height, version;
     double rate;
 };

@@ -1,0 +1,87 @@
+// The demo lessons as the movie control reads them: every catalogue lesson
+// parses, has its pages labelled and timed, draws its texts with glyphs of
+// its own, animates, and has the two buttons jumping between pages.
+#include "../../media/swf/SwfTestUtil.h"
+#include "Courses.h"
+#include "LessonMovie.h"
+#include "swf/SwfButton.h"
+#include "swf/SwfText.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pixels of A that differ from B by more than a little, in percent.
+double Changed(const QImage &A, const QImage &B)
+{
+    int differ = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x) {
+            const QRgb a = A.pixel(x, y), b = B.pixel(x, y);
+            differ += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 30;
+        }
+    return differ * 100.0 / (A.width() * A.height());
+}
+
+// Share of pixels in Area that are much darker than the sky behind the text.
+double Dark(const QImage &Image, const QRect &Area)
+{
+    int dark = 0;
+    for (int y = Area.top(); y <= Area.bottom(); ++y)
+        for (int x = Area.left(); x <= Area.right(); ++x)
+            dark += qGray(Image.pixel(x, y)) < 110;
+    return dark * 100.0 / (Area.width() * Area.height());
+}
+
+TEST(LessonMovie, EveryLessonPlaysItsPages)
+{
+    for (const Lesson &lesson : Lessons()) {
+        SCOPED_TRACE(lesson.Path.toStdString());
+        const QByteArray bytes = LessonMovie(lesson);
+        ASSERT_FALSE(bytes.isEmpty());
+        auto movie = swftest::load(bytes);
+        ASSERT_FALSE(movie->failed()) << movie->error().toStdString();
+        const int pages = int(lesson.Pages.size());
+        EXPECT_EQ(movie->framesLoaded(), pages * PageFrames);
+        for (int page = 0; page < pages; ++page)
+            EXPECT_EQ(movie->timeline().labels.value(QStringLiteral("p%1").arg(page + 1), -1), page * PageFrames);
+
+        auto root = swftest::at(*movie, 0);
+        const QImage first = swftest::render(*movie, *root, QSize(550, 400), true);
+        root->gotoFrame(20);
+        const QImage later = swftest::render(*movie, *root, QSize(550, 400), true);
+        if (!qEnvironmentVariableIsEmpty("SWF_DUMP")) {
+            const QString name = qEnvironmentVariable("SWF_DUMP") + "/" + QString(lesson.Path).replace('/', '_');
+            later.save(name + "-20.png");
+            root->gotoFrame(movie->framesLoaded() - 1);
+            swftest::render(*movie, *root, QSize(550, 400), true).save(name + "-last.png");
+        }
+        // The scene moves, and the English and Chinese lines are drawn.
+        EXPECT_GT(Changed(first, later), 1.0);
+        EXPECT_GT(Dark(later, QRect(255, 30, 40, 40)), 2.0);
+        EXPECT_GT(Dark(later, QRect(262, 80, 26, 28)), 2.0);
+    }
+}
+
+TEST(LessonMovie, TheSameLessonMakesTheSameBytes)
+{
+    const Lesson &lesson = Lessons().front();
+    EXPECT_EQ(LessonMovie(lesson), LessonMovie(lesson));
+}
+
+TEST(LessonMovie, TheButtonsJumpToThePageAgainAndToTheNext)
+{
+    const Lesson &lesson = Lessons().front();
+    auto movie = swftest::load(LessonMovie(lesson));
+    std::vector<QString> targets;
+    for (uint16_t id = 1; id < 2000; ++id)
+        if (const auto *button = movie->characterAs<swf::ButtonCharacter>(id))
+            for (const swf::Action &action : button->releaseActions)
+                if (action.kind == swf::Action::GotoLabel)
+                    targets.push_back(action.label);
+    // Again on pages 1..4, then next: 2, 3, 4 and back to 1.
+    EXPECT_EQ(targets, (std::vector<QString>{"p1", "p2", "p3", "p4", "p2", "p3", "p4", "p1"}));
+}
+
+} // namespace
