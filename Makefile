@@ -15,12 +15,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
-		$(BUILD)/app/wordlark; \
-	else \
-		echo "No display found: starting Wordlark under Xvfb (virtual display)."; \
-		xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/app/wordlark; \
-	fi
+	@bash scripts/run $(BUILD)
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600

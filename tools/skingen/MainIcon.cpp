@@ -76,16 +76,20 @@ void DrawLarkOnBook(QPainter &painter, const QRectF &rect)
     painter.restore();
 }
 
+QImage MainIconImage(int Size)
+{
+    QImage image = NewCanvas(Size, Size);
+    QPainter painter;
+    BeginPaint(painter, image);
+    DrawLarkOnBook(painter, QRectF(0, 0, Size, Size));
+    painter.end();
+    return image;
+}
+
 std::vector<QImage> MainIconImages()
 {
     std::vector<QImage> images;
-    for (int size : {16, 24, 32, 48, 256}) {
-        QImage image = NewCanvas(size, size);
-        QPainter painter;
-        BeginPaint(painter, image);
-        DrawLarkOnBook(painter, QRectF(0, 0, size, size));
-        painter.end();
-        images.push_back(image);
-    }
+    for (int size : {16, 24, 32, 48, 256})
+        images.push_back(MainIconImage(size));
     return images;
 }

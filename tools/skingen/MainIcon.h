@@ -7,5 +7,7 @@
 
 // Draws the emblem into rect.
 void DrawLarkOnBook(QPainter &painter, const QRectF &rect);
-// The emblem at the icon sizes, 16 to 256 pixels, on transparency.
+// The emblem Size pixels square, on transparency.
+QImage MainIconImage(int Size);
+// The emblem at the icon file's sizes, 16 to 256 pixels.
 std::vector<QImage> MainIconImages();
