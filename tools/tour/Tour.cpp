@@ -99,6 +99,7 @@ QMessageBox *Notice()
 
 Tour::Tour(const QString &Folder) : FFolder(Folder)
 {
+    FSinceStart.start();
     FTimer.setInterval(100);
     connect(&FTimer, &QTimer::timeout, this, &Tour::Poll);
 
@@ -120,12 +121,14 @@ Tour::Tour(const QString &Folder) : FFolder(Folder)
              const int frame = Form1->ShockwaveFlash1->FrameNum();
              if (FFirstFrame < 0 && frame > 0) {
                  FFirstFrame = frame;
+                 FFirstFrameAt = FSinceStart.elapsed();
                  FFirstPicture = MovieArea();
              }
              return FFirstFrame > 0 && frame >= FFirstFrame + 24 && Changed(FFirstPicture, MovieArea()) > 0;
          },
          [this] {
-             return U("打开「看动画学英语」→「（1）」：从第 %1 帧播到第 %2 帧，动画区 %3% 的像素有变化")
+             return U("打开「看动画学英语」→「（1）」：程序启动后 %1 秒出现第一帧，从第 %2 帧播到第 %3 帧，动画区 %4% 的像素有变化")
+                 .arg(FFirstFrameAt / 1000.0, 0, 'f', 1)
                  .arg(FFirstFrame)
                  .arg(Form1->ShockwaveFlash1->FrameNum())
                  .arg(Changed(FFirstPicture, MovieArea()));

@@ -40,11 +40,13 @@ private:
     size_t FCurrent = 0;
     bool FActed = false;
     bool FFailed = false;
-    QElapsedTimer FClock;
+    QElapsedTimer FClock;      // since the current step began
+    QElapsedTimer FSinceStart; // since the program began
     QTimer FTimer;
 
     // What the lesson step measures.
     int FFirstFrame = -1;
+    qint64 FFirstFrameAt = 0;
     QImage FFirstPicture;
     double FFirstPosition = -1;
 };
