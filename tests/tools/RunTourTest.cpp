@@ -76,7 +76,8 @@ TEST(RunWithoutDisplay, TheTourShowsTheProgramAndEndsByItself)
     QTcpSocket probe;
     probe.connectToHost(QStringLiteral("127.0.0.1"), quint16(port));
     EXPECT_FALSE(probe.waitForConnected(1000));
-    EXPECT_EQ(ProcessesMentioning(build + QStringLiteral("/tools/")), QStringList());
+    EXPECT_EQ(ProcessesMentioning(build + QStringLiteral("/tools/wordlark-content/")), QStringList());
+    EXPECT_EQ(ProcessesMentioning(build + QStringLiteral("/tools/tour/")), QStringList());
     EXPECT_EQ(ProcessesMentioning(shots.path()), QStringList());
 }
 
