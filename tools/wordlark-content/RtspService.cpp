@@ -28,8 +28,9 @@ void OnMediaConstructed(GstRTSPMediaFactory *Factory, GstRTSPMedia *Media, gpoin
     gst_object_unref(bin);
 }
 
-GstRTSPFilterResult CloseClient(GstRTSPServer *, GstRTSPClient *Client, gpointer)
+GstRTSPFilterResult CloseClient(GstRTSPServer *, GstRTSPClient *Client, gpointer Service)
 {
+    g_signal_handlers_disconnect_by_data(Client, Service);
     gst_rtsp_client_close(Client);
     return GST_RTSP_FILTER_REMOVE;
 }
@@ -90,6 +91,11 @@ int RtspService::Start(const QString &Address, int Port, QString &Error)
     gst_rtsp_server_set_address(FServer, Address.toUtf8().constData());
     gst_rtsp_server_set_service(FServer, QByteArray::number(Port).constData());
     g_signal_connect(FServer, "client-connected", G_CALLBACK(OnClientConnected), this);
+    // Clients are served on this service's own thread (not in threads of a
+    // pool), so that once the thread ends no client calls back.
+    GstRTSPThreadPool *threads = gst_rtsp_server_get_thread_pool(FServer);
+    gst_rtsp_thread_pool_set_max_threads(threads, 0);
+    g_object_unref(threads);
 
     GError *error = nullptr;
     FListener = gst_rtsp_server_create_source(FServer, nullptr, &error);
@@ -133,7 +139,7 @@ void RtspService::Stop()
         RunOn(FContext, [this] {
             g_source_destroy(FListener);
             g_source_destroy(FSessionWatch);
-            gst_rtsp_server_client_filter(FServer, CloseClient, nullptr);
+            gst_rtsp_server_client_filter(FServer, CloseClient, this);
             g_main_loop_quit(FLoop);
         });
         FThread.join();
