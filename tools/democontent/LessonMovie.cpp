@@ -5,6 +5,8 @@
 #include "PathShape.h"
 #include "SwfWriter.h"
 
+#include <optional>
+
 #include <QFont>
 #include <cmath>
 #include <map>
@@ -41,9 +43,9 @@ struct Pose {
 
 class Writer {
 public:
-    explicit Writer(const Lesson &L)
-        : FLesson(L), FMovie(StageWidth, StageHeight, 12), FEnglish(QStringLiteral("DejaVu Sans"), 1),
-          FChinese(QStringLiteral("WenQuanYi Zen Hei"), 2)
+    Writer(const Lesson &L, const std::vector<Pcm> &Voices)
+        : FLesson(L), FMovie(StageWidth, StageHeight, FrameRate), FEnglish(QStringLiteral("DejaVu Sans"), 1),
+          FChinese(QStringLiteral("WenQuanYi Zen Hei"), 2), FStarts(PageStarts(L, Voices)), FStream(Stream(Voices))
     {
     }
     // False when a font the texts need is not installed.
@@ -57,7 +59,9 @@ private:
     int ThingShape(Prop Thing, const QColor &Colour);
     void Stage();
     void Buttons();
-    std::vector<std::vector<Pose>> Frames(const Scene &Show);
+    // The voices one after another, each from the start of its page.
+    std::optional<StreamData> Stream(const std::vector<Pcm> &Voices) const;
+    std::vector<std::vector<Pose>> Frames(const Scene &Show, int Count);
     void Page(size_t Index, size_t &Placed);
 
     const Lesson &FLesson;
@@ -69,6 +73,8 @@ private:
     std::vector<std::pair<int, int>> FTexts; // English and Chinese text ids per page
     int FBubble[2] = {0, 0};                 // speech bubbles, tail left and right
     EmbeddedFont::Placed FLabels[2];         // the buttons' captions
+    std::vector<int> FStarts;                // each page's first frame, then the end
+    std::optional<StreamData> FStream;       // the voices
 };
 
 int Writer::Shape(const Picture &Picture)
@@ -156,11 +162,27 @@ void Writer::Buttons()
 }
 
 // Where the page's things are in each of its frames.
-std::vector<std::vector<Pose>> Writer::Frames(const Scene &Show)
+std::optional<StreamData> Writer::Stream(const std::vector<Pcm> &Voices) const
 {
-    std::vector<std::vector<Pose>> frames(PageFrames);
+    if (Voices.size() != FLesson.Pages.size())
+        return {};
+    Pcm all;
+    all.rate = Voices.front().rate;
+    for (size_t page = 0; page < Voices.size(); ++page) {
+        const size_t end = size_t(qint64(FStarts[page + 1]) * all.rate / FrameRate);
+        all.samples.insert(all.samples.end(), Voices[page].samples.begin(), Voices[page].samples.end());
+        all.samples.resize(end, 0);
+    }
+    if (std::optional<StreamData> mp3 = mp3Stream(all, FrameRate))
+        return mp3;
+    return pcmStream(all, FrameRate);
+}
+
+std::vector<std::vector<Pose>> Writer::Frames(const Scene &Show, int Count)
+{
+    std::vector<std::vector<Pose>> frames(static_cast<size_t>(Count));
     const int thing = ThingShape(Show.Thing, Show.Colour);
-    for (int f = 0; f < PageFrames; ++f) {
+    for (int f = 0; f < Count; ++f) {
         const double t = Ease(f / double(EntranceFrames));
         std::vector<Pose> &poses = frames[size_t(f)];
         switch (Show.Move) {
@@ -220,8 +242,9 @@ std::vector<std::vector<Pose>> Writer::Frames(const Scene &Show)
 
 void Writer::Page(size_t Index, size_t &Placed)
 {
-    const std::vector<std::vector<Pose>> frames = Frames(FLesson.Pages[Index].Show);
-    for (int f = 0; f < PageFrames; ++f) {
+    const int first = FStarts[Index], count = FStarts[Index + 1] - first;
+    const std::vector<std::vector<Pose>> frames = Frames(FLesson.Pages[Index].Show, count);
+    for (int f = 0; f < count; ++f) {
         if (f == 0) {
             for (size_t i = 0; i < Placed; ++i)
                 FMovie.remove(Things + int(i));
@@ -248,7 +271,12 @@ void Writer::Page(size_t Index, size_t &Placed)
             FMovie.place(place);
         }
         Placed = std::max(Placed, poses.size());
-        if (f == PageFrames - 1)
+        if (FStream) {
+            if (first + f == 0)
+                writeStreamHead(FMovie, *FStream);
+            writeStreamBlock(FMovie, *FStream, first + f);
+        }
+        if (f == count - 1)
             FMovie.actions({ActionCode::Stop});
         FMovie.showFrame();
     }
@@ -298,8 +326,22 @@ QByteArray Writer::Write()
 
 } // namespace
 
-QByteArray LessonMovie(const Lesson &Lesson)
+std::vector<int> PageStarts(const Lesson &Lesson, const std::vector<Pcm> &Voices)
 {
-    Writer writer(Lesson);
+    std::vector<int> starts{0};
+    for (size_t page = 0; page < Lesson.Pages.size(); ++page) {
+        int frames = PageFrames;
+        if (page < Voices.size() && Voices[page].rate > 0) {
+            const int spoken = int((qint64(Voices[page].frames()) * FrameRate + Voices[page].rate - 1) / Voices[page].rate);
+            frames = std::max(frames, spoken + FrameRate / 2);
+        }
+        starts.push_back(starts.back() + frames);
+    }
+    return starts;
+}
+
+QByteArray LessonMovie(const Lesson &Lesson, const std::vector<Pcm> &Voices)
+{
+    Writer writer(Lesson, Voices);
     return writer.FontsInstalled() ? writer.Write() : QByteArray();
 }

@@ -2,11 +2,11 @@
 // at the catalogue's paths, the way the content server serves them.
 //   democontent CONTENT_DIR CACHE_DIR
 // Files whose bytes would not change are left alone; espeak-ng's voices are
-// kept in CACHE_DIR (the lessons' spoken pages wait there for the movies'
-// sound track).
+// kept in CACHE_DIR and made again only when the words change.
 #include "Courses.h"
 #include "LessonMovie.h"
 #include "Speech.h"
+#include "WavFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,14 +51,19 @@ int main(int argc, char **argv)
     const Speech speech(args[2]);
     QString error;
     for (const Lesson &lesson : Lessons()) {
-        const QByteArray movie = LessonMovie(lesson);
+        std::vector<swfmake::Pcm> voices;
+        for (const Page &page : lesson.Pages) {
+            const QString wav = speech.Say(page.English, QStringLiteral("en-us"), error);
+            std::optional<swfmake::Pcm> voice = wav.isEmpty() ? std::nullopt : swfmake::readWav(wav, &error);
+            if (!voice)
+                return Fail(error);
+            voices.push_back(std::move(*voice));
+        }
+        const QByteArray movie = LessonMovie(lesson, voices);
         if (movie.isEmpty())
             return Fail(QStringLiteral("the fonts DejaVu Sans and WenQuanYi Zen Hei are needed (scripts/setup installs them)"));
         if (!Store(content + lesson.Path, movie))
             return Fail(QStringLiteral("cannot write %1").arg(content + lesson.Path));
-        for (const Page &page : lesson.Pages)
-            if (speech.Say(page.English, QStringLiteral("en-us"), error).isEmpty())
-                return Fail(error);
     }
     for (const Programme &programme : Programmes()) {
         const QString mp3 = speech.Programme(programme, error);

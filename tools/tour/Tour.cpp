@@ -5,6 +5,7 @@
 #include "Unit3.h"
 #include "stream/RealAudioControl.h"
 #include "stream/StreamPlayer.h"
+#include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
 
 #include <QAbstractButton>
@@ -114,6 +115,7 @@ Tour::Tour(const QString &Folder) : FFolder(Folder)
          [] { return U("回答「是」：主窗口出现，标题「%1」").arg(Form1->Handle()->window()->windowTitle()); }});
     Add({U("lesson"),
          [this] {
+             Record();
              ClickNode(Node({"看动画学英语", "（1）"}));
              FFirstFrame = -1;
          },
@@ -124,14 +126,16 @@ Tour::Tour(const QString &Folder) : FFolder(Folder)
                  FFirstFrameAt = FSinceStart.elapsed();
                  FFirstPicture = MovieArea();
              }
-             return FFirstFrame > 0 && frame >= FFirstFrame + 24 && Changed(FFirstPicture, MovieArea()) > 0;
+             return FFirstFrame > 0 && frame >= FFirstFrame + 24 && Changed(FFirstPicture, MovieArea()) > 0 &&
+                    FLoudest > 1000;
          },
          [this] {
-             return U("打开「看动画学英语」→「（1）」：程序启动后 %1 秒出现第一帧，从第 %2 帧播到第 %3 帧，动画区 %4% 的像素有变化")
+             return U("打开「看动画学英语」→「（1）」：程序启动后 %1 秒出现第一帧，从第 %2 帧播到第 %3 帧，动画区 %4% 的像素有变化，录音听到朗读（最响 %5）")
                  .arg(FFirstFrameAt / 1000.0, 0, 'f', 1)
                  .arg(FFirstFrame)
                  .arg(Form1->ShockwaveFlash1->FrameNum())
-                 .arg(Changed(FFirstPicture, MovieArea()));
+                 .arg(Changed(FFirstPicture, MovieArea()))
+                 .arg(FLoudest);
          },
          20000});
     // The demo lessons' "下一页" button sits at the stage's bottom right.
@@ -180,6 +184,28 @@ Tour::Tour(const QString &Folder) : FFolder(Folder)
          30000});
     Add({U("back"), [] { Form3->Close(); }, [] { return !Form3->Visible() && Form1->Visible(); },
          [] { return U("关闭节目窗口：节目停下，主窗口回来"); }});
+}
+
+void Tour::Record()
+{
+    auto *component = dynamic_cast<FlashComponent *>(Form1->ShockwaveFlash1->Component());
+    if (!component || !component->control())
+        return;
+    swf::SoundPlayer &sound = component->control()->player().sound();
+    // What a sound device would take, at its pace: the mix of the time due.
+    sound.setManualOutput(true);
+    FRecordClock.start();
+    connect(&FRecorder, &QTimer::timeout, this, [this, &sound] {
+        const qint64 due = FRecordClock.nsecsElapsed() * 44100 / 1000000000 - FRecorded;
+        if (due <= 0)
+            return;
+        std::vector<int16_t> samples(size_t(due) * 2);
+        sound.mixer().mix(samples.data(), int(due));
+        FRecorded += due;
+        for (int16_t sample : samples)
+            FLoudest = std::max(FLoudest, std::abs(int(sample)));
+    });
+    FRecorder.start(10);
 }
 
 void Tour::Start()

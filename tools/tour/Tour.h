@@ -1,7 +1,7 @@
 #pragma once
 // A guided tour of the real program, for machines without a display: it
 // answers the start-up notice, opens the first lesson of "看动画学英语" and
-// watches it play, goes through the five looks, opens a programme and
+// watches it play (and records what it says), goes through the five looks, opens a programme and
 // listens until it plays, closes the programme window and ends the program.
 // Each step saves a screenshot and prints one line of what was done and
 // seen; a step whose result does not come in time ends the tour as failed.
@@ -34,6 +34,8 @@ private:
     void Add(Step S) { FSteps.push_back(std::move(S)); }
     void Shoot(const QString &Name);
     void Report(const QString &Line);
+    // Takes the movie control's sound instead of a sound device.
+    void Record();
 
     QString FFolder;
     std::vector<Step> FSteps;
@@ -49,4 +51,8 @@ private:
     qint64 FFirstFrameAt = 0;
     QImage FFirstPicture;
     double FFirstPosition = -1;
+    QTimer FRecorder;
+    QElapsedTimer FRecordClock;
+    qint64 FRecorded = 0; // sample frames taken
+    int FLoudest = 0;     // loudest sample heard
 };

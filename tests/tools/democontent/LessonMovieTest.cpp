@@ -4,6 +4,7 @@
 #include "../../media/swf/SwfTestUtil.h"
 #include "Courses.h"
 #include "LessonMovie.h"
+#include "SoundWriter.h"
 #include "swf/SwfButton.h"
 #include "swf/SwfText.h"
 
@@ -65,6 +66,27 @@ TEST(LessonMovie, EveryLessonPlaysItsPages)
         EXPECT_GT(Dark(later, QRect(255, 30, 40, 40)), 2.0);
         EXPECT_GT(Dark(later, QRect(262, 80, 26, 28)), 2.0);
     }
+}
+
+TEST(LessonMovie, VoicesPlayAsTheStreamSoundAndLengthenTheirPages)
+{
+    const Lesson &lesson = Lessons().front();
+    std::vector<swfmake::Pcm> voices(lesson.Pages.size());
+    for (swfmake::Pcm &voice : voices) {
+        voice.rate = 22050;
+        voice.samples.assign(22050 / 2, 1000); // half a second
+    }
+    voices[1].samples.assign(22050 * 5, 1000); // five seconds: longer than a page
+    auto movie = swftest::load(LessonMovie(lesson, voices));
+    ASSERT_FALSE(movie->failed()) << movie->error().toStdString();
+    const std::vector<int> starts = PageStarts(lesson, voices);
+    EXPECT_EQ(starts[1], PageFrames);
+    EXPECT_EQ(starts[2], starts[1] + 5 * FrameRate + FrameRate / 2);
+    EXPECT_EQ(movie->framesLoaded(), starts.back());
+    EXPECT_EQ(movie->timeline().labels.value(QStringLiteral("p3"), -1), starts[2]);
+    EXPECT_TRUE(movie->timeline().streamHead.has_value());
+    for (int frame : {0, starts[1], starts[2] - 1})
+        EXPECT_TRUE(movie->timeline().frames[size_t(frame)].streamBlock.has_value()) << frame;
 }
 
 TEST(LessonMovie, TheSameLessonMakesTheSameBytes)
