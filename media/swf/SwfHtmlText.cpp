@@ -1,0 +1,427 @@
+#include "SwfHtmlText.h"
+
+#include <QHash>
+
+namespace swf {
+
+namespace {
+
+struct Tag {
+    QString name; // lower case
+    bool closing = false;
+    QHash<QString, QString> attributes; // lower-case names
+};
+
+bool isSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// Reads the tag between '<' at `from` and its '>'; moves `from` past it.
+Tag readTag(const QString &html, int &from)
+{
+    int end = int(html.indexOf(QLatin1Char('>'), from));
+    if (end < 0)
+        end = int(html.size());
+    QStringView body = QStringView(html).mid(from + 1, end - from - 1);
+    from = end + 1;
+    Tag tag;
+    int i = 0;
+    auto skipSpace = [&] {
+        while (i < body.size() && isSpace(body[i]))
+            ++i;
+    };
+    skipSpace();
+    if (i < body.size() && body[i] == QLatin1Char('/')) {
+        tag.closing = true;
+        ++i;
+    }
+    int nameStart = i;
+    while (i < body.size() && !isSpace(body[i]) && body[i] != QLatin1Char('/'))
+        ++i;
+    tag.name = body.mid(nameStart, i - nameStart).toString().toLower();
+    for (;;) {
+        skipSpace();
+        int attrStart = i;
+        while (i < body.size() && !isSpace(body[i]) && body[i] != QLatin1Char('=') && body[i] != QLatin1Char('/'))
+            ++i;
+        if (i == attrStart) {
+            if (i >= body.size())
+                break;
+            ++i; // a stray '/' or '='
+            continue;
+        }
+        QString name = body.mid(attrStart, i - attrStart).toString().toLower();
+        skipSpace();
+        QString value;
+        if (i < body.size() && body[i] == QLatin1Char('=')) {
+            ++i;
+            skipSpace();
+            if (i < body.size() && (body[i] == QLatin1Char('"') || body[i] == QLatin1Char('\''))) {
+                QChar quote = body[i++];
+                int valueStart = i;
+                while (i < body.size() && body[i] != quote)
+                    ++i;
+                value = body.mid(valueStart, i - valueStart).toString();
+                if (i < body.size())
+                    ++i;
+            } else {
+                int valueStart = i;
+                while (i < body.size() && !isSpace(body[i]))
+                    ++i;
+                value = body.mid(valueStart, i - valueStart).toString();
+            }
+        }
+        tag.attributes.insert(name, value);
+    }
+    return tag;
+}
+
+// Decodes the entity at '&' in `from`; moves `from` past it. An unknown
+// entity stands for its '&'.
+QString readEntity(const QString &html, int &from)
+{
+    int end = int(html.indexOf(QLatin1Char(';'), from));
+    if (end > from + 1 && end - from <= 10) {
+        QString name = html.mid(from + 1, end - from - 1);
+        static const QHash<QString, QChar> named{{QStringLiteral("lt"), QLatin1Char('<')},
+                                                 {QStringLiteral("gt"), QLatin1Char('>')},
+                                                 {QStringLiteral("amp"), QLatin1Char('&')},
+                                                 {QStringLiteral("quot"), QLatin1Char('"')},
+                                                 {QStringLiteral("apos"), QLatin1Char('\'')},
+                                                 {QStringLiteral("nbsp"), QChar(0xA0)}};
+        auto known = named.constFind(name.toLower());
+        if (known != named.constEnd()) {
+            from = end + 1;
+            return QString(*known);
+        }
+        if (name.startsWith(QLatin1Char('#'))) {
+            bool ok = false;
+            uint code = name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
+                                                                                    : name.mid(1).toUInt(&ok, 10);
+            if (ok && code > 0 && code <= 0x10FFFF) {
+                from = end + 1;
+                char32_t c = code;
+                return QString::fromUcs4(&c, 1);
+            }
+        }
+    }
+    ++from;
+    return QStringLiteral("&");
+}
+
+std::optional<double> number(const QString &text)
+{
+    bool ok = false;
+    double v = text.trimmed().toDouble(&ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<QRgb> colorValue(const QString &text)
+{
+    QString hex = text.trimmed();
+    if (hex.startsWith(QLatin1Char('#')))
+        hex.remove(0, 1);
+    else if (hex.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        hex.remove(0, 2);
+    bool ok = false;
+    uint v = hex.toUInt(&ok, 16);
+    return ok ? std::optional<QRgb>(v & 0xFFFFFF) : std::nullopt;
+}
+
+std::optional<TextAlign> alignValue(const QString &text)
+{
+    QString a = text.trimmed().toLower();
+    if (a == QLatin1String("left"))
+        return TextAlign::Left;
+    if (a == QLatin1String("right"))
+        return TextAlign::Right;
+    if (a == QLatin1String("center"))
+        return TextAlign::Center;
+    if (a == QLatin1String("justify"))
+        return TextAlign::Justify;
+    return std::nullopt;
+}
+
+// The format `tag` opens on top of `current`.
+void applyTag(const Tag &tag, TextFormat &f)
+{
+    const auto &a = tag.attributes;
+    if (tag.name == QLatin1String("b")) {
+        f.bold = true;
+    } else if (tag.name == QLatin1String("i")) {
+        f.italic = true;
+    } else if (tag.name == QLatin1String("u")) {
+        f.underline = true;
+    } else if (tag.name == QLatin1String("a")) {
+        f.url = a.value(QStringLiteral("href"));
+        f.target = a.value(QStringLiteral("target"));
+    } else if (tag.name == QLatin1String("font")) {
+        if (a.contains(QStringLiteral("face")))
+            f.font = a.value(QStringLiteral("face"));
+        QString size = a.value(QStringLiteral("size")).trimmed();
+        if (auto v = number(size)) // "+2" and "-2" are relative
+            f.size = std::max(0.0, size.startsWith(QLatin1Char('+')) || size.startsWith(QLatin1Char('-'))
+                                       ? f.size.value_or(12) + *v
+                                       : *v);
+        if (auto c = colorValue(a.value(QStringLiteral("color"))))
+            f.color = c;
+        if (auto v = number(a.value(QStringLiteral("letterspacing"))))
+            f.letterSpacing = v;
+        if (auto v = number(a.value(QStringLiteral("kerning"))))
+            f.kerning = *v != 0;
+    } else if (tag.name == QLatin1String("p")) {
+        if (auto al = alignValue(a.value(QStringLiteral("align"))))
+            f.align = al;
+    } else if (tag.name == QLatin1String("li")) {
+        f.bullet = true;
+    } else if (tag.name == QLatin1String("textformat")) {
+        auto set = [&](const char *name, std::optional<double> &field) {
+            if (auto v = number(a.value(QLatin1String(name))))
+                field = v;
+        };
+        set("leftmargin", f.leftMargin);
+        set("rightmargin", f.rightMargin);
+        set("indent", f.indent);
+        set("blockindent", f.blockIndent);
+        set("leading", f.leading);
+        if (a.contains(QStringLiteral("tabstops"))) {
+            std::vector<double> stops;
+            QString list = a.value(QStringLiteral("tabstops"));
+            list.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+            for (const QString &item : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                if (auto v = number(item))
+                    stops.push_back(*v);
+            f.tabStops = stops;
+        }
+    }
+}
+
+bool opensFormat(const QString &name)
+{
+    static const QStringList names{QStringLiteral("b"),  QStringLiteral("i"),   QStringLiteral("u"),
+                                   QStringLiteral("a"),  QStringLiteral("font"), QStringLiteral("p"),
+                                   QStringLiteral("li"), QStringLiteral("textformat"), QStringLiteral("span")};
+    return names.contains(name);
+}
+
+class Reader {
+public:
+    Reader(const TextFormat &base, bool condenseWhite) : condense(condenseWhite) { stack.push_back({QString(), base}); }
+
+    void tag(const Tag &t)
+    {
+        bool paragraph = t.name == QLatin1String("p") || t.name == QLatin1String("li");
+        if (t.closing) {
+            for (size_t i = stack.size(); i-- > 1;) {
+                if (stack[i].name == t.name) {
+                    stack.resize(i);
+                    break;
+                }
+            }
+            if (paragraph)
+                pendingBreak = true;
+            return;
+        }
+        if (t.name == QLatin1String("br")) {
+            text(QStringLiteral("\r"));
+            return;
+        }
+        if (paragraph && (pendingBreak || (!out.empty() && !out.text().endsWith(QLatin1Char('\r'))))) {
+            pendingBreak = false;
+            write(QStringLiteral("\r"));
+        }
+        if (opensFormat(t.name)) {
+            TextFormat f = stack.back().format;
+            applyTag(t, f);
+            stack.push_back({t.name, f});
+        }
+    }
+
+    void text(const QString &s)
+    {
+        if (s.isEmpty())
+            return;
+        if (pendingBreak) {
+            pendingBreak = false;
+            write(QStringLiteral("\r"));
+        }
+        write(s);
+    }
+
+    // Source text: white space condensed when asked, entities already decoded.
+    void sourceChar(QChar c, bool fromEntity)
+    {
+        if (condense && !fromEntity && isSpace(c)) {
+            bool atLineStart = out.empty() || out.text().endsWith(QLatin1Char('\r'));
+            if (!lastWasSpace && !atLineStart && !pendingBreak)
+                text(QStringLiteral(" "));
+            lastWasSpace = true;
+            return;
+        }
+        lastWasSpace = false;
+        text(QString(c));
+    }
+
+    FormattedText finish()
+    {
+        out.unifyParagraphs();
+        return std::move(out);
+    }
+
+private:
+    void write(const QString &s) { out.append(s, stack.back().format); }
+
+    struct Open {
+        QString name;
+        TextFormat format;
+    };
+    std::vector<Open> stack;
+    FormattedText out;
+    bool condense;
+    bool pendingBreak = false;
+    bool lastWasSpace = false;
+};
+
+QString escaped(const QString &text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (c == QLatin1Char('<'))
+            out += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            out += QLatin1String("&gt;");
+        else if (c == QLatin1Char('&'))
+            out += QLatin1String("&amp;");
+        else if (c == QLatin1Char('"'))
+            out += QLatin1String("&quot;");
+        else if (c == QLatin1Char('\''))
+            out += QLatin1String("&apos;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString numberText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+QString alignName(TextAlign a)
+{
+    switch (a) {
+    case TextAlign::Right:
+        return QStringLiteral("RIGHT");
+    case TextAlign::Center:
+        return QStringLiteral("CENTER");
+    case TextAlign::Justify:
+        return QStringLiteral("JUSTIFY");
+    case TextAlign::Left:
+        break;
+    }
+    return QStringLiteral("LEFT");
+}
+
+QString runHtml(const QString &text, const TextFormat &f)
+{
+    QString html = QStringLiteral("<FONT FACE=\"%1\" SIZE=\"%2\" COLOR=\"#%3\" LETTERSPACING=\"%4\" KERNING=\"%5\">")
+                       .arg(escaped(f.font.value_or(QString())), numberText(f.size.value_or(12)),
+                            QStringLiteral("%1").arg(f.color.value_or(0) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper(),
+                            numberText(f.letterSpacing.value_or(0)), f.kerning.value_or(false) ? QStringLiteral("1")
+                                                                                                : QStringLiteral("0"));
+    QString close = QStringLiteral("</FONT>");
+    if (!f.url.value_or(QString()).isEmpty()) {
+        html += QStringLiteral("<A HREF=\"%1\" TARGET=\"%2\">").arg(escaped(*f.url), escaped(f.target.value_or(QString())));
+        close.prepend(QStringLiteral("</A>"));
+    }
+    const std::pair<const std::optional<bool> &, const char *> styles[] = {{f.bold, "B"}, {f.italic, "I"}, {f.underline, "U"}};
+    for (const auto &[on, name] : styles) {
+        if (on.value_or(false)) {
+            html += QStringLiteral("<%1>").arg(QLatin1String(name));
+            close.prepend(QStringLiteral("</%1>").arg(QLatin1String(name)));
+        }
+    }
+    return html + escaped(text) + close;
+}
+
+QString textFormatAttributes(const TextFormat &f)
+{
+    QString attrs;
+    const std::pair<const std::optional<double> &, const char *> fields[] = {{f.leftMargin, "LEFTMARGIN"},
+                                                                             {f.rightMargin, "RIGHTMARGIN"},
+                                                                             {f.indent, "INDENT"},
+                                                                             {f.blockIndent, "BLOCKINDENT"},
+                                                                             {f.leading, "LEADING"}};
+    for (const auto &[value, name] : fields)
+        if (value.value_or(0) != 0)
+            attrs += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), numberText(*value));
+    if (f.tabStops && !f.tabStops->empty()) {
+        QStringList stops;
+        for (double s : *f.tabStops)
+            stops << numberText(s);
+        attrs += QStringLiteral(" TABSTOPS=\"%1\"").arg(stops.join(QLatin1Char(',')));
+    }
+    return attrs;
+}
+
+}
+
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite)
+{
+    Reader reader(base, condenseWhite);
+    int i = 0;
+    while (i < html.size()) {
+        QChar c = html[i];
+        if (c == QLatin1Char('<')) {
+            reader.tag(readTag(html, i));
+        } else if (c == QLatin1Char('&')) {
+            for (QChar decoded : readEntity(html, i))
+                reader.sourceChar(decoded, true);
+        } else {
+            if (c == QLatin1Char('\r') && i + 1 < html.size() && html[i + 1] == QLatin1Char('\n'))
+                ++i;
+            reader.sourceChar(c, false);
+            ++i;
+        }
+    }
+    return reader.finish();
+}
+
+QString writeHtmlText(const FormattedText &text)
+{
+    QString html;
+    QString body;
+    const QString &s = text.text();
+    auto endParagraph = [&](int start) {
+        const TextFormat &first = text.formatAt(start);
+        if (body.isEmpty())
+            body = runHtml(QString(), first);
+        QString paragraph = first.bullet.value_or(false)
+                                ? QStringLiteral("<LI>%1</LI>").arg(body)
+                                : QStringLiteral("<P ALIGN=\"%1\">%2</P>").arg(alignName(first.align.value_or(TextAlign::Left)), body);
+        QString attrs = textFormatAttributes(first);
+        html += attrs.isEmpty() ? paragraph : QStringLiteral("<TEXTFORMAT%1>%2</TEXTFORMAT>").arg(attrs, paragraph);
+        body.clear();
+    };
+    int paragraphStart = 0, at = 0;
+    for (const FormattedText::Run &run : text.runs()) {
+        int runEnd = at + run.length;
+        while (at < runEnd) {
+            int pieceEnd = at;
+            while (pieceEnd < runEnd && s[pieceEnd] != QLatin1Char('\r'))
+                ++pieceEnd;
+            if (pieceEnd > at)
+                body += runHtml(s.mid(at, pieceEnd - at), run.format);
+            at = pieceEnd;
+            if (at < runEnd) { // at the paragraph's '\r'
+                endParagraph(paragraphStart);
+                paragraphStart = ++at;
+            }
+        }
+    }
+    endParagraph(paragraphStart);
+    return html;
+}
+
+}

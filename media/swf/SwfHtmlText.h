@@ -1,0 +1,24 @@
+#pragma once
+// The HTML subset of text fields: reading it into formatted text and writing
+// formatted text back out as the text field's htmlText.
+//
+// Read: <b> <i> <u> <font face size color letterspacing kerning> <a href
+// target> <p align> <li> <br> <textformat leftmargin rightmargin indent
+// blockindent leading tabstops>, the entities &lt; &gt; &amp; &quot; &apos;
+// &nbsp; and &#N; / &#xN;. Tag and attribute names ignore case; unknown tags
+// are dropped and their content kept; a closing tag closes up to the last
+// tag of its name. A paragraph ends with '\r', added only when more text
+// follows. Line breaks in the source are line breaks unless `condenseWhite`,
+// which folds every run of white space into one space.
+#include "SwfFormattedText.h"
+
+namespace swf {
+
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite);
+
+// Every paragraph as <P ALIGN> (or <LI> for bullets) inside a <TEXTFORMAT>
+// when its margins, indents, leading or tab stops are set, and every run as
+// <FONT FACE SIZE COLOR LETTERSPACING KERNING> around <A> <B> <I> <U>.
+QString writeHtmlText(const FormattedText &text);
+
+}

@@ -1,0 +1,140 @@
+// The HTML subset of text fields: paragraphs and breaks, nested formats,
+// sloppy markup, entities, white space, and writing htmlText back.
+#include "swf/SwfHtmlText.h"
+
+#include <gtest/gtest.h>
+
+using swf::FormattedText;
+using swf::TextAlign;
+using swf::TextFormat;
+
+namespace {
+
+FormattedText parse(const QString &html, bool condense = false)
+{
+    return swf::parseHtmlText(html, TextFormat::defaults(), condense);
+}
+
+}
+
+TEST(SwfHtmlText, ParagraphsEndWithABreakOnlyWhenTextFollows)
+{
+    struct Row {
+        const char *html;
+        const char *text;
+    } rows[] = {
+        {"<p>a</p><p>b</p>", "a\rb"},
+        {"<p>a</p>", "a"},
+        {"<p>a</p>b", "a\rb"},
+        {"a<p>b</p>", "a\rb"},
+        {"a<br>b<br/>", "a\rb\r"},
+        {"<p></p><p>b</p>", "\rb"},
+        {"<li>one</li><li>two</li>", "one\rtwo"},
+        {"line\none\r\ntwo", "line\rone\rtwo"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(parse(QString::fromUtf8(row.html)).text(), QString::fromUtf8(row.text)) << row.html;
+}
+
+TEST(SwfHtmlText, TagsNestFormatsAndParagraphsTakeTheirFirstCharactersFormat)
+{
+    FormattedText t = parse("<p align=\"justify\"><font face=\"Arial\" size=\"30\" color=\"#FF99CC\">R<b>B<i>I</i></b>"
+                            "<u>U</u><a href=\"http://x/\" target=\"_blank\">A</a></font></p><p>n</p>");
+    ASSERT_EQ(t.text(), QStringLiteral("RBIUA\rn"));
+    const TextFormat &r = t.formatAt(0);
+    EXPECT_EQ(r.font, QStringLiteral("Arial"));
+    EXPECT_EQ(r.size, 30);
+    EXPECT_EQ(r.color, 0xFF99CCu);
+    EXPECT_EQ(r.bold, false);
+    EXPECT_EQ(r.align, TextAlign::Justify);
+    EXPECT_EQ(t.formatAt(1).bold, true);
+    EXPECT_EQ(t.formatAt(2).bold, true);
+    EXPECT_EQ(t.formatAt(2).italic, true);
+    EXPECT_EQ(t.formatAt(3).underline, true);
+    EXPECT_EQ(t.formatAt(3).bold, false);
+    EXPECT_EQ(t.formatAt(4).url, QStringLiteral("http://x/"));
+    EXPECT_EQ(t.formatAt(4).target, QStringLiteral("_blank"));
+    EXPECT_EQ(t.formatAt(5).align, TextAlign::Justify) << "the break belongs to the paragraph it ends";
+    EXPECT_EQ(t.formatAt(6).font, QStringLiteral("Times New Roman")) << "the second paragraph is back to the base";
+    EXPECT_EQ(t.formatAt(6).align, TextAlign::Left);
+}
+
+TEST(SwfHtmlText, AttributesInAnyCaseAndQuotingAndRelativeSizes)
+{
+    FormattedText t = parse("<FONT COLOR='#00ff00' SIZE=+4>a</FONT><font size=\"-2\">b</font><font "
+                            "letterSpacing=\"1.5\" kerning=\"1\">c</font><P ALIGN=RIGHT>d</P>");
+    EXPECT_EQ(t.formatAt(0).color, 0x00FF00u);
+    EXPECT_EQ(t.formatAt(0).size, 16);
+    EXPECT_EQ(t.formatAt(1).size, 10);
+    EXPECT_EQ(t.formatAt(2).letterSpacing, 1.5);
+    EXPECT_EQ(t.formatAt(2).kerning, true);
+    EXPECT_EQ(t.formatAt(4).align, TextAlign::Right);
+}
+
+TEST(SwfHtmlText, TextFormatTagSetsParagraphMarginsIndentsLeadingAndTabStops)
+{
+    FormattedText t = parse("<textformat leftmargin=\"5\" rightmargin=\"6\" indent=\"-3\" blockindent=\"7\" leading=\"2\" "
+                            "tabstops=\"[10,20]\"><p>x</p></textformat><p>y</p>");
+    const TextFormat &x = t.formatAt(0);
+    EXPECT_EQ(x.leftMargin, 5);
+    EXPECT_EQ(x.rightMargin, 6);
+    EXPECT_EQ(x.indent, -3);
+    EXPECT_EQ(x.blockIndent, 7);
+    EXPECT_EQ(x.leading, 2);
+    EXPECT_EQ(x.tabStops, (std::vector<double>{10, 20}));
+    EXPECT_EQ(t.formatAt(2).leftMargin, 0);
+}
+
+TEST(SwfHtmlText, SloppyMarkupKeepsTheText)
+{
+    struct Row {
+        const char *html;
+        const char *text;
+    } rows[] = {
+        {"<b>a<i>b</b>c", "abc"},
+        {"</i>x</p>", "x"},
+        {"<unknown attr=1>x</unknown>", "x"},
+        {"<img src=\"a.png\">y", "y"},
+        {"a<b", "a"},
+        {"<font face=>z</font>", "z"},
+        {"&lt;&gt;&amp;&quot;&apos;&nbsp;&#65;&#x42;&bogus;&#99999999;&", "<>&\"'\u00a0AB&bogus;&#99999999;&"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(parse(QString::fromUtf8(row.html)).text(), QString::fromUtf8(row.text)) << row.html;
+    FormattedText t = parse("<b>a<i>b</b>c");
+    EXPECT_EQ(t.formatAt(2).bold, false) << "closing <b> closes the <i> inside it";
+    EXPECT_EQ(t.formatAt(2).italic, false);
+}
+
+TEST(SwfHtmlText, CondenseWhiteFoldsWhiteSpaceButKeepsEntities)
+{
+    EXPECT_EQ(parse("  a \n\n  b  ", true).text(), QStringLiteral("a b "));
+    EXPECT_EQ(parse("<p> a</p>\n<p> b&nbsp; </p>", true).text(), QString::fromUtf8("a\rb\u00a0 "));
+    EXPECT_EQ(parse("  a \n b", false).text(), QStringLiteral("  a \r b"));
+}
+
+TEST(SwfHtmlText, WritesEveryParagraphAndRunWithItsFormat)
+{
+    EXPECT_EQ(swf::writeHtmlText(parse("<p align='center'><b>Hi</b> &amp; you</p>")),
+              QStringLiteral("<P ALIGN=\"CENTER\"><FONT FACE=\"Times New Roman\" SIZE=\"12\" COLOR=\"#000000\" "
+                             "LETTERSPACING=\"0\" KERNING=\"0\"><B>Hi</B></FONT><FONT FACE=\"Times New Roman\" "
+                             "SIZE=\"12\" COLOR=\"#000000\" LETTERSPACING=\"0\" KERNING=\"0\"> &amp; you</FONT></P>"));
+    EXPECT_EQ(swf::writeHtmlText(parse("")), QStringLiteral("<P ALIGN=\"LEFT\"><FONT FACE=\"Times New Roman\" SIZE=\"12\" "
+                                                            "COLOR=\"#000000\" LETTERSPACING=\"0\" KERNING=\"0\"></FONT></P>"));
+    QString html = swf::writeHtmlText(parse("<textformat leading='3'><li><font color='#ABCDEF'>x</font></li></textformat>a"));
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<TEXTFORMAT LEADING=\"3\"><LI><FONT FACE=\"Times New Roman\" SIZE=\"12\" "
+                                               "COLOR=\"#ABCDEF\"")))
+        << qPrintable(html);
+    EXPECT_TRUE(html.endsWith(QStringLiteral(">a</FONT></P>"))) << qPrintable(html);
+}
+
+TEST(SwfHtmlText, WrittenHtmlReadsBackToTheSameText)
+{
+    FormattedText original = parse("<p align='right'><font face='Verdana' size='20' color='#102030'>one <b>two</b> "
+                                   "<i><u>three</u></i> &lt;4&gt;</font></p><textformat indent='4' "
+                                   "tabstops='8,16'><p><a href='u' target='t'>link</a></p></textformat><li>item</li>");
+    FormattedText again = parse(swf::writeHtmlText(original));
+    EXPECT_EQ(again.text(), original.text());
+    for (int i = 0; i < original.size(); ++i)
+        EXPECT_EQ(again.formatAt(i), original.formatAt(i)) << "character " << i;
+}
