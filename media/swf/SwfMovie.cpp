@@ -54,6 +54,21 @@ const ButtonSounds *Movie::buttonSounds(uint16_t buttonId) const
     return it == buttonSoundTable.constEnd() ? nullptr : &*it;
 }
 
+const FontCharacter *Movie::embeddedFont(const QString &name, bool bold, bool italic) const
+{
+    const FontCharacter *anyStyle = nullptr;
+    for (const std::shared_ptr<Character> &c : dictionary) {
+        auto *font = dynamic_cast<const FontCharacter *>(c.get());
+        if (!font || font->glyphs.empty() || font->name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (font->bold == bold && font->italic == italic)
+            return font;
+        if (!anyStyle)
+            anyStyle = font;
+    }
+    return anyStyle;
+}
+
 void Movie::define(uint16_t id, std::shared_ptr<Character> character)
 {
     // The first definition of an id stands: placed objects point at it.
@@ -187,6 +202,13 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
             define(id, FontCharacter::readFont2(in, v, code == tag::DefineFont3));
             break;
         }
+        case tag::DefineFontInfo:
+        case tag::DefineFontInfo2: {
+            uint16_t id = in.u16();
+            if (auto font = std::dynamic_pointer_cast<FontCharacter>(dictionary.value(id)))
+                font->readInfo(in, v, code == tag::DefineFontInfo2);
+            break;
+        }
         case tag::DefineText:
         case tag::DefineText2: {
             uint16_t id = in.u16();
@@ -195,7 +217,7 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
         }
         case tag::DefineEditText: {
             uint16_t id = in.u16();
-            define(id, EditTextCharacter::read(in, v));
+            define(id, EditTextCharacter::read(in, v, *this));
             break;
         }
         case tag::DefineButton:

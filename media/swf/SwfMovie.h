@@ -14,6 +14,8 @@
 
 namespace swf {
 
+struct FontCharacter;
+
 class Movie {
 public:
     void append(const QByteArray &bytes);
@@ -41,6 +43,8 @@ public:
     template <class T> const T *characterAs(uint16_t id) const { return dynamic_cast<const T *>(character(id)); }
     // The sounds a button plays on its state changes, if it has any.
     const ButtonSounds *buttonSounds(uint16_t buttonId) const;
+    // The font with glyphs named `name` in that style, else in any style, or null.
+    const FontCharacter *embeddedFont(const QString &name, bool bold, bool italic) const;
 
 private:
     void parse();

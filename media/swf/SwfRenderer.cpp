@@ -4,6 +4,8 @@
 #include "SwfCharacter.h"
 #include "SwfMovie.h"
 #include "SwfText.h"
+#include "SwfTextField.h"
+#include "SwfTextPainter.h"
 
 #include <QPainter>
 
@@ -71,7 +73,7 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
     } else if (auto *text = dynamic_cast<const TextCharacter *>(object.character)) {
         text->draw(painter, movie, world, cx);
     } else if (auto *field = dynamic_cast<const EditTextCharacter *>(object.character)) {
-        field->draw(painter, movie, world, cx);
+        paintTextField(painter, *field->field, world, cx);
     } else if (auto *button = dynamic_cast<const ButtonCharacter *>(object.character)) {
         for (const ButtonCharacter::Record &r : button->records) {
             // A button shown inside a button could contain itself: not drawn.

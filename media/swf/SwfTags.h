@@ -39,6 +39,7 @@ enum : uint16_t {
     FrameLabel = 43,
     DefineMorphShape = 46,
     DefineFont2 = 48,
+    DefineFontInfo2 = 62,
     DefineFont3 = 75,
     PlaceObject3 = 70,
     DefineShape4 = 83,

@@ -4,8 +4,9 @@
 #include "SwfError.h"
 #include "SwfMovie.h"
 
+#include "SwfTextField.h"
+
 #include <QPainter>
-#include <QTextDocument>
 
 namespace swf {
 
@@ -44,6 +45,24 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont1(BitReader &in)
     return font;
 }
 
+void FontCharacter::readInfo(BitReader &in, int version, bool info2)
+{
+    int nameLength = in.u8();
+    QByteArray rawName = in.bytes(size_t(nameLength));
+    int flags = in.u8();
+    bool wideCodes = flags & 0x01;
+    bold = flags & 0x02;
+    italic = flags & 0x04;
+    if (info2)
+        in.u8(); // language
+    name = (version >= 6 || info2 ? QString::fromUtf8(rawName) : QString::fromLatin1(rawName));
+    name.remove(QChar(0));
+    codes.clear();
+    for (size_t i = 0; i < glyphs.size() && !in.atEnd(); ++i)
+        codes.push_back(wideCodes ? in.u16() : in.u8());
+    indexCodes();
+}
+
 std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int version, bool font3)
 {
     auto font = std::make_shared<FontCharacter>();
@@ -66,7 +85,84 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
         offsets.push_back(wideOffsets ? in.u32() : in.u16());
     uint32_t codeTable = count > 0 ? (wideOffsets ? in.u32() : in.u16()) : 0;
     font->glyphs = readGlyphs(table, size, offsets, codeTable);
+    if (count > 0) {
+        const uint8_t *codesAt = table + codeTable;
+        if (codeTable > size || codesAt < in.current())
+            throw SwfError("font code table out of place");
+        in.skip(size_t(codesAt - in.current()));
+    }
+    bool wideCodes = flags & 0x04;
+    for (int i = 0; i < count; ++i)
+        font->codes.push_back(wideCodes ? in.u16() : in.u8());
+    font->indexCodes();
+    if (flags & 0x80) {
+        font->hasLayout = true;
+        font->ascentUnits = in.u16();
+        font->descentUnits = in.u16();
+        font->leadingUnits = in.s16();
+        for (int i = 0; i < count; ++i)
+            font->advances.push_back(in.u16()); // stored unsigned: wide glyphs exceed 32767
+        for (int i = 0; i < count; ++i)
+            readRect(in); // glyph bounds: the outlines have them
+        int kerningCount = in.atEnd() ? 0 : in.u16();
+        for (int i = 0; i < kerningCount && !in.atEnd(); ++i) {
+            uint32_t left = wideCodes ? in.u16() : in.u8();
+            uint32_t right = wideCodes ? in.u16() : in.u8();
+            font->kernings.insert(left << 16 | right, in.s16());
+        }
+    }
     return font;
+}
+
+void FontCharacter::indexCodes()
+{
+    glyphOfCode.clear();
+    for (size_t i = 0; i < codes.size(); ++i)
+        if (!glyphOfCode.contains(codes[i]))
+            glyphOfCode.insert(codes[i], int(i));
+}
+
+int FontCharacter::glyphIndex(char32_t code) const
+{
+    if (code > 0xFFFF)
+        return -1;
+    return glyphOfCode.value(char16_t(code), -1);
+}
+
+double FontCharacter::ascent() const
+{
+    return hasLayout ? ascentUnits / unitsPerEm : 0.8;
+}
+
+double FontCharacter::descent() const
+{
+    return hasLayout ? descentUnits / unitsPerEm : 0.2;
+}
+
+double FontCharacter::advance(char32_t code) const
+{
+    int glyph = glyphIndex(code);
+    if (glyph < 0)
+        return 0;
+    if (size_t(glyph) < advances.size())
+        return advances[size_t(glyph)] / unitsPerEm;
+    // Without layout, the glyph's own width stands for its advance.
+    return glyphs[size_t(glyph)].boundingRect().right() / unitsPerEm;
+}
+
+double FontCharacter::kerning(char32_t left, char32_t right) const
+{
+    if (left > 0xFFFF || right > 0xFFFF)
+        return 0;
+    return kernings.value(uint32_t(left) << 16 | uint32_t(right), 0) / unitsPerEm;
+}
+
+QPainterPath FontCharacter::outline(char32_t code) const
+{
+    int glyph = glyphIndex(code);
+    if (glyph < 0)
+        return {};
+    return QTransform::fromScale(1 / unitsPerEm, 1 / unitsPerEm).map(glyphs[size_t(glyph)]);
 }
 
 std::shared_ptr<TextCharacter> TextCharacter::read(BitReader &in, bool withAlpha)
@@ -131,74 +227,51 @@ void TextCharacter::draw(QPainter &painter, const Movie &movie, const QTransform
     }
 }
 
-std::shared_ptr<EditTextCharacter> EditTextCharacter::read(BitReader &in, int version)
+std::shared_ptr<EditTextCharacter> EditTextCharacter::read(BitReader &in, int version, const Movie &movie)
 {
     auto field = std::make_shared<EditTextCharacter>();
     field->bounds = readRect(in);
     int flags1 = in.u8();
     int flags2 = in.u8();
+    field->hasText = flags1 & 0x80;
     field->wordWrap = flags1 & 0x40;
     field->multiline = flags1 & 0x20;
     field->password = flags1 & 0x10;
+    field->readOnly = flags1 & 0x08;
+    field->autoSize = flags2 & 0x40;
+    field->noSelect = flags2 & 0x10;
     field->border = flags2 & 0x08;
-    bool html = flags2 & 0x02;
+    field->wasStatic = flags2 & 0x04;
+    field->html = flags2 & 0x02;
+    field->useOutlines = flags2 & 0x01;
     if (flags1 & 0x01)
         field->fontId = in.u16();
     if (flags2 & 0x80)
-        in.string(version); // font class
+        field->fontClass = in.string(version);
     if (flags1 & 0x01)
         field->fontHeight = in.u16();
     if (flags1 & 0x04)
         field->color = readRgba(in);
     if (flags1 & 0x02)
-        in.u16(); // maximum length
+        field->maxLength = in.u16();
     if (flags2 & 0x20) {
+        field->hasLayout = true;
         field->align = in.u8();
         field->leftMargin = in.u16();
         field->rightMargin = in.u16();
-        in.u16(); // indent
-        in.s16(); // leading
+        field->indent = in.u16();
+        field->leading = in.s16();
     }
-    in.string(version); // variable name
-    if (flags1 & 0x80) {
-        field->text = in.string(version);
-        if (html) {
-            QTextDocument document;
-            document.setHtml(field->text);
-            field->text = document.toPlainText();
-        }
-    }
+    field->variableName = in.string(version);
+    if (field->hasText)
+        field->initialText = in.string(version);
+    const Movie *owner = &movie;
+    EmbeddedFonts fonts = [owner](const QString &name, bool bold, bool italic) -> const FontFace * {
+        return owner->embeddedFont(name, bold, italic);
+    };
+    field->field = std::make_shared<TextField>(
+        TextField::fromRecord(*field, movie.characterAs<FontCharacter>(field->fontId), std::move(fonts)));
     return field;
-}
-
-void EditTextCharacter::draw(QPainter &painter, const Movie &movie, const QTransform &world,
-                             const ColorTransform &cx) const
-{
-    painter.setTransform(world);
-    if (border) {
-        painter.setPen(QPen(cx.apply(QColor(Qt::black)), 0));
-        painter.setBrush(cx.apply(QColor(Qt::white)));
-        painter.drawRect(bounds);
-    }
-    QFont font;
-    if (auto *f = movie.characterAs<FontCharacter>(fontId)) {
-        if (!f->name.isEmpty() && !f->name.startsWith(QLatin1Char('_')))
-            font.setFamily(f->name);
-        font.setBold(f->bold);
-        font.setItalic(f->italic);
-    }
-    font.setPixelSize(std::max(1, int(fontHeight)));
-    painter.setFont(font);
-    painter.setPen(cx.apply(color));
-    int flags = align == 1 ? Qt::AlignRight : align == 2 ? Qt::AlignHCenter : align == 3 ? Qt::AlignJustify : Qt::AlignLeft;
-    if (wordWrap)
-        flags |= Qt::TextWordWrap;
-    QString shown = password ? QString(text.size(), QLatin1Char('*')) : text;
-    if (!multiline)
-        shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    // Fields keep a two-pixel gutter inside their bounds.
-    QRectF area = bounds.adjusted(40 + leftMargin, 40, -40 - rightMargin, -40);
-    painter.drawText(area, flags | Qt::AlignTop, shown);
 }
 
 }

@@ -1,9 +1,11 @@
 #pragma once
-// Text: fonts with glyph outlines (DefineFont, DefineFont2, DefineFont3),
-// static text laid out with them (DefineText, DefineText2) and text fields
-// drawn with device fonts (DefineEditText).
+// Text: fonts with glyph outlines (DefineFont, DefineFont2, DefineFont3 and
+// DefineFontInfo), static text laid out with them (DefineText, DefineText2)
+// and the records of text fields (DefineEditText), which TextField models.
 #include "SwfCharacter.h"
+#include "SwfFontFace.h"
 
+#include <QHash>
 #include <QPainterPath>
 #include <QString>
 #include <vector>
@@ -14,16 +16,41 @@ namespace swf {
 
 class BitReader;
 class Movie;
+class TextField;
 
-struct FontCharacter : Character {
+struct FontCharacter : Character, FontFace {
     QString name;
     bool bold = false, italic = false;
-    // DefineFont3 glyphs are drawn in twentieths of the EM square's units.
+    // Units of the glyph outlines and metrics: DefineFont3 draws at twenty
+    // times the resolution of the 1024-unit EM square.
     double unitsPerEm = 1024;
     std::vector<QPainterPath> glyphs;
+    // The character each glyph stands for (empty until DefineFontInfo for DefineFont).
+    std::vector<char16_t> codes;
+    // Layout of DefineFont2/3, in font units; advances are empty without it.
+    bool hasLayout = false;
+    double ascentUnits = 0, descentUnits = 0, leadingUnits = 0;
+    std::vector<double> advances;
+    QHash<uint32_t, double> kernings; // (left << 16 | right) -> units
 
     static std::shared_ptr<FontCharacter> readFont1(BitReader &in);
     static std::shared_ptr<FontCharacter> readFont2(BitReader &in, int version, bool font3);
+    // DefineFontInfo and DefineFontInfo2: name, style and codes of a DefineFont.
+    void readInfo(BitReader &in, int version, bool info2);
+
+    // The glyph index of `code`, or -1.
+    int glyphIndex(char32_t code) const;
+
+    double ascent() const override;
+    double descent() const override;
+    bool hasGlyph(char32_t code) const override { return glyphIndex(code) >= 0; }
+    double advance(char32_t code) const override;
+    double kerning(char32_t left, char32_t right) const override;
+    QPainterPath outline(char32_t code) const override;
+
+private:
+    void indexCodes();
+    QHash<char16_t, int> glyphOfCode;
 };
 
 struct GlyphRun {
@@ -48,18 +75,27 @@ struct TextCharacter : Character {
     void draw(QPainter &painter, const Movie &movie, const QTransform &world, const ColorTransform &cx) const;
 };
 
+// A DefineEditText record as stored; `field` is the text field it starts as.
 struct EditTextCharacter : Character {
-    QRectF bounds;
-    QString text;
-    uint16_t fontId = 0;
+    QRectF bounds; // twips
+    bool wordWrap = false, multiline = false, password = false, readOnly = false;
+    bool autoSize = false, noSelect = false, border = false, wasStatic = false, html = false, useOutlines = false;
+    uint16_t fontId = 0; // 0: none
+    QString fontClass;
     double fontHeight = 240; // twips
     QColor color = Qt::black;
+    int maxLength = 0; // 0: no limit
+    bool hasLayout = false;
     int align = 0; // 0 left, 1 right, 2 centre, 3 justify
-    double leftMargin = 0, rightMargin = 0;
-    bool wordWrap = false, multiline = false, border = false, password = false;
+    double leftMargin = 0, rightMargin = 0, indent = 0, leading = 0; // twips
+    QString variableName;
+    bool hasText = false;
+    QString initialText;
 
-    static std::shared_ptr<EditTextCharacter> read(BitReader &in, int version);
-    void draw(QPainter &painter, const Movie &movie, const QTransform &world, const ColorTransform &cx) const;
+    // Built with the movie's fonts; the movie must outlive it.
+    std::shared_ptr<const TextField> field;
+
+    static std::shared_ptr<EditTextCharacter> read(BitReader &in, int version, const Movie &movie);
 };
 
 }

@@ -698,14 +698,14 @@ void MovieWriter::defineBitsJpeg3(int id, const QImage &image)
 }
 
 void MovieWriter::defineFont2(int id, const QString &name, const std::vector<ShapeBuilder> &glyphs,
-                              const std::vector<int> &codes)
+                              const std::vector<int> &codes, const std::optional<FontLayout> &layout, bool font3, bool bold)
 {
     std::vector<QByteArray> shapes;
     for (const ShapeBuilder &g : glyphs)
         shapes.push_back(g.encodeRecords(1, 0, 1));
     BitWriter w;
     w.u16(id);
-    w.u8(0x08 | 0x04); // wide offsets, wide codes
+    w.u8((layout ? 0x80 : 0) | 0x08 | 0x04 | (bold ? 0x01 : 0)); // layout, wide offsets, wide codes, bold
     w.u8(0);
     QByteArray fontName = name.toUtf8();
     w.u8(int(fontName.size()));
@@ -721,7 +721,22 @@ void MovieWriter::defineFont2(int id, const QString &name, const std::vector<Sha
         w.bytes(shape);
     for (int code : codes)
         w.u16(code);
-    tag(48, w.data());
+    if (layout) {
+        w.u16(layout->ascent);
+        w.u16(layout->descent);
+        w.u16(layout->leading);
+        for (int advance : layout->advances)
+            w.u16(advance);
+        for (const ShapeBuilder &g : glyphs)
+            w.rect(g.bounds());
+        w.u16(int(layout->kerning.size()));
+        for (const auto &[left, right, adjustment] : layout->kerning) {
+            w.u16(left);
+            w.u16(right);
+            w.u16(adjustment);
+        }
+    }
+    tag(font3 ? 75 : 48, w.data());
 }
 
 void MovieWriter::defineText(int id, const QRect &bounds, const std::vector<TextRun> &runs, bool withAlpha)
@@ -759,18 +774,44 @@ void MovieWriter::defineText(int id, const QRect &bounds, const std::vector<Text
 void MovieWriter::defineEditText(int id, const QRect &bounds, const QString &text, int fontId, int height,
                                  const QColor &color, bool border)
 {
+    EditText field;
+    field.bounds = bounds;
+    field.text = text;
+    field.fontId = fontId;
+    field.height = height;
+    field.color = color;
+    field.wordWrap = field.multiline = field.readOnly = true;
+    field.border = border;
+    defineEditText(id, field);
+}
+
+void MovieWriter::defineEditText(int id, const EditText &f)
+{
     BitWriter w;
     w.u16(id);
-    w.rect(bounds);
-    w.u8(0x80 | 0x40 | 0x20 | 0x08 | 0x04 | (fontId ? 0x01 : 0)); // text, wrap, multiline, read-only, colour, font
-    w.u8(border ? 0x08 : 0);
-    if (fontId) {
-        w.u16(fontId);
-        w.u16(height);
+    w.rect(f.bounds);
+    w.u8((f.text.isNull() ? 0 : 0x80) | (f.wordWrap ? 0x40 : 0) | (f.multiline ? 0x20 : 0) | (f.password ? 0x10 : 0)
+         | (f.readOnly ? 0x08 : 0) | (f.color ? 0x04 : 0) | (f.maxLength ? 0x02 : 0) | (f.fontId ? 0x01 : 0));
+    w.u8((f.autoSize ? 0x40 : 0) | (f.layout ? 0x20 : 0) | (f.noSelect ? 0x10 : 0) | (f.border ? 0x08 : 0)
+         | (f.wasStatic ? 0x04 : 0) | (f.html ? 0x02 : 0) | (f.useOutlines ? 0x01 : 0));
+    if (f.fontId) {
+        w.u16(f.fontId);
+        w.u16(f.height);
     }
-    w.rgba(color);
-    w.string(QString());
-    w.string(text);
+    if (f.color)
+        w.rgba(*f.color);
+    if (f.maxLength)
+        w.u16(*f.maxLength);
+    if (f.layout) {
+        w.u8(f.layout->align);
+        w.u16(f.layout->leftMargin);
+        w.u16(f.layout->rightMargin);
+        w.u16(f.layout->indent);
+        w.u16(f.layout->leading);
+    }
+    w.string(f.variable);
+    if (!f.text.isNull())
+        w.string(f.text);
     tag(37, w.data());
 }
 

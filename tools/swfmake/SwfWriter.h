@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTransform>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -160,8 +161,16 @@ public:
     void defineBitsJpeg2(int id, const QImage &image);
     void defineBitsJpeg3(int id, const QImage &image);
 
-    // DefineFont2: glyph outlines drawn with fill 1 on a 1024-unit EM square.
-    void defineFont2(int id, const QString &name, const std::vector<ShapeBuilder> &glyphs, const std::vector<int> &codes);
+    // Metrics of a font, in its EM square's units.
+    struct FontLayout {
+        int ascent = 0, descent = 0, leading = 0;
+        std::vector<int> advances; // one per glyph, written unsigned
+        std::vector<std::tuple<int, int, int>> kerning; // left code, right code, adjustment
+    };
+    // DefineFont2 (or DefineFont3 with `font3`, on a 20480-unit EM square):
+    // glyph outlines drawn with fill 1 on a 1024-unit EM square.
+    void defineFont2(int id, const QString &name, const std::vector<ShapeBuilder> &glyphs, const std::vector<int> &codes,
+                     const std::optional<FontLayout> &layout = {}, bool font3 = false, bool bold = false);
     struct TextRun {
         int fontId;
         QColor color;
@@ -171,6 +180,22 @@ public:
     void defineText(int id, const QRect &bounds, const std::vector<TextRun> &runs, bool withAlpha);
     void defineEditText(int id, const QRect &bounds, const QString &text, int fontId, int height, const QColor &color,
                         bool border);
+    // Every field of DefineEditText; distances in twips.
+    struct EditText {
+        QRect bounds;
+        QString text; // written when not null
+        int fontId = 0, height = 240;
+        std::optional<QColor> color;
+        std::optional<int> maxLength;
+        bool wordWrap = false, multiline = false, password = false, readOnly = false;
+        bool autoSize = false, noSelect = false, border = false, wasStatic = false, html = false, useOutlines = false;
+        struct Layout {
+            int align = 0, leftMargin = 0, rightMargin = 0, indent = 0, leading = 0;
+        };
+        std::optional<Layout> layout;
+        QString variable;
+    };
+    void defineEditText(int id, const EditText &field);
     struct ButtonRecord {
         int states; // 1 up, 2 over, 4 down, 8 hit test
         int characterId;

@@ -35,6 +35,16 @@ inline QImage render(const swf::Movie &movie, const swf::TimelineInstance &root,
     return image;
 }
 
+// How many pixels of `area` in `image` are exactly `color`.
+inline int countColor(const QImage &image, const QRect &area, const QColor &color)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == color;
+    return n;
+}
+
 // The movie's root at `frame`, ready to render.
 inline std::unique_ptr<swf::TimelineInstance> at(const swf::Movie &movie, int frame)
 {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using swftest::countColor;
 using swfmake::ActionCode;
 using swfmake::Fill;
 using swfmake::MovieWriter;
@@ -30,15 +31,6 @@ std::vector<ShapeBuilder> glyphs()
     half.setStyles(0, 1, 0);
     half.rect(0, -1024, 512, 1024);
     return {square, half};
-}
-
-int countColor(const QImage &image, const QRect &area, const QColor &color)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += image.pixelColor(x, y) == color;
-    return n;
 }
 
 void send(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
