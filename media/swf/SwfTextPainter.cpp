@@ -40,6 +40,15 @@ void drawLine(QPainter &painter, const TextField &field, const TextLine &line, Q
     }
 }
 
+// How far from upright a device text field may be turned and still show.
+constexpr double kUprightTolerance = 0.01;
+
+bool nearlyUpright(const QTransform &m)
+{
+    return m.m11() > 0 && m.m22() > 0 && std::abs(m.m12()) <= kUprightTolerance * m.m11()
+        && std::abs(m.m21()) <= kUprightTolerance * m.m22();
+}
+
 // Background and border of a field that is not rotated or skewed: on whole
 // device pixels, the border one pixel wide on the bounds' edges (so it
 // reaches one pixel past the right and bottom edge).
@@ -81,7 +90,14 @@ void paintTextField(QPainter &painter, const TextField &field, const QTransform 
 {
     const QRectF box = field.bounds();
     const TextLayout &layout = field.layout();
-    const QTransform toDevice = QTransform::fromScale(20, 20) * world;
+    QTransform toDevice = QTransform::fromScale(20, 20) * world;
+    if (!field.embedFonts()) {
+        // Device text is drawn upright at the field's place and scale; a field
+        // turned, mirrored or skewed by more than a hair is not drawn at all.
+        if (!nearlyUpright(toDevice))
+            return;
+        toDevice = QTransform(toDevice.m11(), 0, 0, toDevice.m22(), toDevice.dx(), toDevice.dy());
+    }
     painter.save();
     painter.setPen(Qt::NoPen);
     if (toDevice.type() <= QTransform::TxScale)

@@ -2,6 +2,8 @@
 // Draws a text field: background, border, the visible lines of its layout
 // (scrolled, clipped to the field), underlines, the selection of a focused
 // field as white text on black, and the caret of a focused editable field.
+// Fields in device fonts show only upright: their slight turns are dropped,
+// and turned, mirrored or skewed ones are not drawn.
 #include "SwfTypes.h"
 
 class QPainter;

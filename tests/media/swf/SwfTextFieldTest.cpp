@@ -274,3 +274,31 @@ TEST(SwfTextField, ScrolledFieldsShowTheirLinesFromScrollAndClipToTheBounds)
     EXPECT_EQ(countColor(last, QRect(0, 0, 100, 22), blue), 3 * 150) << "line 3 at the top";
     EXPECT_EQ(countColor(last, QRect(0, 22, 100, 38), blue), 0);
 }
+
+TEST(SwfTextField, DeviceFontFieldsShowOnlyUpright)
+{
+    TextField field;
+    field.border = true;
+    field.borderColor = 0xFF00FF;
+    field.setBounds(QRectF(0, 0, 20, 20));
+    auto paint = [&](const QTransform &placement) {
+        QImage image(60, 60, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw) * placement,
+                            swf::ColorTransform());
+        return image;
+    };
+    const QColor magenta(255, 0, 255);
+    const QRect all(0, 0, 60, 60);
+    QImage slight = paint(QTransform().translate(20, 20).rotate(0.2));
+    EXPECT_EQ(countColor(slight, QRect(20, 20, 1, 21), magenta), 21) << "a slight turn is dropped";
+    EXPECT_EQ(countColor(slight, QRect(20, 40, 21, 1), magenta), 21);
+    EXPECT_EQ(countColor(paint(QTransform().translate(30, 30).rotate(45)), all, magenta), 0);
+    EXPECT_EQ(countColor(paint(QTransform(-1, 0, 0, 1, 40, 20)), all, magenta), 0) << "mirrored";
+    EXPECT_EQ(countColor(paint(QTransform(1, 0, 0.5, 1, 10, 20)), all, magenta), 0) << "skewed";
+    EXPECT_EQ(countColor(paint(QTransform::fromScale(2, 1)), QRect(0, 0, 41, 1), magenta), 41) << "scaled";
+    field.setEmbedFonts(true);
+    EXPECT_GT(countColor(paint(QTransform().translate(30, 10).rotate(45)), all, magenta), 40)
+        << "embedded text turns with its field";
+}
