@@ -27,6 +27,12 @@ struct Item {
     bool breakBefore = false, breakAfter = false;
 };
 
+// Glyph advances are laid out in whole twips, cut down.
+double inWholeTwips(double pixels)
+{
+    return std::floor(pixels * 20 + kEpsilon) / 20;
+}
+
 // Chinese, Japanese and Korean characters: a line may break on either side.
 bool isIdeographic(char32_t c)
 {
@@ -116,10 +122,10 @@ std::vector<Item> shape(const FormattedText &text, int begin, int end, const Lay
         if (!it.tab) {
             it.face = glyphFace(own, it.code, options);
             if (it.face) {
-                it.advance = it.face->advance(it.code) * it.size + f.letterSpacing.value_or(0);
+                it.advance = inWholeTwips(it.face->advance(it.code) * it.size) + f.letterSpacing.value_or(0);
                 if (f.kerning.value_or(false) && !items.empty() && items.back().face == it.face
                     && items.back().size == it.size)
-                    items.back().advance += it.face->kerning(items.back().code, it.code) * it.size;
+                    items.back().advance += std::round(it.face->kerning(items.back().code, it.code) * it.size * 20) / 20;
             }
         }
         it.breakAfter = it.space || c == U'-' || isIdeographic(c);

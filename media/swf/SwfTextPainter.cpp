@@ -15,6 +15,14 @@ QColor rgb(QRgb value, const ColorTransform &cx)
     return cx.apply(QColor::fromRgb(value | 0xFF000000u));
 }
 
+// Text takes its colour the way a colour transform tints white glyphs: each
+// channel becomes a multiplier in 1/256ths, rounded down, and is applied to 255.
+QColor textColor(QRgb value, const ColorTransform &cx)
+{
+    auto tint = [](int c) { return 255 * (c * 256 / 255) / 256; };
+    return rgb(qRgb(tint(qRed(value)), tint(qGreen(value)), tint(qBlue(value))), cx);
+}
+
 bool selected(const TextField &field, int index)
 {
     return field.focused && index >= field.selectionBegin() && index < field.selectionEnd();
@@ -28,7 +36,7 @@ void drawLine(QPainter &painter, const TextField &field, const TextLine &line, Q
         bool inSelection = g.index >= 0 && selected(field, g.index);
         if (inSelection)
             painter.fillRect(QRectF(x, line.top + offset.y(), g.advance, line.ascent + line.descent), rgb(0x000000, cx));
-        QColor color = inSelection ? rgb(0xFFFFFF, cx) : rgb(g.color, cx);
+        QColor color = inSelection ? rgb(0xFFFFFF, cx) : textColor(g.color, cx);
         if (g.face) {
             QTransform place = QTransform::fromScale(g.size, g.size) * QTransform::fromTranslate(x, baseline);
             painter.fillPath(place.map(g.face->outline(g.code)), color);
