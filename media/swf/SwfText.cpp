@@ -1,12 +1,14 @@
 #include "SwfText.h"
 
 #include "SwfBitReader.h"
+#include "SwfDeviceFont.h"
 #include "SwfError.h"
 #include "SwfMovie.h"
 
 #include "SwfTextField.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace swf {
 
@@ -42,6 +44,7 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont1(BitReader &in)
     for (size_t i = 1; i < count; ++i)
         offsets.push_back(in.u16());
     font->glyphs = readGlyphs(table, size, offsets, size);
+    font->indexCodes();
     return font;
 }
 
@@ -116,6 +119,7 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
 
 void FontCharacter::indexCodes()
 {
+    outlined = std::any_of(glyphs.begin(), glyphs.end(), [](const QPainterPath &p) { return !p.isEmpty(); });
     glyphOfCode.clear();
     for (size_t i = 0; i < codes.size(); ++i)
         if (!glyphOfCode.contains(codes[i]))
@@ -127,6 +131,16 @@ int FontCharacter::glyphIndex(char32_t code) const
     if (code > 0xFFFF)
         return -1;
     return glyphOfCode.value(char16_t(code), -1);
+}
+
+QPainterPath FontCharacter::glyphPath(int index) const
+{
+    if (index < 0 || size_t(index) >= glyphs.size())
+        return {};
+    if (outlined || size_t(index) >= codes.size())
+        return glyphs[size_t(index)];
+    const DeviceFont &face = deviceFont(name, bold, italic);
+    return QTransform::fromScale(unitsPerEm, unitsPerEm).map(face.outline(codes[size_t(index)]));
 }
 
 double FontCharacter::ascent() const
@@ -217,10 +231,11 @@ void TextCharacter::draw(QPainter &painter, const Movie &movie, const QTransform
         double scale = run.height / font->unitsPerEm;
         double x = run.origin.x();
         for (const GlyphRun::Glyph &g : run.glyphs) {
-            if (g.index >= 0 && size_t(g.index) < font->glyphs.size()) {
+            QPainterPath glyph = font->glyphPath(g.index);
+            if (!glyph.isEmpty()) {
                 painter.setTransform(QTransform::fromScale(scale, scale) * QTransform::fromTranslate(x, run.origin.y())
                                      * matrix * world);
-                painter.drawPath(font->glyphs[size_t(g.index)]);
+                painter.drawPath(glyph);
             }
             x += g.advance;
         }

@@ -40,6 +40,9 @@ struct FontCharacter : Character, FontFace {
 
     // The glyph index of `code`, or -1.
     int glyphIndex(char32_t code) const;
+    // Glyph `index` in font units: its outline, or for a font that carries
+    // only codes (static text set in a device font) the system's glyph.
+    QPainterPath glyphPath(int index) const;
 
     double ascent() const override;
     double descent() const override;
@@ -49,8 +52,10 @@ struct FontCharacter : Character, FontFace {
     QPainterPath outline(char32_t code) const override;
 
 private:
+    // Indexes the codes and notes whether any glyph has an outline.
     void indexCodes();
     QHash<char16_t, int> glyphOfCode;
+    bool outlined = true;
 };
 
 struct GlyphRun {

@@ -303,3 +303,20 @@ TEST(SwfTextField, DeviceFontFieldsShowOnlyUpright)
     EXPECT_GT(countColor(paint(QTransform().translate(30, 10).rotate(45)), all, magenta), 40)
         << "embedded text turns with its field";
 }
+
+TEST(SwfTextField, StaticTextInAFontWithoutOutlinesUsesTheSystemGlyphs)
+{
+    MovieWriter m(100, 60, 12);
+    m.setBackground(Qt::white);
+    m.defineFont2(1, "_sans", {ShapeBuilder(), ShapeBuilder()}, {'H', ' '});
+    m.defineText(2, QRect(0, 0, 100 * kTw, 60 * kTw), {{1, QColor(0, 0, 0), 10 * kTw, 40 * kTw, 30 * kTw, {{0, 30 * kTw}, {1, 10 * kTw}, {0, 30 * kTw}}}},
+                 false);
+    m.place({1, false, 2, QTransform(), {}, {}, {}, {}});
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    QImage image = swftest::render(*movie, *swftest::at(*movie, 0), QSize(100, 60));
+    const QColor black(0, 0, 0);
+    EXPECT_GT(countColor(image, QRect(10, 15, 25, 25), black), 60) << "the first H";
+    EXPECT_GT(countColor(image, QRect(50, 15, 25, 25), black), 60) << "the second H, after the space";
+    EXPECT_EQ(countColor(image, QRect(0, 42, 100, 18), black), 0) << "nothing below the baseline";
+}
