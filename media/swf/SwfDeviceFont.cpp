@@ -14,6 +14,8 @@ constexpr double kDesignSize = 256;
 // The name lookups remembered; beyond this the memory is cleared, so movies
 // naming ever new faces cannot make it grow.
 constexpr int kMaxRememberedNames = 256;
+// Glyph outlines remembered per face, enough for a lesson's Chinese text.
+constexpr int kMaxRememberedOutlines = 4096;
 
 const QString kSans = QStringLiteral("Nimbus Sans");
 const QString kSerif = QStringLiteral("Nimbus Roman");
@@ -108,8 +110,14 @@ double DeviceFont::advance(char32_t code) const
 
 QPainterPath DeviceFont::outline(char32_t code) const
 {
-    QPainterPath path = raw.pathForGlyph(glyph(code));
-    return QTransform::fromScale(1 / kDesignSize, 1 / kDesignSize).map(path);
+    auto known = outlines.constFind(code);
+    if (known != outlines.constEnd())
+        return *known;
+    if (outlines.size() >= kMaxRememberedOutlines)
+        outlines.clear();
+    QPainterPath path = QTransform::fromScale(1 / kDesignSize, 1 / kDesignSize).map(raw.pathForGlyph(glyph(code)));
+    outlines.insert(code, path);
+    return path;
 }
 
 const DeviceFont &deviceFont(const QString &name, bool bold, bool italic)

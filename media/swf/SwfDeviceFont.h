@@ -10,6 +10,7 @@
 // layouts may keep pointers to them. Use from the GUI thread only.
 #include "SwfFontFace.h"
 
+#include <QHash>
 #include <QRawFont>
 #include <QString>
 
@@ -32,6 +33,8 @@ private:
     quint32 glyph(char32_t code) const;
 
     QRawFont raw;
+    mutable QHash<char32_t, QPainterPath> outlines; // by code, a bounded number
+
 };
 
 // The face for `name` in the given style.
