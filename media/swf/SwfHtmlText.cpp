@@ -1,6 +1,8 @@
 #include "SwfHtmlText.h"
 
 #include <QHash>
+#include <algorithm>
+#include <optional>
 
 namespace swf {
 
@@ -323,17 +325,36 @@ QString alignName(TextAlign a)
     return QStringLiteral("LEFT");
 }
 
-QString runHtml(const QString &text, const TextFormat &f)
+// The attributes of a <FONT> tag: all of them, or those that differ from `outer`.
+QString fontAttributes(const TextFormat &f, const TextFormat *outer)
 {
-    QString html = QStringLiteral("<FONT FACE=\"%1\" SIZE=\"%2\" COLOR=\"#%3\" LETTERSPACING=\"%4\" KERNING=\"%5\">")
-                       .arg(escaped(f.font.value_or(QString())), numberText(f.size.value_or(12)),
-                            QStringLiteral("%1").arg(f.color.value_or(0) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper(),
-                            numberText(f.letterSpacing.value_or(0)), f.kerning.value_or(false) ? QStringLiteral("1")
-                                                                                                : QStringLiteral("0"));
-    QString close = QStringLiteral("</FONT>");
+    QString attrs;
+    auto add = [&](const char *name, const QString &value, bool differs) {
+        if (!outer || differs)
+            attrs += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), value);
+    };
+    add("FACE", escaped(f.font.value_or(QString())), outer && f.font != outer->font);
+    add("SIZE", numberText(f.size.value_or(12)), outer && f.size != outer->size);
+    add("COLOR", QStringLiteral("#%1").arg(f.color.value_or(0) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper(),
+        outer && f.color != outer->color);
+    add("LETTERSPACING", numberText(f.letterSpacing.value_or(0)), outer && f.letterSpacing != outer->letterSpacing);
+    add("KERNING", f.kerning.value_or(false) ? QStringLiteral("1") : QStringLiteral("0"), outer && f.kerning != outer->kerning);
+    return QStringLiteral("<FONT%1>").arg(attrs);
+}
+
+bool sameFont(const TextFormat &a, const TextFormat &b)
+{
+    return a.font == b.font && a.size == b.size && a.color == b.color && a.letterSpacing == b.letterSpacing
+        && a.kerning == b.kerning;
+}
+
+// A run's text inside its link and its bold, italic and underline tags.
+QString styledText(const QString &text, const TextFormat &f)
+{
+    QString html, close;
     if (!f.url.value_or(QString()).isEmpty()) {
         html += QStringLiteral("<A HREF=\"%1\" TARGET=\"%2\">").arg(escaped(*f.url), escaped(f.target.value_or(QString())));
-        close.prepend(QStringLiteral("</A>"));
+        close = QStringLiteral("</A>");
     }
     const std::pair<const std::optional<bool> &, const char *> styles[] = {{f.bold, "B"}, {f.italic, "I"}, {f.underline, "U"}};
     for (const auto &[on, name] : styles) {
@@ -344,6 +365,41 @@ QString runHtml(const QString &text, const TextFormat &f)
     }
     return html + escaped(text) + close;
 }
+
+// One paragraph's runs: an outer <FONT> with every attribute of the first,
+// and for each change a nested <FONT> with what differs, closed again when a
+// run returns to the format of an enclosing one.
+class ParagraphWriter {
+public:
+    explicit ParagraphWriter(const TextFormat &first) : html(fontAttributes(first, nullptr)) { open.push_back(first); }
+
+    void run(const QString &text, const TextFormat &f)
+    {
+        if (!sameFont(f, open.back())) {
+            auto back = std::find_if(open.rbegin(), open.rend(), [&](const TextFormat &o) { return sameFont(o, f); });
+            if (back != open.rend()) {
+                for (auto i = open.rbegin(); i != back; ++i)
+                    html += QStringLiteral("</FONT>");
+                open.erase(back.base(), open.end());
+            } else {
+                html += fontAttributes(f, &open.back());
+                open.push_back(f);
+            }
+        }
+        html += styledText(text, f);
+    }
+
+    QString finish()
+    {
+        for (size_t i = 0; i < open.size(); ++i)
+            html += QStringLiteral("</FONT>");
+        return html;
+    }
+
+private:
+    QString html;
+    std::vector<TextFormat> open;
+};
 
 QString textFormatAttributes(const TextFormat &f)
 {
@@ -391,18 +447,17 @@ FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool co
 QString writeHtmlText(const FormattedText &text)
 {
     QString html;
-    QString body;
     const QString &s = text.text();
+    std::optional<ParagraphWriter> body;
     auto endParagraph = [&](int start) {
         const TextFormat &first = text.formatAt(start);
-        if (body.isEmpty())
-            body = runHtml(QString(), first);
+        QString runs = body ? body->finish() : ParagraphWriter(first).finish();
+        body.reset();
         QString paragraph = first.bullet.value_or(false)
-                                ? QStringLiteral("<LI>%1</LI>").arg(body)
-                                : QStringLiteral("<P ALIGN=\"%1\">%2</P>").arg(alignName(first.align.value_or(TextAlign::Left)), body);
+                                ? QStringLiteral("<LI>%1</LI>").arg(runs)
+                                : QStringLiteral("<P ALIGN=\"%1\">%2</P>").arg(alignName(first.align.value_or(TextAlign::Left)), runs);
         QString attrs = textFormatAttributes(first);
         html += attrs.isEmpty() ? paragraph : QStringLiteral("<TEXTFORMAT%1>%2</TEXTFORMAT>").arg(attrs, paragraph);
-        body.clear();
     };
     int paragraphStart = 0, at = 0;
     for (const FormattedText::Run &run : text.runs()) {
@@ -411,8 +466,11 @@ QString writeHtmlText(const FormattedText &text)
             int pieceEnd = at;
             while (pieceEnd < runEnd && s[pieceEnd] != QLatin1Char('\r'))
                 ++pieceEnd;
-            if (pieceEnd > at)
-                body += runHtml(s.mid(at, pieceEnd - at), run.format);
+            if (pieceEnd > at) {
+                if (!body)
+                    body.emplace(run.format);
+                body->run(s.mid(at, pieceEnd - at), run.format);
+            }
             at = pieceEnd;
             if (at < runEnd) { // at the paragraph's '\r'
                 endParagraph(paragraphStart);

@@ -17,8 +17,11 @@ namespace swf {
 FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite);
 
 // Every paragraph as <P ALIGN> (or <LI> for bullets) inside a <TEXTFORMAT>
-// when its margins, indents, leading or tab stops are set, and every run as
-// <FONT FACE SIZE COLOR LETTERSPACING KERNING> around <A> <B> <I> <U>.
+// when its margins, indents, leading or tab stops are set. Its text is in a
+// <FONT FACE SIZE COLOR LETTERSPACING KERNING> of its first run; a run in
+// another font opens a nested <FONT> with what differs, closed again when a
+// later run is back in an enclosing font; each run's text sits in its
+// <A HREF TARGET> <B> <I> <U>.
 QString writeHtmlText(const FormattedText &text);
 
 }

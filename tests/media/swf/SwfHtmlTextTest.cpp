@@ -117,8 +117,7 @@ TEST(SwfHtmlText, WritesEveryParagraphAndRunWithItsFormat)
 {
     EXPECT_EQ(swf::writeHtmlText(parse("<p align='center'><b>Hi</b> &amp; you</p>")),
               QStringLiteral("<P ALIGN=\"CENTER\"><FONT FACE=\"Times New Roman\" SIZE=\"12\" COLOR=\"#000000\" "
-                             "LETTERSPACING=\"0\" KERNING=\"0\"><B>Hi</B></FONT><FONT FACE=\"Times New Roman\" "
-                             "SIZE=\"12\" COLOR=\"#000000\" LETTERSPACING=\"0\" KERNING=\"0\"> &amp; you</FONT></P>"));
+                             "LETTERSPACING=\"0\" KERNING=\"0\"><B>Hi</B> &amp; you</FONT></P>"));
     EXPECT_EQ(swf::writeHtmlText(parse("")), QStringLiteral("<P ALIGN=\"LEFT\"><FONT FACE=\"Times New Roman\" SIZE=\"12\" "
                                                             "COLOR=\"#000000\" LETTERSPACING=\"0\" KERNING=\"0\"></FONT></P>"));
     QString html = swf::writeHtmlText(parse("<textformat leading='3'><li><font color='#ABCDEF'>x</font></li></textformat>a"));
@@ -126,6 +125,27 @@ TEST(SwfHtmlText, WritesEveryParagraphAndRunWithItsFormat)
                                                "COLOR=\"#ABCDEF\"")))
         << qPrintable(html);
     EXPECT_TRUE(html.endsWith(QStringLiteral(">a</FONT></P>"))) << qPrintable(html);
+}
+
+TEST(SwfHtmlText, FontChangesNestAndCloseBackToAnEnclosingFont)
+{
+    FormattedText t;
+    TextFormat base = TextFormat::defaults();
+    TextFormat noto = base;
+    noto.font = QStringLiteral("Noto Sans");
+    TextFormat notoBig = noto;
+    notoBig.size = 14;
+    TextFormat big = base;
+    big.size = 14;
+    t.append("hell", base);
+    t.append("o bo", noto);
+    t.append("ld", notoBig);
+    t.append("ed wo", big);
+    t.append("rld", base);
+    EXPECT_EQ(swf::writeHtmlText(t),
+              QStringLiteral("<P ALIGN=\"LEFT\"><FONT FACE=\"Times New Roman\" SIZE=\"12\" COLOR=\"#000000\" "
+                             "LETTERSPACING=\"0\" KERNING=\"0\">hell<FONT FACE=\"Noto Sans\">o bo<FONT SIZE=\"14\">ld"
+                             "<FONT FACE=\"Times New Roman\">ed wo</FONT></FONT></FONT>rld</FONT></P>"));
 }
 
 TEST(SwfHtmlText, WrittenHtmlReadsBackToTheSameText)
