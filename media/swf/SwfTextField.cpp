@@ -221,6 +221,22 @@ void TextField::setHScroll(double pixels)
     hscrollPixels = std::max(0.0, pixels);
 }
 
+QPointF TextField::layoutOrigin() const
+{
+    QRectF box = bounds();
+    return {box.left() - hscroll(), box.top() - (layout().lines[size_t(firstLine())].top - kTextGutter)};
+}
+
+int TextField::caretIndexAt(QPointF point) const
+{
+    const TextLayout &l = layout();
+    QPointF at = point - layoutOrigin();
+    int line = firstLine();
+    for (size_t i = size_t(line) + 1; i < l.lines.size() && l.lines[i].top <= at.y(); ++i)
+        line = int(i);
+    return l.indexAt(line, at.x());
+}
+
 void TextField::setSelection(int begin, int end)
 {
     selBegin = std::clamp(std::min(begin, end), 0, content.size());

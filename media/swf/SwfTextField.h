@@ -22,7 +22,7 @@
 //   scroll (1-based first line shown), maxScroll(), bottomScroll(),
 //   hscroll (pixels), maxHScroll(), textWidth(), textHeight(), numLines()
 //   selection and caret: setSelection(b, e), focused, caretShown (the
-//   blink phase, which the owner toggles)
+//   blink phase, which the owner toggles), caretIndexAt(point) for clicks
 // Sizes are pixels; colours are 0xRRGGBB.
 #include "SwfFormattedText.h"
 #include "SwfTextLayout.h"
@@ -94,9 +94,14 @@ public:
     bool focused = false;
     bool caretShown = true;
 
+    // The caret position nearest to `point`, in pixels of the field's space.
+    int caretIndexAt(QPointF point) const;
+
     const TextLayout &layout() const;
     // The first line shown, 0-based, within what the text allows.
     int firstLine() const;
+    // Where the layout's origin lies in the field's space, scrolled.
+    QPointF layoutOrigin() const;
 
 private:
     void changed() { laidOut.reset(); }

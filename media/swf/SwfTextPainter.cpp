@@ -115,8 +115,7 @@ void paintTextField(QPainter &painter, const TextField &field, const QTransform 
     painter.setTransform(toDevice);
     painter.setClipRect(box, Qt::IntersectClip);
     int first = field.firstLine();
-    const TextLine &top = layout.lines[size_t(first)];
-    QPointF offset(box.left() - field.hscroll(), box.top() - (top.top - kTextGutter));
+    QPointF offset = field.layoutOrigin();
     double bottom = box.bottom();
     for (size_t i = size_t(first); i < layout.lines.size(); ++i) {
         const TextLine &line = layout.lines[i];

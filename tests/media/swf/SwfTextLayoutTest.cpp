@@ -240,3 +240,16 @@ TEST(SwfTextLayout, CaretPositionsFollowTheGlyphs)
     EXPECT_EQ(l.indexAt(1, 2 + 16), 10 + 2) << "nearest glyph edge";
     EXPECT_EQ(l.indexAt(0, 500), 10) << "end of a wrapped line";
 }
+
+TEST(SwfTextLayout, ClicksFindTheCaretPositionInScrolledAndMovedFields)
+{
+    TextField f = field(104, 44, "aaaa bbbb cccc\rdd");
+    f.setBounds(QRectF(30, 10, 104, 44));
+    EXPECT_EQ(f.caretIndexAt(QPointF(30 + 2 + 16, 10 + 5)), 2);
+    EXPECT_EQ(f.caretIndexAt(QPointF(30 + 2 + 16, 10 + 25)), 12);
+    EXPECT_EQ(f.caretIndexAt(QPointF(30 + 90, 10 + 25)), 14) << "past the end of a paragraph: before its break";
+    EXPECT_EQ(f.caretIndexAt(QPointF(0, -50)), 0) << "above the field: the first line shown";
+    f.setScroll(2);
+    EXPECT_EQ(f.caretIndexAt(QPointF(30 + 2 + 16, 10 + 5)), 12) << "line 2 shows at the top";
+    EXPECT_EQ(f.caretIndexAt(QPointF(30 + 2 + 1, 10 + 25)), 15);
+}
