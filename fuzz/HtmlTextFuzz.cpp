@@ -1,6 +1,6 @@
-// Feeds arbitrary text to a text field as HTML: parses it (with and without
-// condensed white space), writes it back, reads that again, lays it out with
-// word wrap in device fonts and draws it.
+// Feeds arbitrary text to a text field as HTML: parses it (single-line with
+// condensed white space), writes it back, reads that again (multiline),
+// lays it out with word wrap in device fonts and draws it.
 #include "swf/SwfHtmlText.h"
 #include "swf/SwfTextField.h"
 #include "swf/SwfTextPainter.h"
@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         new QGuiApplication(argc, argv);
     }
     QString html = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    swf::FormattedText condensed = swf::parseHtmlText(html, swf::TextFormat::defaults(), true);
-    swf::parseHtmlText(swf::writeHtmlText(condensed), swf::TextFormat::defaults(), false);
+    swf::FormattedText condensed = swf::parseHtmlText(html, swf::TextFormat::defaults(), true, false);
+    swf::parseHtmlText(swf::writeHtmlText(condensed), swf::TextFormat::defaults(), false, true);
     swf::TextField field;
-    field.html = true;
+    field.html = field.multiline = true;
     field.setWordWrap(true);
     field.setBounds(QRectF(0, 0, 120, 60));
     field.setHtmlText(html);

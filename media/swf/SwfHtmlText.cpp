@@ -79,12 +79,12 @@ Tag readTag(const QString &html, int &from)
     return tag;
 }
 
-// Decodes the entity at '&' in `from`; moves `from` past it. An unknown
-// entity stands for its '&'.
-QString readEntity(const QString &html, int &from)
+// Decodes the entity at '&' in `from`, ending before `limit`; moves `from`
+// past it. An unknown entity stands for its '&'.
+QString readEntity(const QString &html, int &from, int limit)
 {
     int end = int(html.indexOf(QLatin1Char(';'), from));
-    if (end > from + 1 && end - from <= 10) {
+    if (end > from + 1 && end - from <= 10 && end < limit) {
         QString name = html.mid(from + 1, end - from - 1);
         static const QHash<QString, QChar> named{{QStringLiteral("lt"), QLatin1Char('<')},
                                                  {QStringLiteral("gt"), QLatin1Char('>')},
@@ -209,7 +209,10 @@ bool opensFormat(const QString &name)
 
 class Reader {
 public:
-    Reader(const TextFormat &base, bool condenseWhite) : condense(condenseWhite) { stack.push_back({QString(), base}); }
+    Reader(const TextFormat &base, bool condenseWhite, bool multiline) : condense(condenseWhite), multiline(multiline)
+    {
+        stack.push_back({QString(), base});
+    }
 
     void tag(const Tag &t)
     {
@@ -222,17 +225,13 @@ public:
                 }
             }
             if (paragraph)
-                pendingBreak = true;
+                lineBreak();
             return;
         }
-        if (t.name == QLatin1String("br")) {
-            text(QStringLiteral("\r"));
-            return;
-        }
-        if (paragraph && (pendingBreak || (!out.empty() && !out.text().endsWith(QLatin1Char('\r'))))) {
-            pendingBreak = false;
-            write(QStringLiteral("\r"));
-        }
+        if (t.name == QLatin1String("br"))
+            lineBreak();
+        else if (paragraph && !out.empty() && !out.text().endsWith(QLatin1Char('\r')))
+            lineBreak();
         if (opensFormat(t.name)) {
             TextFormat f = stack.back().format;
             applyTag(t, f);
@@ -240,29 +239,26 @@ public:
         }
     }
 
-    void text(const QString &s)
+    // The text between two tags: dropped when it is only white space.
+    void text(const QString &html, int from, int to)
     {
-        if (s.isEmpty())
+        bool blank = true;
+        for (int i = from; i < to && blank; ++i)
+            blank = isSpace(html[i]);
+        if (blank)
             return;
-        if (pendingBreak) {
-            pendingBreak = false;
-            write(QStringLiteral("\r"));
+        for (int i = from; i < to;) {
+            QChar c = html[i];
+            if (c == QLatin1Char('&')) {
+                for (QChar decoded : readEntity(html, i, to))
+                    sourceChar(decoded, true);
+                continue;
+            }
+            if (c == QLatin1Char('\r') && i + 1 < to && html[i + 1] == QLatin1Char('\n'))
+                ++i;
+            sourceChar(c, false);
+            ++i;
         }
-        write(s);
-    }
-
-    // Source text: white space condensed when asked, entities already decoded.
-    void sourceChar(QChar c, bool fromEntity)
-    {
-        if (condense && !fromEntity && isSpace(c)) {
-            bool atLineStart = out.empty() || out.text().endsWith(QLatin1Char('\r'));
-            if (!lastWasSpace && !atLineStart && !pendingBreak)
-                text(QStringLiteral(" "));
-            lastWasSpace = true;
-            return;
-        }
-        lastWasSpace = false;
-        text(QString(c));
     }
 
     FormattedText finish()
@@ -272,6 +268,26 @@ public:
     }
 
 private:
+    // Paragraph ends and <br> break lines only in multiline fields.
+    void lineBreak()
+    {
+        if (multiline)
+            write(QStringLiteral("\r"));
+    }
+
+    void sourceChar(QChar c, bool fromEntity)
+    {
+        if (condense && !fromEntity && isSpace(c)) {
+            bool atLineStart = out.empty() || out.text().endsWith(QLatin1Char('\r'));
+            if (!lastWasSpace && !atLineStart)
+                write(QStringLiteral(" "));
+            lastWasSpace = true;
+            return;
+        }
+        lastWasSpace = false;
+        write(QString(c));
+    }
+
     void write(const QString &s) { out.append(s, stack.back().format); }
 
     struct Open {
@@ -280,8 +296,7 @@ private:
     };
     std::vector<Open> stack;
     FormattedText out;
-    bool condense;
-    bool pendingBreak = false;
+    bool condense, multiline;
     bool lastWasSpace = false;
 };
 
@@ -423,23 +438,20 @@ QString textFormatAttributes(const TextFormat &f)
 
 }
 
-FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite)
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline)
 {
-    Reader reader(base, condenseWhite);
+    Reader reader(base, condenseWhite, multiline);
     int i = 0;
     while (i < html.size()) {
-        QChar c = html[i];
-        if (c == QLatin1Char('<')) {
+        if (html[i] == QLatin1Char('<')) {
             reader.tag(readTag(html, i));
-        } else if (c == QLatin1Char('&')) {
-            for (QChar decoded : readEntity(html, i))
-                reader.sourceChar(decoded, true);
-        } else {
-            if (c == QLatin1Char('\r') && i + 1 < html.size() && html[i + 1] == QLatin1Char('\n'))
-                ++i;
-            reader.sourceChar(c, false);
-            ++i;
+            continue;
         }
+        int next = int(html.indexOf(QLatin1Char('<'), i));
+        if (next < 0)
+            next = int(html.size());
+        reader.text(html, i, next);
+        i = next;
     }
     return reader.finish();
 }
@@ -451,7 +463,7 @@ QString writeHtmlText(const FormattedText &text)
     std::optional<ParagraphWriter> body;
     auto endParagraph = [&](int start) {
         const TextFormat &first = text.formatAt(start);
-        QString runs = body ? body->finish() : ParagraphWriter(first).finish();
+        QString runs = body->finish();
         body.reset();
         QString paragraph = first.bullet.value_or(false)
                                 ? QStringLiteral("<LI>%1</LI>").arg(runs)
@@ -459,6 +471,8 @@ QString writeHtmlText(const FormattedText &text)
         QString attrs = textFormatAttributes(first);
         html += attrs.isEmpty() ? paragraph : QStringLiteral("<TEXTFORMAT%1>%2</TEXTFORMAT>").arg(attrs, paragraph);
     };
+    // Each run's piece of a paragraph, the paragraph's '\r' included but not
+    // written: a break in a format of its own still shows as empty tags.
     int paragraphStart = 0, at = 0;
     for (const FormattedText::Run &run : text.runs()) {
         int runEnd = at + run.length;
@@ -466,19 +480,19 @@ QString writeHtmlText(const FormattedText &text)
             int pieceEnd = at;
             while (pieceEnd < runEnd && s[pieceEnd] != QLatin1Char('\r'))
                 ++pieceEnd;
-            if (pieceEnd > at) {
-                if (!body)
-                    body.emplace(run.format);
-                body->run(s.mid(at, pieceEnd - at), run.format);
-            }
-            at = pieceEnd;
-            if (at < runEnd) { // at the paragraph's '\r'
+            bool ends = pieceEnd < runEnd;
+            if (!body)
+                body.emplace(run.format);
+            body->run(s.mid(at, pieceEnd - at), run.format);
+            at = ends ? pieceEnd + 1 : pieceEnd;
+            if (ends) {
                 endParagraph(paragraphStart);
-                paragraphStart = ++at;
+                paragraphStart = at;
             }
         }
     }
-    endParagraph(paragraphStart);
+    if (body)
+        endParagraph(paragraphStart);
     return html;
 }
 

@@ -7,16 +7,20 @@
 // blockindent leading tabstops>, the entities &lt; &gt; &amp; &quot; &apos;
 // &nbsp; and &#N; / &#xN;. Tag and attribute names ignore case; unknown tags
 // are dropped and their content kept; a closing tag closes up to the last
-// tag of its name. A paragraph ends with '\r', added only when more text
-// follows. Line breaks in the source are line breaks unless `condenseWhite`,
-// which folds every run of white space into one space.
+// tag of its name. Text between two tags that is only white space is
+// dropped. In a multiline field, </p>, </li> and <br> end a line with '\r' (a
+// paragraph that starts after text on the same line ends that line first);
+// in a single-line field they break nothing. Line breaks in the source text
+// are line breaks unless `condenseWhite`, which folds every run of white
+// space into one space.
 #include "SwfFormattedText.h"
 
 namespace swf {
 
-FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite);
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline);
 
-// Every paragraph as <P ALIGN> (or <LI> for bullets) inside a <TEXTFORMAT>
+// Nothing for empty text; otherwise every paragraph (none after a final
+// '\r') as <P ALIGN> (or <LI> for bullets) inside a <TEXTFORMAT>
 // when its margins, indents, leading or tab stops are set. Its text is in a
 // <FONT FACE SIZE COLOR LETTERSPACING KERNING> of its first run; a run in
 // another font opens a nested <FONT> with what differs, closed again when a

@@ -77,7 +77,7 @@ void TextField::setHtmlText(const QString &source)
         setText(source);
         return;
     }
-    content = parseHtmlText(source, typingFormat, condenseWhite);
+    content = parseHtmlText(source, typingFormat, condenseWhite, multiline);
     if (content.empty())
         content.replace(0, 0, QString(), typingFormat);
     changed();

@@ -205,7 +205,7 @@ TEST(SwfTextField, EditTextRecordsBecomeFieldsWithEveryProperty)
 
     auto *html = movie->characterAs<swf::EditTextCharacter>(3);
     ASSERT_TRUE(html && html->field);
-    EXPECT_EQ(html->field->text(), QStringLiteral("a"));
+    EXPECT_EQ(html->field->text(), QStringLiteral("a\r")) << "a multiline field ends the paragraph";
     EXPECT_EQ(html->field->textFormat(0, 1).align, TextAlign::Right);
     EXPECT_EQ(html->field->textFormat(0, 1).bold, false) << "html sets its own styles";
 }
