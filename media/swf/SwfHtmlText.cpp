@@ -239,13 +239,16 @@ public:
         }
     }
 
-    // The text between two tags: dropped when it is only white space.
+    // The text between two tags: dropped when it is only white space, unless
+    // it is spaces inside a paragraph.
     void text(const QString &html, int from, int to)
     {
-        bool blank = true;
-        for (int i = from; i < to && blank; ++i)
+        bool blank = true, lineBreak = false;
+        for (int i = from; i < to && blank; ++i) {
             blank = isSpace(html[i]);
-        if (blank)
+            lineBreak |= html[i] == QLatin1Char('\n') || html[i] == QLatin1Char('\r');
+        }
+        if (blank && (lineBreak || !inParagraph()))
             return;
         for (int i = from; i < to;) {
             QChar c = html[i];
@@ -261,13 +264,24 @@ public:
         }
     }
 
+    // Text of nothing but spaces counts as no text.
     FormattedText finish()
     {
+        const QString &s = out.text();
+        if (std::all_of(s.begin(), s.end(), [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }))
+            return FormattedText();
         out.unifyParagraphs();
         return std::move(out);
     }
 
 private:
+    bool inParagraph() const
+    {
+        return std::any_of(stack.begin(), stack.end(), [](const Open &o) {
+            return o.name == QLatin1String("p") || o.name == QLatin1String("li");
+        });
+    }
+
     // Paragraph ends and <br> break lines only in multiline fields.
     void lineBreak()
     {

@@ -8,7 +8,8 @@
 // &nbsp; and &#N; / &#xN;. Tag and attribute names ignore case; unknown tags
 // are dropped and their content kept; a closing tag closes up to the last
 // tag of its name. Text between two tags that is only white space is
-// dropped. In a multiline field, </p>, </li> and <br> end a line with '\r' (a
+// dropped, unless it is spaces inside a paragraph; text of nothing but
+// spaces is no text. In a multiline field, </p>, </li> and <br> end a line with '\r' (a
 // paragraph that starts after text on the same line ends that line first);
 // in a single-line field they break nothing. Line breaks in the source text
 // are line breaks unless `condenseWhite`, which folds every run of white

@@ -36,6 +36,7 @@ TEST(SwfHtmlText, ParagraphsAndBreaksEndLinesInMultilineFieldsOnly)
         {"line\none\r\ntwo", "line\rone\rtwo", "line\rone\rtwo"},
         {"\n<p>test</p>\n", "test\r", "test"},
         {" <b> </b> \n", "", ""},
+        {"<p>a<b> </b>b</p>", "a b\r", "a b"},
     };
     for (const Row &row : rows) {
         QString html = QString::fromUtf8(row.html);
