@@ -18,6 +18,7 @@ enum : DISPID {
     DispidWMode = 133,
     DispidExtentX = 1000,
     DispidExtentY = 1001,
+    DispidMovieTitle = 1002,
     DispidSource = 102,
     DispidControls = 103,
     DispidBackgroundColor = 104,
@@ -138,6 +139,11 @@ TShockwaveFlash::TShockwaveFlash(TComponent *AOwner)
 void TShockwaveFlash::SetMovie(const String &Value)
 {
     SetProperty(DispidMovie, Value);
+}
+
+void TShockwaveFlash::SetMovieTitle(const String &Value)
+{
+    SetProperty(DispidMovieTitle, Value);
 }
 
 int TShockwaveFlash::TotalFrames()

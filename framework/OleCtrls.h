@@ -47,6 +47,9 @@ public:
     explicit TShockwaveFlash(TComponent *AOwner);
 
     void SetMovie(const String &Value);
+    // The name the movie's loading and error messages give it; written after
+    // Movie, which clears it.
+    void SetMovieTitle(const String &Value);
     int TotalFrames();
     int FrameNum();
     void SetFrameNum(int Value);

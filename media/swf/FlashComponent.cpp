@@ -92,6 +92,8 @@ OleVariant FlashComponent::GetProperty(DISPID id)
         return c.width();
     case FlashDispId::ExtentY:
         return c.height();
+    case FlashDispId::MovieTitle:
+        return c.displayName();
     default:
         unknownName();
     }
@@ -142,6 +144,9 @@ void FlashComponent::SetProperty(DISPID id, const OleVariant &value)
         break;
     case FlashDispId::ExtentY:
         c.resize(c.width(), value.toInt());
+        break;
+    case FlashDispId::MovieTitle:
+        c.setTitle(value.toString());
         break;
     default:
         unknownName();

@@ -18,6 +18,10 @@
 //   Quality2     141  string: "Low", "Medium", "High" (default), "Best", ...
 //   ExtentX     1000  int: width of the control's window in pixels (335)
 //   ExtentY     1001  int: height of the control's window in pixels (247)
+//   MovieTitle  1002  string: the name the user knows the movie by (a
+//                     lesson's caption), which the stage's loading and error
+//                     messages show; cleared by every Movie write, so it is
+//                     written after Movie
 // Methods by function-table position:
 //   Play 28, StopPlay 33, CurrentFrame 35 (returns the frame shown).
 // Other ids raise EOleException.
@@ -47,6 +51,7 @@ enum : DISPID {
     Quality2 = 141,
     ExtentX = 1000,
     ExtentY = 1001,
+    MovieTitle = 1002,
 };
 }
 

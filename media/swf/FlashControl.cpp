@@ -1,8 +1,10 @@
 #include "FlashControl.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QUrl>
 
 namespace swf {
 
@@ -38,7 +40,8 @@ void FlashControl::setMovie(const QString &newAddress)
     moviePlayer.setMovie(nullptr);
     renderer.reset();
     movie.reset();
-    error.clear();
+    failure = {};
+    movieTitle.clear();
     isLoading = false;
     bytesReceived = 0;
     bytesTotal = -1;
@@ -63,24 +66,50 @@ void FlashControl::received(const QByteArray &bytes)
     // After the end tag or a fatal error the rest of the transfer is not needed.
     if (movieLoader.busy() && (movie->finished() || movie->failed())) {
         movieLoader.cancel();
-        transferEnded(QString());
+        transferEnded({});
     }
 }
 
-void FlashControl::transferEnded(const QString &failure)
+void FlashControl::transferEnded(const LoadFailure &transfer)
 {
     isLoading = false;
     if (movie) {
         movie->finish();
         moviePlayer.movieGrew();
         if (movie->framesLoaded() == 0) {
-            if (!failure.isEmpty())
-                error = QStringLiteral("Cannot load the movie: %1").arg(failure);
+            if (transfer.failed())
+                failure = transfer;
             else if (movie->failed())
-                error = QStringLiteral("Cannot play the movie: %1").arg(movie->error());
+                failure = {QStringLiteral("这个文件不是可以播放的影片。"), movie->error()};
         }
     }
+    if (failure.failed())
+        qWarning("Movie %s: %s (%s)", qPrintable(address), qPrintable(failure.what), qPrintable(failure.detail));
     update();
+}
+
+void FlashControl::setTitle(const QString &title)
+{
+    movieTitle = title;
+    update();
+}
+
+QString FlashControl::displayName() const
+{
+    if (!movieTitle.trimmed().isEmpty())
+        return movieTitle.trimmed();
+    const QUrl url(address);
+    const QString name = isWebAddress(address) ? url.fileName()
+                                               : QFileInfo(url.isLocalFile() ? url.toLocalFile() : address).fileName();
+    return name.isEmpty() ? address : name;
+}
+
+QString FlashControl::errorText() const
+{
+    if (!failure.failed())
+        return {};
+    return QStringLiteral("“%1”载入失败").arg(displayName()) + QLatin1Char('\n') + failure.what + QLatin1Char('\n')
+        + failure.detail + QLatin1Char('\n') + address;
 }
 
 void FlashControl::setScaleMode(ScaleMode mode)
@@ -147,8 +176,8 @@ void FlashControl::paintStage(QPainter &painter, const QSize &area)
         painter.restore();
         return;
     }
-    if (!error.isEmpty())
-        paintMessage(painter, rect, error);
+    if (failure.failed())
+        paintMessage(painter, rect, errorText().split(QLatin1Char('\n')));
     else if (isLoading)
         paintProgress(painter, rect);
 }
@@ -248,16 +277,46 @@ void FlashControl::paintProgress(QPainter &painter, const QRect &area)
         int filled = int(qint64(bar.width() - 4) * std::min(bytesReceived, bytesTotal) / bytesTotal);
         painter.fillRect(QRect(bar.left() + 2, bar.top() + 2, filled, bar.height() - 4), QColor(64, 128, 220));
     }
-    QString text = bytesTotal > 0 ? QStringLiteral("Loading %1%").arg(bytesReceived * 100 / bytesTotal)
-                                  : QStringLiteral("Loading %1 KB").arg(bytesReceived / 1024);
+    QString text;
+    if (bytesTotal > 0)
+        text = QStringLiteral("%1%").arg(bytesReceived * 100 / bytesTotal);
+    else if (bytesReceived > 0)
+        text = QStringLiteral("已收到 %1 KB").arg(bytesReceived / 1024);
+    else
+        text = QStringLiteral("正在连接服务器 %1……").arg(QUrl(address).host());
     painter.setPen(Qt::black);
+    painter.drawText(QRect(area.left(), bar.top() - 24, area.width(), 20), Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("正在载入“%1”").arg(displayName()));
     painter.drawText(QRect(area.left(), bar.bottom() + 4, area.width(), 20), Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
-void FlashControl::paintMessage(QPainter &painter, const QRect &area, const QString &text)
+void FlashControl::paintMessage(QPainter &painter, const QRect &area, const QStringList &lines)
 {
-    painter.setPen(Qt::black);
-    painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, text);
+    const QRect box = area.adjusted(8, 8, -8, -8);
+    QFont headline = painter.font();
+    headline.setBold(true);
+    QFont detail = painter.font();
+    detail.setPointSizeF(detail.pointSizeF() * 0.85);
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    // Each line as tall as it wraps, the block centred as a whole.
+    std::vector<std::pair<QFont, QRect>> blocks;
+    int height = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QFont &font = i == 0 ? headline : i == 1 ? painter.font() : detail;
+        QRect r = QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), 10000), flags, lines[i]);
+        blocks.emplace_back(font, r);
+        height += r.height() + (i == 1 ? 6 : 2);
+    }
+    int y = box.top() + std::max(0, (box.height() - height) / 2);
+    const QFont saved = painter.font();
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.setFont(blocks[size_t(i)].first);
+        painter.setPen(i < 2 ? QColor(Qt::black) : QColor(110, 110, 110));
+        const int h = blocks[size_t(i)].second.height();
+        painter.drawText(QRect(box.left(), y, box.width(), h), flags, lines[i]);
+        y += h + (i == 1 ? 6 : 2);
+    }
+    painter.setFont(saved);
 }
 
 }

@@ -38,8 +38,14 @@ public:
     void setWindowMode(const QString &mode);
     const QString &windowMode() const { return wmode; }
 
-    // The text drawn when the movie cannot be shown; empty otherwise.
-    const QString &errorText() const { return error; }
+    // The name stage messages give the movie: `title` when the host gave
+    // one (a lesson's caption), else the file name of its address. Every
+    // setMovie clears the title.
+    void setTitle(const QString &title);
+    QString displayName() const;
+    // The text drawn when the movie cannot be shown: which movie failed, what
+    // happened, then the technical reason and the address; empty otherwise.
+    QString errorText() const;
     bool loading() const { return isLoading; }
     // Maps the stage's twips to the pixels of an area of `area` size.
     QTransform stageTransform(const QSize &area) const;
@@ -57,10 +63,12 @@ protected:
 
 private:
     void received(const QByteArray &bytes);
-    void transferEnded(const QString &failure);
+    void transferEnded(const LoadFailure &transfer);
     void paintStage(QPainter &painter, const QSize &size);
     void paintProgress(QPainter &painter, const QRect &area);
-    void paintMessage(QPainter &painter, const QRect &area, const QString &text);
+    // A headline, a line of explanation and a smaller grey line of detail,
+    // centred on the stage.
+    void paintMessage(QPainter &painter, const QRect &area, const QStringList &lines);
     // Puts every button in the up state but the one at `point`, which goes
     // over (or down while pressed); returns that one.
     std::optional<ButtonHit> trackButtons(const QPointF &point, bool pressed);
@@ -69,11 +77,12 @@ private:
     void buttonStateNow(const DisplayObject *object, uint16_t buttonId, int state);
 
     QString address;
+    QString movieTitle;
     std::shared_ptr<Movie> movie;
     std::unique_ptr<Renderer> renderer;
     Player moviePlayer;
     Loader movieLoader;
-    QString error;
+    LoadFailure failure;
     bool isLoading = false;
     qint64 bytesReceived = 0;
     qint64 bytesTotal = -1;

@@ -2,6 +2,7 @@
 
 #include "SwfStream.h"
 
+#include <QDir>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -11,6 +12,37 @@ namespace swf {
 
 namespace {
 constexpr qint64 kReadChunk = 256 * 1024;
+
+// Words a failed web transfer by what the user can do about it. Only
+// cancel() aborts a reply, and it disconnects first, so a cancelled reply
+// that still reports is one the stall timeout ended.
+LoadFailure describeReply(const QNetworkReply &reply, int status, int stallMs)
+{
+    const QString host = reply.url().host();
+    QString technical = reply.error() != QNetworkReply::NoError ? reply.errorString() : QStringLiteral("HTTP %1").arg(status);
+    if (reply.error() == QNetworkReply::OperationCanceledError)
+        technical = QStringLiteral("nothing received for %1 ms").arg(stallMs);
+    switch (reply.error()) {
+    case QNetworkReply::HostNotFoundError:
+        return {QStringLiteral("找不到服务器 %1，请检查网络连接。").arg(host), technical};
+    case QNetworkReply::ConnectionRefusedError:
+        return {QStringLiteral("服务器 %1 拒绝了连接。").arg(host), technical};
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        return {QStringLiteral("服务器 %1 长时间没有响应，连接超时。").arg(host), technical};
+    case QNetworkReply::RemoteHostClosedError:
+        return {QStringLiteral("服务器 %1 中断了连接。").arg(host), technical};
+    default:
+        break;
+    }
+    if (status == 404 || status == 410)
+        return {QStringLiteral("服务器上没有这个影片（%1）。").arg(status), technical};
+    if (status == 401 || status == 403)
+        return {QStringLiteral("服务器不允许读取这个影片（%1）。").arg(status), technical};
+    if (status >= 400)
+        return {QStringLiteral("服务器无法提供这个影片（%1）。").arg(status), technical};
+    return {QStringLiteral("无法从服务器 %1 读取影片。").arg(host), technical};
+}
 }
 
 bool isWebAddress(const QString &address)
@@ -60,7 +92,8 @@ void Loader::loadFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        emit finished(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        const QString what = file.exists() ? QStringLiteral("无法打开文件 %1。") : QStringLiteral("找不到文件 %1。");
+        emit finished({what.arg(QDir::toNativeSeparators(path)), file.errorString()});
         return;
     }
     qint64 total = file.size();
@@ -74,7 +107,10 @@ void Loader::loadFile(const QString &path)
         emit received(chunk);
         emit progress(done, total);
     }
-    emit finished(file.error() == QFileDevice::NoError ? QString() : file.errorString());
+    if (file.error() != QFileDevice::NoError)
+        emit finished({QStringLiteral("读取文件 %1 时出错。").arg(QDir::toNativeSeparators(path)), file.errorString()});
+    else
+        emit finished({});
 }
 
 void Loader::readReply()
@@ -98,12 +134,10 @@ void Loader::replyFinished()
         emit received(rest);
     reply = nullptr;
     r->deleteLater();
-    QString error;
-    if (r->error() != QNetworkReply::NoError)
-        error = r->errorString();
-    else if (status >= 400)
-        error = QStringLiteral("HTTP %1").arg(status);
-    emit finished(error);
+    if (r->error() != QNetworkReply::NoError || status >= 400)
+        emit finished(describeReply(*r, status, stallTimeoutMs));
+    else
+        emit finished({});
 }
 
 }

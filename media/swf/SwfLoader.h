@@ -9,6 +9,14 @@ class QNetworkReply;
 
 namespace swf {
 
+// Why a transfer failed: what happened, in the user's words, and the
+// technical reason (the network's or the file system's own text).
+struct LoadFailure {
+    QString what;
+    QString detail;
+    bool failed() const { return !what.isEmpty(); }
+};
+
 class Loader : public QObject {
     Q_OBJECT
 public:
@@ -21,14 +29,15 @@ public:
     // Stops the transfer in progress; no more signals come from it.
     void cancel();
     bool busy() const { return reply != nullptr; }
-    // A transfer that receives nothing for this long fails (0: never).
+    // A transfer that receives nothing for this long fails as timed out
+    // (0: never).
     void setStallTimeout(int ms) { stallTimeoutMs = ms; }
 
 signals:
     void received(const QByteArray &bytes);
     void progress(qint64 receivedBytes, qint64 totalBytes); // total -1 when unknown
-    // The transfer ended; `error` is empty when it completed.
-    void finished(const QString &error);
+    // The transfer ended; `failure` is empty when it completed.
+    void finished(const swf::LoadFailure &failure);
 
 private:
     void loadFile(const QString &path);

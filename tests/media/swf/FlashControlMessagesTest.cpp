@@ -1,0 +1,147 @@
+// What the stage tells the user when a movie cannot be shown: which movie,
+// what happened in words a child's parent can act on, and the technical
+// reason beneath; and the loading message naming the movie.
+#include "TestHttpServer.h"
+#include "swf/FlashComponent.h"
+#include "swf/FlashControl.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+struct FailureRow {
+    const char *name;
+    std::function<QString(TestHttpServer &, QTemporaryDir &)> address;
+    const char *happened;  // in the second line
+    const char *never;     // nowhere in the text
+};
+
+class StageFailures : public ::testing::TestWithParam<FailureRow> {};
+
+TEST_P(StageFailures, SayWhatHappenedToWhichMovie)
+{
+    TestHttpServer server;
+    server.route("/silent.swf", {TestHttpServer::Mode::Silent, {}, {}, 0});
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.loader().setStallTimeout(400);
+    control.setMovie(GetParam().address(server, dir));
+    control.setTitle(QStringLiteral("动画情景交际 第三课"));
+    ASSERT_TRUE(waitFor([&] { return !control.loading(); }));
+    const QStringList lines = control.errorText().split('\n');
+    ASSERT_GE(lines.size(), 3) << control.errorText().toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("“动画情景交际 第三课”载入失败"));
+    EXPECT_TRUE(lines[1].contains(QString::fromUtf8(GetParam().happened))) << lines[1].toStdString();
+    EXPECT_FALSE(lines[2].isEmpty()) << "the technical reason";
+    EXPECT_EQ(lines.last(), control.movieAddress());
+    EXPECT_FALSE(control.errorText().contains(QString::fromUtf8(GetParam().never), Qt::CaseInsensitive));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FlashControl, StageFailures,
+    ::testing::Values(
+        FailureRow{"refused",
+                   [](TestHttpServer &, QTemporaryDir &) {
+                       return QStringLiteral("http://127.0.0.1:%1/a.swf").arg(closedPort());
+                   },
+                   "拒绝了连接", "超时"},
+        FailureRow{"unknown host",
+                   [](TestHttpServer &, QTemporaryDir &) { return QStringLiteral("http://no-such-host.invalid/a.swf"); },
+                   "找不到服务器 no-such-host.invalid", "拒绝"},
+        FailureRow{"missing on the server",
+                   [](TestHttpServer &s, QTemporaryDir &) { return s.url("/missing.swf"); }, "没有这个影片（404）",
+                   "超时"},
+        // Nobody cancelled anything: a server that never answers times out.
+        FailureRow{"silent server",
+                   [](TestHttpServer &s, QTemporaryDir &) { return s.url("/silent.swf"); }, "连接超时", "canceled"},
+        FailureRow{"missing file",
+                   [](TestHttpServer &, QTemporaryDir &d) { return d.filePath("gone.swf"); }, "找不到文件", "服务器"},
+        FailureRow{"not a movie",
+                   [](TestHttpServer &, QTemporaryDir &d) {
+                       QFile f(d.filePath("notes.swf"));
+                       f.open(QIODevice::WriteOnly);
+                       f.write("these are notes, not a movie");
+                       return f.fileName();
+                   },
+                   "不是可以播放的影片", "服务器"}),
+    [](const auto &info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+TEST(FlashControlMessages, WithoutATitleTheMovieIsNamedByItsFile)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.setMovie(dir.filePath("lesson7.swf"));
+    EXPECT_TRUE(control.errorText().startsWith(QStringLiteral("“lesson7.swf”载入失败")))
+        << control.errorText().toStdString();
+    control.setMovie(QStringLiteral("http://127.0.0.1:%1/dhqjjj/3.swf").arg(closedPort()));
+    EXPECT_EQ(control.displayName(), "3.swf");
+}
+
+TEST(FlashControlMessages, TheTitleBelongsToOneMovieOnly)
+{
+    QTemporaryDir dir;
+    RegisterFlashControl();
+    QWidget host;
+    std::unique_ptr<IOleComponent> component = CreateComObject(QString::fromLatin1(kFlashClassId), &host);
+    component->SetProperty(FlashDispId::Movie, dir.filePath("first.swf"));
+    component->SetProperty(FlashDispId::MovieTitle, QStringLiteral("流氓狗系列 吃奶"));
+    EXPECT_EQ(component->GetProperty(FlashDispId::MovieTitle).toString(), QStringLiteral("流氓狗系列 吃奶"));
+    // A new movie written without a title is not called by the old one.
+    component->SetProperty(FlashDispId::Movie, dir.filePath("second.swf"));
+    EXPECT_EQ(component->GetProperty(FlashDispId::MovieTitle).toString(), "second.swf");
+    auto *control = static_cast<FlashComponent *>(component.get())->control();
+    EXPECT_FALSE(control->errorText().contains(QStringLiteral("吃奶")));
+    component->SetProperty(FlashDispId::Movie, QString());
+    EXPECT_TRUE(control->errorText().isEmpty()) << "no movie, no message";
+}
+
+TEST(FlashControlMessages, FailureIsWrittenOnTheStageInDarkText)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.setMovie(dir.filePath("missing.swf"));
+    control.setTitle(QStringLiteral("看动画学英语 （3）"));
+    const QImage stage = control.grabStage(QSize(335, 247));
+    if (qEnvironmentVariableIsSet("WORDLARK_SCREENSHOTS"))
+        stage.save(qEnvironmentVariable("WORDLARK_SCREENSHOTS") + "/stage-failure.png");
+    int dark = 0, grey = 0;
+    for (int y = 0; y < stage.height(); ++y)
+        for (int x = 0; x < stage.width(); ++x) {
+            const int g = qGray(stage.pixel(x, y));
+            dark += g < 60;
+            grey += g >= 90 && g < 140;
+        }
+    EXPECT_GT(dark, 100) << "headline and explanation";
+    EXPECT_GT(grey, 20) << "the technical line";
+}
+
+} // namespace
