@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +110,25 @@ void ControlPanel::PlayerChanged()
 {
     if (Look() != shownLook)
         update();
+}
+
+bool ControlPanel::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // The status line is cut to its place; its tip holds all of it and, after
+    // a failure, the technical reason.
+    auto *help = static_cast<QHelpEvent *>(event);
+    if (!StatusArea().contains(help->pos())) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QString tip = player->Status();
+    if (player->Failed() && !player->FailureDetail().isEmpty())
+        tip += QLatin1Char('\n') + player->FailureDetail();
+    QToolTip::showText(help->globalPos(), tip, this, StatusArea());
+    return true;
 }
 
 void ControlPanel::mousePressEvent(QMouseEvent *event)

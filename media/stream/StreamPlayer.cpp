@@ -2,6 +2,7 @@
 
 #include "AudioBuffer.h"
 #include "AudioOutput.h"
+#include "StreamStatus.h"
 
 #include <QAudio>
 
@@ -19,7 +20,7 @@ constexpr int kAudioTickMs = 40;
 constexpr int kVideoTickMs = 10;
 }
 
-StreamPlayer::StreamPlayer(QObject *parent) : QObject(parent), status(QStringLiteral("Ready"))
+StreamPlayer::StreamPlayer(QObject *parent) : QObject(parent), status(StreamStatus::Ready())
 {
     ticker.setTimerType(Qt::PreciseTimer);
     connect(&ticker, &QTimer::timeout, this, &StreamPlayer::Tick);
@@ -42,7 +43,7 @@ void StreamPlayer::SetSource(const QString &address)
     position = 0;
     duration = 0;
     if (source.isEmpty()) {
-        SetState(State::Idle, QStringLiteral("Ready"));
+        SetState(State::Idle, StreamStatus::Ready());
         return;
     }
     Open();
@@ -62,7 +63,7 @@ void StreamPlayer::Open()
     session = std::make_unique<StreamSession>(source, openTimeoutMs);
     session->Start();
     ticker.start(kAudioTickMs);
-    SetState(State::Connecting, QStringLiteral("Connecting"));
+    SetState(State::Connecting, StreamStatus::Connecting());
 }
 
 void StreamPlayer::Play()
@@ -79,7 +80,7 @@ void StreamPlayer::Play()
     case State::Paused:
         wantPlay = true;
         session->SetPaused(false);
-        SetState(State::Buffering, QStringLiteral("Buffering 0%"));
+        SetState(State::Buffering, StreamStatus::Buffering(0));
         Tick();
         break;
     case State::Playing:
@@ -102,7 +103,7 @@ void StreamPlayer::Pause()
             wall.invalidate();
         }
         session->SetPaused(true);
-        SetState(State::Paused, QStringLiteral("Paused"));
+        SetState(State::Paused, StreamStatus::Paused());
         break;
     case State::Idle:
     case State::Paused:
@@ -116,7 +117,7 @@ void StreamPlayer::Stop()
     position = 0;
     picture = QImage();
     emit PictureChanged();
-    SetState(State::Idle, QStringLiteral("Stopped"));
+    SetState(State::Idle, StreamStatus::Stopped());
 }
 
 void StreamPlayer::Seek(double seconds)
@@ -136,7 +137,7 @@ void StreamPlayer::Seek(double seconds)
         if (output)
             output->Suspend();
         wall.invalidate();
-        SetState(State::Buffering, QStringLiteral("Buffering 0%"));
+        SetState(State::Buffering, StreamStatus::Buffering(0));
     } else {
         emit Changed();
     }
@@ -172,11 +173,12 @@ void StreamPlayer::ApplyVolume()
     output->SetVolume(level);
 }
 
-void StreamPlayer::SetState(State next, const QString &text, bool error)
+void StreamPlayer::SetState(State next, const QString &text, const QString &failure)
 {
-    failed = error;
+    failed = !failure.isEmpty();
     state = next;
     status = text;
+    failureDetail = failure;
     emit Changed();
 }
 
@@ -194,8 +196,8 @@ void StreamPlayer::Tick()
         return;
     StreamSession::State now = session->Snapshot();
     if (!opened) {
-        if (!now.error.isEmpty()) {
-            Finish(now.error, true);
+        if (now.error.Failed()) {
+            Finish(now.error);
             return;
         }
         if (!now.opened)
@@ -211,10 +213,10 @@ void StreamPlayer::Tick()
                 StartPlaying();
             } else {
                 session->SetPaused(true);
-                SetState(State::Paused, QStringLiteral("Paused"));
+                SetState(State::Paused, StreamStatus::Paused());
             }
         } else {
-            QString text = QStringLiteral("Buffering %1%").arg(percent);
+            QString text = StreamStatus::Buffering(percent);
             if (text != status)
                 SetState(State::Buffering, text);
         }
@@ -224,7 +226,7 @@ void StreamPlayer::Tick()
     if (audio && audio->AvailableFrames() == 0 && !now.atEnd && !audioDone) {
         // The network fell behind: wait for a second of sound again.
         output->Suspend();
-        SetState(State::Buffering, QStringLiteral("Buffering 0%"));
+        SetState(State::Buffering, StreamStatus::Buffering(0));
         return;
     }
     bool soundOver = !audio || (audioDone && output->Drained());
@@ -232,7 +234,7 @@ void StreamPlayer::Tick()
     // a picture stream with odd times cannot hold the clip open.
     Present(audio && soundOver);
     if (soundOver && videoDone && session->Pictures().Count() == 0) {
-        Finish(now.endError.isEmpty() ? QStringLiteral("Finished") : now.endError, !now.endError.isEmpty());
+        Finish(now.endError);
         return;
     }
     double clock = Clock();
@@ -257,7 +259,7 @@ void StreamPlayer::Opened(const StreamSession::State &now)
     }
     if (hasVideo)
         ticker.setInterval(kVideoTickMs);
-    SetState(State::Buffering, QStringLiteral("Buffering 0%"));
+    SetState(State::Buffering, StreamStatus::Buffering(0));
 }
 
 int StreamPlayer::BufferedPercent() const
@@ -279,7 +281,7 @@ void StreamPlayer::StartPlaying()
     } else {
         wall.start();
     }
-    SetState(State::Playing, QStringLiteral("Playing"));
+    SetState(State::Playing, StreamStatus::Playing());
 }
 
 void StreamPlayer::Present(bool all)
@@ -291,10 +293,15 @@ void StreamPlayer::Present(bool all)
     emit PictureChanged();
 }
 
-void StreamPlayer::Finish(const QString &text, bool error)
+void StreamPlayer::Finish(const StreamFailure &failure)
 {
     ReleaseSession();
-    SetState(State::Idle, text, error);
+    if (!failure.Failed()) {
+        SetState(State::Idle, StreamStatus::Finished());
+        return;
+    }
+    qWarning("Clip %s: %s (%s)", qPrintable(source), qPrintable(failure.what), qPrintable(failure.detail));
+    SetState(State::Idle, failure.what, failure.detail);
 }
 
 void StreamPlayer::ReleaseSession()

@@ -36,8 +36,10 @@ public:
 
     State GetState() const { return state; }
     QString Status() const { return status; }
-    // The clip ended in an error, which Status() tells.
+    // The clip ended in an error, which Status() tells; FailureDetail() gives
+    // the technical reason.
     bool Failed() const { return failed; }
+    QString FailureDetail() const { return failureDetail; }
     double Position() const { return position; }
     // Seconds; 0 while unknown or for a live stream.
     double Duration() const { return duration; }
@@ -67,12 +69,14 @@ private:
     int BufferedPercent() const;
     void StartPlaying();
     void Present(bool all);
-    void Finish(const QString &text, bool error);
+    // Ends the clip: finished when `failure` is empty, else failed.
+    void Finish(const StreamFailure &failure);
     void ReleaseSession();
     void Reap();
     double Clock();
     void ApplyVolume();
-    void SetState(State next, const QString &text, bool error = false);
+    // A non-empty `failure` (the technical reason) marks the state failed.
+    void SetState(State next, const QString &text, const QString &failure = {});
 
     QString source;
     std::unique_ptr<StreamSession> session;
@@ -85,6 +89,7 @@ private:
     State state = State::Idle;
     QString status;
     bool failed = false;
+    QString failureDetail;
     bool opened = false;
     bool wantPlay = true; // false after a pause asked for while loading
     int serial = 0;

@@ -3,6 +3,7 @@
 #include "AudioBuffer.h"
 #include "AudioDecoder.h"
 #include "RamFile.h"
+#include "FfmpegErrorLog.h"
 #include "StreamErrors.h"
 #include "VideoDecoder.h"
 
@@ -139,6 +140,8 @@ void StreamSession::SetPaused(bool pause)
 
 void StreamSession::Run()
 {
+    FfmpegErrorLog errors;
+    ffmpegErrors = &errors;
     AVFormatContext *format = nullptr;
     if (Open(format))
         ReadLoop(format);
@@ -158,17 +161,17 @@ void StreamSession::Run()
     finished = true;
 }
 
-void StreamSession::Fail(const QString &text)
+void StreamSession::Fail(const StreamFailure &failure)
 {
     std::lock_guard lock(mutex);
-    state.error = text;
+    state.error = failure;
 }
 
 void StreamSession::FailOpen(int averror)
 {
     if (interrupt.Aborted())
         return;
-    Fail(interrupt.TimedOut() ? QString::fromLatin1(kTimedOutText) : DescribeStreamError(averror));
+    Fail(interrupt.TimedOut() ? TimedOutFailure(address) : DescribeStreamError(averror, ffmpegErrors->Last(), address));
 }
 
 bool StreamSession::Open(AVFormatContext *&format)
@@ -253,7 +256,7 @@ bool StreamSession::OpenStreams(AVFormatContext *format)
             format->streams[i]->discard = AVDISCARD_ALL;
     }
     if (!audioCodec && !videoCodec) {
-        Fail(QString::fromLatin1(format->nb_streams ? kNoStreamsText : kNoMediaText));
+        Fail(format->nb_streams ? NoStreamsFailure() : NoMediaFailure());
         return false;
     }
 
@@ -321,7 +324,7 @@ void StreamSession::ReadLoop(AVFormatContext *format)
             double target = seekTarget;
             int serial = seekSerial;
             state.atEnd = false;
-            state.endError.clear();
+            state.endError = {};
             lock.unlock();
             int64_t stamp = int64_t(target * AV_TIME_BASE);
             if (format->start_time != AV_NOPTS_VALUE)
@@ -361,7 +364,8 @@ void StreamSession::ReadLoop(AVFormatContext *format)
                 break;
             lock.lock();
             if (err != AVERROR_EOF && !(format->pb && avio_feof(format->pb) && !format->pb->error))
-                state.endError = interrupt.TimedOut() ? QString::fromLatin1(kTimedOutText) : DescribeStreamError(err);
+                state.endError = interrupt.TimedOut() ? TimedOutFailure(address)
+                                                      : DescribeStreamError(err, ffmpegErrors->Last(), address);
             state.atEnd = true;
             lock.unlock();
             audioPackets.PutEnd();

@@ -7,6 +7,7 @@
 // reads the session's state and its buffers.
 #include "FrameQueue.h"
 #include "PacketQueue.h"
+#include "StreamErrors.h"
 #include "StreamInterrupt.h"
 
 #include <QSize>
@@ -27,8 +28,8 @@ class StreamSession {
 public:
     struct State {
         bool opened = false;
-        QString error;          // why opening failed
-        QString endError;       // why reading broke off before the end
+        StreamFailure error;    // why opening failed
+        StreamFailure endError; // why reading broke off before the end
         double duration = 0;    // seconds; 0 when unknown (live)
         bool seekable = false;
         bool atEnd = false;     // everything up to the end has been read
@@ -66,7 +67,7 @@ private:
     bool OpenStreams(AVFormatContext *format);
     void ReadLoop(AVFormatContext *format);
     bool QueuesFull() const;
-    void Fail(const QString &text);
+    void Fail(const StreamFailure &failure);
     void Wait(int ms);
 
     const QString address;
@@ -74,6 +75,7 @@ private:
     StreamInterrupt interrupt;
     std::thread reader;
     std::atomic<bool> finished{false};
+    class FfmpegErrorLog *ffmpegErrors = nullptr; // the reading thread's, while it runs
 
     PacketQueue audioPackets;
     PacketQueue videoPackets;

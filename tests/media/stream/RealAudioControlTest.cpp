@@ -5,6 +5,7 @@
 #include "stream/ImageWindow.h"
 #include "stream/RealAudioControl.h"
 #include "stream/StreamPlayer.h"
+#include "stream/StreamStatus.h"
 #include "stream/StreamView.h"
 #include "StreamTestMedia.h"
 #include "WaitFor.h"
@@ -64,7 +65,7 @@ TEST_F(RealAudioControlTest, SourceWriteLoadsAndPlaysTheClip)
     EXPECT_EQ(Player()->GetState(), StreamPlayer::State::Playing);
     control->CallMethod(kMethodStop);
     EXPECT_EQ(Player()->GetState(), StreamPlayer::State::Idle);
-    EXPECT_EQ(Player()->Status(), "Stopped");
+    EXPECT_EQ(Player()->Status(), StreamStatus::Stopped());
     EXPECT_EQ(control->GetProperty(kDispidSource).toString(), StreamTestMedia::Mp3());
 }
 

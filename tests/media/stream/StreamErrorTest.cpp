@@ -1,7 +1,9 @@
 // Bad addresses and bad files end in a clear status and an idle player, and a
 // server that never answers cannot hold the player: stop, a new clip and the
 // open deadline all take effect at once.
+#include "stream/StreamErrors.h"
 #include "stream/StreamPlayer.h"
+#include "stream/StreamStatus.h"
 #include "StreamTestMedia.h"
 #include "TestServers.h"
 #include "WaitFor.h"
@@ -9,6 +11,12 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+
+extern "C" {
+#include <libavutil/error.h>
+}
 
 namespace {
 // Plays `address` and returns the status it ended with.
@@ -37,7 +45,7 @@ QByteArray ReadFile(const QString &path)
 }
 }
 
-TEST(StreamErrors, UnreachableAndMissingClipsEndWithAClearStatus)
+TEST(StreamErrors, UnreachableAndMissingClipsSayWhatHappened)
 {
     StreamPlayer player;
     quint16 closedPort;
@@ -46,21 +54,56 @@ TEST(StreamErrors, UnreachableAndMissingClipsEndWithAClearStatus)
         probe.listen(QHostAddress::LocalHost);
         closedPort = probe.serverPort();
     }
-    EXPECT_EQ(EndStatus(player, QStringLiteral("http://127.0.0.1:%1/a.rm").arg(closedPort)), "Connection refused");
+    const QString refused = QStringLiteral("服务器 127.0.0.1 拒绝了连接。");
+    EXPECT_EQ(EndStatus(player, QStringLiteral("http://127.0.0.1:%1/a.rm").arg(closedPort)), refused);
     EXPECT_TRUE(player.Failed());
-    EXPECT_EQ(EndStatus(player, QStringLiteral("rtsp://127.0.0.1:%1/a.rm").arg(closedPort)), "Connection refused");
+    EXPECT_FALSE(player.FailureDetail().isEmpty());
+    EXPECT_EQ(EndStatus(player, QStringLiteral("rtsp://127.0.0.1:%1/a.rm").arg(closedPort)), refused);
 
     HttpFileServer http;
-    EXPECT_EQ(EndStatus(player, http.Url("/missing.rm")), "Clip not found");
+    EXPECT_EQ(EndStatus(player, http.Url("/missing.rm")), QStringLiteral("服务器 127.0.0.1 上没有这个节目（404）。"));
     EXPECT_TRUE(player.Failed());
-    EXPECT_EQ(EndStatus(player, StreamTestMedia::Path("no-such-file.rm")), "Clip not found");
+    EXPECT_EQ(EndStatus(player, StreamTestMedia::Path("no-such-file.rm")), QStringLiteral("找不到这个节目文件。"));
+}
+
+// FFmpeg returns a bare input/output error for an RTSP host whose name does
+// not resolve; its log knows why, and the user is told.
+TEST(StreamErrors, AnUnknownRtspHostIsNamedWithFfmpegsReason)
+{
+    StreamPlayer player;
+    EXPECT_EQ(EndStatus(player, QStringLiteral("rtsp://no-such-host.invalid/a.rm")),
+              QStringLiteral("找不到服务器 no-such-host.invalid，请检查网络连接和地址。"));
+    EXPECT_TRUE(player.FailureDetail().contains("no-such-host.invalid")) << player.FailureDetail().toStdString();
+    EXPECT_FALSE(player.Status().contains("Input/output"));
+}
+
+TEST(StreamErrors, FfmpegsWordsNameTheCauseOfABareInputOutputError)
+{
+    const QString address = QStringLiteral("rtsp://media.example.org/a.rm");
+    const struct {
+        const char *logged;
+        const char *what;
+    } rows[] = {
+        {"Failed to resolve hostname media.example.org: Name or service not known", "找不到服务器 media.example.org"},
+        {"Connection to tcp://media.example.org:554 failed: Connection refused", "拒绝了连接"},
+        {"Connection to tcp://media.example.org:554 failed: Connection timed out", "连接超时"},
+        {"Connection to tcp://media.example.org:554 failed: No route to host", "无法到达服务器"},
+        {"", "无法播放这个节目"},
+    };
+    for (const auto &row : rows) {
+        const StreamFailure failure = DescribeStreamError(AVERROR(EIO), QString::fromUtf8(row.logged), address);
+        EXPECT_TRUE(failure.what.contains(QString::fromUtf8(row.what))) << row.logged << " -> " << failure.what.toStdString();
+        EXPECT_EQ(failure.detail, *row.logged ? QString::fromUtf8(row.logged) : QStringLiteral("Input/output error"));
+    }
+    // A precise code is not second-guessed by the log.
+    EXPECT_TRUE(DescribeStreamError(AVERROR(ECONNREFUSED), "resolve", address).what.contains(QStringLiteral("拒绝")));
 }
 
 TEST(StreamErrors, FilesThatAreNotMediaOrCutShortEndIdle)
 {
     StreamPlayer player;
     QString text = WriteFile("notes.rm", "These are not the sounds you are looking for.\n");
-    EXPECT_EQ(EndStatus(player, text), "Not a playable media file");
+    EXPECT_EQ(EndStatus(player, text), NoMediaFailure().what);
     EXPECT_TRUE(player.Failed());
 
     QByteArray clip = ReadFile(StreamTestMedia::RealVideo10Ac3());
@@ -76,7 +119,7 @@ TEST(StreamErrors, FilesThatAreNotMediaOrCutShortEndIdle)
     QObject guard;
     QObject::connect(&player, &StreamPlayer::Changed, &guard, [&] { reached = std::max(reached, player.Position()); });
     QString status = EndStatus(player, half);
-    EXPECT_TRUE(status == "Finished" || player.Failed()) << status.toStdString();
+    EXPECT_TRUE(status == StreamStatus::Finished() || player.Failed()) << status.toStdString();
     EXPECT_GT(reached, 0.3);
     EXPECT_LT(reached, 1.4);
 }
@@ -89,7 +132,7 @@ TEST(StreamErrors, StopAndNewSourceEndAHangingConnectionAtOnce)
         StreamPlayer player;
         player.SetSource(QStringLiteral("%1://127.0.0.1:%2/clip.rm").arg(scheme).arg(silent.Port()));
         ASSERT_TRUE(WaitFor([&] { return silent.Accepted() == 1; }, 5000));
-        EXPECT_EQ(player.Status(), "Connecting");
+        EXPECT_EQ(player.Status(), StreamStatus::Connecting());
         QElapsedTimer timer;
         timer.start();
         player.Stop();
@@ -113,7 +156,8 @@ TEST(StreamErrors, AServerThatNeverAnswersTimesOut)
     player.SetOpenTimeout(700);
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(EndStatus(player, QStringLiteral("http://127.0.0.1:%1/clip.rm").arg(silent.Port())), "Connection timed out");
+    EXPECT_EQ(EndStatus(player, QStringLiteral("http://127.0.0.1:%1/clip.rm").arg(silent.Port())),
+              TimedOutFailure("http://127.0.0.1/").what);
     EXPECT_TRUE(player.Failed());
     EXPECT_LT(timer.elapsed(), 3000);
     EXPECT_TRUE(WaitFor([&] { return silent.Closed() == 1; }, 1000));

@@ -1,6 +1,8 @@
 // Clips over HTTP (with range requests for seeking), from ".ram" lists, and
 // from a real RTSP server on loopback.
+#include "stream/StreamErrors.h"
 #include "stream/StreamPlayer.h"
+#include "stream/StreamStatus.h"
 #include "StreamTestMedia.h"
 #include "TestServers.h"
 #include "WaitFor.h"
@@ -21,7 +23,7 @@ TEST(StreamNetwork, HttpClipSeeksWithRangeRequests)
     ASSERT_TRUE(player.Seekable());
     player.Seek(28.5);
     ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 4000));
-    EXPECT_EQ(player.Status(), "Finished");
+    EXPECT_EQ(player.Status(), StreamStatus::Finished());
     EXPECT_NEAR(player.Position(), 30.0, 0.15);
     EXPECT_GE(http.RangeRequests(), 1);
 }
@@ -43,11 +45,11 @@ TEST(StreamNetwork, SlowServerShowsBufferingProgressBeforePlaying)
     player.SetSource(http.Url("/tone.rm"));
     ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 10000));
     ASSERT_GE(statuses.size(), 4) << statuses.join(", ").toStdString();
-    EXPECT_EQ(statuses.first(), "Connecting");
-    QStringList buffering = statuses.filter(QRegularExpression("^Buffering \\d+%$"));
+    EXPECT_EQ(statuses.first(), StreamStatus::Connecting());
+    QStringList buffering = statuses.filter(QRegularExpression(QStringLiteral("^正在缓冲 \\d+%$")));
     EXPECT_GE(buffering.size(), 2) << statuses.join(", ").toStdString();
-    EXPECT_TRUE(statuses.contains("Playing"));
-    EXPECT_EQ(statuses.last(), "Finished");
+    EXPECT_TRUE(statuses.contains(StreamStatus::Playing()));
+    EXPECT_EQ(statuses.last(), StreamStatus::Finished());
 }
 
 TEST(StreamNetwork, RamListPlaysItsFirstAddress)
@@ -64,7 +66,7 @@ TEST(StreamNetwork, RamListPlaysItsFirstAddress)
     player.SetSource(http.Url("/empty.ram"));
     ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 5000));
     EXPECT_TRUE(player.Failed());
-    EXPECT_EQ(player.Status(), "Not a playable media file");
+    EXPECT_EQ(player.Status(), NoMediaFailure().what);
 }
 
 TEST(StreamNetwork, RtspStreamFromALoopbackServerPlaysToItsEnd)
@@ -81,7 +83,7 @@ TEST(StreamNetwork, RtspStreamFromALoopbackServerPlaysToItsEnd)
         player.SetSource(server.Url());
         ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 10000))
             << player.Status().toStdString();
-        EXPECT_EQ(player.Status(), "Finished");
+        EXPECT_EQ(player.Status(), StreamStatus::Finished());
         EXPECT_NEAR(reached, 1.5, 0.15);
     }
 }

@@ -1,6 +1,7 @@
 // Plays generated clips through the player on the null sink (no sound server
 // here) and checks what a user would see: status, position, duration, end.
 #include "stream/StreamPlayer.h"
+#include "stream/StreamStatus.h"
 #include "StreamTestMedia.h"
 #include "WaitFor.h"
 
@@ -45,7 +46,7 @@ TEST(StreamPlayback, RealAudio144PlaysItsWholeLengthOnTheNullSink)
     // the position must come from the sound played.
     StreamPlayer player;
     PlayedClip clip = PlayToEnd(player, StreamTestMedia::RealAudio144());
-    EXPECT_EQ(clip.status, "Finished");
+    EXPECT_EQ(clip.status, StreamStatus::Finished());
     EXPECT_FALSE(player.Failed());
     EXPECT_EQ(clip.duration, 0);
     EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
@@ -57,7 +58,7 @@ TEST(StreamPlayback, RealVideoWithAc3ShowsPicturesAndKeepsTime)
 {
     StreamPlayer player;
     PlayedClip clip = PlayToEnd(player, StreamTestMedia::RealVideo10Ac3());
-    EXPECT_EQ(clip.status, "Finished");
+    EXPECT_EQ(clip.status, StreamStatus::Finished());
     EXPECT_NEAR(clip.duration, 1.5, 0.1);
     EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
     EXPECT_TRUE(clip.sawPicture);
@@ -70,7 +71,7 @@ TEST(StreamPlayback, ClipWithoutSoundRunsOnTheSystemClock)
     QElapsedTimer timer;
     timer.start();
     PlayedClip clip = PlayToEnd(player, StreamTestMedia::RealVideo20());
-    EXPECT_EQ(clip.status, "Finished");
+    EXPECT_EQ(clip.status, StreamStatus::Finished());
     EXPECT_TRUE(clip.sawPicture);
     EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
     // Played in real time, not as fast as it decodes.
@@ -83,7 +84,7 @@ TEST(StreamPlayback, CommonFormatsPlayToTheirEnd)
         SCOPED_TRACE(file.toStdString());
         StreamPlayer player;
         PlayedClip clip = PlayToEnd(player, file);
-        EXPECT_EQ(clip.status, "Finished");
+        EXPECT_EQ(clip.status, StreamStatus::Finished());
         EXPECT_NEAR(clip.duration, 1.5, 0.1);
         EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
     }
@@ -93,7 +94,7 @@ TEST(StreamPlayback, SeveralBitRatesOfOneKindPlayAsOneStream)
 {
     StreamPlayer player;
     PlayedClip clip = PlayToEnd(player, StreamTestMedia::TwoRateAc3());
-    EXPECT_EQ(clip.status, "Finished");
+    EXPECT_EQ(clip.status, StreamStatus::Finished());
     EXPECT_NEAR(clip.lastPosition, 1.5, 0.15);
 }
 
@@ -110,7 +111,7 @@ TEST(StreamPlayback, SeekMovesThePositionAndPlaysOnFromThere)
     EXPECT_DOUBLE_EQ(player.Position(), 28.5);
     ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Playing && player.Position() > 28.6; }, 3000));
     ASSERT_TRUE(WaitFor([&] { return player.GetState() == StreamPlayer::State::Idle; }, 4000));
-    EXPECT_EQ(player.Status(), "Finished");
+    EXPECT_EQ(player.Status(), StreamStatus::Finished());
     EXPECT_NEAR(player.Position(), 30.0, 0.15);
     // About 1.5 s were left after the seek, not 29.5.
     EXPECT_LT(timer.elapsed(), 3500);
@@ -123,13 +124,13 @@ TEST(StreamPlayback, PauseHoldsThePositionAndPlayResumes)
     ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.2; }, 5000));
     player.Pause();
     EXPECT_EQ(player.GetState(), StreamPlayer::State::Paused);
-    EXPECT_EQ(player.Status(), "Paused");
+    EXPECT_EQ(player.Status(), StreamStatus::Paused());
     double held = player.Position();
     QTest::qWait(300);
     EXPECT_NEAR(player.Position(), held, 0.02);
     player.Play();
     ASSERT_TRUE(WaitFor([&] { return player.Position() > held + 0.2; }, 3000));
-    EXPECT_EQ(player.Status(), "Playing");
+    EXPECT_EQ(player.Status(), StreamStatus::Playing());
 }
 
 TEST(StreamPlayback, StopReleasesTheClipAndPlayStartsItAgain)
@@ -139,7 +140,7 @@ TEST(StreamPlayback, StopReleasesTheClipAndPlayStartsItAgain)
     ASSERT_TRUE(WaitFor([&] { return player.Position() > 0.2; }, 5000));
     player.Stop();
     EXPECT_EQ(player.GetState(), StreamPlayer::State::Idle);
-    EXPECT_EQ(player.Status(), "Stopped");
+    EXPECT_EQ(player.Status(), StreamStatus::Stopped());
     EXPECT_EQ(player.Position(), 0);
     EXPECT_EQ(player.Source(), StreamTestMedia::Mp3());
     QTest::qWait(100);
