@@ -137,9 +137,19 @@ void TForm1::BlueGlass1Click(TObject *)
     SetStyle(BlueGlass);
 }
 
+// Without a program for the address the user is told so, with the address
+// to copy into one by hand.
+bool TForm1::OpenAddress(const String &Address)
+{
+    return ShellExecute(Handle(), String(), Address, String(), String(), SW_SHOWNORMAL) > 32;
+}
+
 void TForm1::OpenHomePage()
 {
-    ShellExecute(Handle(), String(), HomePage + QLatin1Char('/'), String(), String(), SW_SHOWNORMAL);
+    const String address = HomePage + QLatin1Char('/');
+    if (!OpenAddress(address))
+        Application->MessageBox(QString::fromUtf8("这台电脑上没有可以打开网页的程序。\n请在浏览器中打开软件主页：\n\n") + address,
+                                QString::fromUtf8("无法打开网页"), MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::N10Click(TObject *)
@@ -149,7 +159,9 @@ void TForm1::N10Click(TObject *)
 
 void TForm1::N16Click(TObject *)
 {
-    ShellExecute(Handle(), String(), QStringLiteral("mailto:") + MailAddress, String(), String(), SW_SHOWNORMAL);
+    if (!OpenAddress(QStringLiteral("mailto:") + MailAddress))
+        Application->MessageBox(QString::fromUtf8("这台电脑上没有可以写信的程序。\n请用您的邮箱给作者写信：\n\n") + MailAddress,
+                                QString::fromUtf8("无法写信"), MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::N18Click(TObject *)

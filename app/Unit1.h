@@ -94,7 +94,10 @@ public:
 
 private:
     void SetStyle(TsuiUIStyle Style);
+    void KeepFrameUnitClear();
     void OpenProgrammeWindow();
+    static String LessonTitle(const TTreeNode &Node);
+    bool OpenAddress(const String &Address);
     void OpenHomePage();
 };
 

@@ -49,6 +49,5 @@ void TForm1::N2Click(TObject *)
     ShockwaveFlash1->SetMovie(Label4->Caption());
     suiTrackBar1->SetMax(ShockwaveFlash1->TotalFrames());
     suiTrackBar1->SetEnabled(true);
-    Timer2->SetEnabled(true);
     Label2->SetCaption(String::number(ShockwaveFlash1->TotalFrames()));
 }

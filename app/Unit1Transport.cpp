@@ -2,6 +2,8 @@
 // that follows the movie and moves it while it is paused.
 #include "Unit1.h"
 
+#include <QFontMetrics>
+
 void TForm1::N8Click(TObject *)
 {
     ShockwaveFlash1->Play();
@@ -23,10 +25,31 @@ void TForm1::suiButton2Click(TObject *)
     N9->Click();
 }
 
+// The counter and the slider's length follow whatever movie the control
+// holds, a lesson or a local file, so they never show another movie's
+// frames; without a movie they show 0.
 void TForm1::Timer2Timer(TObject *)
 {
     Label1->SetCaption(String::number(ShockwaveFlash1->CurrentFrame()));
-    Label2->SetCaption(String::number(ShockwaveFlash1->TotalFrames()));
+    const int total = ShockwaveFlash1->TotalFrames();
+    Label2->SetCaption(String::number(total));
+    KeepFrameUnitClear();
+    if (suiTrackBar1->Max() != total)
+        suiTrackBar1->SetMax(total);
+}
+
+// The total is drawn over the blanks of "/      帧": with a wide total or
+// a font with narrow blanks the blanks grow, so that 帧 starts clear of the
+// number while the numbers keep their places.
+void TForm1::KeepFrameUnitClear()
+{
+    const QFontMetrics metrics(Label3->Font()->QtFont());
+    const int blank = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    const int gap = Label2->Left() + Label2->Width() + 2 - Label3->Left() - metrics.horizontalAdvance(QLatin1Char('/'));
+    const int blanks = std::max(6, (gap + blank - 1) / blank);
+    const String caption = QStringLiteral("/") + String(blanks, QLatin1Char(' ')) + QString::fromUtf8("帧");
+    if (Label3->Caption() != caption)
+        Label3->SetCaption(caption);
 }
 
 // The track bar clamps the frame and reports only real changes, so a

@@ -71,6 +71,8 @@ int ShowQtBox(const TDialogRequest &Request)
     const TMsgDlgButtons buttons = Request.Kind == dkMessageBox ? FlagButtons(Request.Flags) : Request.Buttons;
     const QMessageBox::Icon icon = Request.Kind == dkMessageBox ? FlagIcon(Request.Flags) : TypeIcon(Request.DlgType);
     QMessageBox box(icon, Request.Caption, Request.Text, QMessageBox::NoButton, QApplication::activeWindow());
+    // What a box says (an address, an error) can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (const TButtonDef &def : ButtonDefs)
         if (buttons & def.Button)
             box.addButton(def.Qt);

@@ -5,6 +5,8 @@
 #include "ScriptedMovie.h"
 #include "framework/WaitFor.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 class Playback : public MainWindowFixture {
@@ -13,6 +15,8 @@ protected:
     {
         MainWindowFixture::SetUp();
         Movie = std::make_unique<TScriptedMovieRegistration>();
+        // Unless a test says otherwise, whatever the control holds has frames.
+        Movie->State->TotalFrames = 200;
         CreateMainWindow();
     }
     void TearDown() override
@@ -25,7 +29,7 @@ protected:
     {
         QStringList writes;
         for (const QString &call : Movie->State->Calls)
-            if (call.contains('=') || call == "Play" || call == "StopPlay")
+            if ((call.contains('=') && !call.startsWith("MovieTitle=")) || call == "Play" || call == "StopPlay")
                 writes << call;
         return writes;
     }
@@ -41,12 +45,18 @@ protected:
 
 const String kContent = QStringLiteral("http://") + ContentHost();
 
-TEST_F(Playback, LessonClickStopsThenLoadsTheLessonsAddress)
+TEST_F(Playback, LessonClickStopsThenLoadsTheLessonsAddressUnderItsName)
 {
     State().Calls.clear();
     ClickNode(Node({"少儿动画英语", "动画情景交际", "第三课"}));
     EXPECT_EQ(Writes(), QStringList({"StopPlay", "Movie=" + kContent + "/software2/wyh/dhqjjj/20031008/3.swf"}));
     EXPECT_EQ(Form->suiTreeView1->Selected()->Text(), QString::fromUtf8("第三课"));
+    // The stage's messages name the lesson with its series, after the address.
+    const int movie = State().Calls.indexOf("Movie=" + kContent + "/software2/wyh/dhqjjj/20031008/3.swf");
+    EXPECT_EQ(State().Calls.value(movie + 1), QString::fromUtf8("MovieTitle=动画情景交际 第三课"));
+    ClickNode(Node({"流氓狗系列", "追踪 "}));
+    ClickNode(Node({"流氓狗系列", "买红薯"}));
+    EXPECT_EQ(State().Calls.last(), QString::fromUtf8("MovieTitle=流氓狗系列 买红薯"));
 }
 
 struct TClickRow {
@@ -94,14 +104,13 @@ TEST_F(Playback, AnimationServerLessons)
     EXPECT_EQ(Writes().last(), "Movie=http://" + AnimationHost() + "/animation/choppy3.swf");
 }
 
-TEST_F(Playback, ClickWithoutASelectionOnlyStopsAndFreezesTheDisplay)
+TEST_F(Playback, ClickWithoutASelectionOnlyStops)
 {
     OpenLocal("/movies/local.swf", 250);
-    ASSERT_TRUE(Form->Timer2->Enabled());
     State().Calls.clear();
     Form->suiTreeView1->OnClick(Form->suiTreeView1);
     EXPECT_EQ(Writes(), QStringList({"StopPlay"}));
-    EXPECT_FALSE(Form->Timer2->Enabled());
+    EXPECT_TRUE(Form->Timer2->Enabled()) << "the counter goes on following the stopped movie";
 }
 
 TEST_F(Playback, ButtonsPlayAndPauseThroughTheMenuCommands)
@@ -125,14 +134,13 @@ TEST_F(Playback, TrackBarFollowsAPlayingMovieWithoutSeeking)
     EXPECT_FALSE(Writes().join(',').contains("FrameNum="));
 }
 
-TEST_F(Playback, WebLessonBeyondTheFirstHundredFramesKeepsTheSliderAtItsEnd)
+TEST_F(Playback, SliderSpansTheLessonItFollows)
 {
+    State().Lengths[kContent + "/software2/wyh/dhqjjj/20031008/2.swf"] = 400;
     ClickNode(Node({"少儿动画英语", "动画情景交际", "第二课"}));
+    ASSERT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Max() == 400; }));
     State().Frame = 150;
-    ASSERT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Position() == 100; }));
-    State().Frame = 180;
-    QTest::qWait(250);
-    EXPECT_EQ(Form->suiTrackBar1->Position(), 100);
+    EXPECT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Position() == 150; }));
     EXPECT_FALSE(Writes().join(',').contains("FrameNum="));
 }
 
@@ -159,6 +167,8 @@ TEST_F(Playback, MovingTheSliderSeeksOnlyWhilePaused)
 
 TEST_F(Playback, PausedMovieThatJumpsBeyondTheEndIsMovedBackToMax)
 {
+    State().TotalFrames = 100;
+    ASSERT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Max() == 100; }));
     State().Playing = false;
     State().Frame = 20;
     ASSERT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Position() == 20; }));
@@ -174,7 +184,6 @@ TEST_F(Playback, LocalFileGivesTheTrackBarItsLengthAndRunsTheFrameDisplay)
     EXPECT_EQ(Writes(), QStringList({"Movie=/movies/250.swf"}));
     EXPECT_EQ(Form->suiTrackBar1->Max(), 250);
     EXPECT_TRUE(Form->suiTrackBar1->Enabled());
-    EXPECT_TRUE(Form->Timer2->Enabled());
     EXPECT_EQ(Form->Label2->Caption(), "250");
     // Calls in order: load, then the length twice.
     const QStringList calls = State().Calls;
@@ -190,20 +199,77 @@ TEST_F(Playback, LocalFileGivesTheTrackBarItsLengthAndRunsTheFrameDisplay)
     EXPECT_EQ(Form->suiTrackBar1->Position(), 123);
 }
 
-TEST_F(Playback, TreeLessonFreezesTheFrameDisplayOfTheLocalMovie)
+// The counter, the slider and the stage always belong to one movie: a
+// lesson that replaces a local movie takes the counter and the slider along.
+TEST_F(Playback, CounterAndSliderFollowTheLessonThatReplacesALocalMovie)
 {
-    OpenLocal("/movies/250.swf", 250);
-    State().Frame = 77;
-    ASSERT_TRUE(WaitFor([this] { return Form->Label1->Caption() == "77"; }));
+    OpenLocal("/movies/48.swf", 48);
+    State().Frame = 32;
+    ASSERT_TRUE(WaitFor([this] { return Form->Label1->Caption() == "32"; }));
     State().Lengths[kContent + "/software2/wyh/dhqjjj/20031008/4.swf"] = 400;
     ClickNode(Node({"少儿动画英语", "动画情景交际", "第四课"}));
     State().Frame = 20;
     State().Playing = true;
-    EXPECT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Position() == 20; }));
-    EXPECT_EQ(Form->Label1->Caption(), "77");
-    EXPECT_EQ(Form->Label2->Caption(), "250");
-    EXPECT_EQ(Form->suiTrackBar1->Max(), 250) << "lessons keep the local file's length";
+    EXPECT_TRUE(WaitFor([this] { return Form->Label1->Caption() == "20" && Form->Label2->Caption() == "400"; }));
+    EXPECT_EQ(Form->suiTrackBar1->Max(), 400);
+    EXPECT_EQ(Form->suiTrackBar1->Position(), 20);
 }
+
+TEST_F(Playback, ALessonThatFailsShowsNoFramesOfTheMovieBefore)
+{
+    OpenLocal("/movies/48.swf", 48);
+    State().Frame = 32;
+    ASSERT_TRUE(WaitFor([this] { return Form->Label1->Caption() == "32"; }));
+    // The lesson's address fails: the control holds no frames.
+    State().Lengths[kContent + "/software2/wyh/故事/9.swf"] = 0;
+    ClickNode(Node({"少儿动画英语", "听力故事", "9"}));
+    EXPECT_TRUE(WaitFor([this] { return Form->Label1->Caption() == "0" && Form->Label2->Caption() == "0"; }));
+    EXPECT_EQ(Form->suiTrackBar1->Max(), 0);
+    EXPECT_EQ(Form->suiTrackBar1->Position(), 0);
+}
+
+// A stopped movie stays on its frame after an entry without a movie; a
+// failed lesson has no frame, and its message goes rather than standing
+// beside the entry clicked after it.
+TEST_F(Playback, AnEntryWithoutAMovieClearsAFailedLessonButKeepsAStoppedMovie)
+{
+    ClickNode(Node({"少儿动画英语", "听力故事", "9"}));
+    State().Calls.clear();
+    ClickNode(Node({"少儿动画英语", "听力故事", "10"}));
+    EXPECT_EQ(Writes(), QStringList({"StopPlay"})) << "a movie with frames stays";
+
+    State().Lengths[kContent + "/software2/wyh/故事/8.swf"] = 0;
+    ClickNode(Node({"少儿动画英语", "听力故事", "8"}));
+    State().Calls.clear();
+    ClickNode(Node({"少儿动画英语", "听力故事", "11"}));
+    EXPECT_EQ(Writes(), QStringList({"StopPlay", "Movie="}));
+    ClickNode(Node({"少儿动画英语"}));
+    EXPECT_EQ(Writes().last(), "Movie=") << "series nodes too";
+}
+
+class FrameCounter : public Playback, public ::testing::WithParamInterface<int> {};
+
+// The total lies over the blanks of "/      帧"; however wide it is, 帧
+// starts clear of it, and the numbers keep their places.
+TEST_P(FrameCounter, TotalNeverRunsIntoTheFrameCharacter)
+{
+    State().TotalFrames = GetParam();
+    State().Frame = GetParam() - 1;
+    const QString total = QString::number(GetParam());
+    ASSERT_TRUE(WaitFor([&] { return Form->Label2->Caption() == total; }));
+    const String unit = Form->Label3->Caption();
+    ASSERT_TRUE(unit.startsWith("/      ") && unit.endsWith(QString::fromUtf8("帧"))) << unit.toStdString();
+    const QFontMetrics metrics(Form->Label3->Font()->QtFont());
+    const int unitLeft = Form->Label3->Left() + metrics.horizontalAdvance(unit.left(unit.size() - 1));
+    EXPECT_GT(unitLeft, Form->Label2->Left() + Form->Label2->Width()) << total.toStdString();
+    EXPECT_EQ(Form->Label2->Left(), 272);
+    EXPECT_EQ(Form->Label1->Left() + Form->Label1->Width(), 256);
+    EXPECT_EQ(Form->Label3->Left(), 260);
+    // 帧 stays within the group box, clear of the play button.
+    EXPECT_LT(Form->Label3->Left() + Form->Label3->Width(), Form->suiButton1->Left());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, FrameCounter, ::testing::Values(7, 48, 250, 1000, 12345));
 
 TEST_F(Playback, CancelBeforeAnyFileChangesNothing)
 {
@@ -211,33 +277,29 @@ TEST_F(Playback, CancelBeforeAnyFileChangesNothing)
     OpenAnswer = IDCANCEL;
     Form->N2->Click();
     EXPECT_TRUE(Writes().isEmpty());
-    EXPECT_FALSE(Form->Timer2->Enabled());
-    EXPECT_EQ(Form->suiTrackBar1->Max(), 100);
-    EXPECT_EQ(Form->Label2->Caption(), "0");
+    EXPECT_TRUE(Form->Label4->Caption().isEmpty());
 }
 
 TEST_F(Playback, CancelAfterALocalFileLoadsItAgainAlsoAfterALesson)
 {
     OpenLocal("/movies/250.swf", 250);
     ClickNode(Node({"少儿动画英语", "动画情景交际", "第五课"}));
-    ASSERT_FALSE(Form->Timer2->Enabled());
     State().Calls.clear();
     OpenAnswer = IDCANCEL;
     Form->N2->Click();
     EXPECT_EQ(Writes(), QStringList({"Movie=/movies/250.swf"}));
-    EXPECT_TRUE(Form->Timer2->Enabled());
     EXPECT_EQ(Form->suiTrackBar1->Max(), 250);
     EXPECT_EQ(Form->Label4->Caption(), "/movies/250.swf");
 }
 
-TEST_F(Playback, MovieReportingNoLengthYetGivesMaxZeroWhileTheDisplayCatchesUp)
+TEST_F(Playback, MovieReportingNoLengthYetGetsItsLengthWhenItIsKnown)
 {
     OpenLocal("/movies/streaming.swf", 0);
     EXPECT_EQ(Form->suiTrackBar1->Max(), 0);
     EXPECT_EQ(Form->Label2->Caption(), "0");
     State().TotalFrames = 90;
     EXPECT_TRUE(WaitFor([this] { return Form->Label2->Caption() == "90"; }));
-    EXPECT_EQ(Form->suiTrackBar1->Max(), 0);
+    EXPECT_TRUE(WaitFor([this] { return Form->suiTrackBar1->Max() == 90; }));
 }
 
 TEST_F(Playback, ControlErrorIsReportedAndTheTimersGoOn)

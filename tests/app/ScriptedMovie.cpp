@@ -32,6 +32,9 @@ void TScriptedMovie::SetProperty(DISPID Id, const OleVariant &Value)
         FState->Playing = true;
         return;
     }
+    case FlashDispId::MovieTitle:
+        FState->Calls << "MovieTitle=" + Value.toString();
+        return;
     case FlashDispId::FrameNum:
         FState->Calls << "FrameNum=" + Value.toString();
         FState->Frame = Value.toInt();

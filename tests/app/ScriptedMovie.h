@@ -17,7 +17,8 @@ struct TScriptedMovieState {
     std::map<QString, int> Lengths;
     // Every access raises EOleException with this text when it is set.
     QString Refusal;
-    // "Movie=<address>", "FrameNum=<n>", "Play", "StopPlay", ...
+    // "Movie=<address>", "MovieTitle=<caption>", "FrameNum=<n>", "Play",
+    // "StopPlay", ...
     QStringList Calls;
 };
 
