@@ -114,11 +114,9 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value)
     if (FMenuBar)
         FMenuBar->Invalidate();
     PaintFormBorder();
-    // 7.
-    if (!(ComponentState() & csLoading)) {
-        SetWidth(Width());
-        SetHeight(Height());
-    }
+    // 7. The owner is resized for the new border width.
+    if (!(ComponentState() & csLoading))
+        FitOwnerAround(Width(), Height());
 }
 
 void TsuiForm::SetBorderColor(TColor Value)
@@ -130,11 +128,25 @@ void TsuiForm::SetBorderColor(TColor Value)
 
 void TsuiForm::SetBorderWidth(int Value)
 {
+    const int width = Width();
+    const int height = Height();
     FBorderWidth = Value;
-    SetWidth(Width());
-    UpdateFormLayout();
-    SetHeight(Height());
+    FitOwnerAround(width, height);
     PaintFormBorder();
+}
+
+// Sizes the owner so that, inside the border, this panel is exactly Width x
+// Height: a border that did not change leaves the window as it is, however
+// often the style is set again.
+void TsuiForm::FitOwnerAround(int Width, int Height)
+{
+    if (!FOwnerForm || !FTitleBar)
+        return;
+    const int mdi = MDIChild() ? 3 : 0;
+    const int top = FTitleBar->Visible() ? 0 : FBorderWidth;
+    FOwnerForm->SetClientWidth(Width + 2 * FBorderWidth + mdi);
+    FOwnerForm->SetClientHeight(Height + FBorderWidth + top + mdi);
+    UpdateFormLayout();
 }
 
 void TsuiForm::SetTitleBarVisible(bool Value)
