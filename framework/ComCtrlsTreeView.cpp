@@ -3,7 +3,9 @@
 #include "ComCtrlsTreeView.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -17,10 +19,32 @@ public:
 
 protected:
     void drawBranches(QPainter *Painter, const QRect &Rect, const QModelIndex &Index) const override;
+    bool viewportEvent(QEvent *Event) override;
 
 private:
     TCustomTreeView *FTree;
 };
+
+// A caption cut short ("…") by a narrow tree shows whole as a tip; captions
+// shown whole have none.
+bool TTreeWidget::viewportEvent(QEvent *Event)
+{
+    if (Event->type() != QEvent::ToolTip)
+        return QTreeWidget::viewportEvent(Event);
+    const auto *help = static_cast<QHelpEvent *>(Event);
+    const QTreeWidgetItem *item = itemAt(help->pos());
+    const QRect shown = item ? visualItemRect(item).intersected(viewport()->rect()) : QRect();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int iconWidth = item && !item->icon(0).isNull() ? iconSize().width() + margin : 0;
+    const QString caption = item ? item->text(0) : QString();
+    if (!item || fontMetrics().horizontalAdvance(caption) <= shown.width() - 2 * margin - iconWidth) {
+        QToolTip::hideText();
+        Event->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), caption, viewport(), shown);
+    return true;
+}
 
 void TTreeWidget::drawBranches(QPainter *Painter, const QRect &Rect, const QModelIndex &Index) const
 {
@@ -655,6 +679,33 @@ void TCustomTreeView::FullCollapse()
 {
     for (auto &root : FItems->FRoots)
         root->Collapse(true);
+}
+
+void TCustomTreeView::WMLButtonDown(TMessage &Message)
+{
+    // Judged before the press folds a branch and moves the rows below it.
+    const bool onNode = IsOnNodeRow(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    TWinControl::WMLButtonDown(Message);
+    // A press on an expand button or below the last node only folds or does
+    // nothing: its release is no click on a node.
+    if (!onNode)
+        SetControlState(ControlState() & ~csClicked);
+}
+
+bool TCustomTreeView::IsOnNodeRow(int X, int Y)
+{
+    QTreeWidget *tree = Tree();
+    if (!tree)
+        return false;
+    const QPoint p = tree->viewport()->mapFrom(tree, QPoint(X + BorderWidth(), Y + BorderWidth()));
+    const QTreeWidgetItem *item = tree->itemAt(p);
+    if (!item)
+        return false;
+    // The expand button fills the indentation step just left of the caption.
+    const QRect caption = tree->visualItemRect(item);
+    const bool onButton = FShowButtons && item->childCount() > 0 && p.x() < caption.left()
+                          && p.x() >= caption.left() - tree->indentation();
+    return !onButton;
 }
 
 TTreeNode *TCustomTreeView::GetNodeAt(int X, int Y)

@@ -138,6 +138,9 @@ private:
 using TTVChangedEvent = std::function<void(TObject *Sender, TTreeNode *Node)>;
 using TTVExpandedEvent = std::function<void(TObject *Sender, TTreeNode *Node)>;
 
+// OnClick runs for a click on a node's row; a click on an expand button or
+// on the empty space below the nodes is none. A caption cut short ("…")
+// shows whole as a tool tip.
 class TCustomTreeView : public TWinControl {
 public:
     explicit TCustomTreeView(TComponent *AOwner);
@@ -195,6 +198,7 @@ protected:
     void DefaultHandler(TMessage &Message) override;
     void CMColorChanged(TMessage &Message) override;
     void Notification(TComponent *AComponent, TOperation Operation) override;
+    void WMLButtonDown(TMessage &Message) override;
     virtual void Change(TTreeNode *Node);
     virtual void Expanded(TTreeNode *Node);
     virtual void Collapsed(TTreeNode *Node);
@@ -211,6 +215,8 @@ private:
     void SelectionChanged(TTreeNode *Node);
     void ExpansionChanged(TTreeNode *Node, bool Value);
     TTreeNode *NodeOf(QTreeWidgetItem *Item) const;
+    // A client point on a node's row, off its expand button.
+    bool IsOnNodeRow(int X, int Y);
 
     std::unique_ptr<TTreeNodes> FItems;
     TTreeNode *FSelected = nullptr;

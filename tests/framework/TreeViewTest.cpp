@@ -3,7 +3,10 @@
 #include "WaitFor.h"
 #include "ShowActive.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -221,4 +224,61 @@ TEST_F(TreeFixture, DeletingTheSelectedNodeClearsTheSelection)
     EXPECT_EQ(Tree->Selected(), nullptr);
     EXPECT_EQ(Tree->Items()->Count(), 1);
     EXPECT_EQ(static_cast<QTreeWidget *>(Tree->Handle())->selectedItems().size(), 0);
+}
+
+// Folding a branch with its button, or a click below the last node, is no
+// click on a node: a handler that plays the selected node must not run.
+TEST_F(TreeFixture, ExpandButtonsAndEmptySpaceAreNoClicksOnANode)
+{
+    Tree->Items()->ReadData(Catalogue());
+    Tree->SetAutoExpand(true);
+    Show();
+    TTreeNode *series = Tree->Items()->TopItem(0);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(series->Item(0)));
+    ASSERT_TRUE(series->Expanded());
+    ASSERT_EQ(Tree->Selected(), series->Item(0));
+
+    Log.clear();
+    auto *tree = static_cast<QTreeWidget *>(Tree->Handle());
+    const QRect caption = tree->visualItemRect(tree->topLevelItem(0));
+    const QPoint button(caption.left() - tree->indentation() / 2, caption.center().y());
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, button);
+    EXPECT_FALSE(series->Expanded()) << "the button folds the branch";
+    EXPECT_EQ(Tree->Selected(), series->Item(0)) << "the selection stays inside it";
+    EXPECT_TRUE(Log.empty()) << Log.front().toStdString();
+
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, QPoint(40, Viewport()->height() - 5));
+    EXPECT_TRUE(Log.empty()) << "below the last node";
+
+    // Anywhere else on a row is a click on its node, also left of the caption
+    // on a node without children and right of it.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QRect other = tree->visualItemRect(tree->topLevelItem(1));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, QPoint(other.left() - 4, other.center().y()));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, QPoint(other.right() - 2, other.center().y()));
+    EXPECT_EQ(Log, (std::vector<String>{QStringLiteral("change 听力故事"), QStringLiteral("click 听力故事"),
+                                        QStringLiteral("click 听力故事")}));
+}
+
+TEST_F(TreeFixture, ACaptionCutShortShowsWholeAsATip)
+{
+    Tree->SetWidth(90);
+    TTreeNode *longOne = Tree->Items()->Add(nullptr, QStringLiteral("空中英语教室（中级）讲座全集"));
+    TTreeNode *shortOne = Tree->Items()->Add(nullptr, QStringLiteral("1"));
+    Show();
+    auto tipAt = [this](TTreeNode *Node) {
+        QToolTip::hideText();
+        const QPoint at = At(Node);
+        QHelpEvent help(QEvent::ToolTip, at, Viewport()->mapToGlobal(at));
+        QApplication::sendEvent(Viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(longOne), QStringLiteral("空中英语教室（中级）讲座全集"));
+    EXPECT_EQ(tipAt(shortOne), QString()) << "a caption shown whole needs no tip";
+    Tree->SetWidth(400);
+    EXPECT_EQ(tipAt(longOne), QString()) << "nor once the tree is wide enough";
+    QToolTip::hideText();
 }
