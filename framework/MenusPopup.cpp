@@ -4,6 +4,8 @@
 #include "ControlsHost.h"
 #include "Forms.h"
 
+#include <QCursor>
+
 #include <algorithm>
 
 namespace {
@@ -310,6 +312,10 @@ TMenuTracker::~TMenuTracker()
 
 void TMenuTracker::Open(TMenuItem *Item, const TPoint &Pos, TPopupAlignment Alignment, bool SelectFirst)
 {
+    // A drop-down that opens over the pointer must not take the release of
+    // the click that opened it for a choice.
+    FOpenedAt = TPoint(QCursor::pos().x(), QCursor::pos().y());
+    FReleaseChooses = false;
     auto *w = new TMenuWindow(this, Item, 0);
     FWindows.push_back(w);
     w->Layout();
@@ -415,6 +421,8 @@ TMenuWindow *TMenuTracker::WindowAt(const TPoint &Screen) const
 void TMenuTracker::MouseMove(const TPoint &Screen)
 {
     TMenuWindow *w = WindowAt(Screen);
+    if (w && Screen != FOpenedAt)
+        FReleaseChooses = true;
     if (!w) {
         if (FHooks.OutsideMouse && FHooks.OutsideMouse(Screen, false))
             return;
@@ -455,6 +463,7 @@ void TMenuTracker::HoverTimeout()
 void TMenuTracker::MouseDown(const TPoint &Screen)
 {
     TMenuWindow *w = WindowAt(Screen);
+    FReleaseChooses = w != nullptr;
     if (!w) {
         if (FHooks.OutsideMouse && FHooks.OutsideMouse(Screen, true))
             return;
@@ -474,7 +483,7 @@ void TMenuTracker::MouseDown(const TPoint &Screen)
 void TMenuTracker::MouseUp(const TPoint &Screen)
 {
     TMenuWindow *w = WindowAt(Screen);
-    if (!w)
+    if (!w || !FReleaseChooses)
         return;
     const int index = w->ItemAtPos(w->ScreenToClient(Screen));
     if (index < 0)

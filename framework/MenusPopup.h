@@ -124,4 +124,8 @@ private:
     QTimer FHoverTimer;
     TMenuWindow *FHoverWindow = nullptr;
     bool FClosed = false;
+    // Where the pointer was when the chain opened; a release chooses only
+    // after a press in a drop-down or a move onto one from there.
+    TPoint FOpenedAt;
+    bool FReleaseChooses = false;
 };

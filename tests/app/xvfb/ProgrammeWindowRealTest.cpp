@@ -10,6 +10,7 @@
 #include "Unit3.h"
 
 #include <QCursor>
+#include <QScreen>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QTest>
@@ -116,6 +117,42 @@ TEST_F(ProgrammeWindowOnTheDesktop, DisabledEntriesAndSubmenusCannotBeChosen)
         return ScriptedProgrammeControl::Log() ==
                QStringList({QStringLiteral("Source=rtsp://") + ContentHost() + QStringLiteral("/software2/radio/KZMYCJ/a-01.rm")});
     }));
+}
+
+// Low on the screen the 31 episodes do not fit below the bar: the drop-down
+// is moved up over the button, under the pointer. The release of the click
+// that opened it chooses nothing; a move onto an entry and a click do.
+TEST_F(ProgrammeWindowOnTheDesktop, ADropDownOpenedOverThePointerIgnoresTheOpeningRelease)
+{
+    // Moves the window so that the drop-down, pushed up from the bottom of
+    // the screen, puts episode "1" right under the bar button.
+    TMenuWindow *kids = DropDown(*Window, 1);
+    ASSERT_NE(kids, nullptr);
+    const int menuHeight = kids->Height();
+    const TRect one = kids->ItemRect(0);
+    CloseMenus();
+    TToolButton *button = Window->suiForm1->MenuBar()->Buttons(1);
+    const QPoint buttonCentre = Global(Window->suiForm1->MenuBar(), button->Left() + button->Width() / 2,
+                                       button->Top() + button->Height() / 2);
+    const QRect screen = Window->Handle()->screen()->availableGeometry();
+    const int wanted = screen.bottom() + 1 - menuHeight + (one.Top + one.Bottom) / 2;
+    Window->SetTop(Window->Top() + wanted - buttonCentre.y());
+    ASSERT_TRUE(WaitFor([&] { return Global(Window->suiForm1->MenuBar(), 0, 0).y() + button->Top() + button->Height() / 2 == wanted; }));
+
+    kids = DropDown(*Window, 1);
+    ASSERT_NE(kids, nullptr);
+    const QPoint pointer = QCursor::pos();
+    ASSERT_EQ(kids->ItemAtPos(kids->ScreenToClient(TPoint(pointer.x(), pointer.y()))), 0) << "episode 1 under the pointer";
+    QTest::qWait(300);
+    EXPECT_TRUE(ScriptedProgrammeControl::Log().isEmpty()) << ScriptedProgrammeControl::Log().join('|').toStdString();
+    ASSERT_FALSE(OpenMenuWindows().empty()) << "the drop-down stays open";
+
+    const TPoint second = Centre(kids->ItemRect(1));
+    ClickAt(kids, second.X, second.Y);
+    EXPECT_TRUE(WaitFor([] {
+        return ScriptedProgrammeControl::Log() ==
+               QStringList({QStringLiteral("Source=rtsp://") + ContentHost() + QStringLiteral("/software/rm/kidsabc/1-02.rm")});
+    })) << ScriptedProgrammeControl::Log().join('|').toStdString();
 }
 
 TEST_F(ProgrammeWindowOnTheDesktop, TheCloseButtonStopsAndBringsBackTheMainWindow)
