@@ -475,11 +475,14 @@ bool RouteEvent(QWidget *Widget, QEvent *Event)
             TControl *target = control->ControlAtPos({pos.x() - bw, pos.y() - bw}, true);
             if (!target)
                 target = control;
-            if (target->ShowsHint() && !target->Hint().isEmpty())
+            if (target->ShowsHint() && !target->Hint().isEmpty()) {
                 QToolTip::showText(static_cast<QHelpEvent *>(Event)->globalPos(), target->Hint(), Widget);
-            else
-                QToolTip::hideText();
-            return true;
+                return true;
+            }
+            // Without a hint of the control's own, the native widget may
+            // have tips of its own parts (a tree's cut captions).
+            QToolTip::hideText();
+            return false;
         }
         case QEvent::Close:
             if (Widget != handle)
@@ -718,7 +721,14 @@ QCursor CursorShape(TCursor Cursor)
 }
 
 namespace {
-// Moves or resizes a window with the mouse where the desktop cannot.
+Qt::Edges HitEdges(LRESULT Hit);
+
+// Moves or resizes a window with the mouse from a press on its caption or
+// edge. Nothing moves until the mouse does: a click is no drag. Once the drag
+// is under way the desktop's window manager takes it over where it can;
+// where it cannot, the window follows the mouse here until the release.
+// Handing over only after a move also gives the window manager a fresh
+// pointer position: one from before the press would make the window jump.
 class TMoveSizeLoop : public QObject {
 public:
     TMoveSizeLoop(QWidget *Window, LRESULT Hit, const QPoint &Start)
@@ -733,19 +743,33 @@ protected:
         if (Event->type() != QEvent::MouseMove && Event->type() != QEvent::MouseButtonRelease)
             return false;
         if (!FWindow || Event->type() == QEvent::MouseButtonRelease) {
-            qApp->removeEventFilter(this);
-            deleteLater();
+            Finish();
             return FWindow != nullptr;
         }
         const QPoint d = static_cast<QMouseEvent *>(Event)->globalPosition().toPoint() - FStart;
+        if (d.manhattanLength() < QApplication::startDragDistance() && !FDragging)
+            return true;
+        FDragging = true;
         if (FHit == HTCAPTION)
             FWindow->move(FPos + d);
         else
             FWindow->setGeometry(Resized(d));
+        if (!FTriedDesktop) {
+            FTriedDesktop = true;
+            QWindow *handle = FWindow->windowHandle();
+            if (handle && (FHit == HTCAPTION ? handle->startSystemMove() : handle->startSystemResize(HitEdges(FHit))))
+                Finish();
+        }
         return true;
     }
 
 private:
+    void Finish()
+    {
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+
     QRect Resized(const QPoint &D) const
     {
         QRect r = FGeometry;
@@ -771,6 +795,8 @@ private:
     QPoint FStart;
     QRect FGeometry;
     QPoint FPos;
+    bool FDragging = false;
+    bool FTriedDesktop = false;
 };
 
 Qt::Edges HitEdges(LRESULT Hit)
@@ -792,9 +818,6 @@ Qt::Edges HitEdges(LRESULT Hit)
 void BeginSystemMoveSize(QWidget *Window, LRESULT Hit)
 {
     if (!Window || !Window->isVisible() || Window->isMaximized())
-        return;
-    QWindow *handle = Window->windowHandle();
-    if (handle && (Hit == HTCAPTION ? handle->startSystemMove() : handle->startSystemResize(HitEdges(Hit))))
         return;
     const TPoint start = LastMousePos();
     new TMoveSizeLoop(Window, Hit, QPoint(start.X, start.Y));

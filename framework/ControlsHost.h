@@ -85,7 +85,8 @@ TPoint LastMousePos();
 // The window the framework captured the mouse for (SetCapture).
 QWidget *CaptureWidget();
 // What the windowing system does for a press on a window's caption or edge
-// (hit-test code): the window follows the mouse until the button is up.
+// (hit-test code): once the mouse moves with the button held, the window
+// follows it until the button is up; a click alone moves nothing.
 void BeginSystemMoveSize(QWidget *Window, LRESULT Hit);
 // The Qt cursor of a framework cursor.
 QCursor CursorShape(TCursor Cursor);
