@@ -44,10 +44,11 @@ void TForm1::Timer2Timer(TObject *)
 void TForm1::KeepFrameUnitClear()
 {
     const QFontMetrics metrics(Label3->Font()->QtFont());
-    const int blank = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
-    const int gap = Label2->Left() + Label2->Width() + 2 - Label3->Left() - metrics.horizontalAdvance(QLatin1Char('/'));
-    const int blanks = std::max(6, (gap + blank - 1) / blank);
-    const String caption = QStringLiteral("/") + String(blanks, QLatin1Char(' ')) + QString::fromUtf8("帧");
+    const int numberEnd = Label2->Left() + Label2->Width() + 2;
+    String blanks(6, QLatin1Char(' '));
+    while (Label3->Left() + metrics.horizontalAdvance(QStringLiteral("/") + blanks) < numberEnd && blanks.size() < 40)
+        blanks += QLatin1Char(' ');
+    const String caption = QStringLiteral("/") + blanks + QString::fromUtf8("帧");
     if (Label3->Caption() != caption)
         Label3->SetCaption(caption);
 }

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -20,10 +21,21 @@ public:
 protected:
     void drawBranches(QPainter *Painter, const QRect &Rect, const QModelIndex &Index) const override;
     bool viewportEvent(QEvent *Event) override;
+    // A press below the last node keeps the selection, as tree views do.
+    void mousePressEvent(QMouseEvent *Event) override;
 
 private:
     TCustomTreeView *FTree;
 };
+
+void TTreeWidget::mousePressEvent(QMouseEvent *Event)
+{
+    if (!itemAt(Event->position().toPoint())) {
+        Event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(Event);
+}
 
 // A caption cut short ("…") by a narrow tree shows whole as a tip; captions
 // shown whole have none.

@@ -131,7 +131,15 @@ void TsuiForm::SetBorderWidth(int Value)
     const int width = Width();
     const int height = Height();
     FBorderWidth = Value;
-    FitOwnerAround(width, height);
+    if (ComponentState() & csLoading) {
+        // Stored windows were sized with this arithmetic; the stored sizes
+        // read after it settle the window.
+        SetWidth(width);
+        UpdateFormLayout();
+        SetHeight(height);
+    } else {
+        FitOwnerAround(width, height);
+    }
     PaintFormBorder();
 }
 

@@ -233,17 +233,17 @@ TEST_F(Playback, ALessonThatFailsShowsNoFramesOfTheMovieBefore)
 // beside the entry clicked after it.
 TEST_F(Playback, AnEntryWithoutAMovieClearsAFailedLessonButKeepsAStoppedMovie)
 {
-    ClickNode(Node({"少儿动画英语", "听力故事", "9"}));
+    ClickNode(Node({"流氓狗系列", "买红薯"}));
     State().Calls.clear();
-    ClickNode(Node({"少儿动画英语", "听力故事", "10"}));
+    ClickNode(Node({"流氓狗系列", "追踪 "}));
     EXPECT_EQ(Writes(), QStringList({"StopPlay"})) << "a movie with frames stays";
 
-    State().Lengths[kContent + "/software2/wyh/故事/8.swf"] = 0;
-    ClickNode(Node({"少儿动画英语", "听力故事", "8"}));
+    State().Lengths["http://" + AnimationHost() + "/animation/choppy2.swf"] = 0;
+    ClickNode(Node({"流氓狗系列", "要足球"}));
     State().Calls.clear();
-    ClickNode(Node({"少儿动画英语", "听力故事", "11"}));
+    ClickNode(Node({"流氓狗系列", "闹鬼"}));
     EXPECT_EQ(Writes(), QStringList({"StopPlay", "Movie="}));
-    ClickNode(Node({"少儿动画英语"}));
+    ClickNode(Node({"流氓狗系列"}));
     EXPECT_EQ(Writes().last(), "Movie=") << "series nodes too";
 }
 
