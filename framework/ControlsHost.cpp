@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <QWindow>
 
 namespace {
 QHash<const QWidget *, TWindowInfo *> &Windows()
@@ -721,14 +720,11 @@ QCursor CursorShape(TCursor Cursor)
 }
 
 namespace {
-Qt::Edges HitEdges(LRESULT Hit);
-
 // Moves or resizes a window with the mouse from a press on its caption or
-// edge. Nothing moves until the mouse does: a click is no drag. Once the drag
-// is under way the desktop's window manager takes it over where it can;
-// where it cannot, the window follows the mouse here until the release.
-// Handing over only after a move also gives the window manager a fresh
-// pointer position: one from before the press would make the window jump.
+// edge, by the distance the mouse has moved since the press, until the
+// release. Nothing moves until the mouse does: a click is no drag. The
+// window is moved here rather than by the window manager, which would start
+// from the pointer position it last knew and make the window jump.
 class TMoveSizeLoop : public QObject {
 public:
     TMoveSizeLoop(QWidget *Window, LRESULT Hit, const QPoint &Start)
@@ -754,12 +750,6 @@ protected:
             FWindow->move(FPos + d);
         else
             FWindow->setGeometry(Resized(d));
-        if (!FTriedDesktop) {
-            FTriedDesktop = true;
-            QWindow *handle = FWindow->windowHandle();
-            if (handle && (FHit == HTCAPTION ? handle->startSystemMove() : handle->startSystemResize(HitEdges(FHit))))
-                Finish();
-        }
         return true;
     }
 
@@ -796,23 +786,7 @@ private:
     QRect FGeometry;
     QPoint FPos;
     bool FDragging = false;
-    bool FTriedDesktop = false;
 };
-
-Qt::Edges HitEdges(LRESULT Hit)
-{
-    switch (Hit) {
-    case HTLEFT: return Qt::LeftEdge;
-    case HTRIGHT: return Qt::RightEdge;
-    case HTTOP: return Qt::TopEdge;
-    case HTBOTTOM: return Qt::BottomEdge;
-    case HTTOPLEFT: return Qt::TopEdge | Qt::LeftEdge;
-    case HTTOPRIGHT: return Qt::TopEdge | Qt::RightEdge;
-    case HTBOTTOMLEFT: return Qt::BottomEdge | Qt::LeftEdge;
-    case HTBOTTOMRIGHT: return Qt::BottomEdge | Qt::RightEdge;
-    default: return {};
-    }
-}
 }
 
 void BeginSystemMoveSize(QWidget *Window, LRESULT Hit)

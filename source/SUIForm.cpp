@@ -94,6 +94,7 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value)
     if (Value == Custom)
         return;
     // 2.
+    const int oldBorderWidth = FBorderWidth;
     SetBorderColor(GetThemeColor(Value, 2));
     SetBorderWidth(GetThemeInteger(Value, 4));
     SetColor(GetThemeColor(Value, 3));
@@ -114,9 +115,12 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value)
     if (FMenuBar)
         FMenuBar->Invalidate();
     PaintFormBorder();
-    // 7. The owner is resized for the new border width.
-    if (!(ComponentState() & csLoading))
-        FitOwnerAround(Width(), Height());
+    // 7. The owner is resized for a new border width; choosing the style
+    // the form has, or one with the same border, leaves its size alone.
+    if (!(ComponentState() & csLoading) && FBorderWidth != oldBorderWidth) {
+        SetWidth(Width());
+        SetHeight(Height());
+    }
 }
 
 void TsuiForm::SetBorderColor(TColor Value)
@@ -128,33 +132,16 @@ void TsuiForm::SetBorderColor(TColor Value)
 
 void TsuiForm::SetBorderWidth(int Value)
 {
-    const int width = Width();
-    const int height = Height();
+    // The window is resized for a new border only: setting the width it has
+    // leaves the window as it is.
+    const bool changed = Value != FBorderWidth;
     FBorderWidth = Value;
-    if (ComponentState() & csLoading) {
-        // Stored windows were sized with this arithmetic; the stored sizes
-        // read after it settle the window.
-        SetWidth(width);
+    if (changed || (ComponentState() & csLoading)) {
+        SetWidth(Width());
         UpdateFormLayout();
-        SetHeight(height);
-    } else {
-        FitOwnerAround(width, height);
+        SetHeight(Height());
     }
     PaintFormBorder();
-}
-
-// Sizes the owner so that, inside the border, this panel is exactly Width x
-// Height: a border that did not change leaves the window as it is, however
-// often the style is set again.
-void TsuiForm::FitOwnerAround(int Width, int Height)
-{
-    if (!FOwnerForm || !FTitleBar)
-        return;
-    const int mdi = MDIChild() ? 3 : 0;
-    const int top = FTitleBar->Visible() ? 0 : FBorderWidth;
-    FOwnerForm->SetClientWidth(Width + 2 * FBorderWidth + mdi);
-    FOwnerForm->SetClientHeight(Height + FBorderWidth + top + mdi);
-    UpdateFormLayout();
 }
 
 void TsuiForm::SetTitleBarVisible(bool Value)

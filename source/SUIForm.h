@@ -63,8 +63,6 @@ public:
 
     void UpdateFormLayout();
     void PaintFormBorder();
-    // Sizes the owner so that this panel is Width x Height inside the border.
-    void FitOwnerAround(int Width, int Height);
     // 1 when the key message is a shortcut of the menu, else 0.
     int HandleShortCutKey(TMessage &Message);
 

@@ -491,12 +491,7 @@ void TsuiTitleBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
     TCustomForm *form = ParentForm();
     if (FHotButton == -1 && form && form->WindowState() != wsMaximized) {
         ReleaseCapture();
-        // The bar covers the top of a sizable form: where the form's grips
-        // reach under it, a press sizes the window instead of moving it.
-        const TPoint screen = ClientToScreen(TPoint(X, Y));
-        const LRESULT hit = form->Perform(WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
-        const bool grip = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
-        form->Perform(WM_NCLBUTTONDOWN, grip ? hit : HTCAPTION, 0);
+        form->Perform(WM_NCLBUTTONDOWN, HTCAPTION, 0);
         FPressed = false;
     }
 }

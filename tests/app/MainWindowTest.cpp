@@ -187,11 +187,6 @@ TEST_F(MainWindow, ChoosingTheCurrentStyleAgainKeepsTheLook)
     EXPECT_EQ(Form->Handle()->size(), size);
     EXPECT_EQ(Form->suiForm1->BoundsRect(), skin);
     EXPECT_EQ(Grab(), before);
-    // A round trip through a look with another border comes back alike.
-    Form->MacOS1->Click();
-    Form->Winxp1->Click();
-    EXPECT_EQ(Form->Handle()->size(), size);
-    EXPECT_EQ(Form->suiForm1->BoundsRect(), skin);
 }
 
 TEST_F(MainWindow, HelpCommandsHandTheAddressesToTheShell)

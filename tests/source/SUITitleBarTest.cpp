@@ -2,15 +2,12 @@
 // caption rule, button clicks and the window actions.
 #include "Dialogs.h"
 #include "SUIForm.h"
-#include "SkinnedWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QWidget>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -158,35 +155,6 @@ TEST(TitleBar, CollectionsRefuseASecondClientSectionOrControlBox)
     SetDialogHandler(old);
     EXPECT_EQ(shown, (std::vector<String>{"Sorry, only one section's Align property can be \"suiClient\"",
                                           "Sorry, only one button's ButtonType property can be \"suiControlBox\""}));
-}
-
-} // namespace
-
-namespace {
-
-struct TitleBarOnASizableForm : SkinnedWindowFixture {};
-
-// The bar covers the top of the form: where the form's grips reach under
-// it, a press sizes the window; below them it moves the window.
-TEST_F(TitleBarOnASizableForm, APressInTheTopGripSizesAndBelowItMoves)
-{
-    Show();
-    std::vector<WPARAM> presses;
-    const TWndMethod old = Form->WindowProc;
-    Form->WindowProc = [&](TMessage &M) {
-        if (M.Msg == WM_NCLBUTTONDOWN)
-            presses.push_back(M.WParam);
-        old(M);
-    };
-    QWidget *bar = Skin->TitleBar()->Handle();
-    const int middle = Skin->TitleBar()->Width() / 2;
-    for (const QPoint at : {QPoint(middle, 1), QPoint(middle, 12), QPoint(0, 1)}) {
-        QTest::qWait(QApplication::doubleClickInterval() + 50); // clicks, not a double click
-        QTest::mousePress(bar, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
-    }
-    Form->WindowProc = old;
-    EXPECT_EQ(presses, (std::vector<WPARAM>{HTTOP, HTCAPTION, HTTOPLEFT}));
 }
 
 } // namespace
