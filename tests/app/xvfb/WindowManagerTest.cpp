@@ -15,6 +15,7 @@
 #include <QStyleHints>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,7 +63,11 @@ protected:
         Window.reset(Application->CreateForm<TForm3>());
         Window->SetBounds(200, 150, 476, 415);
         Window->Show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window->Handle()));
+        // A window manager that has just started can take a while to map it.
+        ASSERT_TRUE(WaitFor([this] {
+            const QWindow *handle = Window->Handle()->windowHandle();
+            return handle && handle->isExposed();
+        }, 20000));
         // The window manager may place the window its own way: wait until it has.
         QRect placed;
         ASSERT_TRUE(WaitFor([&] {
