@@ -47,7 +47,7 @@ TEST(RunWithoutDisplay, TheTourShowsTheProgramAndEndsByItself)
     // One line per step, telling what was seen.
     for (const char *seen : {"启动：出现提示框", "回答「是」：主窗口出现", "打开「看动画学英语」→「（1）」：程序启动后",
                              "录音听到朗读", "点动画里的「下一页」：跳到第", "菜单换外观：MacOS", "菜单换外观：WinXP",
-                             "点「洪恩GOGO」：主窗口隐藏", "状态「Playing」，位置从", "关闭节目窗口", "导览结束"})
+                             "点「洪恩GOGO」：主窗口隐藏", "状态「正在播放」，位置从", "关闭节目窗口", "导览结束"})
         EXPECT_TRUE(output.contains(QString::fromUtf8(seen))) << seen << "\n" << output.toStdString();
 
     // A screenshot per step; the lesson's shows the sky of the demo stage.
