@@ -1,6 +1,7 @@
 #include "FlashControl.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,6 +11,7 @@ namespace swf {
 
 namespace {
 const QSize kDefaultExtent(335, 247);
+Q_LOGGING_CATEGORY(movieTrace, "wordlark.movie.trace")
 }
 
 FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
@@ -19,6 +21,8 @@ FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     connect(&moviePlayer, &Player::frameChanged, this, qOverload<>(&QWidget::update));
+    // What the movie traces goes to the debug log.
+    connect(&moviePlayer, &Player::traced, this, [](const QString &line) { qCDebug(movieTrace).noquote() << line; });
     connect(&movieLoader, &Loader::received, this, &FlashControl::received);
     connect(&movieLoader, &Loader::finished, this, &FlashControl::transferEnded);
     connect(&movieLoader, &Loader::progress, this, [this](qint64 done, qint64 total) {

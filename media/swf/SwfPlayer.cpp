@@ -37,9 +37,20 @@ void Player::movieGrew()
     rootInstance->setSound(&sounds);
     sounds.setRoot(rootInstance.get());
     rootInstance->setPlaying(wantPlaying);
+    if (manual)
+        return;
     rootInstance->advance();
     startTimer();
     emit frameChanged();
+}
+
+void Player::setManualTicks(bool on)
+{
+    manual = on;
+    if (manual)
+        timer.stop();
+    else if (rootInstance && !timer.isActive())
+        startTimer();
 }
 
 void Player::startTimer()

@@ -43,6 +43,15 @@ public:
     // The declared frame count while loading, then the frames found.
     int totalFrames() const;
 
+    // The player version the movie's scripts are told (0: this player's own).
+    void setPlayerVersion(int version) { emulatedVersion = version; }
+    int playerVersion() const { return emulatedVersion; }
+
+    // With manual ticks the player's own timer stays off and the caller's
+    // tick() is the clock; the first tick shows the first frame.
+    void setManualTicks(bool on);
+    bool manualTicks() const { return manual; }
+
     // One tick of the clock (the timer calls it; tests may too).
     void tick();
 
@@ -53,6 +62,8 @@ public:
 
 signals:
     void frameChanged();
+    // A line the movie's script traced.
+    void traced(const QString &line);
 
 private:
     void startTimer();
@@ -66,6 +77,8 @@ private:
     bool autoPlay = true;
     bool loop = true;
     bool wantPlaying = true; // before the first frame has arrived
+    bool manual = false;
+    int emulatedVersion = 0;
 };
 
 }
