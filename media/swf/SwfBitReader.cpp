@@ -2,6 +2,10 @@
 
 #include "SwfError.h"
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 namespace swf {
 
 void BitReader::need(size_t count) const
@@ -34,6 +38,24 @@ uint32_t BitReader::u32()
         | uint32_t(data[pos + 3]) << 24;
     pos += 4;
     return v;
+}
+
+float BitReader::f32()
+{
+    uint32_t bits = u32();
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+float BitReader::f16()
+{
+    uint16_t bits = u16();
+    int exponent = (bits >> 10) & 0x1F, fraction = bits & 0x3FF;
+    float v = exponent == 0 ? std::ldexp(float(fraction), -24)
+        : exponent == 31    ? (fraction ? std::numeric_limits<float>::quiet_NaN() : std::numeric_limits<float>::infinity())
+                            : std::ldexp(float(fraction + 1024), exponent - 25);
+    return bits & 0x8000 ? -v : v;
 }
 
 uint32_t BitReader::ub(int bits)

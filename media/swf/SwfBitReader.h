@@ -21,6 +21,9 @@ public:
     int16_t s16() { return int16_t(u16()); }
     double fixed8() { return s16() / 256.0; }
     double fixed16() { return int32_t(u32()) / 65536.0; }
+    // IEEE single and half precision numbers.
+    float f32();
+    float f16();
 
     // Bit fields are read from the most significant bit of each byte.
     uint32_t ub(int bits);

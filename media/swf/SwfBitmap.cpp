@@ -80,9 +80,12 @@ QImage readDefineBits(BitReader &in, const QByteArray &jpegTables)
     return decodeImage(tables + image);
 }
 
-QImage readDefineBitsJpeg(BitReader &in, bool withAlpha)
+QImage readDefineBitsJpeg(BitReader &in, int version)
 {
+    bool withAlpha = version >= 3;
     uint32_t alphaOffset = withAlpha ? in.u32() : uint32_t(in.remaining());
+    if (version >= 4)
+        in.u16(); // the strength of a deblocking filter, which this player does not run
     if (alphaOffset > in.remaining())
         throw SwfError("alpha offset beyond the tag");
     QImage image = decodeImage(stripErroneousHeader(in.bytes(alphaOffset)));

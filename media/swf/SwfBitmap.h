@@ -13,8 +13,9 @@ constexpr qint64 kMaxBitmapPixels = 16 * 1024 * 1024;
 
 // DefineBits: the tag's JPEG data completed by the movie's JPEGTables.
 QImage readDefineBits(BitReader &in, const QByteArray &jpegTables);
-// DefineBitsJPEG2 and 3 (JPEG, PNG or GIF data; version 3 adds zlib alpha).
-QImage readDefineBitsJpeg(BitReader &in, bool withAlpha);
+// DefineBitsJPEG2, 3 and 4 (JPEG, PNG or GIF data; version 3 adds zlib
+// alpha, version 4 a deblocking strength).
+QImage readDefineBitsJpeg(BitReader &in, int version);
 // DefineBitsLossless 1 and 2 (colour-mapped, 15-bit and 32-bit formats).
 QImage readDefineBitsLossless(BitReader &in, bool withAlpha);
 

@@ -17,14 +17,18 @@ bool readRecord(BitReader &in, bool second, ButtonCharacter::Record &record)
     int flags = in.u8();
     if (flags == 0)
         return false;
-    if (flags & 0x30)
-        throw SwfError("button records with filters or blend modes are not read");
+    record = ButtonCharacter::Record();
     record.states = flags & 0x0F;
     record.characterId = in.u16();
     record.depth = in.u16();
     record.matrix = readMatrix(in);
-    if (second)
-        record.colorTransform = readColorTransform(in, true);
+    if (!second)
+        return true;
+    record.colorTransform = readColorTransform(in, true);
+    if (flags & 0x10)
+        record.filters = readFilterList(in);
+    if (flags & 0x20)
+        record.blendMode = blendModeOf(in.u8());
     return true;
 }
 
@@ -68,13 +72,24 @@ std::optional<ButtonHit> search(TimelineInstance &timeline, const QTransform &wo
 
 }
 
+namespace {
+
+// The frame controls of an action block.
+std::vector<Action> frameControls(const QByteArray &bytecode, int version)
+{
+    BitReader in(bytecode);
+    return readActions(in, version);
+}
+
+}
+
 std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int version, bool second)
 {
     auto button = std::make_shared<ButtonCharacter>();
     size_t actionOffset = 0;
     size_t start = in.position();
     if (second) {
-        in.u8(); // track as menu
+        button->trackAsMenu = in.u8() & 0x01;
         actionOffset = in.u16();
         if (actionOffset)
             actionOffset += in.position() - 2 - start;
@@ -85,28 +100,36 @@ std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int versio
     std::stable_sort(button->records.begin(), button->records.end(),
                      [](const Record &a, const Record &b) { return a.depth < b.depth; });
     if (!second) {
-        button->releaseActions = readActions(in, version);
+        // DefineButton: one action block, run on release.
+        button->actions.push_back({OverDownToOverUp, in.bytes(in.remaining())});
+        button->releaseActions = frameControls(button->actions.back().bytecode, version);
         return button;
     }
     if (!actionOffset)
         return button;
-    in.skip(start + actionOffset - in.position());
-    for (;;) {
-        size_t size = in.u16();
-        int conditions = in.u8();
-        in.u8();
-        size_t body = size ? size - 4 : in.remaining();
-        if (body > in.remaining())
-            throw SwfError("button action runs past its tag");
-        BitReader actions(in.current(), body);
-        std::vector<Action> list = readActions(actions, version);
-        if (conditions & 0x04)
-            button->pressActions = list;
-        if (conditions & 0x08)
-            button->releaseActions = list;
-        in.skip(body);
-        if (size == 0)
-            break;
+    // Broken actions leave the button without them; it still shows.
+    try {
+        if (start + actionOffset < in.position())
+            throw SwfError("button actions inside its records");
+        in.skip(start + actionOffset - in.position());
+        for (;;) {
+            size_t size = in.u16();
+            ConditionAction action;
+            action.conditions = in.u16();
+            if (size && size < 4)
+                throw SwfError("button action shorter than its header");
+            size_t body = size ? size - 4 : in.remaining();
+            action.bytecode = in.bytes(body);
+            std::vector<Action> controls = frameControls(action.bytecode, version);
+            if (action.conditions & OverUpToOverDown)
+                button->pressActions = controls;
+            if (action.conditions & OverDownToOverUp)
+                button->releaseActions = controls;
+            button->actions.push_back(std::move(action));
+            if (size == 0)
+                break;
+        }
+    } catch (const SwfError &) {
     }
     return button;
 }

@@ -6,11 +6,15 @@
 #include "SwfTimeline.h"
 
 #include <QImage>
+#include <QRectF>
+#include <optional>
 
 namespace swf {
 
 struct Character {
     virtual ~Character() = default;
+    // DefineScalingGrid: the centre part of a nine-slice grid, in twips.
+    std::optional<QRectF> scalingGrid;
 };
 
 struct ShapeCharacter : Character {

@@ -38,6 +38,8 @@ struct Filter {
 
     // Colour matrix: four rows of five (r, g, b, a, offset) on unpremultiplied 0..255 values.
     std::array<float, 20> colorMatrix{1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+
+    bool operator==(const Filter &) const = default;
 };
 
 }

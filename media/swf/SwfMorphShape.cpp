@@ -22,7 +22,7 @@ void readMorphFill(BitReader &in, FillStyle &a, FillStyle &b)
         b.matrix = readMatrix(in);
         in.align();
         a.spread = b.spread = gradientSpread(int(in.ub(2)));
-        in.ub(2);
+        a.interpolation = b.interpolation = int(in.ub(2));
         int count = int(in.ub(4));
         for (int i = 0; i < count; ++i) {
             double ra = in.u8() / 255.0;
@@ -52,14 +52,13 @@ void readMorphLine(BitReader &in, int version, LineStyle &a, LineStyle &b)
     a.width = in.u16();
     b.width = in.u16();
     if (version >= 2) {
-        int bits = int(in.ub(8));
-        int cap = bits >> 6, join = (bits >> 4) & 3;
-        a.hasFill = b.hasFill = bits & 0x08;
-        in.ub(8);
-        a.cap = b.cap = capStyle(cap);
-        a.join = b.join = joinStyle(join);
+        int join = readLineFlags(in, a);
         if (join == 2)
-            a.miterLimit = b.miterLimit = in.fixed8();
+            a.miterLimit = in.fixed8();
+        // Both states share everything but the width, colour and fill.
+        double endWidth = b.width;
+        b = a;
+        b.width = endWidth;
         if (a.hasFill) {
             readMorphFill(in, a.fill, b.fill);
             return;
@@ -121,11 +120,14 @@ MorphShape MorphShape::read(BitReader &in, int version)
     m.start.bounds = readRect(in);
     m.end.bounds = readRect(in);
     if (version >= 2) {
-        readRect(in);
-        readRect(in);
-        in.u8();
+        m.start.edgeBounds = readRect(in);
+        m.end.edgeBounds = readRect(in);
+        in.ub(6);
+        m.start.nonScalingStrokes = m.end.nonScalingStrokes = in.ub(1);
+        m.start.scalingStrokes = m.end.scalingStrokes = in.ub(1);
     }
-    in.u32(); // offset of the end edges
+    uint32_t offset = in.u32();
+    size_t endEdges = in.position() + offset;
     m.start.layers.emplace_back();
     m.end.layers.emplace_back();
     ShapeLayer &a = m.start.layers.back();
@@ -145,6 +147,9 @@ MorphShape MorphShape::read(BitReader &in, int version)
     for (int i = 0; i < lines; ++i)
         readMorphLine(in, version, a.lines[size_t(i)], b.lines[size_t(i)]);
     readShapeRecords(in, 3, m.start.layers);
+    // The end edges start where the offset says, which may be past padding.
+    if (offset && endEdges > in.position() && endEdges - in.position() <= in.remaining())
+        in.skip(endEdges - in.position());
     std::vector<ShapeLayer> endLayers(1);
     readShapeRecords(in, 3, endLayers);
     b.edges = std::move(endLayers.front().edges);

@@ -16,6 +16,10 @@ public:
     static MorphShape read(BitReader &in, int version);
     // The shape at ratio 0..65535; recent ratios are kept ready.
     std::shared_ptr<const Shape> at(int ratio) const;
+    // The two states as stored: one layer each with its edges; the end
+    // state's styles are the end values.
+    const Shape &startShape() const { return start; }
+    const Shape &endShape() const { return end; }
 
 private:
     Shape start, end; // one layer each; end carries the end styles

@@ -147,11 +147,12 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
     BitReader in(data, length);
     int v = stream.version();
     try {
-        if (root.readControlTag(code, in, v))
+        if (root.readControlTag(code, in, v) || movieInfo.readTag(code, in, v))
             return;
         switch (code) {
         case tag::SetBackgroundColor:
-            background = readRgb(in);
+            if (!background) // the first one counts
+                background = readRgb(in);
             break;
         case tag::DefineShape:
         case tag::DefineShape2:
@@ -178,14 +179,15 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
         case tag::DefineBits:
         case tag::DefineBitsJPEG2:
         case tag::DefineBitsJPEG3:
+        case tag::DefineBitsJPEG4:
         case tag::DefineBitsLossless:
         case tag::DefineBitsLossless2: {
             uint16_t id = in.u16();
             auto c = std::make_shared<BitmapCharacter>();
             if (code == tag::DefineBits)
                 c->image = readDefineBits(in, jpegTables);
-            else if (code == tag::DefineBitsJPEG2 || code == tag::DefineBitsJPEG3)
-                c->image = readDefineBitsJpeg(in, code == tag::DefineBitsJPEG3);
+            else if (code == tag::DefineBitsJPEG2 || code == tag::DefineBitsJPEG3 || code == tag::DefineBitsJPEG4)
+                c->image = readDefineBitsJpeg(in, code == tag::DefineBitsJPEG2 ? 2 : code == tag::DefineBitsJPEG3 ? 3 : 4);
             else
                 c->image = readDefineBitsLossless(in, code == tag::DefineBitsLossless2);
             define(id, c);
@@ -246,10 +248,45 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
             break;
         }
         default:
+            readCharacterExtra(code, in, v);
             break;
         }
     } catch (const SwfError &) {
         // A broken definition is left out; the rest of the movie plays.
+    }
+}
+
+void Movie::readCharacterExtra(uint16_t code, BitReader &in, int version)
+{
+    switch (code) {
+    case tag::DefineFontAlignZones:
+    case tag::DefineFontName:
+        if (auto *font = defined<FontCharacter>(in.u16())) {
+            if (code == tag::DefineFontAlignZones)
+                font->readAlignZones(in);
+            else
+                font->readFontName(in, version);
+        }
+        break;
+    case tag::CSMTextSettings: {
+        uint16_t id = in.u16();
+        TextRenderSettings settings = TextRenderSettings::read(in);
+        if (auto *text = defined<TextCharacter>(id))
+            text->renderSettings = settings;
+        else if (auto *field = defined<EditTextCharacter>(id))
+            field->renderSettings = settings;
+        break;
+    }
+    case tag::DefineButtonCxform:
+        if (auto *button = defined<ButtonCharacter>(in.u16()))
+            button->colorTransform = readColorTransform(in, false);
+        break;
+    case tag::DefineScalingGrid:
+        if (auto *character = defined<Character>(in.u16()))
+            character->scalingGrid = readRect(in);
+        break;
+    default:
+        break;
     }
 }
 

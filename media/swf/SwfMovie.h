@@ -4,6 +4,7 @@
 // complete tag is read at once, so complete frames can play while the rest
 // loads.
 #include "SwfCharacter.h"
+#include "SwfMovieInfo.h"
 #include "SwfStream.h"
 
 #include <QByteArray>
@@ -11,10 +12,12 @@
 #include <QHash>
 #include <QRectF>
 #include <memory>
+#include <optional>
 
 namespace swf {
 
 struct FontCharacter;
+class BitReader;
 
 class Movie {
 public:
@@ -37,7 +40,9 @@ public:
     int declaredFrameCount() const { return root.declaredFrames; }
     // Frames complete so far.
     int framesLoaded() const { return int(root.frames.size()); }
-    QColor backgroundColor() const { return background; }
+    // The first SetBackgroundColor's colour (white without one).
+    QColor backgroundColor() const { return background.value_or(QColor(Qt::white)); }
+    const MovieInfo &info() const { return movieInfo; }
     const Timeline &timeline() const { return root; }
     const Character *character(uint16_t id) const;
     template <class T> const T *characterAs(uint16_t id) const { return dynamic_cast<const T *>(character(id)); }
@@ -51,6 +56,9 @@ private:
     bool readMovieHeader();
     void readTag(uint16_t code, const uint8_t *data, size_t length);
     void define(uint16_t id, std::shared_ptr<Character> character);
+    // Tags that add to a character defined earlier.
+    void readCharacterExtra(uint16_t code, BitReader &in, int version);
+    template <class T> T *defined(uint16_t id) const { return dynamic_cast<T *>(dictionary.value(id).get()); }
     void fail(const QString &why);
 
     SwfStream stream;
@@ -60,7 +68,8 @@ private:
     QString errorText;
     QRectF stage;
     double rate = 12;
-    QColor background = Qt::white;
+    std::optional<QColor> background;
+    MovieInfo movieInfo;
     Timeline root;
     QByteArray jpegTables;
     QHash<uint16_t, std::shared_ptr<Character>> dictionary;

@@ -1,6 +1,7 @@
 #include "SwfShape.h"
 
 #include "SwfBitReader.h"
+#include "SwfError.h"
 #include "SwfTypes.h"
 
 #include <map>
@@ -28,6 +29,21 @@ QGradient::Spread gradientSpread(int mode)
     default:
         return QGradient::PadSpread;
     }
+}
+
+int readLineFlags(BitReader &in, LineStyle &line)
+{
+    line.cap = capStyle(int(in.ub(2)));
+    int join = int(in.ub(2));
+    line.join = joinStyle(join);
+    line.hasFill = in.ub(1);
+    line.noHScale = in.ub(1);
+    line.noVScale = in.ub(1);
+    line.pixelHinting = in.ub(1);
+    in.ub(5);
+    line.noClose = in.ub(1);
+    line.endCap = capStyle(int(in.ub(2)));
+    return join;
 }
 
 namespace {
@@ -79,8 +95,8 @@ FillStyle readFillStyle(BitReader &in, int shapeVersion)
         f.matrix = readMatrix(in);
         break;
     default:
-        f.color = Qt::transparent; // unknown fill: draw nothing
-        break;
+        // The style's length is unknown, so nothing after it can be read.
+        throw SwfError("unknown fill style");
     }
     return f;
 }
@@ -93,16 +109,7 @@ LineStyle readLineStyle(BitReader &in, int shapeVersion)
         l.color = readColor(in, shapeVersion);
         return l;
     }
-    l.cap = capStyle(int(in.ub(2)));
-    int join = int(in.ub(2));
-    l.join = joinStyle(join);
-    l.hasFill = in.ub(1);
-    l.noHScale = in.ub(1);
-    l.noVScale = in.ub(1);
-    l.pixelHinting = in.ub(1);
-    in.ub(5);
-    l.noClose = in.ub(1);
-    l.endCap = capStyle(int(in.ub(2)));
+    int join = readLineFlags(in, l);
     if (join == 2)
         l.miterLimit = in.fixed8();
     if (l.hasFill)
@@ -240,10 +247,11 @@ Shape readShape(BitReader &in, int shapeVersion)
     Shape shape;
     shape.bounds = readRect(in);
     if (shapeVersion == 4) {
-        readRect(in); // edge bounds
+        shape.edgeBounds = readRect(in);
         in.ub(5);
         shape.windingFill = in.ub(1);
-        in.ub(2);
+        shape.nonScalingStrokes = in.ub(1);
+        shape.scalingStrokes = in.ub(1);
     }
     shape.layers.emplace_back();
     readFillStyles(in, shapeVersion, shape.layers.back().fills);

@@ -26,6 +26,7 @@ struct FillStyle {
 
     bool isGradient() const { return kind == LinearGradient || kind == RadialGradient || kind == FocalGradient; }
     bool isBitmap() const { return kind == RepeatingBitmap || kind == ClippedBitmap; }
+    bool operator==(const FillStyle &) const = default;
 };
 
 struct LineStyle {
@@ -40,6 +41,7 @@ struct LineStyle {
     bool noClose = false; // a line ending where it started gets caps, not a join
     bool hasFill = false;
     FillStyle fill;
+    bool operator==(const LineStyle &) const = default;
 };
 
 // One edge in shape coordinates with the styles on its left (fill0) and
@@ -48,6 +50,7 @@ struct Edge {
     QPointF from, control, to;
     bool curve = false;
     int fill0 = 0, fill1 = 0, line = 0;
+    bool operator==(const Edge &) const = default;
 };
 
 // A record that brings new styles starts a new layer, drawn over the last.
@@ -63,7 +66,10 @@ QPainterPath fillPath(const ShapeLayer &layer, size_t style, Qt::FillRule rule);
 
 struct Shape {
     QRectF bounds;
+    // DefineShape4: the bounds without the strokes, and what the strokes do.
+    QRectF edgeBounds;
     bool windingFill = false;
+    bool nonScalingStrokes = false, scalingStrokes = false;
     std::vector<ShapeLayer> layers;
 
     // The union of all fills, in shape coordinates (for masks and hit
@@ -84,6 +90,9 @@ Shape readGlyph(BitReader &in);
 QGradient::Spread gradientSpread(int mode);
 Qt::PenCapStyle capStyle(int cap);
 Qt::PenJoinStyle joinStyle(int join);
+// The 16 flag bits of a DefineShape4 line style (and a morph's): caps,
+// join, fill, scaling, hinting and closing. Returns the join's code.
+int readLineFlags(BitReader &in, LineStyle &line);
 // Reads SHAPE records into layers; `layers` holds the first layer's styles.
 void readShapeRecords(BitReader &in, int shapeVersion, std::vector<ShapeLayer> &layers);
 void readFillStyles(BitReader &in, int shapeVersion, std::vector<FillStyle> &fills);

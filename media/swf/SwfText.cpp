@@ -36,6 +36,10 @@ std::vector<QPainterPath> readGlyphs(const uint8_t *tableStart, size_t tableSize
 std::shared_ptr<FontCharacter> FontCharacter::readFont1(BitReader &in)
 {
     auto font = std::make_shared<FontCharacter>();
+    if (in.atEnd()) { // a font without glyphs: text set in it uses a device font
+        font->indexCodes();
+        return font;
+    }
     const uint8_t *table = in.current();
     size_t size = in.remaining();
     uint16_t first = in.u16();
@@ -56,8 +60,11 @@ void FontCharacter::readInfo(BitReader &in, int version, bool info2)
     bool wideCodes = flags & 0x01;
     bold = flags & 0x02;
     italic = flags & 0x04;
+    ansi = flags & 0x08;
+    shiftJis = flags & 0x10;
+    smallText = flags & 0x20;
     if (info2)
-        in.u8(); // language
+        language = in.u8();
     name = (version >= 6 || info2 ? QString::fromUtf8(rawName) : QString::fromLatin1(rawName));
     name.remove(QChar(0));
     codes.clear();
@@ -70,13 +77,16 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
 {
     auto font = std::make_shared<FontCharacter>();
     int flags = in.u8();
-    in.u8(); // language
+    font->language = in.u8();
     int nameLength = in.u8();
     QByteArray name = in.bytes(size_t(nameLength));
     font->name = version >= 6 ? QString::fromUtf8(name) : QString::fromLatin1(name);
     font->name.remove(QChar(0));
     font->bold = flags & 0x01;
     font->italic = flags & 0x02;
+    font->ansi = flags & 0x10;
+    font->smallText = flags & 0x20;
+    font->shiftJis = flags & 0x40;
     if (font3)
         font->unitsPerEm = 1024 * 20;
     bool wideOffsets = flags & 0x08;
@@ -86,7 +96,12 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
     std::vector<uint32_t> offsets;
     for (int i = 0; i < count; ++i)
         offsets.push_back(wideOffsets ? in.u32() : in.u16());
-    uint32_t codeTable = count > 0 ? (wideOffsets ? in.u32() : in.u16()) : 0;
+    // The code table's offset; fonts without glyphs may leave it out, and
+    // then it cannot point just past itself.
+    size_t offsetSize = wideOffsets ? 4 : 2;
+    uint32_t codeTable = 0;
+    if (count > 0 || (in.remaining() >= offsetSize && in.current()[0] == offsetSize && in.current()[1] == 0))
+        codeTable = wideOffsets ? in.u32() : in.u16();
     font->glyphs = readGlyphs(table, size, offsets, codeTable);
     if (count > 0) {
         const uint8_t *codesAt = table + codeTable;
@@ -106,7 +121,7 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
         for (int i = 0; i < count; ++i)
             font->advances.push_back(in.u16()); // stored unsigned: wide glyphs exceed 32767
         for (int i = 0; i < count; ++i)
-            readRect(in); // glyph bounds: the outlines have them
+            font->glyphBounds.push_back(readRect(in));
         int kerningCount = in.atEnd() ? 0 : in.u16();
         for (int i = 0; i < kerningCount && !in.atEnd(); ++i) {
             uint32_t left = wideCodes ? in.u16() : in.u8();
@@ -115,6 +130,42 @@ std::shared_ptr<FontCharacter> FontCharacter::readFont2(BitReader &in, int versi
         }
     }
     return font;
+}
+
+void FontCharacter::readAlignZones(BitReader &in)
+{
+    zoneThickness = int(in.ub(2));
+    in.align();
+    alignZones.clear();
+    for (size_t i = 0; i < glyphs.size() && !in.atEnd(); ++i) {
+        AlignZone zone;
+        int count = in.u8();
+        for (int k = 0; k < count; ++k) {
+            float position = in.f16();
+            zone.zones.emplace_back(position, in.f16());
+        }
+        in.ub(6);
+        zone.y = in.ub(1);
+        zone.x = in.ub(1);
+        alignZones.push_back(std::move(zone));
+    }
+}
+
+void FontCharacter::readFontName(BitReader &in, int version)
+{
+    fullName = in.string(version);
+    copyright = in.string(version);
+}
+
+TextRenderSettings TextRenderSettings::read(BitReader &in)
+{
+    TextRenderSettings t;
+    t.advanced = in.ub(2) == 1;
+    t.gridFit = int(in.ub(3));
+    in.align();
+    t.thickness = in.f32();
+    t.sharpness = in.f32();
+    return t;
 }
 
 void FontCharacter::indexCodes()

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QPainterPath>
 #include <QString>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -21,6 +23,8 @@ class TextField;
 struct FontCharacter : Character, FontFace {
     QString name;
     bool bold = false, italic = false;
+    bool smallText = false, shiftJis = false, ansi = false;
+    int language = 0;
     // Units of the glyph outlines and metrics: DefineFont3 draws at twenty
     // times the resolution of the 1024-unit EM square.
     double unitsPerEm = 1024;
@@ -31,12 +35,26 @@ struct FontCharacter : Character, FontFace {
     bool hasLayout = false;
     double ascentUnits = 0, descentUnits = 0, leadingUnits = 0;
     std::vector<double> advances;
+    std::vector<QRectF> glyphBounds;
     QHash<uint32_t, double> kernings; // (left << 16 | right) -> units
+
+    // DefineFontAlignZones: per glyph, the zones hinting aligns to.
+    struct AlignZone {
+        std::vector<std::pair<float, float>> zones; // position and size, in EM squares
+        bool x = false, y = false;                  // which of them are used
+        bool operator==(const AlignZone &) const = default;
+    };
+    int zoneThickness = 0; // the font's stroke: 0 thin, 1 medium, 2 thick
+    std::vector<AlignZone> alignZones;
+    // DefineFontName.
+    QString fullName, copyright;
 
     static std::shared_ptr<FontCharacter> readFont1(BitReader &in);
     static std::shared_ptr<FontCharacter> readFont2(BitReader &in, int version, bool font3);
     // DefineFontInfo and DefineFontInfo2: name, style and codes of a DefineFont.
     void readInfo(BitReader &in, int version, bool info2);
+    void readAlignZones(BitReader &in);
+    void readFontName(BitReader &in, int version);
 
     // The glyph index of `code`, or -1.
     int glyphIndex(char32_t code) const;
@@ -66,14 +84,27 @@ struct GlyphRun {
     struct Glyph {
         int index;
         double advance;
+        bool operator==(const Glyph &) const = default;
     };
     std::vector<Glyph> glyphs;
+    bool operator==(const GlyphRun &) const = default;
+};
+
+// CSMTextSettings: how a text's glyphs are rendered.
+struct TextRenderSettings {
+    bool advanced = false; // the advanced anti-aliasing renderer
+    int gridFit = 0;       // 0 none, 1 pixel, 2 subpixel
+    float thickness = 0, sharpness = 0;
+    bool operator==(const TextRenderSettings &) const = default;
+
+    static TextRenderSettings read(BitReader &in);
 };
 
 struct TextCharacter : Character {
     QRectF bounds;
     QTransform matrix;
     std::vector<GlyphRun> runs;
+    std::optional<TextRenderSettings> renderSettings;
 
     static std::shared_ptr<TextCharacter> read(BitReader &in, bool withAlpha);
     // Draws the glyphs' outlines into `painter` at `world`.
@@ -96,6 +127,7 @@ struct EditTextCharacter : Character {
     QString variableName;
     bool hasText = false;
     QString initialText;
+    std::optional<TextRenderSettings> renderSettings;
 
     // Built with the movie's fonts; the movie must outlive it.
     std::shared_ptr<const TextField> field;

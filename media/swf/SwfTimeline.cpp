@@ -19,6 +19,45 @@ PlaceCommand readPlaceObject(BitReader &in)
     return p;
 }
 
+// Clip actions: their reserved word and combined events, then a record per
+// handler (events, size, the key of a key press, bytecode) until events of 0.
+void readClipActions(BitReader &in, int version, PlaceCommand &p)
+{
+    auto events = [&] { return version >= 6 ? in.u32() : uint32_t(in.u16()); };
+    in.u16();
+    p.clipEvents = events();
+    for (;;) {
+        ClipAction action;
+        action.events = events();
+        if (action.events == 0)
+            break;
+        size_t size = in.u32();
+        if (action.events & ClipEvent::KeyPress) {
+            if (size < 1)
+                throw SwfError("key press handler without its key");
+            action.keyCode = in.u8();
+            --size;
+        }
+        action.bytecode = in.bytes(size);
+        p.clipActions.push_back(std::move(action));
+    }
+}
+
+// What follows the name and clip depth of PlaceObject3.
+void readPlaceObject3Extras(BitReader &in, int flags3, PlaceCommand &p)
+{
+    if (flags3 & 0x01)
+        p.filters = readFilterList(in);
+    if (flags3 & 0x02)
+        p.blendMode = blendModeOf(in.u8());
+    if (flags3 & 0x04)
+        p.cacheAsBitmap = in.u8() != 0;
+    if (flags3 & 0x20)
+        p.visible = in.u8() != 0;
+    if (flags3 & 0x40)
+        p.backgroundColor = readRgba(in);
+}
+
 PlaceCommand readPlaceObject2(BitReader &in, int version, bool third)
 {
     PlaceCommand p;
@@ -26,9 +65,11 @@ PlaceCommand readPlaceObject2(BitReader &in, int version, bool third)
     int flags3 = third ? in.u8() : 0;
     p.depth = in.u16();
     p.move = flags & 0x01;
-    if (third && (flags3 & 0x08))
-        in.string(version); // class name
-    if (flags & 0x02)
+    bool hasCharacter = flags & 0x02;
+    // A class name comes with its flag, or with an image flag and a character.
+    if ((flags3 & 0x08) || ((flags3 & 0x10) && hasCharacter))
+        p.className = in.string(version);
+    if (hasCharacter)
         p.characterId = in.u16();
     if (flags & 0x04)
         p.matrix = readMatrix(in);
@@ -40,7 +81,14 @@ PlaceCommand readPlaceObject2(BitReader &in, int version, bool third)
         p.name = in.string(version);
     if (flags & 0x40)
         p.clipDepth = in.u16();
-    // Filters, blend modes and clip actions follow; they are not drawn.
+    // A placement stands even when what follows is unreadable (an unknown
+    // filter, cut-off clip actions): the object shows without them.
+    try {
+        readPlaceObject3Extras(in, flags3, p);
+        if (flags & 0x80)
+            readClipActions(in, version, p);
+    } catch (const SwfError &) {
+    }
     return p;
 }
 
@@ -66,12 +114,30 @@ bool Timeline::readControlTag(uint16_t code, BitReader &in, int version)
     case tag::RemoveObject2:
         pending.commands.emplace_back(RemoveCommand{in.u16()});
         return true;
-    case tag::DoAction:
-        pending.commands.emplace_back(ActionCommand{readActions(in, version)});
+    case tag::DoAction: {
+        QByteArray bytecode = in.bytes(in.remaining());
+        BitReader actions(bytecode);
+        pending.commands.emplace_back(ActionCommand{readActions(actions, version), bytecode});
         return true;
-    case tag::FrameLabel:
-        labels.insert(in.string(version), int(frames.size()));
+    }
+    case tag::DoInitAction: {
+        uint16_t sprite = in.u16();
+        pending.commands.emplace_back(InitActionCommand{sprite, in.bytes(in.remaining())});
         return true;
+    }
+    case tag::SetTabIndex: {
+        int depth = in.u16();
+        pending.commands.emplace_back(TabIndexCommand{depth, in.u16()});
+        return true;
+    }
+    case tag::FrameLabel: {
+        QString label = in.string(version);
+        labels.insert(label, int(frames.size()));
+        // Version 6 and later may mark the label as a named anchor.
+        if (!in.atEnd() && in.u8() == 1)
+            anchors.insert(label);
+        return true;
+    }
     case tag::StartSound:
     case tag::StartSound2:
         pending.commands.emplace_back(readStartSound(in, code == tag::StartSound2, version));
