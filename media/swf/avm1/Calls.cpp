@@ -1,0 +1,92 @@
+#include "Calls.h"
+
+#include "Code.h"
+#include "Convert.h"
+#include "Function.h"
+#include "Host.h"
+#include "Interpreter.h"
+#include "Super.h"
+#include "Vm.h"
+
+#include <algorithm>
+
+namespace swf::avm1 {
+
+Value invoke(Context &cx, const Value &fn, const Value &thisValue, Args args, Object *superProto)
+{
+    Object *o = fn.asObject();
+    Function *f = o ? o->asFunction() : nullptr;
+    if (!f)
+        return Value();
+    Vm &vm = cx.vm;
+    if (auto *native = dynamic_cast<NativeFunction *>(f)) {
+        CallDepth depth(vm);
+        return native->call()(cx, thisValue, args);
+    }
+    return vm.interpreter().call(cx, static_cast<ScriptFunction *>(f), thisValue, args, superProto);
+}
+
+Value invokeMethod(Context &cx, const Value &object, const Value &name, Args args)
+{
+    Vm &vm = cx.vm;
+    bool noName = name.isUndefined() || (name.isString() && name.string()->text().isEmpty());
+    Object *o = toObject(cx, object);
+    if (o && vm.host.isClip(o))
+        o = vm.host.follow(o);
+    if (!o)
+        return Value();
+    if (auto *super = o->nativeAs<SuperData>()) {
+        Object *proto = super->proto;
+        if (!proto)
+            return Value();
+        Value method = noName ? proto->get(cx, vm.names.hiddenConstructor)
+                              : (proto->proto() ? proto->proto()->get(cx, vm.strings.intern(toString(cx, name)))
+                                                : Value());
+        return invoke(cx, method, super->thisValue, args, proto->proto());
+    }
+    if (noName)
+        return invoke(cx, o, Value(), args);
+    String *key = vm.strings.intern(toString(cx, name));
+    Value method = o->get(cx, key);
+    return invoke(cx, method, o, args);
+}
+
+Value instantiate(Context &cx, const Value &constructor, Args args)
+{
+    Vm &vm = cx.vm;
+    Object *c = constructor.asObject();
+    Function *f = c ? c->asFunction() : nullptr;
+    if (!f)
+        return Value();
+    Object *proto = c->get(cx, vm.names.prototype).asObject();
+    Object *o = vm.heap.make<Object>(proto);
+    o->put(vm.names.hiddenConstructor, c, PropertyFlag::DontEnum);
+    if (cx.version < 7)
+        o->put(vm.names.constructor, c, PropertyFlag::DontEnum);
+    if (auto *native = dynamic_cast<NativeFunction *>(f); native && native->construct()) {
+        CallDepth depth(vm);
+        Value made = native->construct()(cx, o, args);
+        return made.isObject() ? made : Value(o);
+    }
+    invoke(cx, c, o, args);
+    return o;
+}
+
+Function *makeFunction(Vm &vm, Code &code, const FunctionInfo *info, Scope *scope, Pool *pool, Object *clip)
+{
+    auto *fn = vm.heap.make<ScriptFunction>(vm.protos.function, code.shared_from_this(), info, scope, pool, clip,
+                                            code.version());
+    Object *prototype = vm.newObject();
+    prototype->put(vm.names.constructor, fn, PropertyFlag::DontEnum);
+    fn->put(vm.names.prototype, prototype, PropertyFlag::DontEnum);
+    return fn;
+}
+
+Args takeArgs(Value *sp, Value *base, int argc)
+{
+    size_t n = std::min<size_t>(size_t(std::max(argc, 0)), size_t(sp - base));
+    std::reverse(sp - n, sp);
+    return Args(sp - n, n);
+}
+
+}

@@ -1,0 +1,316 @@
+#include "Convert.h"
+
+#include "Boxed.h"
+#include "builtins/DateClass.h"
+#include "Host.h"
+#include "Vm.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace swf::avm1 {
+
+static const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+Value toPrimitive(Context &cx, const Value &v, Hint hint)
+{
+    Object *o = v.asObject();
+    if (!o)
+        return v;
+    Vm &vm = cx.vm;
+    if (vm.host.isClip(o) && hint != Hint::Number)
+        return vm.string(vm.host.targetPath(o, false));
+    if (hint == Hint::None && o->nativeAs<DateData>())
+        hint = Hint::String;
+    String *first = hint == Hint::String ? vm.names.toString : vm.names.valueOf;
+    String *second = hint == Hint::String ? vm.names.valueOf : vm.names.toString;
+    for (String *name : {first, second}) {
+        Value method = o->get(cx, name);
+        if (method.asObject() && method.object()->asFunction()) {
+            Value result = vm.call(cx, method, o, {});
+            if (!result.isObject())
+                return result;
+        }
+    }
+    // A method-less object: functions and objects name their type.
+    if (hint == Hint::Number)
+        return kNaN;
+    return vm.string(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
+}
+
+double toNumber(Context &cx, const Value &v)
+{
+    switch (v.type()) {
+    case Type::Undefined:
+    case Type::Null:
+        return cx.version >= 7 ? kNaN : 0;
+    case Type::Boolean:
+        return v.boolean() ? 1 : 0;
+    case Type::Number:
+        return v.number();
+    case Type::String:
+        return stringToNumber(v.string()->text(), cx.version);
+    case Type::Object: {
+        if (cx.vm.host.isClip(v.object()))
+            return kNaN;
+        Value p = toPrimitive(cx, v, Hint::Number);
+        return p.isObject() ? kNaN : toNumber(cx, p);
+    }
+    }
+    return kNaN;
+}
+
+bool toBoolean(Context &cx, const Value &v)
+{
+    switch (v.type()) {
+    case Type::Undefined:
+    case Type::Null:
+        return false;
+    case Type::Boolean:
+        return v.boolean();
+    case Type::Number:
+        return !std::isnan(v.number()) && v.number() != 0;
+    case Type::String:
+        if (cx.version >= 7)
+            return !v.string()->text().isEmpty();
+        else {
+            double d = stringToNumber(v.string()->text(), cx.version);
+            return !std::isnan(d) && d != 0;
+        }
+    case Type::Object:
+        return true;
+    }
+    return false;
+}
+
+String *toString(Context &cx, const Value &v)
+{
+    Vm &vm = cx.vm;
+    switch (v.type()) {
+    case Type::Undefined:
+        return cx.version >= 7 ? vm.name(QStringLiteral("undefined")) : vm.strings.empty();
+    case Type::Null:
+        return vm.name(QStringLiteral("null"));
+    case Type::Boolean:
+        return vm.name(v.boolean() ? QStringLiteral("true") : QStringLiteral("false"));
+    case Type::Number:
+        return vm.string(numberToString(v.number()));
+    case Type::String:
+        return v.string();
+    case Type::Object: {
+        Value p = toPrimitive(cx, v, Hint::String);
+        return p.isObject() ? vm.name(QStringLiteral("[type Object]")) : toString(cx, p);
+    }
+    }
+    return vm.strings.empty();
+}
+
+QString toQString(Context &cx, const Value &v)
+{
+    return toString(cx, v)->text();
+}
+
+int32_t toInt32(double d)
+{
+    return int32_t(toUint32(d));
+}
+
+uint32_t toUint32(double d)
+{
+    if (!std::isfinite(d))
+        return 0;
+    if (d >= 0 && d < 4294967296.0)
+        return uint32_t(d);
+    double m = std::fmod(std::trunc(d), 4294967296.0);
+    if (m < 0)
+        m += 4294967296.0;
+    return uint32_t(m);
+}
+
+int32_t toInt32(Context &cx, const Value &v)
+{
+    if (v.isNumber())
+        return toInt32(v.number());
+    return toInt32(toNumber(cx, v));
+}
+
+int toInt(Context &cx, const Value &v)
+{
+    double d = toNumber(cx, v);
+    if (std::isnan(d))
+        return 0;
+    if (d >= 2147483647.0)
+        return 2147483647;
+    if (d <= -2147483648.0)
+        return -2147483647 - 1;
+    return int(d);
+}
+
+Object *toObject(Context &cx, const Value &v)
+{
+    Vm &vm = cx.vm;
+    switch (v.type()) {
+    case Type::Undefined:
+    case Type::Null:
+        return nullptr;
+    case Type::Object:
+        return v.object();
+    case Type::Boolean:
+        return makeBoxed(vm, vm.protos.boolean, v);
+    case Type::Number:
+        return makeBoxed(vm, vm.protos.number, v);
+    case Type::String:
+        return makeBoxed(vm, vm.protos.string, v);
+    }
+    return nullptr;
+}
+
+QString numberToString(double d)
+{
+    if (std::isnan(d))
+        return QStringLiteral("NaN");
+    if (std::isinf(d))
+        return d > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    if (d == 0)
+        return QStringLiteral("0");
+    if (std::fabs(d) < 1e15 && d == std::trunc(d))
+        return QString::number(qint64(d));
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", d);
+    // buffer: [-]d.dddddddddddddde[+-]x
+    const char *p = buffer;
+    bool negative = *p == '-';
+    if (negative)
+        ++p;
+    QByteArray digits;
+    for (; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            digits.append(*p);
+    int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.endsWith('0'))
+        digits.chop(1);
+    QByteArray out;
+    if (negative)
+        out.append('-');
+    if (exponent >= -5 && exponent < 15) {
+        if (exponent < 0) {
+            out.append("0.");
+            out.append(QByteArray(-exponent - 1, '0'));
+            out.append(digits);
+        } else if (digits.size() <= exponent + 1) {
+            out.append(digits);
+            out.append(QByteArray(exponent + 1 - digits.size(), '0'));
+        } else {
+            out.append(digits.left(exponent + 1));
+            out.append('.');
+            out.append(digits.mid(exponent + 1));
+        }
+    } else {
+        out.append(digits.left(1));
+        if (digits.size() > 1) {
+            out.append('.');
+            out.append(digits.mid(1));
+        }
+        out.append(exponent < 0 ? "e-" : "e+");
+        out.append(QByteArray::number(std::abs(exponent)));
+    }
+    return QString::fromLatin1(out);
+}
+
+QString numberToString(double d, int radix)
+{
+    if (radix == 10 || radix < 2 || radix > 36)
+        return numberToString(d);
+    if (std::isnan(d))
+        return QStringLiteral("NaN");
+    if (std::isinf(d))
+        return d > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    int32_t n = toInt32(d);
+    bool negative = n < 0;
+    uint32_t u = negative ? uint32_t(0) - uint32_t(n) : uint32_t(n);
+    QString out;
+    do {
+        int digit = int(u % uint32_t(radix));
+        out.prepend(QChar(digit < 10 ? '0' + digit : 'a' + digit - 10));
+        u /= uint32_t(radix);
+    } while (u);
+    if (negative)
+        out.prepend(QLatin1Char('-'));
+    return out;
+}
+
+static bool isSpace(QChar c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+double stringToNumber(const QString &s, int version)
+{
+    qsizetype i = 0, n = s.size();
+    while (i < n && isSpace(s[i]))
+        ++i;
+    if (i == n)
+        return version >= 5 ? kNaN : 0;
+    // "0x" hexadecimal, read as a signed 32-bit number.
+    if (version >= 6 && n - i > 2 && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        uint32_t value = 0;
+        for (qsizetype j = i + 2; j < n; ++j) {
+            char16_t c = s[j].unicode();
+            int digit = c >= '0' && c <= '9' ? c - '0'
+                : c >= 'a' && c <= 'f'       ? c - 'a' + 10
+                : c >= 'A' && c <= 'F'       ? c - 'A' + 10
+                                             : -1;
+            if (digit < 0)
+                return kNaN;
+            value = value * 16 + uint32_t(digit);
+        }
+        return double(int32_t(value));
+    }
+    QByteArray text = QStringView(s).mid(i).toLatin1();
+    const char *start = text.constData();
+    // Leading-zero octal, when every digit is one.
+    if (version >= 6) {
+        const char *q = start + (*start == '-' || *start == '+' ? 1 : 0);
+        if (q[0] == '0' && q[1]) {
+            bool octal = true;
+            for (const char *c = q + 1; *c; ++c)
+                octal = octal && *c >= '0' && *c <= '7';
+            if (octal) {
+                double value = 0;
+                for (const char *c = q + 1; *c; ++c)
+                    value = value * 8 + (*c - '0');
+                return *start == '-' ? -value : value;
+            }
+        }
+    }
+    const char *c = start;
+    if (*c == '-' || *c == '+')
+        ++c;
+    bool digits = false;
+    while (*c >= '0' && *c <= '9')
+        ++c, digits = true;
+    if (*c == '.') {
+        ++c;
+        while (*c >= '0' && *c <= '9')
+            ++c, digits = true;
+    }
+    if (!digits)
+        return kNaN;
+    if (*c == 'e' || *c == 'E') {
+        const char *e = c + 1;
+        if (*e == '-' || *e == '+')
+            ++e;
+        if (*e < '0' || *e > '9')
+            return kNaN;
+        while (*e >= '0' && *e <= '9')
+            ++e;
+        c = e;
+    }
+    if (*c)
+        return kNaN;
+    return std::strtod(start, nullptr);
+}
+
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Conversions between value types as scripts see them, which depend on the
+// SWF version of the code converting: undefined is "" as a string before
+// SWF 7 and "undefined" from 7, undefined and null are 0 as numbers before
+// SWF 7 and NaN from 7, a string is true as a boolean when it is a non-zero
+// number before SWF 7 and when it is non-empty from 7. Objects convert
+// through their valueOf and toString methods.
+#include "Value.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace swf::avm1 {
+
+class Context;
+
+enum class Hint { None, Number, String };
+
+// valueOf (or toString for Hint::String and for dates) until a primitive.
+Value toPrimitive(Context &cx, const Value &v, Hint hint = Hint::None);
+double toNumber(Context &cx, const Value &v);
+bool toBoolean(Context &cx, const Value &v);
+String *toString(Context &cx, const Value &v);
+QString toQString(Context &cx, const Value &v);
+// ToInteger of the bit operations: the number wrapped to 32 bits.
+int32_t toInt32(Context &cx, const Value &v);
+int32_t toInt32(double d);
+uint32_t toUint32(double d);
+// An integer argument: NaN is 0, fractions are truncated, the rest clamped.
+int toInt(Context &cx, const Value &v);
+// An object for GetMember/CallMethod on a primitive (a String, Number or
+// Boolean wrapper), or null for undefined and null.
+Object *toObject(Context &cx, const Value &v);
+
+// A number as the player writes it: 15 significant digits, plain notation
+// for exponents -5 to 14, otherwise "1.5e+21" style.
+QString numberToString(double d);
+// In another radix (2 to 36), of the integer part.
+QString numberToString(double d, int radix);
+// A string read as a number: decimal, "0x" hexadecimal and leading-zero
+// octal as the player accepts them; anything else is NaN.
+double stringToNumber(const QString &s, int version);
+
+}

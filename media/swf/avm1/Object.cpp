@@ -1,0 +1,365 @@
+#include "Object.h"
+
+#include "Function.h"
+#include "Vm.h"
+
+#include <algorithm>
+
+namespace swf::avm1 {
+
+// Prototype chains longer than this are taken to loop.
+static constexpr int kMaxChain = 256;
+
+bool NativeData::get(Context &, Object &, String *, Value &)
+{
+    return false;
+}
+
+bool NativeData::set(Context &, Object &, String *, const Value &)
+{
+    return false;
+}
+
+Object::Object(Object *proto)
+{
+    if (proto)
+        setProto(proto);
+}
+
+void Object::put(String *name, const Value &value, uint16_t flags)
+{
+    Property *p = props.find(name, true);
+    if (!p)
+        p = &props.add(name);
+    p->value = value;
+    p->getter = p->setter = nullptr;
+    p->flags = flags;
+    p->isVirtual = false;
+}
+
+void Object::putVirtual(String *name, Object *getter, Object *setter, uint16_t flags)
+{
+    Property *p = props.find(name, true);
+    if (!p)
+        p = &props.add(name);
+    p->value = Value();
+    p->getter = getter;
+    p->setter = setter;
+    p->flags = flags;
+    p->isVirtual = true;
+}
+
+const char *Object::typeOf() const
+{
+    if (data)
+        if (const char *t = data->typeOf())
+            return t;
+    return const_cast<Object *>(this)->asFunction() ? "function" : "object";
+}
+
+namespace {
+
+// Marks a virtual property busy while its accessor runs; finds it again
+// afterwards, as the accessor may have changed the table.
+class Busy {
+public:
+    Busy(Object &holder, String *name) : holder(holder), name(name) { mark(true); }
+    ~Busy() { mark(false); }
+
+private:
+    void mark(bool on)
+    {
+        if (Property *p = holder.findOwn(name, true))
+            p->busy = on;
+    }
+    Object &holder;
+    String *name;
+};
+
+}
+
+Value Object::getVirtual(Context &cx, Object &holder, String *name)
+{
+    Property *p = holder.props.find(name, true);
+    if (p->busy || !p->getter)
+        return p->value;
+    Object *getter = p->getter;
+    Busy busy(holder, name);
+    return cx.vm.call(cx, getter, this, {});
+}
+
+bool Object::lookup(Context &cx, String *name, Value &out)
+{
+    bool cs = cx.caseSensitive();
+    if (sameName(name, cx.vm.names.proto, cs)) {
+        out = protoValue();
+        return hasProtoSlot;
+    }
+    Object *o = this;
+    for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto()) {
+        if (o->data && o->data->get(cx, *o, name, out))
+            return true;
+        Property *p = o->props.find(name, cs);
+        if (p && PropertyFlag::visibleIn(p->flags, cx.version)) {
+            // A getter found on a prototype runs on this object.
+            out = p->isVirtual ? getVirtual(cx, *o, p->name) : p->value;
+            return true;
+        }
+    }
+    return false;
+}
+
+Value Object::get(Context &cx, String *name)
+{
+    Value out;
+    if (lookup(cx, name, out) || sameName(name, cx.vm.names.resolve, cx.caseSensitive()))
+        return out;
+    Value resolver;
+    if (lookup(cx, cx.vm.names.resolve, resolver) && resolver.asObject() && resolver.object()->asFunction()) {
+        Value arg(name);
+        return cx.vm.call(cx, resolver, this, Args(&arg, 1));
+    }
+    return Value();
+}
+
+void Object::setVirtual(Context &cx, Object &holder, String *name, const Value &value)
+{
+    Property *p = holder.props.find(name, true);
+    if (p->busy)
+        return;
+    p->value = value;
+    if (!p->setter)
+        return;
+    Object *setter = p->setter;
+    Busy busy(holder, name);
+    cx.vm.call(cx, setter, this, Args(&value, 1));
+}
+
+Value Object::watched(Context &cx, String *name, const Value &old, const Value &value)
+{
+    if (!extras)
+        return value;
+    bool cs = cx.caseSensitive();
+    for (const Watch &w : extras->watches) {
+        if (sameName(w.name, name, cs)) {
+            Value args[] = {name, old, value, w.userData};
+            Object *callback = w.callback;
+            return cx.vm.call(cx, callback, this, args);
+        }
+    }
+    return value;
+}
+
+void Object::set(Context &cx, String *name, const Value &value)
+{
+    bool cs = cx.caseSensitive();
+    if (sameName(name, cx.vm.names.proto, cs)) {
+        setProto(value);
+        return;
+    }
+    if (data && data->set(cx, *this, name, value))
+        return;
+    Property *p = props.find(name, cs);
+    if (p && PropertyFlag::visibleIn(p->flags, cx.version)) {
+        if (p->isVirtual) {
+            String *stored = p->name;
+            Value v = extras ? watched(cx, name, Value(), value) : value;
+            if (props.find(stored, true))
+                setVirtual(cx, *this, stored, v);
+            return;
+        }
+        if (p->flags & PropertyFlag::ReadOnly)
+            return;
+        if (extras) {
+            Value v = watched(cx, name, p->value, value);
+            if (Property *q = props.find(name, cs))
+                q->value = v;
+            else
+                props.add(name).value = v;
+            return;
+        }
+        p->value = value;
+        return;
+    }
+    // A setter up the chain runs on this object.
+    int hops = 0;
+    for (Object *o = proto(); o && hops < kMaxChain; o = o->proto(), ++hops) {
+        Property *q = o->props.find(name, cs);
+        if (q && PropertyFlag::visibleIn(q->flags, cx.version)) {
+            if (q->isVirtual) {
+                String *stored = q->name;
+                Value v = extras ? watched(cx, name, Value(), value) : value;
+                if (o->props.find(stored, true))
+                    setVirtual(cx, *o, stored, v);
+                return;
+            }
+            break;
+        }
+    }
+    Value v = extras ? watched(cx, name, Value(), value) : value;
+    if (p) {
+        // A property hidden from this version is replaced.
+        p = props.find(name, cs);
+    }
+    if (!p)
+        p = &props.add(name);
+    p->value = v;
+    p->flags = 0;
+    if (data)
+        data->added(cx, *this, name);
+}
+
+bool Object::remove(Context &cx, String *name)
+{
+    bool cs = cx.caseSensitive();
+    if (sameName(name, cx.vm.names.proto, cs)) {
+        if (!hasProtoSlot)
+            return false;
+        hasProtoSlot = false;
+        protoSlot = Value();
+        return true;
+    }
+    Property *p = props.find(name, cs);
+    if (!p || !PropertyFlag::visibleIn(p->flags, cx.version) || (p->flags & PropertyFlag::DontDelete))
+        return false;
+    props.remove(p);
+    if (data)
+        data->added(cx, *this, name);
+    return true;
+}
+
+bool Object::hasOwn(Context &cx, String *name)
+{
+    bool cs = cx.caseSensitive();
+    if (sameName(name, cx.vm.names.proto, cs))
+        return hasProtoSlot;
+    Value ignored;
+    if (data && data->get(cx, *this, name, ignored))
+        return true;
+    Property *p = props.find(name, cs);
+    return p && PropertyFlag::visibleIn(p->flags, cx.version);
+}
+
+bool Object::has(Context &cx, String *name)
+{
+    Object *o = this;
+    for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto())
+        if (o->hasOwn(cx, name))
+            return true;
+    return false;
+}
+
+void Object::enumerate(Context &cx, std::vector<String *> &names)
+{
+    bool cs = cx.caseSensitive();
+    auto seen = [&](String *name) {
+        for (String *n : names)
+            if (sameName(n, name, cs))
+                return true;
+        return false;
+    };
+    std::vector<String *> hidden; // hidden names still shadow inherited ones
+    Object *o = this;
+    for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto()) {
+        if (o->data) {
+            std::vector<String *> special;
+            o->data->enumerate(cx, *o, special);
+            for (String *name : special)
+                if (!seen(name))
+                    names.push_back(name);
+        }
+        // Newest first, as the original player lists them.
+        for (auto it = o->props.all().rbegin(); it != o->props.all().rend(); ++it) {
+            if (!PropertyFlag::visibleIn(it->flags, cx.version))
+                continue;
+            bool shadowed = seen(it->name)
+                || std::any_of(hidden.begin(), hidden.end(), [&](String *h) {
+                       return sameName(h, it->name, cs);
+                   });
+            if (shadowed)
+                continue;
+            if (it->flags & PropertyFlag::DontEnum)
+                hidden.push_back(it->name);
+            else
+                names.push_back(it->name);
+        }
+    }
+}
+
+bool Object::watch(Context &cx, String *name, Object *callback, const Value &userData)
+{
+    if (!callback || !callback->asFunction())
+        return false;
+    if (!extras)
+        extras = std::make_unique<Extras>();
+    bool cs = cx.caseSensitive();
+    for (Watch &w : extras->watches) {
+        if (sameName(w.name, name, cs)) {
+            w.callback = callback;
+            w.userData = userData;
+            return true;
+        }
+    }
+    extras->watches.push_back({name, callback, userData});
+    return true;
+}
+
+bool Object::unwatch(Context &cx, String *name)
+{
+    if (!extras)
+        return false;
+    bool cs = cx.caseSensitive();
+    auto &list = extras->watches;
+    auto it = std::find_if(list.begin(), list.end(), [&](const Watch &w) {
+        return sameName(w.name, name, cs);
+    });
+    if (it == list.end())
+        return false;
+    list.erase(it);
+    return true;
+}
+
+const std::vector<Object *> &Object::interfaces() const
+{
+    static const std::vector<Object *> none;
+    return extras ? extras->interfaces : none;
+}
+
+void Object::setInterfaces(std::vector<Object *> list)
+{
+    if (!extras)
+        extras = std::make_unique<Extras>();
+    extras->interfaces = std::move(list);
+}
+
+void Object::trace(Tracer &tracer)
+{
+    tracer.mark(protoSlot);
+    for (const Property &p : props.all()) {
+        tracer.mark(p.name);
+        tracer.mark(p.value);
+        tracer.mark(p.getter);
+        tracer.mark(p.setter);
+    }
+    if (data)
+        data->trace(tracer);
+    if (extras) {
+        for (const Watch &w : extras->watches) {
+            tracer.mark(w.name);
+            tracer.mark(w.callback);
+            tracer.mark(w.userData);
+        }
+        for (Object *i : extras->interfaces)
+            tracer.mark(i);
+    }
+}
+
+size_t Object::extraBytes() const
+{
+    size_t bytes = props.size() * sizeof(Property) + (data ? sizeof(NativeData) + data->extraBytes() : 0);
+    if (extras)
+        bytes += sizeof(Extras) + extras->watches.size() * sizeof(Watch);
+    return bytes;
+}
+
+}

@@ -1,0 +1,153 @@
+#include "Operators.h"
+
+#include "Convert.h"
+#include "Host.h"
+#include "Vm.h"
+
+#include <cmath>
+
+namespace swf::avm1 {
+
+Value add(Context &cx, const Value &a, const Value &b)
+{
+    if (a.isNumber() && b.isNumber())
+        return a.number() + b.number();
+    Value pa = toPrimitive(cx, a);
+    Value pb = toPrimitive(cx, b);
+    if (pa.isString() || pb.isString()) {
+        String *sa = toString(cx, pa);
+        String *sb = toString(cx, pb);
+        if (sa->text().isEmpty())
+            return sb;
+        if (sb->text().isEmpty())
+            return sa;
+        return cx.vm.string(sa->text() + sb->text());
+    }
+    return toNumber(cx, pa) + toNumber(cx, pb);
+}
+
+Value lessThan(Context &cx, const Value &a, const Value &b)
+{
+    if (a.isNumber() && b.isNumber()) {
+        if (std::isnan(a.number()) || std::isnan(b.number()))
+            return Value();
+        return a.number() < b.number();
+    }
+    Value pa = toPrimitive(cx, a, Hint::Number);
+    Value pb = toPrimitive(cx, b, Hint::Number);
+    if (pa.isString() && pb.isString())
+        return pa.string()->text() < pb.string()->text();
+    double x = toNumber(cx, pa), y = toNumber(cx, pb);
+    if (std::isnan(x) || std::isnan(y))
+        return Value();
+    return x < y;
+}
+
+bool strictlyEquals(const Value &a, const Value &b)
+{
+    if (a.type() != b.type())
+        return false;
+    switch (a.type()) {
+    case Type::Undefined:
+    case Type::Null:
+        return true;
+    case Type::Boolean:
+        return a.boolean() == b.boolean();
+    case Type::Number:
+        return a.number() == b.number();
+    case Type::String:
+        return a.string() == b.string() || a.string()->text() == b.string()->text();
+    case Type::Object:
+        return a.object() == b.object();
+    }
+    return false;
+}
+
+bool looselyEquals(Context &cx, const Value &a, const Value &b)
+{
+    if (a.type() == b.type())
+        return strictlyEquals(a, b);
+    if (a.isNullish() && b.isNullish())
+        return true;
+    if (a.isNullish() || b.isNullish())
+        return false;
+    if (a.isNumber() && b.isString())
+        return a.number() == toNumber(cx, b);
+    if (a.isString() && b.isNumber())
+        return toNumber(cx, a) == b.number();
+    if (a.isBoolean())
+        return looselyEquals(cx, a.boolean() ? 1.0 : 0.0, b);
+    if (b.isBoolean())
+        return looselyEquals(cx, a, b.boolean() ? 1.0 : 0.0);
+    if (a.isObject() && !b.isObject()) {
+        Value p = toPrimitive(cx, a);
+        return !p.isObject() && looselyEquals(cx, p, b);
+    }
+    if (b.isObject() && !a.isObject()) {
+        Value p = toPrimitive(cx, b);
+        return !p.isObject() && looselyEquals(cx, a, p);
+    }
+    return false;
+}
+
+String *typeOf(Context &cx, const Value &v)
+{
+    Vm &vm = cx.vm;
+    switch (v.type()) {
+    case Type::Undefined:
+        return vm.name(QStringLiteral("undefined"));
+    case Type::Null:
+        return vm.name(QStringLiteral("null"));
+    case Type::Boolean:
+        return vm.name(QStringLiteral("boolean"));
+    case Type::Number:
+        return vm.name(QStringLiteral("number"));
+    case Type::String:
+        return vm.name(QStringLiteral("string"));
+    case Type::Object:
+        if (vm.host.isClip(v.object()))
+            return vm.name(QStringLiteral("movieclip"));
+        return vm.name(QString::fromLatin1(v.object()->typeOf()));
+    }
+    return vm.strings.empty();
+}
+
+bool hasPrototype(Object *o, Object *proto)
+{
+    int hops = 0;
+    for (Object *p = o->proto(); p && hops < 256; p = p->proto(), ++hops)
+        if (p == proto)
+            return true;
+    return false;
+}
+
+// Whether `proto` or one of the interfaces along its chain is `constructor`'s.
+static bool implements(Context &cx, Object *proto, Object *constructor, Object *wanted, int depth)
+{
+    if (depth > 32)
+        return false;
+    for (int hops = 0; proto && hops < 256; proto = proto->proto(), ++hops) {
+        if (proto == wanted)
+            return true;
+        for (Object *iface : proto->interfaces()) {
+            if (iface == constructor)
+                return true;
+            Object *ifaceProto = iface->get(cx, cx.vm.names.prototype).asObject();
+            if (ifaceProto && implements(cx, ifaceProto, constructor, wanted, depth + 1))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool instanceOf(Context &cx, const Value &v, const Value &constructor)
+{
+    Object *o = v.asObject();
+    Object *c = constructor.asObject();
+    if (!o || !c)
+        return false;
+    Object *wanted = c->get(cx, cx.vm.names.prototype).asObject();
+    return implements(cx, o->proto(), c, wanted, 0);
+}
+
+}

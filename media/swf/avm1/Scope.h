@@ -1,0 +1,31 @@
+#pragma once
+// One link of a scope chain: the object names are looked up in, and the
+// link outside it. A frame script's chain is its clip's timeline; a
+// function call adds its activation (local variables) to the chain the
+// function was defined in; `with` adds its object. _global is consulted
+// after the whole chain.
+#include "Heap.h"
+
+namespace swf::avm1 {
+
+class Object;
+
+class Scope : public Cell {
+public:
+    enum Kind : uint8_t { Timeline, Local, With };
+
+    Scope(Scope *parent, Object *object, Kind kind) : outer(parent), obj(object), what(kind) {}
+
+    Scope *parent() const { return outer; }
+    Object *object() const { return obj; }
+    Kind kind() const { return what; }
+
+    void trace(Tracer &tracer) override;
+
+private:
+    Scope *outer;
+    Object *obj;
+    Kind what;
+};
+
+}

@@ -1,0 +1,48 @@
+#include "String.h"
+
+#include "Abort.h"
+
+namespace swf::avm1 {
+
+StringTable::StringTable(Heap &heap) : heap(heap)
+{
+    heap.setSweepHook(&StringTable::forget, this);
+    emptyString = permanent(QString());
+}
+
+String *StringTable::make(QString text)
+{
+    if (text.size() > kMaxLength)
+        throw Abort(QStringLiteral("字符串过长，超出影片的内存上限"));
+    return heap.make<String>(std::move(text));
+}
+
+String *StringTable::intern(const QString &text)
+{
+    auto it = table.constFind(text);
+    if (it != table.constEnd())
+        return *it;
+    String *s = heap.make<String>(text);
+    s->canonical = true;
+    table.insert(text, s);
+    QString lower = text.toLower();
+    s->fold = lower == text ? s : intern(lower);
+    return s;
+}
+
+String *StringTable::permanent(const QString &text)
+{
+    String *s = intern(text);
+    s->pin();
+    return s;
+}
+
+void StringTable::forget(void *data, Cell *cell)
+{
+    auto *self = static_cast<StringTable *>(data);
+    auto *s = dynamic_cast<String *>(cell);
+    if (s && s->canonical)
+        self->table.remove(s->str);
+}
+
+}

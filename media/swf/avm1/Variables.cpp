@@ -1,0 +1,221 @@
+#include "Variables.h"
+
+#include "Convert.h"
+#include "Frame.h"
+#include "Host.h"
+#include "Scope.h"
+#include "Vm.h"
+
+namespace swf::avm1 {
+
+namespace {
+
+// "_levelN": N, or -1.
+int levelNumber(const QString &name, bool caseSensitive)
+{
+    if (!name.startsWith(QLatin1String("_level"), caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive))
+        return -1;
+    bool ok = false;
+    int n = QStringView(name).mid(6).toInt(&ok);
+    return ok && n >= 0 ? n : -1;
+}
+
+// Names that are not variables: this, _global, _root, _levelN.
+bool special(Frame &f, String *name, Value &out)
+{
+    Vm &vm = f.cx.vm;
+    bool cs = f.cx.caseSensitive();
+    if (name->text().isEmpty() || name->text()[0] != '_') {
+        if (sameName(name, vm.names.thisName, cs)) {
+            out = f.thisValue;
+            return true;
+        }
+        return false;
+    }
+    if (f.cx.version >= 6 && sameName(name, vm.names.global, cs)) {
+        out = vm.global();
+        return true;
+    }
+    if (sameName(name, vm.names.root, cs)) {
+        out = vm.host.root(f.cx.target);
+        return true;
+    }
+    int level = levelNumber(name->text(), cs);
+    if (level >= 0) {
+        out = vm.host.level(level);
+        return true;
+    }
+    return false;
+}
+
+bool isPath(const QString &s)
+{
+    for (QChar c : s)
+        if (c == ':' || c == '/' || c == '.')
+            return true;
+    return false;
+}
+
+// The first scope object (or _global) holding `name`.
+Object *holder(Frame &f, String *name)
+{
+    for (Scope *s = f.scope; s; s = s->parent())
+        if (s->object()->has(f.cx, name))
+            return s->object();
+    if (f.cx.vm.global()->has(f.cx, name))
+        return f.cx.vm.global();
+    return nullptr;
+}
+
+// Where a variable of a path lives: the object, and the name in it.
+struct PathVariable {
+    Object *object = nullptr;
+    String *name = nullptr;
+};
+
+PathVariable splitPath(Frame &f, const QString &path)
+{
+    Vm &vm = f.cx.vm;
+    qsizetype colon = path.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0)
+        return {resolvePath(f, path.left(colon)), vm.name(path.mid(colon + 1))};
+    qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (dot > slash && dot > 0 && path.mid(dot - 1, 2) != QLatin1String(".."))
+        return {resolvePath(f, path.left(dot)), vm.name(path.mid(dot + 1))};
+    return {};
+}
+
+}
+
+Value getVariable(Frame &f, String *name)
+{
+    Value out;
+    if (special(f, name, out))
+        return out;
+    if (isPath(name->text())) {
+        PathVariable v = splitPath(f, name->text());
+        if (!v.name) // a slash path without a variable: the clip itself
+            return resolvePath(f, name->text());
+        if (!v.object)
+            return Value();
+        return v.object->get(f.cx, v.name);
+    }
+    for (Scope *s = f.scope; s; s = s->parent())
+        if (s->object()->lookup(f.cx, name, out))
+            return out;
+    f.cx.vm.global()->lookup(f.cx, name, out);
+    return out;
+}
+
+void setVariable(Frame &f, String *name, const Value &value)
+{
+    if (isPath(name->text())) {
+        PathVariable v = splitPath(f, name->text());
+        if (v.object)
+            v.object->set(f.cx, v.name, value);
+        return;
+    }
+    // An existing variable along the chain, else a new one on the nearest
+    // timeline.
+    Scope *timeline = nullptr;
+    for (Scope *s = f.scope; s; s = s->parent()) {
+        if (s->object()->has(f.cx, name)) {
+            s->object()->set(f.cx, name, value);
+            return;
+        }
+        if (!timeline && s->kind() == Scope::Timeline)
+            timeline = s;
+    }
+    Object *target = timeline ? timeline->object() : f.cx.target;
+    if (target)
+        target->set(f.cx, name, value);
+}
+
+void defineLocal(Frame &f, String *name, const Value &value)
+{
+    if (isPath(name->text())) {
+        setVariable(f, name, value);
+        return;
+    }
+    for (Scope *s = f.scope; s; s = s->parent()) {
+        if (s->kind() != Scope::With) {
+            s->object()->set(f.cx, name, value);
+            return;
+        }
+    }
+}
+
+bool deleteVariable(Frame &f, String *name)
+{
+    Object *o = holder(f, name);
+    return o && o->remove(f.cx, name);
+}
+
+Object *variableHolder(Frame &f, String *name)
+{
+    if (isPath(name->text()))
+        return splitPath(f, name->text()).object;
+    return holder(f, name);
+}
+
+Object *resolvePath(Frame &f, const QString &path)
+{
+    Vm &vm = f.cx.vm;
+    Object *at = f.cx.target;
+    if (path.isEmpty())
+        return at;
+    qsizetype i = 0;
+    bool first = true;
+    if (path[0] == '/') {
+        at = vm.host.root(at);
+        i = 1;
+        first = false;
+    }
+    bool cs = f.cx.caseSensitive();
+    while (i < path.size()) {
+        if (!at)
+            return nullptr;
+        qsizetype end = i;
+        if (path.mid(i, 2) == QLatin1String("..")) {
+            end = i + 2;
+        } else {
+            while (end < path.size() && path[end] != '/' && path[end] != '.')
+                ++end;
+        }
+        QString segment = path.mid(i, end - i);
+        i = end < path.size() ? end + 1 : end;
+        if (segment.isEmpty())
+            continue;
+        if (segment == QLatin1String("..")) {
+            at = vm.host.isClip(at) ? vm.host.parent(at) : nullptr;
+            first = false;
+            continue;
+        }
+        String *name = vm.name(segment);
+        Value special_;
+        if (sameName(name, vm.names.parent, cs) && vm.host.isClip(at)) {
+            at = vm.host.parent(at);
+        } else if (first && special(f, name, special_)) {
+            at = special_.asObject();
+        } else if (vm.host.isClip(at)) {
+            Object *child = vm.host.child(f.cx, at, name);
+            at = child ? child : at->get(f.cx, name).asObject();
+        } else if (first) {
+            at = getVariable(f, name).asObject();
+        } else {
+            at = at->get(f.cx, name).asObject();
+        }
+        first = false;
+    }
+    return at;
+}
+
+Object *resolveTarget(Frame &f, const Value &target)
+{
+    if (Object *o = target.asObject())
+        return o;
+    return resolvePath(f, toQString(f.cx, target));
+}
+
+}

@@ -1,0 +1,295 @@
+#include "Vm.h"
+
+#include "Abort.h"
+#include "ArrayData.h"
+#include "Calls.h"
+#include "Code.h"
+#include "Host.h"
+#include "Interpreter.h"
+#include "builtins/Builtins.h"
+
+#include <cstdlib>
+
+namespace swf::avm1 {
+
+namespace {
+
+constexpr size_t kMaxRegisters = size_t(Vm::kMaxRecursion + 2) * 256;
+constexpr uint32_t kIndexNames = 1024;
+
+// Counts native code waiting on a script it called.
+class NativeCall {
+public:
+    explicit NativeCall(Vm &vm) : vm(vm) { ++vm.nativeCalls; }
+    ~NativeCall() { --vm.nativeCalls; }
+
+private:
+    Vm &vm;
+};
+
+}
+
+CallDepth::CallDepth(Vm &vm) : vm(vm)
+{
+    if (vm.depth >= Vm::kMaxRecursion)
+        throw Abort(QStringLiteral("脚本递归超过 %1 层，已停止").arg(Vm::kMaxRecursion));
+    ++vm.depth;
+}
+
+CallDepth::~CallDepth()
+{
+    --vm.depth;
+}
+
+Vm::Vm(Host &host) : host(host), strings(heap)
+{
+    // Zeroed memory is undefined values; pages are only touched as used.
+    stackBase = static_cast<Value *>(std::calloc(kMaxStack, sizeof(Value)));
+    regBase = static_cast<Value *>(std::calloc(kMaxRegisters, sizeof(Value)));
+    if (!stackBase || !regBase)
+        throw std::bad_alloc();
+    sp = stackBase;
+    regTop = regBase;
+    interpreterPart = std::make_unique<Interpreter>(*this);
+
+    auto n = [this](const char *s) { return strings.permanent(QString::fromLatin1(s)); };
+    names = Names{n("length"), n("prototype"), n("__proto__"), n("constructor"), n("__constructor__"),
+                  n("toString"), n("valueOf"), n("__resolve"), n("this"), n("arguments"), n("callee"),
+                  n("caller"), n("super"), n("_global"), n("_root"), n("_parent"), n("name"), n("message"),
+                  n("addProperty")};
+    indexNames.reserve(kIndexNames);
+    for (uint32_t i = 0; i < kIndexNames; ++i)
+        indexNames.push_back(strings.permanent(QString::number(i)));
+
+    protos.object = heap.make<Object>(nullptr);
+    protos.function = heap.make<Object>(protos.object);
+    globalObject = heap.make<Object>(protos.object);
+    heap.addRoots(this);
+    installBuiltins(*this);
+    clock.start();
+}
+
+Vm::~Vm()
+{
+    heap.removeRoots(this);
+    std::free(stackBase);
+    std::free(regBase);
+}
+
+String *Vm::indexName(uint32_t i)
+{
+    return i < indexNames.size() ? indexNames[i] : strings.intern(QString::number(i));
+}
+
+template <class F> Value Vm::enter(F &&body)
+{
+    if (scriptsOff)
+        return Value();
+    bool outermost = blocks == 0;
+    if (outermost) {
+        started.start();
+        abortReason.clear();
+    }
+    ++blocks;
+    Value *height = sp;
+    Value result;
+    try {
+        result = body();
+    } catch (const Abort &abort) {
+        if (abortReason.isEmpty()) {
+            abortReason = abort.why();
+            host.warn(abort.why());
+        }
+    } catch (const ScriptThrow &) {
+        // An uncaught script exception ends what the movie started.
+    }
+    sp = height;
+    --blocks;
+    if (outermost && nativeCalls == 0 && heap.wantsCollection())
+        heap.collect();
+    return result;
+}
+
+void Vm::runBlock(const QByteArray &bytes, int version, Object *clip)
+{
+    enter([&] {
+        interpreterPart->runBlock(code(bytes, version), clip);
+        return Value();
+    });
+}
+
+Value Vm::callFromHost(const Value &function, const Value &thisValue, Args args)
+{
+    return enter([&] {
+        // The arguments go on the stack, where the collector sees them.
+        if (args.size() + 2 > size_t(stackBase + kMaxStack - sp))
+            throw Abort(QStringLiteral("脚本栈溢出，已停止"));
+        Value *base = sp;
+        for (const Value &v : {function, thisValue})
+            *sp++ = v;
+        for (const Value &v : args)
+            *sp++ = v;
+        Context cx(*this, swfVersion, nullptr);
+        Value result = invoke(cx, base[0], base[1], Args(base + 2, args.size()));
+        sp = base;
+        return result;
+    });
+}
+
+Value Vm::callMethodFromHost(Object *object, String *name, Args args)
+{
+    return enter([&] {
+        if (args.size() + 1 > size_t(stackBase + kMaxStack - sp))
+            throw Abort(QStringLiteral("脚本栈溢出，已停止"));
+        Value *base = sp;
+        *sp++ = object;
+        for (const Value &v : args)
+            *sp++ = v;
+        Context cx(*this, swfVersion, host.isClip(object) ? object : nullptr);
+        Value result = invokeMethod(cx, base[0], name, Args(base + 1, args.size()));
+        sp = base;
+        return result;
+    });
+}
+
+void Vm::runTimers(qint64 now)
+{
+    movieNow = now;
+    timerList.run(*this, now);
+}
+
+void Vm::registerClass(const QString &symbol, Object *constructor)
+{
+    if (constructor)
+        classes.insert(symbol, constructor);
+    else
+        classes.remove(symbol);
+}
+
+Object *Vm::registeredClass(const QString &symbol) const
+{
+    return classes.value(symbol);
+}
+
+Value Vm::call(Context &cx, const Value &function, const Value &thisValue, Args args)
+{
+    NativeCall guard(*this);
+    return invoke(cx, function, thisValue, args);
+}
+
+Value Vm::callMethod(Context &cx, const Value &object, String *name, Args args)
+{
+    NativeCall guard(*this);
+    return invokeMethod(cx, object, name, args);
+}
+
+Value Vm::construct(Context &cx, const Value &constructor, Args args)
+{
+    NativeCall guard(*this);
+    return instantiate(cx, constructor, args);
+}
+
+Object *Vm::newObject()
+{
+    return heap.make<Object>(protos.object);
+}
+
+Object *Vm::newArray(Args items)
+{
+    Object *a = heap.make<Object>(protos.array);
+    auto data = std::make_unique<ArrayData>();
+    data->length = uint32_t(items.size());
+    a->setNative(std::move(data));
+    for (size_t i = 0; i < items.size(); ++i)
+        a->put(indexName(uint32_t(i)), items[i]);
+    return a;
+}
+
+NativeFunction *Vm::newFunction(NativeFn fn, NativeFn construct, int data)
+{
+    return heap.make<NativeFunction>(protos.function, fn, construct, data);
+}
+
+NativeFunction *Vm::method(Object *on, const char *name, NativeFn fn, int data)
+{
+    NativeFunction *f = newFunction(fn, nullptr, data);
+    on->put(strings.permanent(QString::fromLatin1(name)), f, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
+    return f;
+}
+
+void Vm::property(Object *on, const char *name, const Value &value)
+{
+    on->put(strings.permanent(QString::fromLatin1(name)), value, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
+}
+
+NativeFunction *Vm::makeClass(Object *on, const char *name, NativeFn ctor, NativeFn call, Object *prototype)
+{
+    NativeFunction *f = newFunction(call ? call : ctor, ctor);
+    f->put(names.prototype, prototype, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
+    prototype->put(names.constructor, f, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
+    if (on)
+        on->put(strings.permanent(QString::fromLatin1(name)), f, PropertyFlag::DontEnum);
+    return f;
+}
+
+void Vm::checkTime()
+{
+    if (!abortReason.isEmpty())
+        throw Abort(abortReason);
+    if (started.isValid() && started.elapsed() > timeLimitMs)
+        throw Abort(QStringLiteral("脚本运行超过 %1 秒，已停止").arg(timeLimitMs / 1000.0));
+}
+
+void Vm::safePoint()
+{
+    if ((++timeChecks & 1023) == 0)
+        checkTime();
+    if (!heap.wantsCollection())
+        return;
+    if (nativeCalls) {
+        // Native code waits on this script: no collection, but the bound holds.
+        if (heap.full()) {
+            scriptsOff = true;
+            throw Abort(QStringLiteral("影片脚本占用内存超过上限，已停止运行此影片的脚本"));
+        }
+        return;
+    }
+    heap.collect();
+    if (heap.full()) {
+        scriptsOff = true;
+        throw Abort(QStringLiteral("影片脚本占用内存超过上限，已停止运行此影片的脚本"));
+    }
+}
+
+qint64 Vm::milliseconds() const
+{
+    return clock.elapsed();
+}
+
+std::shared_ptr<Code> Vm::code(const QByteArray &bytes, int version)
+{
+    auto &slot = codes[bytes];
+    if (!slot || slot->version() != version)
+        slot = std::make_shared<Code>(bytes, version, heap, strings);
+    return slot;
+}
+
+void Vm::traceRoots(Tracer &tracer)
+{
+    tracer.mark(globalObject);
+    for (Object *p : {protos.object, protos.function, protos.array, protos.string, protos.number, protos.boolean,
+                      protos.date, protos.error, protos.xmlNode, protos.xml})
+        tracer.mark(p);
+    for (Value *v = stackBase; v < sp; ++v)
+        tracer.mark(*v);
+    for (Value *v = regBase; v < regTop; ++v)
+        tracer.mark(*v);
+    interpreterPart->trace(tracer);
+    for (const auto &c : std::as_const(codes))
+        c->trace(tracer);
+    timerList.trace(tracer);
+    for (Object *c : std::as_const(classes))
+        tracer.mark(c);
+}
+
+}

@@ -1,0 +1,298 @@
+// Array: its constructor and methods. The methods work on any object with
+// a length, as the original player's do.
+#include "Builtins.h"
+
+#include "swf/avm1/ArrayData.h"
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Vm.h"
+#include "ArraySort.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace swf::avm1 {
+
+namespace {
+
+// Natives walking long arrays check the time limit now and then.
+void tick(Context &cx, uint32_t i)
+{
+    if ((i & 0xFFF) == 0xFFF)
+        cx.vm.checkTime();
+}
+
+Object *self(Context &cx, const Value &thisValue)
+{
+    return toObject(cx, thisValue);
+}
+
+// A relative position argument: negative counts from the end.
+uint32_t position(Context &cx, const Value &v, uint32_t length, uint32_t fallback)
+{
+    if (v.isUndefined())
+        return fallback;
+    double d = toNumber(cx, v);
+    if (std::isnan(d))
+        return 0;
+    d = std::trunc(d);
+    if (d < 0)
+        d = std::max(0.0, d + length);
+    return uint32_t(std::min(d, double(length)));
+}
+
+Value construct(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = thisValue.asObject();
+    if (!a)
+        return Value();
+    a->setNative(std::make_unique<ArrayData>());
+    if (args.size() == 1 && args[0].isNumber()) {
+        double d = args[0].number();
+        uint32_t n = d >= 0 && d < 4294967295.0 ? uint32_t(d) : 0;
+        a->nativeAs<ArrayData>()->length = n;
+        return a;
+    }
+    for (size_t i = 0; i < args.size(); ++i)
+        arraySet(cx, a, uint32_t(i), args[i]);
+    return a;
+}
+
+Value call(Context &cx, const Value &, Args args)
+{
+    Object *a = cx.vm.newArray();
+    return construct(cx, a, args);
+}
+
+Value push(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    for (size_t i = 0; i < args.size(); ++i)
+        arraySet(cx, a, n + uint32_t(i), args[i]);
+    setArrayLength(cx, a, n + uint32_t(args.size()));
+    return double(n + args.size());
+}
+
+Value pop(Context &cx, const Value &thisValue, Args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    if (n == 0)
+        return Value();
+    Value last = arrayGet(cx, a, n - 1);
+    a->remove(cx, indexName(cx.vm, n - 1));
+    setArrayLength(cx, a, n - 1);
+    return last;
+}
+
+// Moves elements [from, from + count) to start at `to`, holes included.
+void move(Context &cx, Object *a, uint32_t from, uint32_t to, uint32_t count)
+{
+    auto step = [&](uint32_t i) {
+        String *src = indexName(cx.vm, from + i);
+        String *dst = indexName(cx.vm, to + i);
+        if (a->has(cx, src))
+            a->set(cx, dst, a->get(cx, src));
+        else
+            a->remove(cx, dst);
+        tick(cx, i);
+    };
+    if (to < from)
+        for (uint32_t i = 0; i < count; ++i)
+            step(i);
+    else
+        for (uint32_t i = count; i-- > 0;)
+            step(i);
+}
+
+Value shift(Context &cx, const Value &thisValue, Args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    if (n == 0)
+        return Value();
+    Value first = arrayGet(cx, a, 0);
+    move(cx, a, 1, 0, n - 1);
+    a->remove(cx, indexName(cx.vm, n - 1));
+    setArrayLength(cx, a, n - 1);
+    return first;
+}
+
+Value unshift(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    uint32_t k = uint32_t(args.size());
+    move(cx, a, 0, k, n);
+    for (uint32_t i = 0; i < k; ++i)
+        arraySet(cx, a, i, args[i]);
+    setArrayLength(cx, a, n + k);
+    return double(n + k);
+}
+
+Value slice(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    Object *out = cx.vm.newArray();
+    if (!a)
+        return out;
+    uint32_t n = arrayLength(cx, a);
+    uint32_t start = position(cx, arg(args, 0), n, 0);
+    uint32_t end = position(cx, arg(args, 1), n, n);
+    for (uint32_t i = start, j = 0; i < end; ++i, ++j) {
+        arraySet(cx, out, j, arrayGet(cx, a, i));
+        tick(cx, j);
+    }
+    setArrayLength(cx, out, end > start ? end - start : 0);
+    return out;
+}
+
+Value splice(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a || args.empty())
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    uint32_t start = position(cx, args[0], n, 0);
+    uint32_t count = n - start;
+    if (args.size() > 1) {
+        double d = toNumber(cx, args[1]);
+        count = std::isnan(d) || d < 0 ? 0 : uint32_t(std::min(d, double(n - start)));
+    }
+    Object *removed = cx.vm.newArray();
+    for (uint32_t i = 0; i < count; ++i)
+        arraySet(cx, removed, i, arrayGet(cx, a, start + i));
+    uint32_t added = args.size() > 2 ? uint32_t(args.size() - 2) : 0;
+    if (added != count) {
+        move(cx, a, start + count, start + added, n - start - count);
+        for (uint32_t i = n - count + added; i < n; ++i)
+            a->remove(cx, indexName(cx.vm, i));
+    }
+    for (uint32_t i = 0; i < added; ++i)
+        arraySet(cx, a, start + i, args[2 + i]);
+    setArrayLength(cx, a, n - count + added);
+    return removed;
+}
+
+Value concat(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    Object *out = cx.vm.newArray();
+    uint32_t j = 0;
+    auto append = [&](const Value &v) {
+        Object *o = v.asObject();
+        if (o && o->nativeAs<ArrayData>()) {
+            uint32_t n = arrayLength(cx, o);
+            for (uint32_t i = 0; i < n; ++i, ++j) {
+                String *name = indexName(cx.vm, i);
+                if (o->has(cx, name))
+                    arraySet(cx, out, j, o->get(cx, name));
+                tick(cx, j);
+            }
+        } else {
+            arraySet(cx, out, j++, v);
+        }
+    };
+    if (a)
+        append(a);
+    for (const Value &v : args)
+        append(v);
+    setArrayLength(cx, out, j);
+    return out;
+}
+
+QString joined(Context &cx, Object *a, const QString &separator)
+{
+    uint32_t n = arrayLength(cx, a);
+    QString out;
+    for (uint32_t i = 0; i < n; ++i) {
+        if (i)
+            out += separator;
+        Value v = arrayGet(cx, a, i);
+        if (!v.isNullish())
+            out += toQString(cx, v);
+        else if (cx.version >= 7 && v.isNull())
+            out += QStringLiteral("null");
+        if (out.size() > StringTable::kMaxLength)
+            cx.vm.string(out); // ends the script as any overlong string does
+        tick(cx, i);
+    }
+    return out;
+}
+
+Value join(Context &cx, const Value &thisValue, Args args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    QString separator = args.empty() || args[0].isUndefined() ? QStringLiteral(",") : toQString(cx, args[0]);
+    return cx.vm.string(joined(cx, a, separator));
+}
+
+Value toStringMethod(Context &cx, const Value &thisValue, Args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    return cx.vm.string(joined(cx, a, QStringLiteral(",")));
+}
+
+Value reverse(Context &cx, const Value &thisValue, Args)
+{
+    Object *a = self(cx, thisValue);
+    if (!a)
+        return Value();
+    uint32_t n = arrayLength(cx, a);
+    for (uint32_t i = 0; i < n / 2; ++i) {
+        String *lo = indexName(cx.vm, i), *hi = indexName(cx.vm, n - 1 - i);
+        bool hasLo = a->has(cx, lo), hasHi = a->has(cx, hi);
+        Value vLo = a->get(cx, lo), vHi = a->get(cx, hi);
+        if (hasHi)
+            a->set(cx, lo, vHi);
+        else
+            a->remove(cx, lo);
+        if (hasLo)
+            a->set(cx, hi, vLo);
+        else
+            a->remove(cx, hi);
+        tick(cx, i);
+    }
+    return a;
+}
+
+}
+
+void installArray(Vm &vm)
+{
+    Object *proto = vm.heap.make<Object>(vm.protos.object);
+    vm.protos.array = proto;
+    Object *array = vm.makeClass(vm.global(), "Array", construct, call, proto);
+    vm.method(proto, "push", push);
+    vm.method(proto, "pop", pop);
+    vm.method(proto, "shift", shift);
+    vm.method(proto, "unshift", unshift);
+    vm.method(proto, "slice", slice);
+    vm.method(proto, "splice", splice);
+    vm.method(proto, "concat", concat);
+    vm.method(proto, "join", join);
+    vm.method(proto, "toString", toStringMethod);
+    vm.method(proto, "reverse", reverse);
+    vm.method(proto, "sort", arraySort);
+    vm.method(proto, "sortOn", arraySortOn);
+    vm.property(array, "CASEINSENSITIVE", SortOption::CaseInsensitive);
+    vm.property(array, "DESCENDING", SortOption::Descending);
+    vm.property(array, "UNIQUESORT", SortOption::UniqueSort);
+    vm.property(array, "RETURNINDEXEDARRAY", SortOption::ReturnIndexedArray);
+    vm.property(array, "NUMERIC", SortOption::Numeric);
+}
+
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The built-in classes and global functions, each installed on the global
+// object by its own unit, and what natives share.
+#include "swf/avm1/Value.h"
+
+#include <QString>
+#include <cstddef>
+
+namespace swf::avm1 {
+
+class Context;
+class Object;
+class Vm;
+
+void installBuiltins(Vm &vm);
+
+void installObject(Vm &vm);
+void installFunction(Vm &vm);
+void installArray(Vm &vm);
+void installString(Vm &vm);
+void installNumber(Vm &vm);
+void installBoolean(Vm &vm);
+void installMath(Vm &vm);
+void installGlobals(Vm &vm);
+void installError(Vm &vm);
+void installDate(Vm &vm);
+void installAsBroadcaster(Vm &vm);
+void installSystem(Vm &vm);
+void installXml(Vm &vm);
+void installLoadVars(Vm &vm);
+
+// Argument `i`, or undefined.
+inline Value arg(Args args, size_t i)
+{
+    return i < args.size() ? args[i] : Value();
+}
+
+// Raises a script exception: an Error object with `message`.
+[[noreturn]] void throwError(Context &cx, const QString &message);
+
+}

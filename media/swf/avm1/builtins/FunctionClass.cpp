@@ -1,0 +1,55 @@
+// Function: call and apply.
+#include "Builtins.h"
+
+#include "swf/avm1/ArrayData.h"
+#include "swf/avm1/Vm.h"
+
+#include <vector>
+
+namespace swf::avm1 {
+
+namespace {
+
+Value functionCall(Context &cx, const Value &thisValue, Args args)
+{
+    Value self = arg(args, 0);
+    return cx.vm.call(cx, thisValue, self, args.empty() ? Args() : args.subspan(1));
+}
+
+Value functionApply(Context &cx, const Value &thisValue, Args args)
+{
+    Value self = arg(args, 0);
+    std::vector<Value> list;
+    if (Object *a = arg(args, 1).asObject()) {
+        uint32_t n = arrayLength(cx, a);
+        for (uint32_t i = 0; i < n; ++i) {
+            if ((i & 0xFFF) == 0xFFF)
+                cx.vm.checkTime();
+            list.push_back(arrayGet(cx, a, i));
+        }
+    }
+    return cx.vm.call(cx, thisValue, self, list);
+}
+
+// Function(x) gives x; new Function() an empty object.
+Value functionConstruct(Context &, const Value &thisValue, Args)
+{
+    return thisValue;
+}
+
+Value functionAsFunction(Context &, const Value &, Args args)
+{
+    return arg(args, 0);
+}
+
+}
+
+void installFunction(Vm &vm)
+{
+    Object *proto = vm.protos.function;
+    vm.makeClass(vm.global(), "Function", functionConstruct, functionAsFunction, proto);
+    vm.method(proto, "call", functionCall);
+    vm.method(proto, "apply", functionApply);
+}
+
+}

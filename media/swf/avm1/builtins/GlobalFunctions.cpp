@@ -1,0 +1,247 @@
+// The global functions: number parsing, URL escaping, property flags and
+// timers.
+#include "Builtins.h"
+
+#include "swf/avm1/ArrayData.h"
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Vm.h"
+
+#include <cmath>
+#include <limits>
+
+namespace swf::avm1 {
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+bool isSpace(QChar c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+int digitValue(QChar c)
+{
+    char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'z')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'Z')
+        return u - 'A' + 10;
+    return 99;
+}
+
+Value parseIntFn(Context &cx, const Value &, Args args)
+{
+    QString s = toQString(cx, arg(args, 0));
+    int radix = args.size() > 1 && !args[1].isUndefined() ? toInt(cx, args[1]) : 0;
+    qsizetype i = 0, n = s.size();
+    while (i < n && isSpace(s[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (s[i] == '-' || s[i] == '+'))
+        negative = s[i++] == '-';
+    if ((radix == 0 || radix == 16) && i + 1 < n && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        radix = 16;
+        i += 2;
+    } else if (radix == 0) {
+        // A leading zero means octal when every digit is one.
+        bool octal = i + 1 < n && s[i] == '0';
+        for (qsizetype j = i; octal && j < n; ++j)
+            octal = s[j] >= '0' && s[j] <= '7';
+        radix = octal ? 8 : 10;
+    }
+    if (radix < 2 || radix > 36)
+        return kNaN;
+    double value = 0;
+    bool any = false;
+    for (; i < n; ++i) {
+        int d = digitValue(s[i]);
+        if (d >= radix)
+            break;
+        value = value * radix + d;
+        any = true;
+    }
+    if (!any)
+        return kNaN;
+    return negative ? -value : value;
+}
+
+Value parseFloatFn(Context &cx, const Value &, Args args)
+{
+    QString s = toQString(cx, arg(args, 0));
+    qsizetype i = 0, n = s.size();
+    while (i < n && isSpace(s[i]))
+        ++i;
+    qsizetype start = i;
+    if (i < n && (s[i] == '-' || s[i] == '+'))
+        ++i;
+    bool digits = false;
+    while (i < n && s[i].isDigit() && s[i].unicode() < 128)
+        ++i, digits = true;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && s[i] >= '0' && s[i] <= '9')
+            ++i, digits = true;
+    }
+    if (!digits)
+        return kNaN;
+    qsizetype end = i;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (s[j] == '-' || s[j] == '+'))
+            ++j;
+        if (j < n && s[j] >= '0' && s[j] <= '9') {
+            while (j < n && s[j] >= '0' && s[j] <= '9')
+                ++j;
+            end = j;
+        }
+    }
+    return s.mid(start, end - start).toDouble();
+}
+
+Value isNaNFn(Context &cx, const Value &, Args args)
+{
+    return std::isnan(toNumber(cx, arg(args, 0)));
+}
+
+Value isFiniteFn(Context &cx, const Value &, Args args)
+{
+    return std::isfinite(toNumber(cx, arg(args, 0)));
+}
+
+QByteArray encoded(Context &cx, const QString &s)
+{
+    return cx.version >= 6 ? s.toUtf8() : s.toLatin1();
+}
+
+Value escapeFn(Context &cx, const Value &, Args args)
+{
+    if (args.empty())
+        return Value();
+    QByteArray bytes = encoded(cx, toQString(cx, args[0]));
+    QString out;
+    static const char hex[] = "0123456789ABCDEF";
+    for (char c : bytes) {
+        auto u = uint8_t(c);
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) {
+            out += QLatin1Char(char(u));
+        } else {
+            out += QLatin1Char('%');
+            out += QLatin1Char(hex[u >> 4]);
+            out += QLatin1Char(hex[u & 15]);
+        }
+    }
+    return cx.vm.string(out);
+}
+
+Value unescapeFn(Context &cx, const Value &, Args args)
+{
+    if (args.empty())
+        return Value();
+    QString s = toQString(cx, args[0]);
+    QByteArray bytes;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() + 0 && digitValue(s[i + 1]) < 16 && digitValue(s[i + 2]) < 16) {
+            bytes.append(char(digitValue(s[i + 1]) * 16 + digitValue(s[i + 2])));
+            i += 2;
+        } else {
+            bytes.append(cx.version >= 6 ? s.mid(i, 1).toUtf8() : s.mid(i, 1).toLatin1());
+        }
+    }
+    return cx.vm.string(cx.version >= 6 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes));
+}
+
+Value asSetPropFlags(Context &cx, const Value &, Args args)
+{
+    Object *o = arg(args, 0).asObject();
+    if (!o || args.size() < 3)
+        return Value();
+    int set = toInt(cx, args[2]);
+    int clear = args.size() > 3 ? toInt(cx, args[3]) : 0;
+    auto apply = [&](Property &p) { p.flags = uint16_t((p.flags & ~clear) | set); };
+    Value which = args[1];
+    if (which.isNull()) {
+        for (Property &p : o->ownProperties())
+            apply(p);
+        return Value();
+    }
+    std::vector<String *> names;
+    if (Object *list = which.asObject()) {
+        uint32_t n = arrayLength(cx, list);
+        for (uint32_t i = 0; i < n && i < 65536; ++i)
+            names.push_back(cx.vm.strings.intern(toString(cx, arrayGet(cx, list, i))));
+    } else {
+        for (const QString &name : toQString(cx, which).split(QLatin1Char(',')))
+            names.push_back(cx.vm.name(name));
+    }
+    for (String *name : names)
+        if (Property *p = o->findOwn(name, cx.caseSensitive()))
+            apply(*p);
+    return Value();
+}
+
+// setInterval(function, ms, args...) or setInterval(object, "method", ms, args...).
+Value addTimer(Context &cx, Args args, bool repeat)
+{
+    Timers::Callback callback;
+    size_t next = 1;
+    Object *first = arg(args, 0).asObject();
+    if (!first)
+        return Value();
+    if (first->asFunction()) {
+        callback.function = first;
+    } else {
+        callback.object = first;
+        callback.method = cx.vm.strings.intern(toString(cx, arg(args, 1)));
+        next = 2;
+    }
+    if (args.size() <= next)
+        return Value();
+    double ms = toNumber(cx, args[next]);
+    qint64 interval = std::isnan(ms) || ms < 0 ? 0 : qint64(std::min(ms, 1e12));
+    for (size_t i = next + 1; i < args.size(); ++i)
+        callback.args.push_back(args[i]);
+    return cx.vm.timers().add(std::move(callback), interval, repeat, cx.vm.movieTime());
+}
+
+Value setIntervalFn(Context &cx, const Value &, Args args)
+{
+    return addTimer(cx, args, true);
+}
+
+Value setTimeoutFn(Context &cx, const Value &, Args args)
+{
+    return addTimer(cx, args, false);
+}
+
+Value clearTimerFn(Context &cx, const Value &, Args args)
+{
+    if (args.empty())
+        return Value();
+    cx.vm.timers().remove(toInt(cx, args[0]));
+    return Value();
+}
+
+}
+
+void installGlobals(Vm &vm)
+{
+    Object *g = vm.global();
+    vm.method(g, "parseInt", parseIntFn);
+    vm.method(g, "parseFloat", parseFloatFn);
+    vm.method(g, "isNaN", isNaNFn);
+    vm.method(g, "isFinite", isFiniteFn);
+    vm.method(g, "escape", escapeFn);
+    vm.method(g, "unescape", unescapeFn);
+    vm.method(g, "ASSetPropFlags", asSetPropFlags);
+    vm.method(g, "setInterval", setIntervalFn);
+    vm.method(g, "clearInterval", clearTimerFn);
+    vm.method(g, "setTimeout", setTimeoutFn);
+    vm.method(g, "clearTimeout", clearTimerFn);
+    vm.property(g, "NaN", kNaN);
+    vm.property(g, "Infinity", std::numeric_limits<double>::infinity());
+}
+
+}

@@ -1,0 +1,131 @@
+// Object: the root of every prototype chain, with the reflection methods
+// (hasOwnProperty, addProperty, watch, ...) and registerClass.
+#include "Builtins.h"
+
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Host.h"
+#include "swf/avm1/Operators.h"
+#include "swf/avm1/Vm.h"
+
+namespace swf::avm1 {
+
+namespace {
+
+Value construct(Context &cx, const Value &thisValue, Args args)
+{
+    Value v = arg(args, 0);
+    if (!v.isNullish())
+        return toObject(cx, v);
+    return thisValue;
+}
+
+Value call(Context &cx, const Value &, Args args)
+{
+    Value v = arg(args, 0);
+    if (!v.isNullish())
+        return toObject(cx, v);
+    return cx.vm.newObject();
+}
+
+String *nameArg(Context &cx, Args args, size_t i)
+{
+    return cx.vm.strings.intern(toString(cx, arg(args, i)));
+}
+
+Value toStringMethod(Context &cx, const Value &thisValue, Args)
+{
+    Object *o = thisValue.asObject();
+    if (o && o->asFunction())
+        return cx.vm.name(QStringLiteral("[type Function]"));
+    return cx.vm.name(QStringLiteral("[object Object]"));
+}
+
+Value valueOf(Context &, const Value &thisValue, Args)
+{
+    return thisValue;
+}
+
+Value hasOwnProperty(Context &cx, const Value &thisValue, Args args)
+{
+    Object *o = thisValue.asObject();
+    return o && !args.empty() && o->hasOwn(cx, nameArg(cx, args, 0));
+}
+
+Value isPropertyEnumerable(Context &cx, const Value &thisValue, Args args)
+{
+    Object *o = thisValue.asObject();
+    if (!o || args.empty())
+        return false;
+    Property *p = o->findOwn(nameArg(cx, args, 0), cx.caseSensitive());
+    return p && PropertyFlag::visibleIn(p->flags, cx.version) && !(p->flags & PropertyFlag::DontEnum);
+}
+
+Value isPrototypeOf(Context &, const Value &thisValue, Args args)
+{
+    Object *proto = thisValue.asObject();
+    Object *o = arg(args, 0).asObject();
+    return proto && o && hasPrototype(o, proto);
+}
+
+Value addProperty(Context &cx, const Value &thisValue, Args args)
+{
+    Object *o = thisValue.asObject();
+    if (!o || args.size() < 3)
+        return false;
+    String *name = nameArg(cx, args, 0);
+    Object *getter = args[1].asObject();
+    Object *setter = args[2].asObject();
+    if (name->text().isEmpty() || !getter || !getter->asFunction())
+        return false;
+    if (setter && !setter->asFunction())
+        setter = nullptr;
+    if (!setter && !args[2].isNull())
+        return false;
+    Property *existing = o->findOwn(name, cx.caseSensitive());
+    uint16_t flags = existing ? existing->flags : 0;
+    o->putVirtual(existing ? existing->name : name, getter, setter, flags);
+    return true;
+}
+
+Value watch(Context &cx, const Value &thisValue, Args args)
+{
+    Object *o = thisValue.asObject();
+    if (!o || args.size() < 2)
+        return false;
+    return o->watch(cx, nameArg(cx, args, 0), args[1].asObject(), arg(args, 2));
+}
+
+Value unwatch(Context &cx, const Value &thisValue, Args args)
+{
+    Object *o = thisValue.asObject();
+    return o && !args.empty() && o->unwatch(cx, nameArg(cx, args, 0));
+}
+
+Value registerClass(Context &cx, const Value &, Args args)
+{
+    if (args.size() < 2)
+        return false;
+    QString symbol = toQString(cx, args[0]);
+    Object *constructor = args[1].asObject();
+    cx.vm.registerClass(symbol, constructor && constructor->asFunction() ? constructor : nullptr);
+    return true;
+}
+
+}
+
+void installObject(Vm &vm)
+{
+    Object *proto = vm.protos.object;
+    NativeFunction *object = vm.makeClass(vm.global(), "Object", construct, call, proto);
+    vm.method(proto, "toString", toStringMethod);
+    vm.method(proto, "valueOf", valueOf);
+    vm.method(proto, "hasOwnProperty", hasOwnProperty);
+    vm.method(proto, "isPropertyEnumerable", isPropertyEnumerable);
+    vm.method(proto, "isPrototypeOf", isPrototypeOf);
+    vm.method(proto, "addProperty", addProperty);
+    vm.method(proto, "watch", watch);
+    vm.method(proto, "unwatch", unwatch);
+    vm.method(object, "registerClass", registerClass);
+}
+
+}
