@@ -1,12 +1,15 @@
 // swfmake: writes the demo movie, a busy benchmark frame or a spoken lesson
-// to a file.
+// to a file, or the sample action blocks (the script fuzz seeds) to a folder.
 //   swfmake demo OUT.swf [F|C|Z]
 //   swfmake busy OUT.swf SHAPES [F|C|Z]
 //   swfmake lesson OUT.swf WORD.wav PRAISE.wav
+//   swfmake scripts FOLDER [VERSION]
 #include "SampleMovies.h"
+#include "SampleScripts.h"
 #include "WavFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <cstdio>
 
@@ -16,7 +19,8 @@ int usage()
 {
     std::fprintf(stderr, "usage: swfmake demo OUT.swf [F|C|Z]\n"
                          "       swfmake busy OUT.swf SHAPES [F|C|Z]\n"
-                         "       swfmake lesson OUT.swf WORD.wav PRAISE.wav\n");
+                         "       swfmake lesson OUT.swf WORD.wav PRAISE.wav\n"
+                         "       swfmake scripts FOLDER [VERSION]\n");
     return 2;
 }
 
@@ -25,6 +29,18 @@ char compressionOf(const QString &mode)
     return mode.isEmpty() ? 'F' : mode[0].toLatin1();
 }
 
+// Each seed is the SWF version byte the fuzz target reads, then the block.
+int writeScripts(const QString &folder, int version)
+{
+    QDir().mkpath(folder);
+    for (const auto &[name, block] : swfmake::sampleScripts()) {
+        QFile out(folder + QLatin1Char('/') + name + QStringLiteral("_v%1").arg(version));
+        if (!out.open(QIODevice::WriteOnly) || out.write(char(version) + block) != block.size() + 1) {
+            std::fprintf(stderr, "swfmake: cannot write %s\n", qPrintable(out.fileName()));
+            return 1;
+        }
+    }
+    return 0;
 }
 
 int main(int argc, char **argv)
@@ -33,6 +49,8 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    if (args[0] == "scripts")
+        return writeScripts(args[1], args.value(2, QStringLiteral("8")).toInt());
     QByteArray movie;
     if (args[0] == "demo") {
         movie = swfmake::demoMovie(compressionOf(args.value(2, "C")));

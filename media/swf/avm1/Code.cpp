@@ -344,13 +344,18 @@ void Code::decodePush(const uint8_t *payload, uint32_t length, const Instr &base
             p.bad = true;
             break;
         }
-        if (p.bad)
-            break;
+        if (p.bad) {
+            // An unreadable value ends the block, after those before it.
+            Instr end = base;
+            end.op = Op::End;
+            append(end);
+            return;
+        }
         append(in);
         any = true;
     }
     if (!any) {
-        // An empty or unreadable Push does nothing.
+        // An empty Push does nothing.
         Instr nothing = base;
         nothing.op = Op::Nop;
         append(nothing);

@@ -98,7 +98,13 @@ public:
     // Whether enough has been made since the last collection to collect.
     bool wantsCollection() const { return madeSince >= nextCollection; }
     // Past the bound even after collecting.
-    bool full() const { return cells.size() > kMaxCells || liveBytes + madeBytesSince > kMaxBytes; }
+    bool full() const { return cells.size() > maxCells || liveBytes + madeBytesSince > maxBytes; }
+    // Another bound than kMaxCells and kMaxBytes (for tests).
+    void setLimits(size_t cellLimit, size_t byteLimit)
+    {
+        maxCells = cellLimit;
+        maxBytes = byteLimit;
+    }
     // Counts bytes a cell gained after it was made (a growing string).
     void grew(size_t bytes) { madeBytesSince += bytes; }
 
@@ -123,6 +129,8 @@ private:
     size_t liveBytes = 0;
     size_t nextCollection = 10000;
     size_t collectionCount = 0;
+    size_t maxCells = kMaxCells;
+    size_t maxBytes = kMaxBytes;
     void (*sweepHook)(void *, Cell *) = nullptr;
     void *sweepData = nullptr;
 };

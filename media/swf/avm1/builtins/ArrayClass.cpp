@@ -90,16 +90,12 @@ Value pop(Context &cx, const Value &thisValue, Args)
     return last;
 }
 
-// Moves elements [from, from + count) to start at `to`, holes included.
+// Moves elements [from, from + count) to start at `to`; holes become
+// undefined elements, as the player's shift and splice make them.
 void move(Context &cx, Object *a, uint32_t from, uint32_t to, uint32_t count)
 {
     auto step = [&](uint32_t i) {
-        String *src = indexName(cx.vm, from + i);
-        String *dst = indexName(cx.vm, to + i);
-        if (a->has(cx, src))
-            a->set(cx, dst, a->get(cx, src));
-        else
-            a->remove(cx, dst);
+        arraySet(cx, a, to + i, arrayGet(cx, a, from + i));
         tick(cx, i);
     };
     if (to < from)

@@ -1,0 +1,220 @@
+// Functions, closures, prototypes, classes and exceptions.
+#include "ScriptTestHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace scripttest;
+using U = W::Undefined;
+using N = W::Null;
+using R = W::Register;
+
+namespace {
+
+// function name(a, b) { return a + b; }
+W adder()
+{
+    W body;
+    body.getVariable(QStringLiteral("a")).getVariable(QStringLiteral("b")).op(Op::Add2).op(Op::Return);
+    W w;
+    w.defineFunction(QStringLiteral("add"), {QStringLiteral("a"), QStringLiteral("b")}, body);
+    return w;
+}
+
+}
+
+TEST(Functions, TakeArgumentsAndReturn)
+{
+    Machine m;
+    W w = adder();
+    w.push({2, 3, 2, QStringLiteral("add")}).op(Op::CallFunction).op(Op::Trace);
+    w.push({2, 1, QStringLiteral("add")}).op(Op::CallFunction).op(Op::Trace); // b is undefined
+    EXPECT_EQ(m.run(w), QStringList({"5", "NaN"}));
+}
+
+TEST(Functions, CloseOverTheirScope)
+{
+    Machine m;
+    // function outer(x) { return function() { return x; }; }
+    W inner;
+    inner.getVariable(QStringLiteral("x")).op(Op::Return);
+    W outer;
+    outer.defineFunction(QString(), {}, inner).op(Op::Return);
+    W w;
+    w.defineFunction(QStringLiteral("outer"), {QStringLiteral("x")}, outer);
+    w.push({QStringLiteral("f"), QStringLiteral("kept"), 1, QStringLiteral("outer")})
+        .op(Op::CallFunction)
+        .op(Op::SetVariable);
+    w.push({QStringLiteral("other"), 1, QStringLiteral("outer")}).op(Op::CallFunction).op(Op::Pop);
+    w.push({0, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Trace);
+    w.getVariable(QStringLiteral("x")).op(Op::Trace); // locals stay local
+    EXPECT_EQ(m.run(w), QStringList({"kept", "undefined"}));
+}
+
+TEST(Functions, PreloadRegistersInOrder)
+{
+    Machine m;
+    // Registers: 1 this, 2 arguments, 3 _root, 4 _global; parameter p in 5.
+    W body;
+    body.push({R{1}}).op(Op::Trace);
+    body.push({R{2}}).push({QStringLiteral("length")}).op(Op::GetMember).op(Op::Trace);
+    body.push({R{3}}).op(Op::Trace);
+    body.push({R{4}}).push({QStringLiteral("Math")}).op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    body.push({R{5}}).op(Op::Trace);
+    body.getVariable(QStringLiteral("arguments")).op(Op::Trace); // suppressed
+    int flags = 0x01 | 0x04 | 0x08 | 0x20 | 0x40 | 0x100;
+    W w;
+    w.defineFunction2(QStringLiteral("f"), 6, flags, {{5, QStringLiteral("p")}}, body);
+    w.push({QStringLiteral("b"), QStringLiteral("a"), 2, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Pop);
+    EXPECT_EQ(m.run(w), QStringList({"_level0", "2", "_level0", "object", "a", "undefined"}));
+}
+
+TEST(Functions, KnowTheirCalleeAndCaller)
+{
+    Machine m;
+    W inner;
+    inner.getVariable(QStringLiteral("arguments")).push({QStringLiteral("caller")}).op(Op::GetMember);
+    inner.getVariable(QStringLiteral("outer")).op(Op::StrictEquals).op(Op::Trace);
+    inner.getVariable(QStringLiteral("arguments")).push({QStringLiteral("callee")}).op(Op::GetMember);
+    inner.getVariable(QStringLiteral("inner")).op(Op::StrictEquals).op(Op::Trace);
+    W outer;
+    outer.push({0, QStringLiteral("inner")}).op(Op::CallFunction).op(Op::Pop);
+    W w;
+    w.defineFunction(QStringLiteral("inner"), {}, inner);
+    w.defineFunction(QStringLiteral("outer"), {}, outer);
+    w.push({0, QStringLiteral("outer")}).op(Op::CallFunction).op(Op::Pop);
+    EXPECT_EQ(m.run(w), QStringList({"true", "true"}));
+}
+
+TEST(Functions, ConstructObjectsFromPrototypes)
+{
+    Machine m7(7), m6(6);
+    // function Point(x) { this.x = x; }  Point.prototype.twice = function() { return this.x * 2; };
+    W ctor;
+    ctor.push({QStringLiteral("this")}).op(Op::GetVariable).push({QStringLiteral("x")});
+    ctor.getVariable(QStringLiteral("x")).op(Op::SetMember);
+    W twice;
+    twice.push({QStringLiteral("this")}).op(Op::GetVariable).push({QStringLiteral("x")}).op(Op::GetMember);
+    twice.push({2}).op(Op::Multiply).op(Op::Return);
+    W w;
+    w.defineFunction(QStringLiteral("Point"), {QStringLiteral("x")}, ctor);
+    w.getVariable(QStringLiteral("Point")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("twice")}).defineFunction(QString(), {}, twice).op(Op::SetMember);
+    w.push({QStringLiteral("p"), 21, 1, QStringLiteral("Point")}).op(Op::NewObject).op(Op::SetVariable);
+    w.push({0}).getVariable(QStringLiteral("p")).push({QStringLiteral("twice")}).op(Op::CallMethod).op(Op::Trace);
+    w.getVariable(QStringLiteral("p")).getVariable(QStringLiteral("Point")).op(Op::InstanceOf).op(Op::Trace);
+    // The instance's own `constructor` exists only before SWF 7.
+    w.push({QStringLiteral("constructor"), 1}).getVariable(QStringLiteral("p"));
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m7.run(w), QStringList({"42", "true", "false"}));
+    EXPECT_EQ(m6.run(w), QStringList({"42", "true", "true"}));
+}
+
+TEST(Functions, CallSuperclassMethodsThroughSuper)
+{
+    Machine m;
+    // Base.prototype.name = function() { return "base"; }
+    // Sub extends Base; Sub.prototype.name = function() { return "sub+" + super.name(); }
+    W baseName;
+    baseName.push({QStringLiteral("base")}).op(Op::Return);
+    W subName;
+    subName.push({QStringLiteral("sub+"), 0}).getVariable(QStringLiteral("super"));
+    subName.push({QStringLiteral("name")}).op(Op::CallMethod).op(Op::Add2).op(Op::Return);
+    W empty;
+    W w;
+    w.defineFunction(QStringLiteral("Base"), {}, empty);
+    w.defineFunction(QStringLiteral("Sub"), {}, empty);
+    w.getVariable(QStringLiteral("Sub")).getVariable(QStringLiteral("Base")).op(Op::Extends);
+    w.getVariable(QStringLiteral("Base")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("name")}).defineFunction(QString(), {}, baseName).op(Op::SetMember);
+    w.getVariable(QStringLiteral("Sub")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("name")}).defineFunction(QString(), {}, subName).op(Op::SetMember);
+    w.push({QStringLiteral("s"), 0, QStringLiteral("Sub")}).op(Op::NewObject).op(Op::SetVariable);
+    w.push({0}).getVariable(QStringLiteral("s")).push({QStringLiteral("name")}).op(Op::CallMethod).op(Op::Trace);
+    w.getVariable(QStringLiteral("s")).getVariable(QStringLiteral("Base")).op(Op::InstanceOf).op(Op::Trace);
+    w.getVariable(QStringLiteral("Base")).getVariable(QStringLiteral("s")).op(Op::CastOp).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"sub+base", "true", "[object Object]"}));
+}
+
+TEST(Exceptions, AreCaughtWithFinallyRunning)
+{
+    Machine m;
+    // function thrower() { throw "boom"; }
+    W thrower;
+    thrower.push({QStringLiteral("boom")}).op(Op::Throw);
+    W body, handler, cleanup;
+    body.push({0, QStringLiteral("thrower")}).op(Op::CallFunction).trace(QStringLiteral("not reached"));
+    handler.getVariable(QStringLiteral("e")).op(Op::Trace);
+    cleanup.trace(QStringLiteral("finally"));
+    W w;
+    w.defineFunction(QStringLiteral("thrower"), {}, thrower);
+    w.tryCatch(body, &handler, QStringLiteral("e"), -1, &cleanup);
+    w.trace(QStringLiteral("after"));
+    EXPECT_EQ(m.run(w), QStringList({"boom", "finally", "after"}));
+}
+
+TEST(Exceptions, PassFinallyAndEndTheBlockWhenUncaught)
+{
+    Machine m;
+    W body, cleanup;
+    body.push({QStringLiteral("boom")}).op(Op::Throw);
+    cleanup.trace(QStringLiteral("finally"));
+    W w;
+    w.tryCatch(body, nullptr, QString(), -1, &cleanup);
+    w.trace(QStringLiteral("not reached"));
+    EXPECT_EQ(m.run(w), QStringList({"finally"}));
+    W next;
+    next.trace(QStringLiteral("next block runs"));
+    EXPECT_EQ(m.run(next), QStringList({"next block runs"}));
+}
+
+TEST(Exceptions, CatchIntoRegisters)
+{
+    Machine m;
+    W body, handler;
+    body.push({7}).op(Op::Throw);
+    handler.push({R{1}}).op(Op::Trace);
+    W w;
+    w.tryCatch(body, &handler, QString(), 1, nullptr);
+    EXPECT_EQ(m.run(w), QStringList({"7"}));
+}
+
+TEST(Scopes, WithLooksUpTheObjectFirst)
+{
+    Machine m;
+    W inside;
+    inside.getVariable(QStringLiteral("a")).op(Op::Trace);
+    inside.setVariable(QStringLiteral("a"), 2);
+    inside.setVariable(QStringLiteral("fresh"), 3); // not on the object: on the timeline
+    W w;
+    w.setVariable(QStringLiteral("a"), QStringLiteral("timeline"));
+    w.push({QStringLiteral("o"), QStringLiteral("a"), 1, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("o")).with(inside);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("a")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("a")).op(Op::Trace);
+    w.getVariable(QStringLiteral("fresh")).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"1", "2", "timeline", "3"}));
+}
+
+TEST(Properties, RunGettersSettersAndWatchers)
+{
+    Machine m;
+    W getter, setter, watcher;
+    getter.push({QStringLiteral("got")}).op(Op::Return);
+    setter.getVariable(QStringLiteral("v")).op(Op::Trace);
+    watcher.getVariable(QStringLiteral("n")).op(Op::Trace).getVariable(QStringLiteral("next")).push({1});
+    watcher.op(Op::Add2).op(Op::Return);
+    W w;
+    w.push({QStringLiteral("o"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    w.defineFunction(QString(), {QStringLiteral("v")}, setter);
+    w.defineFunction(QString(), {}, getter);
+    w.push({QStringLiteral("p"), 3}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("addProperty")}).op(Op::CallMethod).op(Op::Pop);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p"), QStringLiteral("set")}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p")}).op(Op::GetMember).op(Op::Trace);
+    w.defineFunction(QString(), {QStringLiteral("n"), QStringLiteral("old"), QStringLiteral("next")}, watcher);
+    w.push({QStringLiteral("w"), 2}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("watch")}).op(Op::CallMethod).op(Op::Pop);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("w"), 10}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("w")}).op(Op::GetMember).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"set", "got", "w", "11"}));
+}

@@ -1,0 +1,90 @@
+// The collector frees what scripts can no longer reach and keeps what they
+// can (variables, closures, pinned objects), and the heap's bound ends a
+// movie that allocates without end.
+#include "ScriptTestHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace scripttest;
+
+namespace {
+
+// for (i = 0; i < count; i++) { new Object(); }
+W allocate(int count, bool keep)
+{
+    W w;
+    auto top = w.label(), done = w.label();
+    w.setVariable(QStringLiteral("i"), 0);
+    w.bind(top);
+    w.getVariable(QStringLiteral("i")).push({count}).op(Op::Less2).op(Op::Not).ifTrue(done);
+    if (keep)
+        w.getVariable(QStringLiteral("keep")).getVariable(QStringLiteral("i"));
+    w.push({0, QStringLiteral("Object")}).op(Op::NewObject);
+    if (keep)
+        w.op(Op::SetMember);
+    else
+        w.op(Op::Pop);
+    w.push({QStringLiteral("i")}).getVariable(QStringLiteral("i")).op(Op::Increment).op(Op::SetVariable);
+    w.jump(top);
+    w.bind(done);
+    return w;
+}
+
+}
+
+TEST(Heap, FreesWhatScriptsCannotReach)
+{
+    Machine m;
+    m.run(allocate(100000, false));
+    m.vm.heap.collect();
+    EXPECT_LT(m.vm.heap.cellCount(), 20000u);
+    EXPECT_GT(m.vm.heap.collections(), 1u);
+}
+
+TEST(Heap, KeepsWhatScriptsReach)
+{
+    Machine m;
+    W setup;
+    setup.push({QStringLiteral("keep"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    W counter;
+    counter.getVariable(QStringLiteral("secret")).op(Op::Return);
+    W maker;
+    maker.push({QStringLiteral("secret"), QStringLiteral("kept")}).op(Op::DefineLocal);
+    maker.defineFunction(QString(), {}, counter).op(Op::Return);
+    setup.defineFunction(QStringLiteral("maker"), {}, maker);
+    setup.push({QStringLiteral("get"), 0, QStringLiteral("maker")}).op(Op::CallFunction).op(Op::SetVariable);
+    m.run(setup);
+    m.run(allocate(50000, true));
+    m.vm.heap.collect();
+    W check;
+    check.push({0, QStringLiteral("get")}).op(Op::CallFunction).op(Op::Trace);
+    check.getVariable(QStringLiteral("keep")).push({QStringLiteral("49999")}).op(Op::GetMember).op(Op::TypeOf);
+    check.op(Op::Trace);
+    EXPECT_EQ(m.run(check), QStringList({"kept", "object"}));
+}
+
+TEST(Heap, KeepsPinnedObjects)
+{
+    Machine m;
+    Object *o = m.vm.newObject();
+    o->put(m.vm.name(QStringLiteral("x")), m.vm.string(QStringLiteral("still here")));
+    Pinned<Object> pin(o);
+    m.vm.heap.collect();
+    Context cx(m.vm, 8, nullptr);
+    EXPECT_EQ(o->get(cx, m.vm.name(QStringLiteral("x"))).string()->text(), "still here");
+}
+
+TEST(Heap, EndsAMovieThatKeepsAllocating)
+{
+    Machine m;
+    m.vm.heap.setLimits(200000, size_t(1) << 30);
+    W w;
+    w.push({QStringLiteral("keep"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    m.run(w);
+    m.run(allocate(1000000, true));
+    EXPECT_TRUE(m.vm.disabled());
+    EXPECT_EQ(m.host.warnings.size(), 1);
+    W later;
+    later.trace(QStringLiteral("scripts are off"));
+    EXPECT_EQ(m.run(later), QStringList());
+}

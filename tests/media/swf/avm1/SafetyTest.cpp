@@ -1,0 +1,116 @@
+// Bad and hostile scripts: endless loops, deep recursion, malformed action
+// records and stack underflow end the script or are handled, and the
+// movie's next scripts still run.
+#include "ScriptTestHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace scripttest;
+
+TEST(Safety, StopsAnEndlessLoopAndRunsLaterBlocks)
+{
+    Machine m;
+    m.vm.setTimeLimit(200);
+    W w;
+    auto top = w.label();
+    w.trace(QStringLiteral("start"));
+    w.bind(top).jump(top);
+    EXPECT_EQ(m.run(w), QStringList({"start"}));
+    EXPECT_EQ(m.host.warnings.size(), 1);
+    W next;
+    next.trace(QStringLiteral("next"));
+    EXPECT_EQ(m.run(next), QStringList({"next"}));
+}
+
+TEST(Safety, StopsRecursionAt256Levels)
+{
+    Machine m;
+    // function f(n) { trace(n); f(n + 1); }
+    W body;
+    body.getVariable(QStringLiteral("n")).op(Op::Trace);
+    body.getVariable(QStringLiteral("n")).op(Op::Increment).push({1, QStringLiteral("f")}).op(Op::CallFunction);
+    W w;
+    w.defineFunction(QStringLiteral("f"), {QStringLiteral("n")}, body);
+    w.push({1, 1, QStringLiteral("f")}).op(Op::CallFunction);
+    w.trace(QStringLiteral("not reached"));
+    QStringList lines = m.run(w);
+    EXPECT_EQ(lines.size(), 256);
+    EXPECT_EQ(lines.last(), "256");
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}
+
+TEST(Safety, TreatsAnEmptyStackAsUndefined)
+{
+    Machine m;
+    W w;
+    w.op(Op::Add2).op(Op::Trace).op(Op::Pop).op(Op::Pop).op(Op::GetMember).op(Op::Trace);
+    w.push({5, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Trace); // five arguments missing
+    EXPECT_EQ(m.run(w), QStringList({"NaN", "undefined", "undefined"}));
+}
+
+TEST(Safety, EndsAtTruncatedRecords)
+{
+    Machine m;
+    W whole;
+    whole.trace(QStringLiteral("ok"));
+    QByteArray block = whole.body();
+    // A Push whose stated length runs past the block.
+    EXPECT_EQ(m.runBytes(block + QByteArray::fromHex("960a00")), QStringList({"ok"}));
+    // A string without its terminating zero.
+    EXPECT_EQ(m.runBytes(block + QByteArray::fromHex("96030000616126")), QStringList({"ok"}));
+    // A function whose body is longer than the block.
+    EXPECT_EQ(m.runBytes(block + QByteArray::fromHex("9b0800660000000000ff7f")), QStringList({"ok"}));
+    EXPECT_EQ(m.runBytes(QByteArray()), QStringList());
+}
+
+TEST(Safety, EndsTheBlockOnJumpsOutside)
+{
+    Machine m;
+    W w;
+    w.trace(QStringLiteral("before"));
+    w.raw(Op::Jump, QByteArray::fromHex("0010")); // far past the end
+    w.trace(QStringLiteral("not reached"));
+    EXPECT_EQ(m.run(w), QStringList({"before"}));
+    W back;
+    back.trace(QStringLiteral("once"));
+    back.raw(Op::Jump, QByteArray::fromHex("00c0")); // before the start
+    EXPECT_EQ(m.run(back), QStringList({"once"}));
+}
+
+TEST(Safety, DecodesJumpsIntoTheMiddleOfAnAction)
+{
+    Machine m;
+    // Push "&" holds the bytes 26 00: Trace, End. Jumping to the 26 runs them.
+    W w;
+    w.raw(Op::Jump, QByteArray::fromHex("0400"));
+    w.push({QStringLiteral("&")});
+    w.trace(QStringLiteral("not reached"));
+    EXPECT_EQ(m.run(w), QStringList({"undefined"}));
+}
+
+TEST(Safety, StopsAStackThatGrowsWithoutEnd)
+{
+    Machine m;
+    m.vm.setTimeLimit(20000);
+    W w;
+    auto top = w.label();
+    w.bind(top).push({1}).jump(top);
+    m.run(w);
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}
+
+TEST(Safety, StopsWatchersThatRecurseForever)
+{
+    Machine m;
+    // o.watch("p", function() { o.p = 1; }); o.p = 2;
+    W watcher;
+    watcher.getVariable(QStringLiteral("o")).push({QStringLiteral("p"), 1}).op(Op::SetMember);
+    W w;
+    w.push({QStringLiteral("o"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    w.defineFunction(QString(), {}, watcher).push({QStringLiteral("p"), 2});
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("watch")}).op(Op::CallMethod).op(Op::Pop);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p"), 2}).op(Op::SetMember);
+    w.trace(QStringLiteral("not reached"));
+    EXPECT_EQ(m.run(w), QStringList());
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}

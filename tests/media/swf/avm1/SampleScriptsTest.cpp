@@ -1,0 +1,38 @@
+// The sample scripts (the fuzz seeds and the benchmark loop) do what they
+// are written to do, so the seeds reach deep into the interpreter.
+#include "ScriptTestHost.h"
+#include "SampleScripts.h"
+
+#include <gtest/gtest.h>
+
+using namespace scripttest;
+
+namespace {
+
+QStringList runSample(const QString &name)
+{
+    Machine m;
+    m.host.addClip(QStringLiteral("clip"));
+    for (const auto &[sample, block] : swfmake::sampleScripts())
+        if (sample == name)
+            return m.runBytes(block);
+    return {QStringLiteral("no such sample")};
+}
+
+}
+
+TEST(SampleScripts, ComputeWhatTheySay)
+{
+    EXPECT_EQ(runSample(QStringLiteral("arithmetic")), QStringList({"4.5", "12.5", "Infinity", "31"}));
+    EXPECT_EQ(runSample(QStringLiteral("functions")), QStringList({"144", "closure", "2"}));
+    EXPECT_EQ(runSample(QStringLiteral("exceptions")), QStringList({"thrown", "finally", "again"}));
+    EXPECT_EQ(runSample(QStringLiteral("classes")), QStringList({"v=9", "true", "v=9"}));
+}
+
+TEST(SampleScripts, BenchmarkLoopSumsItsPasses)
+{
+    Machine m;
+    m.runBytes(swfmake::loopBenchmark(1000));
+    Context cx(m.vm, 8, nullptr);
+    EXPECT_EQ(m.host.rootClip->get(cx, m.vm.name(QStringLiteral("result"))).number(), 999000.0);
+}
