@@ -40,26 +40,15 @@ Value pow(Context &cx, const Value &, Args args)
     return std::pow(num(cx, args, 0), num(cx, args, 1));
 }
 
-Value max(Context &cx, const Value &, Args args)
+// Math.max and Math.min: NaN if any argument is; the identity without any.
+template <bool Max> Value extreme(Context &cx, const Value &, Args args)
 {
-    double best = -std::numeric_limits<double>::infinity();
+    double best = (Max ? -1 : 1) * std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < args.size(); ++i) {
         double d = num(cx, args, i);
         if (std::isnan(d))
             return kNaN;
-        best = std::max(best, d);
-    }
-    return best;
-}
-
-Value min(Context &cx, const Value &, Args args)
-{
-    double best = std::numeric_limits<double>::infinity();
-    for (size_t i = 0; i < args.size(); ++i) {
-        double d = num(cx, args, i);
-        if (std::isnan(d))
-            return kNaN;
-        best = std::min(best, d);
+        best = Max ? std::max(best, d) : std::min(best, d);
     }
     return best;
 }
@@ -90,8 +79,8 @@ void installMath(Vm &vm)
     vm.method(math, "tan", unary<std::tan>);
     vm.method(math, "atan2", atan2);
     vm.method(math, "pow", pow);
-    vm.method(math, "max", max);
-    vm.method(math, "min", min);
+    vm.method(math, "max", extreme<true>);
+    vm.method(math, "min", extreme<false>);
     vm.method(math, "random", random);
     uint16_t constant = PropertyFlag::DontEnum | PropertyFlag::DontDelete | PropertyFlag::ReadOnly;
     auto put = [&](const char *name, double v) { math->put(vm.strings.permanent(QLatin1String(name)), v, constant); };
