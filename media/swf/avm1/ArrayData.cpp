@@ -3,25 +3,10 @@
 #include "Convert.h"
 #include "Vm.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace swf::avm1 {
-
-std::optional<uint32_t> arrayIndex(const String *name)
-{
-    const QString &s = name->text();
-    if (s.isEmpty() || s.size() > 10 || (s.size() > 1 && s[0] == '0'))
-        return std::nullopt;
-    uint64_t n = 0;
-    for (QChar c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        n = n * 10 + uint64_t(c.unicode() - '0');
-    }
-    if (n >= 0xFFFFFFFFull)
-        return std::nullopt;
-    return uint32_t(n);
-}
 
 String *indexName(Vm &vm, uint32_t i)
 {
@@ -38,49 +23,70 @@ bool ArrayData::get(Context &cx, Object &, String *name, Value &out)
 
 bool ArrayData::set(Context &cx, Object &self, String *name, const Value &value)
 {
+    if (name->index() >= 0) {
+        // A new element: the table stores it; the length follows.
+        if (name->index() >= length)
+            length = int32_t(name->index() + 1);
+        return false;
+    }
     if (!sameName(name, cx.vm.names.length, cx.caseSensitive()))
         return false;
-    double d = toNumber(cx, value);
-    uint32_t wanted = std::isnan(d) || d < 0 ? 0 : d > 4294967295.0 ? 0xFFFFFFFFu : uint32_t(d);
-    if (wanted < length) {
-        // Drop the elements past the new end.
-        self.ownProperties().removeIf([wanted](const Property &p) {
-            auto i = arrayIndex(p.name);
-            return i && *i >= wanted;
-        });
-    }
-    length = wanted;
+    resize(self, toInt32(cx, value));
     return true;
 }
 
-void ArrayData::added(Context &, Object &self, String *name)
+void ArrayData::resize(Object &self, int32_t n)
 {
-    auto i = arrayIndex(name);
-    if (i && *i >= length && self.findOwn(name, true))
-        length = *i + 1;
+    if (n < length)
+        self.ownProperties().removeIf([n](const Property &p) { return p.name->index() >= std::max(n, 0); });
+    length = n;
 }
 
 uint32_t arrayLength(Context &cx, Object *o)
 {
     if (auto *a = o->nativeAs<ArrayData>())
-        return a->length;
+        return uint32_t(std::max(a->length, 0));
     double d = toNumber(cx, o->get(cx, cx.vm.names.length));
     return std::isnan(d) || d <= 0 ? 0 : d >= 4294967295.0 ? 0xFFFFFFFFu : uint32_t(d);
 }
 
 void setArrayLength(Context &cx, Object *o, uint32_t length)
 {
-    o->set(cx, cx.vm.names.length, double(length));
+    if (auto *a = o->nativeAs<ArrayData>())
+        a->resize(*o, int32_t(length));
+    else
+        o->set(cx, cx.vm.names.length, double(length));
 }
 
 Value arrayGet(Context &cx, Object *o, uint32_t i)
 {
-    return o->get(cx, indexName(cx.vm, i));
+    Property *p = o->findOwn(indexName(cx.vm, i), true);
+    return p ? p->value : Value();
+}
+
+bool arrayHas(Context &cx, Object *o, uint32_t i)
+{
+    return o->findOwn(indexName(cx.vm, i), true);
 }
 
 void arraySet(Context &cx, Object *o, uint32_t i, const Value &v)
 {
-    o->set(cx, indexName(cx.vm, i), v);
+    String *name = indexName(cx.vm, i);
+    if (Property *p = o->findOwn(name, true)) {
+        if (!(p->flags & PropertyFlag::ReadOnly))
+            p->value = v;
+    } else {
+        o->put(name, v);
+    }
+    if (auto *a = o->nativeAs<ArrayData>(); a && int64_t(i) >= a->length)
+        a->length = int32_t(i + 1);
+}
+
+void arrayRemove(Context &cx, Object *o, uint32_t i)
+{
+    Property *p = o->findOwn(indexName(cx.vm, i), true);
+    if (p && !(p->flags & PropertyFlag::DontDelete))
+        o->ownProperties().remove(p);
 }
 
 }

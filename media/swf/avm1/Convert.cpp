@@ -14,30 +14,37 @@ namespace swf::avm1 {
 
 static const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+bool primitiveOf(Context &cx, Object *o, Hint hint, Value &out)
+{
+    Vm &vm = cx.vm;
+    if (hint == Hint::None && o->nativeAs<DateData>())
+        hint = Hint::String;
+    String *first = hint == Hint::String ? vm.names.toString : vm.names.valueOf;
+    String *second = hint == Hint::String ? vm.names.valueOf : vm.names.toString;
+    bool called = false;
+    for (String *name : {first, second}) {
+        Value method = o->get(cx, name);
+        if (method.asObject() && method.object()->asFunction()) {
+            called = true;
+            out = vm.call(cx, method, o, {});
+            if (!out.isObject())
+                return true;
+        }
+    }
+    out = called ? Value(o) : Value();
+    return called;
+}
+
 Value toPrimitive(Context &cx, const Value &v, Hint hint)
 {
     Object *o = v.asObject();
     if (!o)
         return v;
-    Vm &vm = cx.vm;
-    if (vm.host.isClip(o) && hint != Hint::Number)
-        return vm.string(vm.host.targetPath(o, false));
-    if (hint == Hint::None && o->nativeAs<DateData>())
-        hint = Hint::String;
-    String *first = hint == Hint::String ? vm.names.toString : vm.names.valueOf;
-    String *second = hint == Hint::String ? vm.names.valueOf : vm.names.toString;
-    for (String *name : {first, second}) {
-        Value method = o->get(cx, name);
-        if (method.asObject() && method.object()->asFunction()) {
-            Value result = vm.call(cx, method, o, {});
-            if (!result.isObject())
-                return result;
-        }
-    }
-    // A method-less object: functions and objects name their type.
-    if (hint == Hint::Number)
-        return kNaN;
-    return vm.string(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
+    if (cx.vm.host.isClip(o))
+        return hint == Hint::Number ? Value(kNaN) : Value(cx.vm.string(cx.vm.host.targetPath(o, false)));
+    Value out;
+    primitiveOf(cx, o, hint, out);
+    return out;
 }
 
 double toNumber(Context &cx, const Value &v)
@@ -55,8 +62,10 @@ double toNumber(Context &cx, const Value &v)
     case Type::Object: {
         if (cx.vm.host.isClip(v.object()))
             return kNaN;
-        Value p = toPrimitive(cx, v, Hint::Number);
-        return p.isObject() ? kNaN : toNumber(cx, p);
+        Value p;
+        if (!primitiveOf(cx, v.object(), Hint::Number, p) || p.isObject())
+            return kNaN;
+        return toNumber(cx, p);
     }
     }
     return kNaN;
@@ -94,14 +103,23 @@ String *toString(Context &cx, const Value &v)
     case Type::Null:
         return vm.name(QStringLiteral("null"));
     case Type::Boolean:
+        // SWF 4 had no booleans: its code sees them as 1 and 0.
+        if (cx.version < 5)
+            return vm.indexName(v.boolean() ? 1 : 0);
         return vm.name(v.boolean() ? QStringLiteral("true") : QStringLiteral("false"));
     case Type::Number:
         return vm.string(numberToString(v.number()));
     case Type::String:
         return v.string();
     case Type::Object: {
-        Value p = toPrimitive(cx, v, Hint::String);
-        return p.isObject() ? vm.name(QStringLiteral("[type Object]")) : toString(cx, p);
+        Object *o = v.object();
+        if (vm.host.isClip(o))
+            return vm.string(vm.host.targetPath(o, false));
+        Value p;
+        if (!primitiveOf(cx, o, Hint::String, p) || p.isObject())
+            // Without methods to ask, objects and functions name their type.
+            return vm.name(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
+        return toString(cx, p);
     }
     }
     return vm.strings.empty();
@@ -253,6 +271,20 @@ double stringToNumber(const QString &s, int version)
         ++i;
     if (i == n)
         return version >= 5 ? kNaN : 0;
+    if (version < 5) {
+        // SWF 4 reads the decimal number the string starts with, else 0.
+        qsizetype end = i;
+        if (end < n && (s[end] == '-' || s[end] == '+'))
+            ++end;
+        while (end < n && s[end] >= '0' && s[end] <= '9')
+            ++end;
+        if (end < n && s[end] == '.')
+            for (++end; end < n && s[end] >= '0' && s[end] <= '9';)
+                ++end;
+        bool ok = false;
+        double d = QStringView(s).mid(i, end - i).toDouble(&ok);
+        return ok ? d : 0;
+    }
     // "0x" hexadecimal, read as a signed 32-bit number.
     if (version >= 6 && n - i > 2 && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         uint32_t value = 0;

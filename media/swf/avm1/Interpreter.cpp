@@ -335,8 +335,9 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             push(number(pop()) - 1);
             break;
         case Op::Equals: {
+            // The right operand converts first.
             Value vb = pop(), va = pop();
-            double a = number(va), b = number(vb);
+            double b = number(vb), a = number(va);
             push(boolean(a == b));
             break;
         }
@@ -406,16 +407,15 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
                 push(double(a >> (b & 31)));
                 break;
             default:
-                push(double(uint32_t(a) >> (b & 31)));
+                // Shifting by nothing leaves the number signed.
+                push((b & 31) ? double(uint32_t(a) >> (b & 31)) : double(a));
                 break;
             }
             break;
         }
-        case Op::ToInteger: {
-            double d = number(pop());
-            push(std::isnan(d) ? 0.0 : std::trunc(d));
+        case Op::ToInteger:
+            push(double(toInt32(cx, pop())));
             break;
-        }
         case Op::ToNumber:
             push(number(pop()));
             break;

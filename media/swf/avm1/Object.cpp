@@ -42,7 +42,7 @@ void Object::putVirtual(String *name, Object *getter, Object *setter, uint16_t f
     Property *p = props.find(name, true);
     if (!p)
         p = &props.add(name);
-    p->value = Value();
+    // The value stays: the Array methods still see it under the accessors.
     p->getter = getter;
     p->setter = setter;
     p->flags = flags;
@@ -97,14 +97,14 @@ bool Object::lookup(Context &cx, String *name, Value &out)
     }
     Object *o = this;
     for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto()) {
-        if (o->data && o->data->get(cx, *o, name, out))
-            return true;
         Property *p = o->props.find(name, cs);
         if (p && PropertyFlag::visibleIn(p->flags, cx.version)) {
             // A getter found on a prototype runs on this object.
             out = p->isVirtual ? getVirtual(cx, *o, p->name) : p->value;
             return true;
         }
+        if (o->data && o->data->get(cx, *o, name, out))
+            return true;
     }
     return false;
 }
@@ -157,12 +157,10 @@ void Object::set(Context &cx, String *name, const Value &value)
         setProto(value);
         return;
     }
-    if (data && data->set(cx, *this, name, value))
-        return;
     Property *p = props.find(name, cs);
     if (p && PropertyFlag::visibleIn(p->flags, cx.version)) {
+        String *stored = p->name;
         if (p->isVirtual) {
-            String *stored = p->name;
             Value v = extras ? watched(cx, name, Value(), value) : value;
             if (props.find(stored, true))
                 setVirtual(cx, *this, stored, v);
@@ -172,14 +170,24 @@ void Object::set(Context &cx, String *name, const Value &value)
             return;
         if (extras) {
             Value v = watched(cx, name, p->value, value);
-            if (Property *q = props.find(name, cs))
+            if (Property *q = props.find(stored, true))
                 q->value = v;
             else
-                props.add(name).value = v;
+                props.add(stored).value = v;
             return;
         }
         p->value = value;
         return;
+    }
+    if (data) {
+        Value old;
+        if (extras && data->get(cx, *this, name, old)) {
+            Value v = watched(cx, name, old, value);
+            if (data && data->set(cx, *this, name, v))
+                return;
+        } else if (data->set(cx, *this, name, value)) {
+            return;
+        }
     }
     // A setter up the chain runs on this object.
     int hops = 0;
@@ -197,16 +205,14 @@ void Object::set(Context &cx, String *name, const Value &value)
         }
     }
     Value v = extras ? watched(cx, name, Value(), value) : value;
-    if (p) {
-        // A property hidden from this version is replaced.
-        p = props.find(name, cs);
-    }
+    // A property hidden from this version is replaced.
+    p = props.find(name, cs);
     if (!p)
         p = &props.add(name);
     p->value = v;
+    p->getter = p->setter = nullptr;
+    p->isVirtual = false;
     p->flags = 0;
-    if (data)
-        data->added(cx, *this, name);
 }
 
 bool Object::remove(Context &cx, String *name)
@@ -220,11 +226,11 @@ bool Object::remove(Context &cx, String *name)
         return true;
     }
     Property *p = props.find(name, cs);
-    if (!p || !PropertyFlag::visibleIn(p->flags, cx.version) || (p->flags & PropertyFlag::DontDelete))
+    if (!p || !PropertyFlag::visibleIn(p->flags, cx.version))
+        return data && data->remove(cx, *this, name);
+    if (p->flags & PropertyFlag::DontDelete)
         return false;
     props.remove(p);
-    if (data)
-        data->added(cx, *this, name);
     return true;
 }
 
@@ -233,11 +239,11 @@ bool Object::hasOwn(Context &cx, String *name)
     bool cs = cx.caseSensitive();
     if (sameName(name, cx.vm.names.proto, cs))
         return hasProtoSlot;
-    Value ignored;
-    if (data && data->get(cx, *this, name, ignored))
-        return true;
     Property *p = props.find(name, cs);
-    return p && PropertyFlag::visibleIn(p->flags, cx.version);
+    if (p && PropertyFlag::visibleIn(p->flags, cx.version))
+        return true;
+    Value ignored;
+    return data && data->get(cx, *this, name, ignored);
 }
 
 bool Object::has(Context &cx, String *name)

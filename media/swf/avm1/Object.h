@@ -21,16 +21,18 @@ class Function;
 class Object;
 
 // The data of a built-in class attached to an object by its constructor.
-// Special properties are looked up before the object's own table.
+// It may have special properties (an array's elements and length, a
+// clip's _x), consulted after the object's own property table: a property
+// made with addProperty or set in the table first shadows them.
 class NativeData {
 public:
     virtual ~NativeData() = default;
     // A special property: true with its value in `out` when `name` is one.
     virtual bool get(Context &, Object &self, String *name, Value &out);
-    // Sets a special property: true when `name` was one (and is handled).
+    // Sets a special property: true when `name` is one (and it is handled).
     virtual bool set(Context &, Object &self, String *name, const Value &value);
-    // Called after an own property was added or deleted.
-    virtual void added(Context &, Object &, String *) {}
+    // Deletes a special property: true when one was deleted.
+    virtual bool remove(Context &, Object &, String *) { return false; }
     // Names of special properties listed by for..in, before the table's.
     virtual void enumerate(Context &, Object &, std::vector<String *> &) {}
     // What typeof says, when not "object".

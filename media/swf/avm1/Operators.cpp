@@ -43,6 +43,12 @@ Value lessThan(Context &cx, const Value &a, const Value &b)
     return x < y;
 }
 
+// Numbers are equal when they are the same number, NaN included.
+static bool sameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
 bool strictlyEquals(const Value &a, const Value &b)
 {
     if (a.type() != b.type())
@@ -54,7 +60,7 @@ bool strictlyEquals(const Value &a, const Value &b)
     case Type::Boolean:
         return a.boolean() == b.boolean();
     case Type::Number:
-        return a.number() == b.number();
+        return sameNumber(a.number(), b.number());
     case Type::String:
         return a.string() == b.string() || a.string()->text() == b.string()->text();
     case Type::Object:
@@ -65,10 +71,27 @@ bool strictlyEquals(const Value &a, const Value &b)
 
 bool looselyEquals(Context &cx, const Value &a, const Value &b)
 {
+    // Before SWF 6 two objects compare by what their valueOf gives.
+    if (a.isObject() && b.isObject() && cx.version < 6 && a.object() != b.object()) {
+        Value pb = cx.vm.callMethod(cx, b, cx.vm.names.valueOf, {});
+        Value pa = cx.vm.callMethod(cx, a, cx.vm.names.valueOf, {});
+        if (pa.isObject() || pb.isObject())
+            return pa.isObject() && pb.isObject() && pa.object() == pb.object();
+        return looselyEquals(cx, pa, pb);
+    }
     if (a.type() == b.type())
         return strictlyEquals(a, b);
     if (a.isNullish() && b.isNullish())
         return true;
+    // An object without valueOf or toString is undefined to compare.
+    if (a.isObject() && b.isNullish()) {
+        Value p;
+        return !primitiveOf(cx, a.object(), Hint::None, p) && !cx.vm.host.isClip(a.object());
+    }
+    if (b.isObject() && a.isNullish()) {
+        Value p;
+        return !primitiveOf(cx, b.object(), Hint::None, p) && !cx.vm.host.isClip(b.object());
+    }
     if (a.isNullish() || b.isNullish())
         return false;
     if (a.isNumber() && b.isString())
@@ -79,15 +102,12 @@ bool looselyEquals(Context &cx, const Value &a, const Value &b)
         return looselyEquals(cx, a.boolean() ? 1.0 : 0.0, b);
     if (b.isBoolean())
         return looselyEquals(cx, a, b.boolean() ? 1.0 : 0.0);
-    if (a.isObject() && !b.isObject()) {
+    if (a.isObject()) {
         Value p = toPrimitive(cx, a);
         return !p.isObject() && looselyEquals(cx, p, b);
     }
-    if (b.isObject() && !a.isObject()) {
-        Value p = toPrimitive(cx, b);
-        return !p.isObject() && looselyEquals(cx, a, p);
-    }
-    return false;
+    Value p = toPrimitive(cx, b);
+    return !p.isObject() && looselyEquals(cx, a, p);
 }
 
 String *typeOf(Context &cx, const Value &v)

@@ -4,6 +4,20 @@
 
 namespace swf::avm1 {
 
+// The array index `text` spells: digits without a leading zero, below 2^32 - 1.
+static int64_t indexOf(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 10 || (text.size() > 1 && text[0] == '0'))
+        return -1;
+    int64_t n = 0;
+    for (QChar c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n < 0xFFFFFFFFll ? n : -1;
+}
+
 StringTable::StringTable(Heap &heap) : heap(heap)
 {
     heap.setSweepHook(&StringTable::forget, this);
@@ -24,6 +38,7 @@ String *StringTable::intern(const QString &text)
         return *it;
     String *s = heap.make<String>(text);
     s->canonical = true;
+    s->indexValue = indexOf(text);
     table.insert(text, s);
     QString lower = text.toLower();
     s->fold = lower == text ? s : intern(lower);

@@ -19,6 +19,8 @@ public:
     bool interned() const { return canonical; }
     // The interned lower-case form; only set for interned strings.
     String *folded() const { return fold; }
+    // The array index an interned name spells ("0" to "4294967294"), or -1.
+    int64_t index() const { return indexValue; }
 
     void trace(Tracer &tracer) override { tracer.mark(fold); }
     size_t extraBytes() const override { return size_t(str.size()) * 2; }
@@ -27,6 +29,7 @@ private:
     friend class StringTable;
     QString str;
     String *fold = nullptr;
+    int64_t indexValue = -1;
     bool canonical = false;
 };
 

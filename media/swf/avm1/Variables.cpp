@@ -173,6 +173,8 @@ Object *resolvePath(Frame &f, const QString &path)
         first = false;
     }
     bool cs = f.cx.caseSensitive();
+    // A dot path starts with a variable; a slash path with a child clip.
+    bool dots = !path.contains(QLatin1Char('/'));
     while (i < path.size()) {
         if (!at)
             return nullptr;
@@ -198,11 +200,11 @@ Object *resolvePath(Frame &f, const QString &path)
             at = vm.host.parent(at);
         } else if (first && special(f, name, special_)) {
             at = special_.asObject();
+        } else if (first && dots) {
+            at = getVariable(f, name).asObject();
         } else if (vm.host.isClip(at)) {
             Object *child = vm.host.child(f.cx, at, name);
             at = child ? child : at->get(f.cx, name).asObject();
-        } else if (first) {
-            at = getVariable(f, name).asObject();
         } else {
             at = at->get(f.cx, name).asObject();
         }

@@ -8,6 +8,7 @@
 #include "Interpreter.h"
 #include "builtins/Builtins.h"
 
+#include <QDateTime>
 #include <cstdlib>
 
 namespace swf::avm1 {
@@ -63,7 +64,8 @@ Vm::Vm(Host &host) : host(host), strings(heap)
 
     protos.object = heap.make<Object>(nullptr);
     protos.function = heap.make<Object>(protos.object);
-    globalObject = heap.make<Object>(protos.object);
+    // _global has no prototype: it is an object without methods.
+    globalObject = heap.make<Object>(nullptr);
     heap.addRoots(this);
     installBuiltins(*this);
     clock.start();
@@ -198,7 +200,7 @@ Object *Vm::newArray(Args items)
 {
     Object *a = heap.make<Object>(protos.array);
     auto data = std::make_unique<ArrayData>();
-    data->length = uint32_t(items.size());
+    data->length = int32_t(items.size());
     a->setNative(std::move(data));
     for (size_t i = 0; i < items.size(); ++i)
         a->put(indexName(uint32_t(i)), items[i]);
@@ -259,6 +261,11 @@ void Vm::safePoint()
         scriptsOff = true;
         throw Abort(QStringLiteral("影片脚本占用内存超过上限，已停止运行此影片的脚本"));
     }
+}
+
+double Vm::now() const
+{
+    return wallClock ? wallClock() : double(QDateTime::currentMSecsSinceEpoch());
 }
 
 qint64 Vm::milliseconds() const

@@ -20,6 +20,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -93,6 +94,10 @@ public:
     // The movie's clock as last given to runTimers.
     qint64 movieTime() const { return movieNow; }
     Timers &timers() { return timerList; }
+    // The time Date() gives: milliseconds since 1970 UTC. The movie may
+    // give another clock (a fixed one for reproducible runs).
+    double now() const;
+    void setClock(std::function<double()> clock) { wallClock = std::move(clock); }
     // The SWF version of the movie, for code the movie itself starts.
     int version() const { return swfVersion; }
     void setVersion(int version) { swfVersion = version; }
@@ -173,6 +178,7 @@ private:
     qint64 movieNow = 0;
     Timers timerList;
     QHash<QString, Object *> classes;
+    std::function<double()> wallClock;
 };
 
 }

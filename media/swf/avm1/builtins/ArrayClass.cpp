@@ -48,9 +48,7 @@ Value construct(Context &cx, const Value &thisValue, Args args)
         return Value();
     a->setNative(std::make_unique<ArrayData>());
     if (args.size() == 1 && args[0].isNumber()) {
-        double d = args[0].number();
-        uint32_t n = d >= 0 && d < 4294967295.0 ? uint32_t(d) : 0;
-        a->nativeAs<ArrayData>()->length = n;
+        a->nativeAs<ArrayData>()->length = toInt32(args[0].number());
         return a;
     }
     for (size_t i = 0; i < args.size(); ++i)
@@ -85,7 +83,7 @@ Value pop(Context &cx, const Value &thisValue, Args)
     if (n == 0)
         return Value();
     Value last = arrayGet(cx, a, n - 1);
-    a->remove(cx, indexName(cx.vm, n - 1));
+    arrayRemove(cx, a, n - 1);
     setArrayLength(cx, a, n - 1);
     return last;
 }
@@ -106,6 +104,21 @@ void move(Context &cx, Object *a, uint32_t from, uint32_t to, uint32_t count)
             step(i);
 }
 
+// The elements 0 to n - 1, holes as undefined, and the array emptied of
+// them: shift and unshift write the array anew, which is the order for..in
+// lists it in afterwards.
+std::vector<Value> takeElements(Context &cx, Object *a, uint32_t n)
+{
+    std::vector<Value> values;
+    values.reserve(std::min<uint32_t>(n, 1u << 20));
+    for (uint32_t i = 0; i < n; ++i) {
+        values.push_back(arrayGet(cx, a, i));
+        arrayRemove(cx, a, i);
+        tick(cx, i);
+    }
+    return values;
+}
+
 Value shift(Context &cx, const Value &thisValue, Args)
 {
     Object *a = self(cx, thisValue);
@@ -114,11 +127,11 @@ Value shift(Context &cx, const Value &thisValue, Args)
     uint32_t n = arrayLength(cx, a);
     if (n == 0)
         return Value();
-    Value first = arrayGet(cx, a, 0);
-    move(cx, a, 1, 0, n - 1);
-    a->remove(cx, indexName(cx.vm, n - 1));
+    std::vector<Value> values = takeElements(cx, a, n);
+    for (uint32_t i = 1; i < n; ++i)
+        arraySet(cx, a, i - 1, values[i]);
     setArrayLength(cx, a, n - 1);
-    return first;
+    return values[0];
 }
 
 Value unshift(Context &cx, const Value &thisValue, Args args)
@@ -128,7 +141,9 @@ Value unshift(Context &cx, const Value &thisValue, Args args)
         return Value();
     uint32_t n = arrayLength(cx, a);
     uint32_t k = uint32_t(args.size());
-    move(cx, a, 0, k, n);
+    std::vector<Value> values = takeElements(cx, a, n);
+    for (uint32_t i = n; i-- > 0;)
+        arraySet(cx, a, i + k, values[i]);
     for (uint32_t i = 0; i < k; ++i)
         arraySet(cx, a, i, args[i]);
     setArrayLength(cx, a, n + k);
@@ -155,7 +170,7 @@ Value slice(Context &cx, const Value &thisValue, Args args)
 Value splice(Context &cx, const Value &thisValue, Args args)
 {
     Object *a = self(cx, thisValue);
-    if (!a || args.empty())
+    if (!a || args.empty() || args[0].isUndefined())
         return Value();
     uint32_t n = arrayLength(cx, a);
     uint32_t start = position(cx, args[0], n, 0);
@@ -171,7 +186,7 @@ Value splice(Context &cx, const Value &thisValue, Args args)
     if (added != count) {
         move(cx, a, start + count, start + added, n - start - count);
         for (uint32_t i = n - count + added; i < n; ++i)
-            a->remove(cx, indexName(cx.vm, i));
+            arrayRemove(cx, a, i);
     }
     for (uint32_t i = 0; i < added; ++i)
         arraySet(cx, a, start + i, args[2 + i]);
@@ -189,9 +204,8 @@ Value concat(Context &cx, const Value &thisValue, Args args)
         if (o && o->nativeAs<ArrayData>()) {
             uint32_t n = arrayLength(cx, o);
             for (uint32_t i = 0; i < n; ++i, ++j) {
-                String *name = indexName(cx.vm, i);
-                if (o->has(cx, name))
-                    arraySet(cx, out, j, o->get(cx, name));
+                if (arrayHas(cx, o, i))
+                    arraySet(cx, out, j, arrayGet(cx, o, i));
                 tick(cx, j);
             }
         } else {
@@ -213,11 +227,7 @@ QString joined(Context &cx, Object *a, const QString &separator)
     for (uint32_t i = 0; i < n; ++i) {
         if (i)
             out += separator;
-        Value v = arrayGet(cx, a, i);
-        if (!v.isNullish())
-            out += toQString(cx, v);
-        else if (cx.version >= 7 && v.isNull())
-            out += QStringLiteral("null");
+        out += toQString(cx, arrayGet(cx, a, i));
         if (out.size() > StringTable::kMaxLength)
             cx.vm.string(out); // ends the script as any overlong string does
         tick(cx, i);
@@ -249,17 +259,13 @@ Value reverse(Context &cx, const Value &thisValue, Args)
         return Value();
     uint32_t n = arrayLength(cx, a);
     for (uint32_t i = 0; i < n / 2; ++i) {
-        String *lo = indexName(cx.vm, i), *hi = indexName(cx.vm, n - 1 - i);
-        bool hasLo = a->has(cx, lo), hasHi = a->has(cx, hi);
-        Value vLo = a->get(cx, lo), vHi = a->get(cx, hi);
-        if (hasHi)
-            a->set(cx, lo, vHi);
-        else
-            a->remove(cx, lo);
-        if (hasLo)
-            a->set(cx, hi, vLo);
-        else
-            a->remove(cx, hi);
+        // Each pair is written anew, holes as undefined.
+        uint32_t lo = i, hi = n - 1 - i;
+        Value vLo = arrayGet(cx, a, lo), vHi = arrayGet(cx, a, hi);
+        arrayRemove(cx, a, lo);
+        arrayRemove(cx, a, hi);
+        arraySet(cx, a, lo, vHi);
+        arraySet(cx, a, hi, vLo);
         tick(cx, i);
     }
     return a;

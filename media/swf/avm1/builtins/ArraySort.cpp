@@ -128,6 +128,9 @@ Value arraySort(Context &cx, const Value &thisValue, Args args)
         };
         return sortWith(cx, a, compare, options);
     }
+    // Anything but a function or a number of options is refused.
+    if (!args.empty() && !args[0].isNumber())
+        return Value();
     int options = args.empty() ? 0 : toInt(cx, args[0]);
     return sortWith(cx, a, byOptions(cx, options), options);
 }

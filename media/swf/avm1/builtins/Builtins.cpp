@@ -15,6 +15,7 @@ void installBuiltins(Vm &vm)
     installBoolean(vm);
     installMath(vm);
     installError(vm);
+    installDate(vm);
     installGlobals(vm);
 }
 

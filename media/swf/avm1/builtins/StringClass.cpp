@@ -130,8 +130,12 @@ Value substr(Context &cx, const Value &thisValue, Args args)
         start = std::max(0, start + n);
     start = std::min(start, n);
     int length = intArg(cx, args, 1, n - start);
-    if (length < 0)
-        length = std::max(0, length + n - start);
+    if (length < 0) {
+        // A negative length counts from the end, and may not reach it.
+        length += n;
+        if (length < 0 || start + length >= n)
+            return cx.vm.strings.empty();
+    }
     return cx.vm.string(s.mid(start, std::min(length, n - start)));
 }
 
