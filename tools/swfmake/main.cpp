@@ -43,6 +43,8 @@ int writeScripts(const QString &folder, int version)
     return 0;
 }
 
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
