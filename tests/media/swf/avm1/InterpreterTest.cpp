@@ -133,7 +133,7 @@ TEST(Interpreter, MakesObjectsAndArrays)
     w.getVariable(QStringLiteral("arr")).push({5, QStringLiteral("z")}).op(Op::SetMember);
     w.getVariable(QStringLiteral("arr")).op(Op::Trace);
     w.getVariable(QStringLiteral("o")).op(Op::Trace);
-    EXPECT_EQ(m.run(w), QStringList({"x", "1,2,3", "3", "1,2,3,,,z", "[object Object]"}));
+    EXPECT_EQ(m.run(w), QStringList({"x", "1,2,3", "3", "1,2,3,undefined,undefined,z", "[object Object]"}));
 }
 
 TEST(Interpreter, EnumeratesNewestPropertyFirstWithoutHiddenOnes)
