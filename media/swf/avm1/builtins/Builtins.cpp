@@ -16,7 +16,12 @@ void installBuiltins(Vm &vm)
     installMath(vm);
     installError(vm);
     installDate(vm);
+    installAsBroadcaster(vm);
+    installXmlNode(vm);
+    installXml(vm);
     installGlobals(vm);
+    installLoadVars(vm);
+    installSystem(vm);
 }
 
 void throwError(Context &cx, const QString &message)

@@ -26,6 +26,7 @@ void installError(Vm &vm);
 void installDate(Vm &vm);
 void installAsBroadcaster(Vm &vm);
 void installSystem(Vm &vm);
+void installXmlNode(Vm &vm);
 void installXml(Vm &vm);
 void installLoadVars(Vm &vm);
 
@@ -34,6 +35,9 @@ inline Value arg(Args args, size_t i)
 {
     return i < args.size() ? args[i] : Value();
 }
+
+// The player version movies see ($version, System.capabilities.version).
+QString playerVersion();
 
 // Raises a script exception: an Error object with `message`.
 [[noreturn]] void throwError(Context &cx, const QString &message);

@@ -2,6 +2,8 @@
 // timers.
 #include "Builtins.h"
 
+#include "UrlCoding.h"
+
 #include "swf/avm1/ArrayData.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
@@ -111,46 +113,18 @@ Value isFiniteFn(Context &cx, const Value &, Args args)
     return std::isfinite(toNumber(cx, arg(args, 0)));
 }
 
-QByteArray encoded(Context &cx, const QString &s)
-{
-    return cx.version >= 6 ? s.toUtf8() : s.toLatin1();
-}
-
 Value escapeFn(Context &cx, const Value &, Args args)
 {
     if (args.empty())
         return Value();
-    QByteArray bytes = encoded(cx, toQString(cx, args[0]));
-    QString out;
-    static const char hex[] = "0123456789ABCDEF";
-    for (char c : bytes) {
-        auto u = uint8_t(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) {
-            out += QLatin1Char(char(u));
-        } else {
-            out += QLatin1Char('%');
-            out += QLatin1Char(hex[u >> 4]);
-            out += QLatin1Char(hex[u & 15]);
-        }
-    }
-    return cx.vm.string(out);
+    return cx.vm.string(urlEscape(toQString(cx, args[0]), cx.version));
 }
 
 Value unescapeFn(Context &cx, const Value &, Args args)
 {
     if (args.empty())
         return Value();
-    QString s = toQString(cx, args[0]);
-    QByteArray bytes;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() + 0 && digitValue(s[i + 1]) < 16 && digitValue(s[i + 2]) < 16) {
-            bytes.append(char(digitValue(s[i + 1]) * 16 + digitValue(s[i + 2])));
-            i += 2;
-        } else {
-            bytes.append(cx.version >= 6 ? s.mid(i, 1).toUtf8() : s.mid(i, 1).toLatin1());
-        }
-    }
-    return cx.vm.string(cx.version >= 6 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes));
+    return cx.vm.string(urlUnescape(toQString(cx, args[0]), cx.version));
 }
 
 Value asSetPropFlags(Context &cx, const Value &, Args args)
