@@ -166,4 +166,30 @@ public:
     Vm vm{host};
 };
 
+// Traces the result of `object.method(args...)`, with `object` a variable
+// path ("Math", "_global.o") or empty for a global function.
+inline ActionWriter callAndTrace(const QString &object, const QString &method, std::vector<ActionWriter::PushValue> args)
+{
+    ActionWriter w;
+    std::vector<ActionWriter::PushValue> reversed(args.rbegin(), args.rend());
+    reversed.push_back(int32_t(args.size()));
+    if (!reversed.empty())
+        w.push(reversed);
+    if (object.isEmpty()) {
+        w.push({method}).op(Op::CallFunction);
+    } else {
+        w.getVariable(object).push({method}).op(Op::CallMethod);
+    }
+    return w.op(Op::Trace);
 }
+
+// What `object.method(args...)` gives, as trace writes it.
+inline std::string result(Machine &m, const QString &object, const QString &method,
+                      std::vector<ActionWriter::PushValue> args = {})
+{
+    QStringList lines = m.run(callAndTrace(object, method, std::move(args)));
+    return lines.isEmpty() ? std::string("<nothing>") : lines.join(QLatin1Char('|')).toStdString();
+}
+
+}
+
