@@ -548,7 +548,8 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             String *name = vm.strings.intern(toString(cx, pop()));
             for (Scope *s = f.scope; s; s = s->parent()) {
                 if (s->kind() != Scope::With) {
-                    if (!s->object()->hasOwn(cx, name))
+                    // Defined along the prototype chain counts as defined.
+                    if (!s->object()->has(cx, name))
                         s->object()->set(cx, name, Value());
                     break;
                 }

@@ -24,6 +24,20 @@ StringTable::StringTable(Heap &heap) : heap(heap)
     emptyString = permanent(QString());
 }
 
+// Lower case as the player compares names: with the case pairs of Unicode
+// 3.0 (letters added later do not pair).
+static QString folded(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        QChar lower = c.toLower();
+        if (lower != c && QChar::unicodeVersion(c.unicode()) <= QChar::Unicode_3_0
+            && QChar::unicodeVersion(lower.unicode()) <= QChar::Unicode_3_0)
+            c = lower;
+    }
+    return out;
+}
+
 String *StringTable::make(QString text)
 {
     if (text.size() > kMaxLength)
@@ -40,7 +54,7 @@ String *StringTable::intern(const QString &text)
     s->canonical = true;
     s->indexValue = indexOf(text);
     table.insert(text, s);
-    QString lower = text.toLower();
+    QString lower = folded(text);
     s->fold = lower == text ? s : intern(lower);
     return s;
 }

@@ -138,8 +138,10 @@ void defineLocal(Frame &f, String *name, const Value &value)
         setVariable(f, name, value);
         return;
     }
+    // The innermost activation or timeline, unless a `with` object on the
+    // way already has the property itself.
     for (Scope *s = f.scope; s; s = s->parent()) {
-        if (s->kind() != Scope::With) {
+        if (s->kind() != Scope::With || s->object()->hasOwn(f.cx, name)) {
             s->object()->set(f.cx, name, value);
             return;
         }

@@ -10,15 +10,22 @@ namespace swf::avm1 {
 
 namespace {
 
-Value functionCall(Context &cx, const Value &thisValue, Args args)
+// The `this` of call and apply: undefined and null stand for _global.
+Value receiver(Context &cx, Args args)
 {
     Value self = arg(args, 0);
+    return self.isNullish() ? Value(cx.vm.global()) : self;
+}
+
+Value functionCall(Context &cx, const Value &thisValue, Args args)
+{
+    Value self = receiver(cx, args);
     return cx.vm.call(cx, thisValue, self, args.empty() ? Args() : args.subspan(1));
 }
 
 Value functionApply(Context &cx, const Value &thisValue, Args args)
 {
-    Value self = arg(args, 0);
+    Value self = receiver(cx, args);
     std::vector<Value> list;
     if (Object *a = arg(args, 1).asObject()) {
         uint32_t n = arrayLength(cx, a);

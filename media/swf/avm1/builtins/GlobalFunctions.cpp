@@ -171,7 +171,7 @@ Value addTimer(Context &cx, Args args, bool repeat)
         callback.method = cx.vm.strings.intern(toString(cx, arg(args, 1)));
         next = 2;
     }
-    if (args.size() <= next)
+    if (args.size() <= next || args[next].isUndefined())
         return Value();
     double ms = toNumber(cx, args[next]);
     qint64 interval = std::isnan(ms) || ms < 0 ? 0 : qint64(std::min(ms, 1e12));

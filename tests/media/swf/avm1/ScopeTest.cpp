@@ -1,0 +1,159 @@
+// Where names resolve: with, var inside with, DefineLocal2, special names,
+// paths with slashes, dots and colons, tellTarget, and __resolve.
+#include "ScriptTestHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace scripttest;
+using U = W::Undefined;
+
+TEST(Scopes, VarInsideWithWritesTheObjectOnlyWhenItHasTheProperty)
+{
+    Machine m;
+    W inside;
+    inside.push({QStringLiteral("b"), 10}).op(Op::DefineLocal); // m has b
+    inside.push({QStringLiteral("c"), 10}).op(Op::DefineLocal); // m has no c
+    W w;
+    w.push({QStringLiteral("m"), QStringLiteral("b"), 20, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("m")).with(inside);
+    w.getVariable(QStringLiteral("m")).push({QStringLiteral("b")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("m")).push({QStringLiteral("c")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("c")).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"10", "undefined", "10"}));
+}
+
+TEST(Scopes, DefineLocal2KeepsWhatTheChainDefines)
+{
+    Machine m;
+    W w;
+    w.setVariable(QStringLiteral("kept"), 1);
+    w.push({QStringLiteral("kept")}).op(Op::DefineLocal2);
+    w.push({QStringLiteral("fresh")}).op(Op::DefineLocal2);
+    w.getVariable(QStringLiteral("kept")).op(Op::Trace);
+    w.push({QStringLiteral("fresh"), 1, QStringLiteral("this")}).op(Op::GetVariable);
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"1", "true"}));
+}
+
+TEST(Scopes, FunctionVariablesStayInTheActivation)
+{
+    Machine m;
+    // function f() { var local = 1; global = 2; }
+    W body;
+    body.push({QStringLiteral("local"), 1}).op(Op::DefineLocal);
+    body.setVariable(QStringLiteral("timeline"), 2);
+    W w;
+    w.defineFunction(QStringLiteral("f"), {}, body);
+    w.push({0, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Pop);
+    w.getVariable(QStringLiteral("local")).op(Op::Trace);
+    w.getVariable(QStringLiteral("timeline")).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"undefined", "2"}));
+}
+
+TEST(Scopes, ReadGlobalsAfterTheChainAndSpecialNamesFirst)
+{
+    Machine m6(6), m5(5);
+    W w;
+    w.getVariable(QStringLiteral("_global")).push({QStringLiteral("g"), QStringLiteral("from global")});
+    w.op(Op::SetMember);
+    w.getVariable(QStringLiteral("g")).op(Op::Trace);
+    w.setVariable(QStringLiteral("g"), QStringLiteral("timeline")); // shadows, _global keeps its own
+    w.getVariable(QStringLiteral("g")).op(Op::Trace);
+    w.getVariable(QStringLiteral("_global.g")).op(Op::Trace);
+    w.getVariable(QStringLiteral("_level0")).op(Op::Trace);
+    w.getVariable(QStringLiteral("_level7")).op(Op::Trace);
+    EXPECT_EQ(m6.run(w), QStringList({"from global", "timeline", "from global", "_level0", "undefined"}));
+    // Before SWF 6 there is no _global.
+    EXPECT_EQ(m5.run(w).value(0), "undefined");
+}
+
+TEST(Scopes, PathsNameClipsAndTheirVariables)
+{
+    Machine m;
+    Object *a = m.host.addClip(QStringLiteral("a"));
+    Object *b = m.host.addClip(QStringLiteral("b"), a);
+    (void)b;
+    W w;
+    w.setVariable(QStringLiteral("a/b:x"), 1);
+    w.setVariable(QStringLiteral("/a:y"), 2);
+    w.getVariable(QStringLiteral("_root.a.b.x")).op(Op::Trace);
+    w.getVariable(QStringLiteral("a:y")).op(Op::Trace);
+    w.getVariable(QStringLiteral("/a/b/../:y")).op(Op::Trace);
+    w.getVariable(QStringLiteral("a.b._parent.y")).op(Op::Trace);
+    w.getVariable(QStringLiteral("/nothing/here:x")).op(Op::Trace);
+    w.push({QStringLiteral("a/b")}).op(Op::GetVariable).op(Op::TargetPath).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"1", "2", "2", "2", "undefined", "_level0.a.b"}));
+}
+
+TEST(Scopes, TellTargetChangesWhereNamesAndActionsGo)
+{
+    Machine m;
+    Object *a = m.host.addClip(QStringLiteral("a"));
+    m.host.addClip(QStringLiteral("b"), a);
+    W w;
+    w.setTarget(QStringLiteral("a"));
+    w.op(Op::Stop);
+    w.setTarget(QStringLiteral("b")); // relative to the frame's own clip: no b there
+    w.op(Op::Play);
+    w.setTarget(QStringLiteral("a/b")).op(Op::Play);
+    w.setTarget(QString()).op(Op::NextFrame);
+    w.push({QStringLiteral("/a")}).op(Op::SetTarget2).op(Op::PrevFrame);
+    m.run(w);
+    EXPECT_EQ(m.host.actions, QStringList({"a:stop", "b:play", ":next", "a:prev"}));
+}
+
+TEST(Scopes, ResolveCatchesMissingNames)
+{
+    Machine m;
+    // o.__resolve = function(name) { return "no " + name; }
+    W resolver;
+    resolver.push({QStringLiteral("no ")}).getVariable(QStringLiteral("name")).op(Op::Add2).op(Op::Return);
+    W w;
+    w.push({QStringLiteral("o"), QStringLiteral("there"), 1, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("__resolve")});
+    w.defineFunction(QString(), {QStringLiteral("name")}, resolver).op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("there")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("missing")}).op(Op::GetMember).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"1", "no missing"}));
+}
+
+TEST(Scopes, NamesFoldOnlyTheOldUnicodeCases)
+{
+    Machine m6(6);
+    W w;
+    w.setVariable(QStringLiteral("Ǳ"), QStringLiteral("paired")); // U+01F1, Unicode 1.1
+    w.getVariable(QStringLiteral("ǳ")).op(Op::Trace);
+    w.setVariable(QStringLiteral("Ⱥ"), QStringLiteral("unpaired")); // U+023A, Unicode 5.0
+    w.getVariable(QStringLiteral("ⱥ")).op(Op::Trace);
+    EXPECT_EQ(m6.run(w), QStringList({"paired", "undefined"}));
+}
+
+TEST(Timers, RunWhenTheirTimeComes)
+{
+    Machine m;
+    W tick;
+    tick.getVariable(QStringLiteral("what")).op(Op::Trace);
+    W w;
+    w.defineFunction(QStringLiteral("tick"), {QStringLiteral("what")}, tick);
+    w.push({QStringLiteral("every"), QStringLiteral("interval"), 100}).getVariable(QStringLiteral("tick"));
+    w.push({3, QStringLiteral("setInterval")}).op(Op::CallFunction).op(Op::SetVariable);
+    w.push({QStringLiteral("timeout"), 150}).getVariable(QStringLiteral("tick"));
+    w.push({3, QStringLiteral("setTimeout")}).op(Op::CallFunction).op(Op::Trace);
+    w.push({U{}}).getVariable(QStringLiteral("tick"));
+    w.push({2, QStringLiteral("setInterval")}).op(Op::CallFunction).op(Op::Trace); // no interval: refused
+    m.run(w);
+    EXPECT_EQ(m.host.lines, QStringList({"2", "undefined"}));
+    m.host.lines.clear();
+    m.vm.runTimers(99);
+    EXPECT_TRUE(m.host.lines.isEmpty());
+    m.vm.runTimers(100);
+    m.vm.runTimers(150);
+    m.vm.runTimers(200);
+    EXPECT_EQ(m.host.lines, QStringList({"interval", "timeout", "interval"}));
+    W stop;
+    stop.getVariable(QStringLiteral("every")).push({1, QStringLiteral("clearInterval")}).op(Op::CallFunction);
+    m.run(stop);
+    m.host.lines.clear();
+    m.vm.runTimers(1000);
+    EXPECT_TRUE(m.host.lines.isEmpty());
+}
