@@ -68,7 +68,10 @@ Value instantiate(Context &cx, const Value &constructor, Args args)
         Value made = native->construct()(cx, o, args);
         return made.isObject() ? made : Value(o);
     }
-    invoke(cx, c, o, args);
+    if (auto *script = dynamic_cast<ScriptFunction *>(f))
+        vm.interpreter().call(cx, script, o, args, nullptr, true);
+    else
+        invoke(cx, c, o, args);
     return o;
 }
 

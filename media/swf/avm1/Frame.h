@@ -31,6 +31,7 @@ struct Frame {
     Value *regs = nullptr;
     uint32_t regCount = 0;
     Value result;                // what Return gave
+    bool constructing = false;   // a constructor called by `new`
 
     void trace(Tracer &tracer) const;
 };

@@ -84,7 +84,8 @@ void Interpreter::runBlock(const std::shared_ptr<Code> &code, Object *clip)
     run(f, code->at(0), 0, code->size());
 }
 
-Value Interpreter::call(Context &caller, ScriptFunction *fn, const Value &thisValue, Args args, Object *superProto)
+Value Interpreter::call(Context &caller, ScriptFunction *fn, const Value &thisValue, Args args, Object *superProto,
+                        bool constructing)
 {
     CallDepth depth(vm);
     const FunctionInfo &info = fn->info();
@@ -98,6 +99,7 @@ Value Interpreter::call(Context &caller, ScriptFunction *fn, const Value &thisVa
     f.pool = fn->pool();
     f.thisValue = thisValue;
     f.callee = fn;
+    f.constructing = constructing;
     f.superProto = superProto ? superProto : (thisValue.asObject() ? thisValue.object()->proto() : nullptr);
     f.base = vm.top();
     setUpFunction(f, fn, args);
@@ -436,17 +438,20 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         }
         case Op::StringEquals: {
             Value b = pop(), a = pop();
-            push(boolean(toQString(cx, a) == toQString(cx, b)));
+            QString x = toQString(cx, a), y = toQString(cx, b);
+            push(boolean(x == y));
             break;
         }
         case Op::StringLess: {
             Value b = pop(), a = pop();
-            push(boolean(toQString(cx, a) < toQString(cx, b)));
+            QString x = toQString(cx, a), y = toQString(cx, b);
+            push(boolean(x < y));
             break;
         }
         case Op::StringGreater: {
             Value b = pop(), a = pop();
-            push(boolean(toQString(cx, a) > toQString(cx, b)));
+            QString x = toQString(cx, a), y = toQString(cx, b);
+            push(boolean(x > y));
             break;
         }
         case Op::StringLength:

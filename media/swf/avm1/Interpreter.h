@@ -22,7 +22,8 @@ public:
     void runBlock(const std::shared_ptr<Code> &code, Object *clip);
     // Calls a script function. `superProto` is where `super` looks (the
     // prototype the method belongs to), null for the default.
-    Value call(Context &caller, ScriptFunction *f, const Value &thisValue, Args args, Object *superProto);
+    Value call(Context &caller, ScriptFunction *f, const Value &thisValue, Args args, Object *superProto,
+               bool constructing = false);
 
     // Marks what the running frames hold.
     void trace(Tracer &tracer) const;

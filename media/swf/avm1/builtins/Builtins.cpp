@@ -22,6 +22,7 @@ void installBuiltins(Vm &vm)
     installGlobals(vm);
     installLoadVars(vm);
     installSystem(vm);
+    installAsNative(vm);
 }
 
 void throwError(Context &cx, const QString &message)

@@ -29,6 +29,7 @@ void installSystem(Vm &vm);
 void installXmlNode(Vm &vm);
 void installXml(Vm &vm);
 void installLoadVars(Vm &vm);
+void installAsNative(Vm &vm);
 
 // Argument `i`, or undefined.
 inline Value arg(Args args, size_t i)

@@ -20,9 +20,14 @@ double num(Context &cx, Args args, size_t i)
     return i < args.size() ? toNumber(cx, args[i]) : kNaN;
 }
 
+// The one-argument functions convert a second argument too, unused, as
+// the player does.
 template <double (*F)(double)> Value unary(Context &cx, const Value &, Args args)
 {
-    return F(num(cx, args, 0));
+    double x = num(cx, args, 0);
+    if (args.size() > 1)
+        num(cx, args, 1);
+    return F(x);
 }
 
 double round(double d)
@@ -32,29 +37,36 @@ double round(double d)
 
 Value atan2(Context &cx, const Value &, Args args)
 {
-    return std::atan2(num(cx, args, 0), num(cx, args, 1));
+    double y = num(cx, args, 0);
+    double x = num(cx, args, 1);
+    return std::atan2(y, x);
 }
 
 Value pow(Context &cx, const Value &, Args args)
 {
-    return std::pow(num(cx, args, 0), num(cx, args, 1));
+    double base = num(cx, args, 0);
+    double exponent = num(cx, args, 1);
+    return std::pow(base, exponent);
 }
 
-// Math.max and Math.min: NaN if any argument is; the identity without any.
+// Math.max and Math.min of their first two arguments (a missing second is
+// NaN); without arguments, the identity.
 template <bool Max> Value extreme(Context &cx, const Value &, Args args)
 {
-    double best = (Max ? -1 : 1) * std::numeric_limits<double>::infinity();
-    for (size_t i = 0; i < args.size(); ++i) {
-        double d = num(cx, args, i);
-        if (std::isnan(d))
-            return kNaN;
-        best = Max ? std::max(best, d) : std::min(best, d);
-    }
-    return best;
+    if (args.empty())
+        return (Max ? -1 : 1) * std::numeric_limits<double>::infinity();
+    double a = num(cx, args, 0);
+    double b = num(cx, args, 1);
+    if (std::isnan(a) || std::isnan(b))
+        return kNaN;
+    return Max ? std::max(a, b) : std::min(a, b);
 }
 
-Value random(Context &, const Value &, Args)
+Value random(Context &cx, const Value &, Args args)
 {
+    // Its arguments are converted, and not used.
+    for (size_t i = 0; i < args.size() && i < 2; ++i)
+        num(cx, args, i);
     return QRandomGenerator::global()->generateDouble();
 }
 
