@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Vm vm(host);
     vm.setVersion(version);
     vm.setTimeLimit(100);
+    // Collecting often finds cells the collector cannot see.
+    vm.heap.setCollectEvery(64);
     host.rootClip = vm.newObject();
     Pinned<Object> keep(host.rootClip);
     vm.runBlock(block, version, host.rootClip);

@@ -115,11 +115,12 @@ String *toString(Context &cx, const Value &v)
         Object *o = v.object();
         if (vm.host.isClip(o))
             return vm.string(vm.host.targetPath(o, false));
+        // An object is what its toString says, when that is a string; else
+        // objects and functions name their type.
         Value p;
-        if (!primitiveOf(cx, o, Hint::String, p) || p.isObject())
-            // Without methods to ask, objects and functions name their type.
+        if (!primitiveOf(cx, o, Hint::String, p) || !p.isString())
             return vm.name(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
-        return toString(cx, p);
+        return p.string();
     }
     }
     return vm.strings.empty();

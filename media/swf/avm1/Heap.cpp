@@ -72,7 +72,7 @@ void Heap::collect()
     madeSince = 0;
     madeBytesSince = 0;
     // Collect again once as many cells again have been made, at least 10000.
-    nextCollection = std::max<size_t>(10000, kept);
+    nextCollection = fixedInterval ? fixedInterval : std::max<size_t>(10000, kept);
     ++collectionCount;
 }
 

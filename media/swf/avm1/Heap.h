@@ -97,6 +97,10 @@ public:
     void collect();
     // Whether enough has been made since the last collection to collect.
     bool wantsCollection() const { return madeSince >= nextCollection; }
+    // Collects whenever `cells` cells were made since the last collection
+    // (at least), instead of as the heap grows: 1 collects at every safe
+    // point, to find cells the collector cannot see (tests, fuzzing).
+    void setCollectEvery(size_t cells) { fixedInterval = nextCollection = cells; }
     // Past the bound even after collecting.
     bool full() const { return cells.size() > maxCells || liveBytes + madeBytesSince > maxBytes; }
     // Another bound than kMaxCells and kMaxBytes (for tests).
@@ -129,6 +133,7 @@ private:
     size_t liveBytes = 0;
     size_t nextCollection = 10000;
     size_t collectionCount = 0;
+    size_t fixedInterval = 0;
     size_t maxCells = kMaxCells;
     size_t maxBytes = kMaxBytes;
     void (*sweepHook)(void *, Cell *) = nullptr;

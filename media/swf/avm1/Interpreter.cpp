@@ -144,14 +144,16 @@ void Interpreter::setUpFunction(Frame &f, ScriptFunction *fn, Args args)
                 f.regs[reg] = v;
             ++reg;
         };
+        // A preloaded value takes its register even when suppressed too; this
+        // and super then stay undefined, arguments do not.
         if (flags & FunctionFlag::PreloadThis)
-            load(f.thisValue);
+            load(flags & FunctionFlag::SuppressThis ? Value() : f.thisValue);
         if (flags & FunctionFlag::PreloadArguments)
             load(argumentsArray());
         else if (!(flags & FunctionFlag::SuppressArguments))
             activation->put(names.arguments, argumentsArray());
         if (flags & FunctionFlag::PreloadSuper)
-            load(superObject());
+            load(flags & FunctionFlag::SuppressSuper ? Value() : superObject());
         else if (!(flags & FunctionFlag::SuppressSuper))
             activation->put(names.superName, superObject());
         if (flags & FunctionFlag::PreloadRoot)
@@ -215,6 +217,7 @@ Interpreter::Exit Interpreter::runTry(Frame &f, const Instr &in, uint32_t rangeE
     }
     if (hasFinally) {
         Value result = f.result;
+        TempRoot keepResult(vm, result), keepThrown(vm, thrown);
         Exit fe = run(f, code.at(catchEnd), catchEnd, finallyEnd);
         if (fe.kind != Exit::Left || fe.offset < catchEnd || fe.offset > finallyEnd)
             return fe; // the finally block returned or jumped away: that wins

@@ -33,8 +33,21 @@ Value lessThan(Context &cx, const Value &a, const Value &b)
             return Value();
         return a.number() < b.number();
     }
-    Value pa = toPrimitive(cx, a, Hint::Number);
-    Value pb = toPrimitive(cx, b, Hint::Number);
+    // Objects compare by their valueOf alone; one that gives no primitive
+    // makes the comparison false.
+    auto primitive = [&](const Value &v) {
+        Object *o = v.asObject();
+        if (!o || cx.vm.host.isClip(o))
+            return toPrimitive(cx, v, Hint::Number);
+        Value method = o->get(cx, cx.vm.names.valueOf);
+        if (!method.asObject() || !method.object()->asFunction())
+            return Value(o);
+        return cx.vm.call(cx, method, o, {});
+    };
+    Value pa = primitive(a);
+    Value pb = primitive(b);
+    if (pa.isObject() || pb.isObject())
+        return false;
     if (pa.isString() && pb.isString())
         return pa.string()->text() < pb.string()->text();
     double x = toNumber(cx, pa), y = toNumber(cx, pb);

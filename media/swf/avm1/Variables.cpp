@@ -1,6 +1,8 @@
 #include "Variables.h"
 
+#include "Code.h"
 #include "Convert.h"
+#include "Function.h"
 #include "Frame.h"
 #include "Host.h"
 #include "Scope.h"
@@ -27,7 +29,12 @@ bool special(Frame &f, String *name, Value &out)
     bool cs = f.cx.caseSensitive();
     if (name->text().isEmpty() || name->text()[0] != '_') {
         if (sameName(name, vm.names.thisName, cs)) {
-            out = f.thisValue;
+            // A function that preloads or suppresses `this` sees its timeline
+            // by that name instead.
+            auto *fn = f.callee ? dynamic_cast<ScriptFunction *>(f.callee) : nullptr;
+            uint16_t flags = fn && fn->info().second ? fn->info().flags : 0;
+            bool special = flags & (FunctionFlag::SuppressThis | FunctionFlag::PreloadThis);
+            out = special ? Value(f.origin) : f.thisValue;
             return true;
         }
         return false;

@@ -42,6 +42,16 @@ CallDepth::~CallDepth()
     --vm.depth;
 }
 
+TempRoot::TempRoot(Vm &vm, const Value &value) : vm(vm)
+{
+    vm.tempRoots.push_back(value);
+}
+
+TempRoot::~TempRoot()
+{
+    vm.tempRoots.pop_back();
+}
+
 Vm::Vm(Host &host) : host(host), strings(heap)
 {
     // Zeroed memory is undefined values; pages are only touched as used.
@@ -295,6 +305,8 @@ void Vm::traceRoots(Tracer &tracer)
     for (const auto &c : std::as_const(codes))
         c->trace(tracer);
     timerList.trace(tracer);
+    for (const Value &v : tempRoots)
+        tracer.mark(v);
     for (Object *c : std::as_const(classes))
         tracer.mark(c);
 }

@@ -49,6 +49,19 @@ private:
     Vm &vm;
 };
 
+// Keeps a value that only C++ code holds alive while scripts run (the
+// exception a finally block defers), for as long as it exists.
+class TempRoot {
+public:
+    TempRoot(Vm &vm, const Value &value);
+    ~TempRoot();
+    TempRoot(const TempRoot &) = delete;
+    TempRoot &operator=(const TempRoot &) = delete;
+
+private:
+    Vm &vm;
+};
+
 // Names the machine itself uses, interned once.
 struct Names {
     String *length, *prototype, *proto, *constructor, *hiddenConstructor, *toString, *valueOf, *resolve,
@@ -174,6 +187,8 @@ private:
     int timeLimitMs = kDefaultTimeLimitMs;
     int timeChecks = 0;
     bool scriptsOff = false;
+    std::vector<Value> tempRoots;
+    friend class TempRoot;
     int swfVersion = 8;
     qint64 movieNow = 0;
     Timers timerList;

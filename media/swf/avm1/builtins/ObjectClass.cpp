@@ -19,12 +19,14 @@ Value construct(Context &cx, const Value &thisValue, Args args)
     return thisValue;
 }
 
+// Object(v) as a function: v as an object; without one, an object that
+// has no prototype at all.
 Value call(Context &cx, const Value &, Args args)
 {
     Value v = arg(args, 0);
     if (!v.isNullish())
         return toObject(cx, v);
-    return cx.vm.newObject();
+    return cx.vm.heap.make<Object>(nullptr);
 }
 
 String *nameArg(Context &cx, Args args, size_t i)
@@ -48,7 +50,10 @@ Value valueOf(Context &, const Value &thisValue, Args)
 Value hasOwnProperty(Context &cx, const Value &thisValue, Args args)
 {
     Object *o = thisValue.asObject();
-    return o && !args.empty() && o->hasOwn(cx, nameArg(cx, args, 0));
+    if (!o || args.empty())
+        return false;
+    String *name = nameArg(cx, args, 0);
+    return !name->text().isEmpty() && o->hasOwn(cx, name);
 }
 
 Value isPropertyEnumerable(Context &cx, const Value &thisValue, Args args)
