@@ -21,82 +21,98 @@ int fromLinear(double light)
     return int(std::lround(255 * std::pow(std::clamp(light, 0.0, 1.0), 1 / 2.2)));
 }
 
-QRgb mix(const QColor &a, const QColor &b, double t, bool linear)
+int mixChannel(int from, int to, double t, bool linear)
 {
-    auto channel = [&](int from, int to) {
-        if (linear)
-            return fromLinear(toLinear(from) + (toLinear(to) - toLinear(from)) * t);
-        return int(std::lround(from + (to - from) * t));
-    };
-    return qRgba(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()),
-                 int(std::lround(a.alpha() + (b.alpha() - a.alpha()) * t)));
+    if (linear)
+        return fromLinear(toLinear(from) + (toLinear(to) - toLinear(from)) * t);
+    return int(std::lround(from + (to - from) * t));
 }
 
-int ratioOf(const QGradientStop &stop)
+QRgb mix(QRgb a, QRgb b, double t, bool linear)
 {
-    return int(std::lround(stop.first * 255));
+    return qRgba(mixChannel(qRed(a), qRed(b), t, linear), mixChannel(qGreen(a), qGreen(b), t, linear),
+                 mixChannel(qBlue(a), qBlue(b), t, linear), mixChannel(qAlpha(a), qAlpha(b), t, false));
+}
+
+QRgb transformed(QRgb c, const ColorTransform &cx)
+{
+    auto channel = [&](int value, int i) { return std::clamp(value * cx.mult[i] / 256 + cx.add[i], 0, 255); };
+    return qRgba(channel(qRed(c), 0), channel(qGreen(c), 1), channel(qBlue(c), 2), channel(qAlpha(c), 3));
 }
 }
 
 GradientRamp gradientRamp(const FillStyle &fill, const ColorTransform &cx)
 {
     GradientRamp ramp;
-    const QGradientStops &stops = fill.stops;
-    if (stops.isEmpty()) {
+    if (fill.stops.isEmpty()) {
         ramp.fill(0);
         return ramp;
     }
+    std::vector<std::pair<int, QRgb>> stops;
+    for (const QGradientStop &stop : fill.stops)
+        stops.emplace_back(int(std::lround(stop.first * 255)), stop.second.rgba());
     bool linear = fill.interpolation == 1;
+    bool identity = cx.isIdentity();
     for (int i = 0; i < 256; ++i) {
-        auto past = std::find_if(stops.begin(), stops.end(), [i](const QGradientStop &s) { return ratioOf(s) >= i; });
+        auto past = std::find_if(stops.begin(), stops.end(), [i](const auto &s) { return s.first >= i; });
         QRgb plain;
         if (past == stops.end()) {
-            plain = stops.back().second.rgba();
+            plain = stops.back().second;
         } else if (past == stops.begin()) {
-            plain = past->second.rgba();
+            plain = past->second;
         } else {
             auto before = past - 1;
-            int from = ratioOf(*before), to = ratioOf(*past);
-            double t = to > from ? double(i - from) / (to - from) : 1.0;
+            double t = past->first > before->first ? double(i - before->first) / (past->first - before->first) : 1.0;
             plain = mix(before->second, past->second, std::clamp(t, 0.0, 1.0), linear);
         }
-        ramp[size_t(i)] = qPremultiply(cx.apply(QColor::fromRgba(plain)).rgba());
+        ramp[size_t(i)] = qPremultiply(identity ? plain : transformed(plain, cx));
     }
     return ramp;
 }
 
-QRgb gradientColor(const FillStyle &fill, const GradientRamp &ramp, QPointF p)
+double gradientPosition(const FillStyle &fill, QPointF p)
 {
-    double t;
-    if (fill.kind == FillStyle::LinearGradient) {
-        t = (p.x() + kHalf) / (2 * kHalf);
-    } else if (fill.kind == FillStyle::RadialGradient) {
-        t = std::hypot(p.x(), p.y()) / kHalf;
-    } else {
-        // The point's distance from the focal point over the distance from
-        // the focal point to the circle's edge in the same direction.
-        double f = std::clamp(fill.focal, -0.98, 0.98) * kHalf;
-        double dx = p.x() - f, dy = p.y();
-        double b = f * dx;
-        double root = std::sqrt(b * b + (dx * dx + dy * dy) * (kHalf * kHalf - f * f));
-        t = (b + root) / (kHalf * kHalf - f * f);
-    }
-    if (!std::isfinite(t))
-        return ramp[0];
-    bool wraps = fill.spread == QGradient::RepeatSpread;
+    if (fill.kind == FillStyle::LinearGradient)
+        return (p.x() + kHalf) / (2 * kHalf);
+    if (fill.kind == FillStyle::RadialGradient)
+        return std::sqrt(p.x() * p.x() + p.y() * p.y()) / kHalf;
+    // The point's distance from the focal point over the distance from the
+    // focal point to the circle's edge in the same direction.
+    double f = std::clamp(fill.focal, -0.98, 0.98) * kHalf;
+    double dx = p.x() - f, dy = p.y();
+    double b = f * dx;
+    double root = std::sqrt(b * b + (dx * dx + dy * dy) * (kHalf * kHalf - f * f));
+    return (b + root) / (kHalf * kHalf - f * f);
+}
+
+QRgb rampColor(const GradientRamp &ramp, QGradient::Spread spread, double t)
+{
+    if (!(t > -1e6 && t < 1e6)) // not finite, or so far out that the spread cannot matter
+        t = std::isnan(t) ? 0 : std::clamp(t, -1.0, 2.0);
+    bool wraps = spread == QGradient::RepeatSpread;
     if (wraps)
         t -= std::floor(t);
-    else if (fill.spread == QGradient::ReflectSpread)
+    else if (spread == QGradient::ReflectSpread)
         t = std::abs(t - 2 * std::floor(t / 2 + 0.5));
-    double at = std::clamp(t * 256 - 0.5, wraps ? -0.5 : 0.0, wraps ? 255.5 : 255.0);
-    double below = std::floor(at);
-    int weight = int((at - below) * 256);
-    QRgb a = ramp[size_t(int(below) & 255)], b = ramp[size_t(int(below + 1) & 255)];
-    auto channel = [&](int shift) {
-        return uint32_t((int((a >> shift) & 0xff) * (256 - weight) + int((b >> shift) & 0xff) * weight + 128) >> 8)
-            << shift;
-    };
-    return channel(24) | channel(16) | channel(8) | channel(0);
+    // The position in 256ths of an entry; entry i sits at i.
+    double exact = (t * 256 - 0.5) * 256;
+    int at = int(exact);
+    at -= at > exact; // rounds down below zero too
+    at = std::clamp(at, wraps ? -128 : 0, wraps ? 255 * 256 + 128 : 255 * 256);
+    int below = at >> 8;
+    uint32_t weight = uint32_t(at & 255);
+    QRgb a = ramp[size_t(below & 255)];
+    if (weight == 0)
+        return a;
+    QRgb b = ramp[size_t((below + 1) & 255)];
+    uint32_t rb = ((a & 0xff00ff) * (256 - weight) + (b & 0xff00ff) * weight + 0x800080) >> 8;
+    uint32_t ag = (((a >> 8) & 0xff00ff) * (256 - weight) + ((b >> 8) & 0xff00ff) * weight + 0x800080);
+    return (rb & 0xff00ff) | (ag & 0xff00ff00);
+}
+
+QRgb gradientColor(const FillStyle &fill, const GradientRamp &ramp, QPointF p)
+{
+    return rampColor(ramp, fill.spread, gradientPosition(fill, p));
 }
 
 }

@@ -6,6 +6,7 @@
 // equal steps from start to end).
 #include "SwfTypes.h"
 
+#include <QGradient>
 #include <QPointF>
 #include <array>
 
@@ -22,8 +23,12 @@ using GradientRamp = std::array<QRgb, 256>;
 // record (stops out of order are taken as they come), in plain or linear RGB.
 GradientRamp gradientRamp(const FillStyle &fill, const ColorTransform &cx);
 
-// The colour of the gradient at a point of its square, spread as the fill
-// says (pad, reflect or repeat).
+// Where a point of the gradient square lies from the gradient's start (0)
+// to its end (1), before spreading.
+double gradientPosition(const FillStyle &fill, QPointF square);
+// The colour at position `t`, spread (pad, reflect or repeat) over the ramp.
+QRgb rampColor(const GradientRamp &ramp, QGradient::Spread spread, double t);
+// Both: the colour of the gradient at a point of its square.
 QRgb gradientColor(const FillStyle &fill, const GradientRamp &ramp, QPointF square);
 
 }

@@ -28,8 +28,15 @@ public:
     {
         QPointF p = toSquare.map(QPointF(x + 0.5, y + 0.5));
         QPointF step(toSquare.m11(), toSquare.m12());
+        if (fill.kind == FillStyle::LinearGradient) {
+            // Along a row a linear gradient's position changes evenly.
+            double t = gradientPosition(fill, p), dt = step.x() / 32768;
+            for (int i = 0; i < count; ++i, t += dt)
+                out[i] = rampColor(ramp, fill.spread, t);
+            return;
+        }
         for (int i = 0; i < count; ++i, p += step)
-            out[i] = gradientColor(fill, ramp, p);
+            out[i] = rampColor(ramp, fill.spread, gradientPosition(fill, p));
     }
 
 private:

@@ -62,15 +62,16 @@ void Rasterizer::run(Sink &sink)
     insideStyles.clear();
     rowsUsed = 0;
 
-    std::vector<size_t> active;
+    bool oneStyle = std::all_of(edges.begin(), edges.end(), [&](const Edge &e) { return e.style == edges[0].style; });
+    std::vector<const Edge *> active;
     size_t next = 0;
     for (int y = rowsToDo.top(); y <= rowsToDo.bottom(); ++y) {
         for (int k = 0; k < samples; ++k) {
             double sampleY = y + (k + 0.5) / samples;
             while (next < edges.size() && edges[next].y0 <= sampleY)
-                active.push_back(next++);
-            std::erase_if(active, [&](size_t i) { return edges[i].y1 <= sampleY; });
-            sampleRow(sampleY, active);
+                active.push_back(&edges[next++]);
+            std::erase_if(active, [&](const Edge *e) { return e->y1 <= sampleY; });
+            sampleRow(sampleY, active, oneStyle);
         }
         flushRow(y, sink);
         if (active.empty() && next == edges.size())
@@ -80,14 +81,29 @@ void Rasterizer::run(Sink &sink)
 
 // Walks one row of samples from left to right, handing the stretch between
 // two crossings to the style that owns it.
-void Rasterizer::sampleRow(double y, std::vector<size_t> &active)
+void Rasterizer::sampleRow(double y, const std::vector<const Edge *> &active, bool oneStyle)
 {
     crossings.clear();
-    for (size_t i : active) {
-        const Edge &e = edges[i];
-        crossings.push_back({e.x0 + (y - e.y0) * e.slope, e.style, e.dir});
+    for (const Edge *e : active) {
+        Crossing c{e->x0 + (y - e->y0) * e->slope, e->style, e->dir};
+        // Crossings come nearly in order from row to row: insert each in place.
+        size_t at = crossings.size();
+        crossings.push_back(c);
+        for (; at > 0 && crossings[at - 1].x > c.x; --at)
+            crossings[at] = crossings[at - 1];
+        crossings[at] = c;
     }
-    std::sort(crossings.begin(), crossings.end(), [](const Crossing &a, const Crossing &b) { return a.x < b.x; });
+    if (oneStyle) {
+        int count = 0;
+        double from = 0;
+        for (const Crossing &c : crossings) {
+            if (inside(count))
+                cover(c.style, from, c.x);
+            count += c.dir;
+            from = c.x;
+        }
+        return;
+    }
     double from = 0;
     for (const Crossing &c : crossings) {
         if (!insideStyles.empty())
@@ -111,7 +127,8 @@ void Rasterizer::sampleRow(double y, std::vector<size_t> &active)
     insideStyles.clear();
 }
 
-// Counts the samples of the row whose centres lie in [from, to) for `style`.
+// Counts the samples of the row whose centres lie in [from, to) for `style`,
+// as steps up and down that the row's end adds up.
 void Rasterizer::cover(int style, double from, double to)
 {
     const int n = samples;
@@ -126,7 +143,7 @@ void Rasterizer::cover(int style, double from, double to)
     int slot = rowOf[size_t(style)];
     if (slot < 0) {
         if (rowsUsed == rows.size())
-            rows.emplace_back().cover.assign(size_t(area.width()), 0);
+            rows.emplace_back().steps.assign(size_t(area.width()) + 1, 0);
         slot = int(rowsUsed++);
         rowOf[size_t(style)] = slot;
         rows[size_t(slot)].style = style;
@@ -134,18 +151,21 @@ void Rasterizer::cover(int style, double from, double to)
         rows[size_t(slot)].last = -1;
     }
     Row &row = rows[size_t(slot)];
-    uint16_t *cell = row.cover.data();
-    row.first = std::min(row.first, j / n);
-    row.last = std::max(row.last, (stop - 1) / n);
-    // A partial pixel at the start, whole pixels, a partial pixel at the end.
-    while (j < stop && j % n) {
-        ++cell[j / n];
-        ++j;
+    int32_t *step = row.steps.data();
+    int p = j / n, q = (stop - 1) / n;
+    row.first = std::min(row.first, p);
+    row.last = std::max(row.last, q);
+    if (p == q) {
+        step[p] += stop - j;
+        step[p + 1] -= stop - j;
+        return;
     }
-    for (; j + n <= stop; j += n)
-        cell[j / n] += uint16_t(n);
-    for (; j < stop; ++j)
-        ++cell[j / n];
+    // A partial pixel at the start, whole pixels, a partial pixel at the end.
+    int head = (p + 1) * n - j, tail = stop - q * n;
+    step[p] += head;
+    step[p + 1] += n - head;
+    step[q] += tail - n;
+    step[q + 1] -= tail;
 }
 
 void Rasterizer::flushRow(int y, Sink &sink)
@@ -153,18 +173,20 @@ void Rasterizer::flushRow(int y, Sink &sink)
     const int full = samples * samples;
     for (size_t s = 0; s < rowsUsed; ++s) {
         Row &row = rows[s];
-        uint16_t *cell = row.cover.data();
-        int x = row.first;
-        while (x <= row.last) {
-            while (x <= row.last && cell[x] == 0)
-                ++x;
-            int start = x;
-            for (; x <= row.last && cell[x]; ++x) {
-                alpha[size_t(x - start)] = uint8_t((cell[x] * 255 + full - 1) / full);
-                cell[x] = 0;
+        int32_t *step = row.steps.data();
+        int value = 0;
+        int start = -1;
+        for (int x = row.first; x <= row.last + 1; ++x) {
+            value += step[x];
+            step[x] = 0;
+            if (value > 0 && x <= row.last) {
+                if (start < 0)
+                    start = x;
+                alpha[size_t(x - start)] = uint8_t((value * 255 + full - 1) / full);
+            } else if (start >= 0) {
+                sink.span(row.style, y, area.left() + start, x - start, alpha.data(), rowsUsed == 1);
+                start = -1;
             }
-            if (x > start)
-                sink.span(row.style, y, area.left() + start, x - start, alpha.data());
         }
         rowOf[size_t(row.style)] = -1;
     }

@@ -15,11 +15,12 @@ namespace swf {
 class Rasterizer {
 public:
     // Receives the coverage of one style over the pixels [x, x + count)
-    // of row `y`, each 0 (none) to 255 (all of the pixel).
+    // of row `y`, each 0 (none) to 255 (all of the pixel); `alone` when no
+    // other style covers any pixel of the row.
     class Sink {
     public:
         virtual ~Sink() = default;
-        virtual void span(int style, int y, int x, int count, const uint8_t *coverage) = 0;
+        virtual void span(int style, int y, int x, int count, const uint8_t *coverage, bool alone) = 0;
     };
 
     // Only the pixels of `area` are worked out; `samples` (1..16) points a
@@ -50,12 +51,12 @@ private:
         int dir;
     };
     struct Row {
-        std::vector<uint16_t> cover; // sample counts per pixel of the area
-        int first = 0, last = -1;    // touched range, area-relative
+        std::vector<int32_t> steps; // changes of the sample count from pixel to pixel
+        int first = 0, last = -1;   // touched range, area-relative
         int style = 0;
     };
     void addOriented(QPointF from, QPointF to, int style, int dir);
-    void sampleRow(double y, std::vector<size_t> &active);
+    void sampleRow(double y, const std::vector<const Edge *> &active, bool oneStyle);
     void cover(int style, double from, double to);
     void flushRow(int y, Sink &sink);
     bool inside(int count) const { return nonZero ? count != 0 : (count & 1) != 0; }

@@ -2,12 +2,9 @@
 
 #include "SwfShape.h"
 
-#include <QPainter>
-
 namespace swf {
 
-namespace {
-std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransform &cx, int samples)
+std::string ShapeCache::keyOf(const Shape &shape, const QTransform &world, const ColorTransform &cx, int samples)
 {
     std::string key;
     auto add = [&key](const auto &value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
@@ -22,42 +19,31 @@ std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransf
     return key;
 }
 
-void drawAt(QPainter &painter, QPoint origin, const QImage &image)
+const ShapeCache::Picture *ShapeCache::find(const std::string &key)
 {
-    painter.save();
-    painter.setTransform(QTransform());
-    painter.drawImage(origin, image);
-    painter.restore();
-}
+    auto hit = kept.find(key);
+    if (hit == kept.end())
+        return nullptr;
+    hit->second.used = true;
+    return &hit->second;
 }
 
-void ShapeCache::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx,
-                      int samples, const QRect &bounds, const QRect &visible, const PaintFunction &paint)
+bool ShapeCache::worthKeeping(const std::string &key, const QRect &bounds)
 {
-    std::string key = keyOf(shape, world, cx, samples);
-    auto hit = kept.find(key);
-    if (hit == kept.end()) {
-        auto [was, fresh] = seen.try_emplace(key, true);
-        bool repeated = !fresh && !was->second; // drawn the frame before
-        was->second = true;
-        qint64 pixels = qint64(bounds.width()) * bounds.height();
-        bool keep = repeated && pixels <= kMaxPictureArea && totalArea + pixels <= kMaxTotalArea;
-        QRect area = keep ? bounds : bounds & visible;
-        Picture picture;
-        picture.origin = area.topLeft();
-        picture.image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-        picture.image.fill(Qt::transparent);
-        paint(picture.image, picture.origin);
-        if (!keep) {
-            drawAt(painter, picture.origin, picture.image);
-            return;
-        }
-        totalArea += pixels;
-        seen.erase(key);
-        hit = kept.emplace(std::move(key), std::move(picture)).first;
-    }
-    hit->second.used = true;
-    drawAt(painter, hit->second.origin, hit->second.image);
+    auto [was, fresh] = seen.try_emplace(key, true);
+    bool repeated = !fresh && !was->second; // drawn the frame before
+    was->second = true;
+    qint64 pixels = qint64(bounds.width()) * bounds.height();
+    return repeated && !bounds.isEmpty() && pixels <= kMaxPictureArea && totalArea + pixels <= kMaxTotalArea;
+}
+
+const ShapeCache::Picture &ShapeCache::keep(const std::string &key, QImage image, QPoint origin)
+{
+    totalArea += qint64(image.width()) * image.height();
+    seen.erase(key);
+    Picture &picture = kept[key];
+    picture = Picture{std::move(image), origin, true};
+    return picture;
 }
 
 void ShapeCache::endFrame()

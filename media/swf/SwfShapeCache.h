@@ -7,11 +7,8 @@
 #include "SwfTypes.h"
 
 #include <QImage>
-#include <functional>
 #include <string>
 #include <unordered_map>
-
-class QPainter;
 
 namespace swf {
 
@@ -23,23 +20,25 @@ public:
     static constexpr qint64 kMaxPictureArea = 512 * 512;
     static constexpr qint64 kMaxTotalArea = 4 * 1024 * 1024;
 
-    // Paints a picture with `paint` (given the picture, transparent, and
-    // the device pixel of its top left corner) and draws it with `painter`,
-    // or draws the kept one. `bounds` is all the shape covers in device
-    // pixels, `visible` what of the device can be seen.
-    using PaintFunction = std::function<void(QImage &, QPoint)>;
-    void draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx, int samples,
-              const QRect &bounds, const QRect &visible, const PaintFunction &paint);
+    struct Picture {
+        QImage image;
+        QPoint origin; // device pixel of the image's top left corner
+        bool used = true;
+    };
+
+    // Names one way of drawing a shape.
+    static std::string keyOf(const Shape &shape, const QTransform &world, const ColorTransform &cx, int samples);
+    // The kept picture for `key`, or null; a frame that asks uses it.
+    const Picture *find(const std::string &key);
+    // Whether a picture of `bounds` (device pixels) should be made and kept:
+    // the frame before drew it the same way and there is room.
+    bool worthKeeping(const std::string &key, const QRect &bounds);
+    const Picture &keep(const std::string &key, QImage image, QPoint origin);
     // Ends a frame: forgets what the frame did not draw.
     void endFrame();
     size_t pictures() const { return kept.size(); }
 
 private:
-    struct Picture {
-        QImage image;
-        QPoint origin;
-        bool used = true;
-    };
     std::unordered_map<std::string, Picture> kept;
     std::unordered_map<std::string, bool> seen; // key -> drawn this frame
     qint64 totalArea = 0;

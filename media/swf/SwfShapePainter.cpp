@@ -40,9 +40,24 @@ void flatten(const Edge &e, const QTransform &toPicture, std::vector<QPointF> &p
     }
 }
 
-// Adds up what each style puts in a pixel of a row (their samples never
-// overlap, so fills meeting at an edge leave no seam), then lays the row
-// over the picture.
+// Each channel of a premultiplied colour times k / 255, rounded.
+inline QRgb scaled(QRgb c, uint32_t k)
+{
+    uint32_t rb = (c & 0xff00ff) * k, ag = ((c >> 8) & 0xff00ff) * k;
+    rb = ((rb + ((rb >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    ag = (ag + ((ag >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return rb | ag;
+}
+
+// A premultiplied colour laid over another.
+inline QRgb over(QRgb source, QRgb below)
+{
+    return source + scaled(below, 255 - qAlpha(source));
+}
+
+// Lays what each style puts in a pixel of a row over the picture. Where
+// several styles share a row their parts are added up first (their samples
+// never overlap, so fills meeting at an edge leave no seam).
 class LayerSink : public Rasterizer::Sink {
 public:
     LayerSink(QImage &picture, const std::vector<std::unique_ptr<Paint>> &paints)
@@ -51,7 +66,7 @@ public:
     }
     ~LayerSink() override { flush(); }
 
-    void span(int style, int y, int x, int count, const uint8_t *coverage) override
+    void span(int style, int y, int x, int count, const uint8_t *coverage, bool alone) override
     {
         if (y != row) {
             flush();
@@ -61,6 +76,14 @@ public:
         if (!paint)
             return;
         paint->colors(x, y, count, colors.data());
+        if (alone) {
+            auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y)) + x;
+            for (int i = 0; i < count; ++i) {
+                QRgb c = coverage[i] == 255 ? colors[size_t(i)] : scaled(colors[size_t(i)], coverage[i]);
+                line[i] = qAlpha(c) == 255 ? c : over(c, line[i]);
+            }
+            return;
+        }
         for (int i = 0; i < count; ++i) {
             QRgb c = colors[size_t(i)];
             auto &sum = sums[size_t(x + i)];
@@ -80,16 +103,14 @@ private:
         if (row < 0 || first > last)
             return;
         auto *line = reinterpret_cast<QRgb *>(picture.scanLine(row));
+        auto part = [](uint32_t sum) { return (sum + 128 + ((sum + 128) >> 8)) >> 8; };
         for (int x = first; x <= last; ++x) {
             auto &sum = sums[size_t(x)];
-            int a = std::min(255u, (sum[0] + 127) / 255);
+            uint32_t a = std::min(255u, part(sum[0]));
             if (a) {
-                int r = std::min<int>(a, (sum[1] + 127) / 255), g = std::min<int>(a, (sum[2] + 127) / 255),
-                    b = std::min<int>(a, (sum[3] + 127) / 255);
-                QRgb d = line[x];
-                int keep = 255 - a;
-                line[x] = qRgba(r + (qRed(d) * keep + 127) / 255, g + (qGreen(d) * keep + 127) / 255,
-                                b + (qBlue(d) * keep + 127) / 255, a + (qAlpha(d) * keep + 127) / 255);
+                QRgb c = qRgba(int(std::min(a, part(sum[1]))), int(std::min(a, part(sum[2]))),
+                               int(std::min(a, part(sum[3]))), int(a));
+                line[x] = a == 255 ? c : over(c, line[x]);
             }
             sum = {0, 0, 0, 0};
         }
@@ -147,6 +168,33 @@ QImage ShapePainter::bitmap(uint16_t id, const ColorTransform &cx)
     return tinted;
 }
 
+namespace {
+// The image a painter draws on when shapes can be painted straight into it:
+// plain drawing, at most a rectangular clip, no scaling of pixels.
+QImage *directTarget(QPainter &painter)
+{
+    if (painter.device()->devType() != QInternal::Image || painter.compositionMode() != QPainter::CompositionMode_SourceOver
+        || painter.opacity() != 1 || painter.transform().type() > QTransform::TxTranslate)
+        return nullptr;
+    auto *image = static_cast<QImage *>(painter.device());
+    // A shared image would be copied by writing to it, behind the painter's back.
+    if (image->format() != QImage::Format_ARGB32_Premultiplied || image->devicePixelRatio() != 1
+        || !image->isDetached())
+        return nullptr;
+    if (painter.hasClipping() && painter.clipRegion().rectCount() != 1)
+        return nullptr;
+    return image;
+}
+
+void drawPicture(QPainter &painter, QPoint origin, const QImage &image)
+{
+    painter.save();
+    painter.setTransform(QTransform());
+    painter.drawImage(origin, image);
+    painter.restore();
+}
+}
+
 void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
 {
     QPaintDevice *device = painter.device();
@@ -163,26 +211,47 @@ void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform 
     QRect bounds = mapped.adjusted(-margin, -margin, margin, margin).toAlignedRect();
     if (!bounds.intersects(visible))
         return;
-    shapeCache.draw(painter, shape, world, cx, samples, bounds, visible,
-                    [&](QImage &picture, QPoint origin) { paint(picture, origin, shape, world, cx); });
+
+    std::string key = ShapeCache::keyOf(shape, world, cx, samples);
+    if (const ShapeCache::Picture *kept = shapeCache.find(key)) {
+        drawPicture(painter, kept->origin, kept->image);
+        return;
+    }
+    if (shapeCache.worthKeeping(key, bounds)) {
+        QImage picture(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        paint(picture, bounds.topLeft(), picture.rect(), shape, world, cx);
+        const ShapeCache::Picture &made = shapeCache.keep(key, std::move(picture), bounds.topLeft());
+        drawPicture(painter, made.origin, made.image);
+        return;
+    }
+    QRect area = bounds & visible;
+    if (QImage *target = directTarget(painter)) {
+        paint(*target, QPoint(0, 0), area, shape, world, cx);
+        return;
+    }
+    QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    paint(picture, area.topLeft(), picture.rect(), shape, world, cx);
+    drawPicture(painter, area.topLeft(), picture);
 }
 
-void ShapePainter::paint(QImage &picture, QPoint origin, const Shape &shape, const QTransform &world,
-                         const ColorTransform &cx)
+void ShapePainter::paint(QImage &picture, QPoint origin, const QRect &area, const Shape &shape,
+                         const QTransform &world, const ColorTransform &cx)
 {
     QTransform toPicture = world * QTransform::fromTranslate(-origin.x(), -origin.y());
     for (const ShapeLayer &layer : shape.layers) {
-        paintFills(picture, layer, toPicture, cx, shape.windingFill);
-        paintLines(picture, layer, toPicture, cx);
+        paintFills(picture, area, layer, toPicture, cx, shape.windingFill);
+        paintLines(picture, area, layer, toPicture, cx);
     }
 }
 
-void ShapePainter::paintFills(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture,
-                              const ColorTransform &cx, bool nonZero)
+void ShapePainter::paintFills(QImage &picture, const QRect &area, const ShapeLayer &layer,
+                              const QTransform &toPicture, const ColorTransform &cx, bool nonZero)
 {
     if (layer.fills.empty())
         return;
-    Rasterizer raster(picture.rect(), samples, nonZero);
+    Rasterizer raster(area, samples, nonZero);
     std::vector<QPointF> points;
     for (const Edge &e : layer.edges) {
         if (e.fill0 == e.fill1)
@@ -203,12 +272,12 @@ void ShapePainter::paintFills(QImage &picture, const ShapeLayer &layer, const QT
     raster.run(sink);
 }
 
-void ShapePainter::paintLines(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture,
-                              const ColorTransform &cx)
+void ShapePainter::paintLines(QImage &picture, const QRect &area, const ShapeLayer &layer,
+                              const QTransform &toPicture, const ColorTransform &cx)
 {
     for (size_t style = 1; style <= layer.lines.size(); ++style) {
         const LineStyle &line = layer.lines[style - 1];
-        Rasterizer raster(picture.rect(), samples, true);
+        Rasterizer raster(area, samples, true);
         Pen pen;
         pen.width = lineWidth(line, toPicture, stage);
         pen.startCap = line.cap;

@@ -2,9 +2,10 @@
 // Paints shapes as the movie player does: every layer's fills scanned
 // together (edge pixels shared between neighbouring fills, sampled at pixel
 // centres without antialiasing or on a grid of points with it), then its
-// lines, each style's line filled as one area. A shape is painted into a
-// picture of the pixels it covers and the picture drawn with the painter,
-// so its clipping applies; still shapes are drawn from the shape cache.
+// lines, each style's line filled as one area. A shape is painted straight
+// into the image the painter draws on where nothing stands between them, or into
+// a picture of the pixels it covers, drawn with the painter so that its
+// clipping applies; still shapes are drawn from the shape cache.
 #include "SwfShapeCache.h"
 #include "SwfTypes.h"
 
@@ -32,8 +33,10 @@ public:
 
     // `world` maps the shape's twips to the painter's device pixels.
     void draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
-    // Paints `shape` into `picture`, whose top left pixel is device pixel `origin`.
-    void paint(QImage &picture, QPoint origin, const Shape &shape, const QTransform &world, const ColorTransform &cx);
+    // Paints the pixels `area` of `picture` (whose top left pixel is device
+    // pixel `origin`) that `shape` covers, over what they show.
+    void paint(QImage &picture, QPoint origin, const QRect &area, const Shape &shape, const QTransform &world,
+               const ColorTransform &cx);
     // The bitmap character `id` with `cx` applied; null when there is none.
     QImage bitmap(uint16_t id, const ColorTransform &cx);
     // Ends a frame: the cache forgets the pictures the frame did not use.
@@ -41,9 +44,10 @@ public:
     const ShapeCache &cache() const { return shapeCache; }
 
 private:
-    void paintFills(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture, const ColorTransform &cx,
-                    bool nonZero);
-    void paintLines(QImage &picture, const ShapeLayer &layer, const QTransform &toPicture, const ColorTransform &cx);
+    void paintFills(QImage &picture, const QRect &area, const ShapeLayer &layer, const QTransform &toPicture,
+                    const ColorTransform &cx, bool nonZero);
+    void paintLines(QImage &picture, const QRect &area, const ShapeLayer &layer, const QTransform &toPicture,
+                    const ColorTransform &cx);
 
     const Movie &movie;
     int samples = 1;

@@ -125,7 +125,8 @@ void Stroker::band(const Segment &s, int depth)
         polygon({s.from + side, s.to + side, s.to - side, s.from - side});
         return;
     }
-    if (dotProduct(in, outDir) < std::cos(std::numbers::pi / 6) && depth < 6) {
+    // Halving turns of over 50 degrees; not 45, which circles are made of.
+    if (dotProduct(in, outDir) < std::cos(50 * std::numbers::pi / 180) && depth < 6) {
         QPointF c1 = (s.from + s.control) / 2, c2 = (s.control + s.to) / 2, middle = (c1 + c2) / 2;
         band({s.from, c1, middle, true}, depth + 1);
         band({middle, c2, s.to, true}, depth + 1);

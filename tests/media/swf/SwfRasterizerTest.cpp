@@ -15,7 +15,7 @@ namespace {
 struct Grid : Rasterizer::Sink {
     std::map<int, std::map<std::pair<int, int>, int>> cover;
     int spans = 0;
-    void span(int style, int y, int x, int count, const uint8_t *coverage) override
+    void span(int style, int y, int x, int count, const uint8_t *coverage, bool) override
     {
         ++spans;
         for (int i = 0; i < count; ++i)

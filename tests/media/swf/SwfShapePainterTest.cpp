@@ -190,3 +190,42 @@ TEST(SwfShapePainter, KeptPicturesLandWhereFreshOnesDo)
     }
     EXPECT_EQ(painter.cache().pictures(), 1u);
 }
+
+TEST(SwfShapePainter, PaintingDoesNotDependOnWhereThePictureStarts)
+{
+    // A curved, outlined shape at a fractional position, painted into
+    // pictures whose corners sit at different device pixels.
+    ShapeLayer layer;
+    layer.fills = {solid(QColor(200, 30, 60, 200))};
+    LineStyle line;
+    line.width = kTw;
+    line.color = Qt::white;
+    layer.lines = {line};
+    auto curve = [&](QPointF from, QPointF control, QPointF to) {
+        Edge e;
+        e.from = from * kTw;
+        e.control = control * kTw;
+        e.to = to * kTw;
+        e.curve = true;
+        e.fill1 = 1;
+        e.line = 1;
+        layer.edges.push_back(e);
+    };
+    curve({0, 10}, {0, 0}, {10, 0});
+    curve({10, 0}, {20, 0}, {20, 10});
+    curve({20, 10}, {10, 20}, {0, 10});
+    Shape shape = shapeOf({layer}, QRectF(-1, -1, 22, 22));
+    swf::Movie movie;
+    for (int samples : {1, 4}) {
+        swf::ShapePainter painter(movie);
+        painter.setSamples(samples);
+        QTransform world = QTransform::fromScale(1.37 / kTw, 1.37 / kTw) * QTransform().rotate(17)
+            * QTransform::fromTranslate(20.3, 7.6);
+        QImage a(50, 50, QImage::Format_ARGB32_Premultiplied), b(60, 60, QImage::Format_ARGB32_Premultiplied);
+        a.fill(Qt::transparent);
+        b.fill(Qt::transparent);
+        painter.paint(a, QPoint(0, 0), a.rect(), shape, world, {});
+        painter.paint(b, QPoint(-7, -3), b.rect(), shape, world, {});
+        EXPECT_EQ(a, b.copy(7, 3, 50, 50)) << samples;
+    }
+}

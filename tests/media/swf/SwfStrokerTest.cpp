@@ -17,7 +17,7 @@ namespace {
 // The pixels a stroke covers, without antialiasing.
 struct Pixels : Rasterizer::Sink {
     std::map<std::pair<int, int>, int> cover;
-    void span(int, int y, int x, int count, const uint8_t *coverage) override
+    void span(int, int y, int x, int count, const uint8_t *coverage, bool) override
     {
         for (int i = 0; i < count; ++i)
             cover[{x + i, y}] += coverage[i];
