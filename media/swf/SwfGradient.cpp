@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace swf {
 
@@ -68,6 +69,29 @@ GradientRamp gradientRamp(const FillStyle &fill, const ColorTransform &cx)
         ramp[size_t(i)] = qPremultiply(identity ? plain : transformed(plain, cx));
     }
     return ramp;
+}
+
+const GradientRamp &GradientRamps::ramp(const FillStyle &fill, const ColorTransform &cx)
+{
+    std::string key;
+    auto add = [&key](const auto &value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
+    add(fill.interpolation);
+    for (const QGradientStop &stop : fill.stops) {
+        add(stop.first);
+        add(stop.second.rgba());
+    }
+    add(cx);
+    auto [entry, fresh] = ramps.try_emplace(std::move(key));
+    if (fresh)
+        entry->second.ramp = gradientRamp(fill, cx);
+    entry->second.used = true;
+    return entry->second.ramp;
+}
+
+void GradientRamps::endFrame()
+{
+    for (auto it = ramps.begin(); it != ramps.end();)
+        it = std::exchange(it->second.used, false) ? std::next(it) : ramps.erase(it);
 }
 
 double gradientPosition(const FillStyle &fill, QPointF p)

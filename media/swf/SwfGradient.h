@@ -9,6 +9,8 @@
 #include <QGradient>
 #include <QPointF>
 #include <array>
+#include <string>
+#include <unordered_map>
 
 namespace swf {
 
@@ -22,6 +24,23 @@ using GradientRamp = std::array<QRgb, 256>;
 // the first stop at or beyond the entry and the one before it in the
 // record (stops out of order are taken as they come), in plain or linear RGB.
 GradientRamp gradientRamp(const FillStyle &fill, const ColorTransform &cx);
+
+// Ramps made for the frame before and this one, so that a gradient shown
+// frame after frame is not mixed again each time.
+class GradientRamps {
+public:
+    const GradientRamp &ramp(const FillStyle &fill, const ColorTransform &cx);
+    // Forgets the ramps the frame did not use.
+    void endFrame();
+    size_t size() const { return ramps.size(); }
+
+private:
+    struct Entry {
+        GradientRamp ramp;
+        bool used = true;
+    };
+    std::unordered_map<std::string, Entry> ramps;
+};
 
 // Where a point of the gradient square lies from the gradient's start (0)
 // to its end (1), before spreading.

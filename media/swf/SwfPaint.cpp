@@ -20,8 +20,8 @@ private:
 
 class GradientPaint : public Paint {
 public:
-    GradientPaint(const FillStyle &fill, const QTransform &pixelsToSquare, const ColorTransform &cx)
-        : fill(fill), toSquare(pixelsToSquare), ramp(gradientRamp(fill, cx))
+    GradientPaint(const FillStyle &fill, const QTransform &pixelsToSquare, const GradientRamp &ramp)
+        : fill(fill), toSquare(pixelsToSquare), ramp(ramp)
     {
     }
     void colors(int x, int y, int count, QRgb *out) const override
@@ -40,9 +40,9 @@ public:
     }
 
 private:
-    FillStyle fill;
+    const FillStyle &fill;
     QTransform toSquare;
-    GradientRamp ramp;
+    const GradientRamp &ramp;
 };
 
 class BitmapPaint : public Paint {
@@ -101,16 +101,17 @@ std::unique_ptr<Paint> makeSolidPaint(QRgb premultiplied)
 }
 
 std::unique_ptr<Paint> makePaint(const FillStyle &fill, const QTransform &shapeToPixels, const ColorTransform &cx,
-                                 const QImage &bitmap)
+                                 const QImage &bitmap, GradientRamps &ramps)
 {
     if (fill.kind == FillStyle::Solid)
         return makeSolidPaint(qPremultiply(cx.apply(fill.color).rgba()));
     bool invertible = false;
     QTransform toFill = (fill.matrix * shapeToPixels).inverted(&invertible);
     if (fill.isGradient()) {
+        const GradientRamp &ramp = ramps.ramp(fill, cx);
         if (!invertible) // a gradient squeezed to nothing shows its last colour
-            return makeSolidPaint(gradientRamp(fill, cx)[255]);
-        return std::make_unique<GradientPaint>(fill, toFill, cx);
+            return makeSolidPaint(ramp[255]);
+        return std::make_unique<GradientPaint>(fill, toFill, ramp);
     }
     if (!invertible || bitmap.isNull())
         return makeSolidPaint(0);

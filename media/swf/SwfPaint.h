@@ -23,9 +23,10 @@ public:
 
 // The paint of `fill` on pixels that `shapeToPixels` maps the shape to.
 // `bitmap` is the fill's bitmap with the colour transform applied (bitmap
-// fills only; a null image paints nothing).
+// fills only; a null image paints nothing); gradients take their ramp from
+// `ramps`.
 std::unique_ptr<Paint> makePaint(const FillStyle &fill, const QTransform &shapeToPixels, const ColorTransform &cx,
-                                 const QImage &bitmap);
+                                 const QImage &bitmap, GradientRamps &ramps);
 // A paint of one premultiplied colour.
 std::unique_ptr<Paint> makeSolidPaint(QRgb premultiplied);
 

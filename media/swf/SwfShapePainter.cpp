@@ -266,7 +266,7 @@ void ShapePainter::paintFills(QImage &picture, const QRect &area, const ShapeLay
     std::vector<std::unique_ptr<Paint>> paints(layer.fills.size() + 1);
     for (size_t i = 0; i < layer.fills.size(); ++i) {
         const FillStyle &fill = layer.fills[i];
-        paints[i + 1] = makePaint(fill, toPicture, cx, fill.isBitmap() ? bitmap(fill.bitmapId, cx) : QImage());
+        paints[i + 1] = makePaint(fill, toPicture, cx, fill.isBitmap() ? bitmap(fill.bitmapId, cx) : QImage(), ramps);
     }
     LayerSink sink(picture, paints);
     raster.run(sink);
@@ -308,7 +308,7 @@ void ShapePainter::paintLines(QImage &picture, const QRect &area, const ShapeLay
         std::vector<std::unique_ptr<Paint>> paints(2);
         if (line.hasFill)
             paints[1] = makePaint(line.fill, toPicture, cx,
-                                  line.fill.isBitmap() ? bitmap(line.fill.bitmapId, cx) : QImage());
+                                  line.fill.isBitmap() ? bitmap(line.fill.bitmapId, cx) : QImage(), ramps);
         else
             paints[1] = makeSolidPaint(qPremultiply(cx.apply(line.color).rgba()));
         LayerSink sink(picture, paints);

@@ -6,6 +6,7 @@
 // into the image the painter draws on where nothing stands between them, or into
 // a picture of the pixels it covers, drawn with the painter so that its
 // clipping applies; still shapes are drawn from the shape cache.
+#include "SwfGradient.h"
 #include "SwfShapeCache.h"
 #include "SwfTypes.h"
 
@@ -39,8 +40,12 @@ public:
                const ColorTransform &cx);
     // The bitmap character `id` with `cx` applied; null when there is none.
     QImage bitmap(uint16_t id, const ColorTransform &cx);
-    // Ends a frame: the cache forgets the pictures the frame did not use.
-    void endFrame() { shapeCache.endFrame(); }
+    // Ends a frame: the caches forget the pictures and ramps the frame did not use.
+    void endFrame()
+    {
+        shapeCache.endFrame();
+        ramps.endFrame();
+    }
     const ShapeCache &cache() const { return shapeCache; }
 
 private:
@@ -54,6 +59,7 @@ private:
     QTransform stage;
     QHash<QString, QImage> tintedBitmaps;
     ShapeCache shapeCache;
+    GradientRamps ramps;
 };
 
 }
