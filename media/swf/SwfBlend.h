@@ -1,5 +1,7 @@
 #pragma once
 // Blend modes: how a placed object's picture is laid on what is under it.
+#include <QImage>
+
 namespace swf {
 
 // The stored blend mode values (0 and 1 are both normal).
@@ -11,5 +13,13 @@ inline BlendMode blendModeOf(int stored)
 {
     return stored >= 2 && stored <= 14 ? BlendMode(stored) : BlendMode::Normal;
 }
+
+// A pixel of an object laid with `mode` on a pixel of what is under it,
+// both premultiplied.
+QRgb blendPixel(BlendMode mode, QRgb source, QRgb backdrop);
+
+// Lays `layer`, whose top left pixel goes to `at`, on `target` (both
+// premultiplied ARGB) with `mode`.
+void blendInto(QImage &target, const QImage &layer, QPoint at, BlendMode mode);
 
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Filters of placed objects (PlaceObject3 and button records): what each
 // one is, as stored, and its drawing as a function on the object's picture.
+#include "SwfGradient.h"
+
 #include <QColor>
+#include <QImage>
+#include <QMargins>
 #include <array>
 #include <utility>
 #include <vector>
@@ -41,5 +45,17 @@ struct Filter {
 
     bool operator==(const Filter &) const = default;
 };
+
+// How many device pixels `filters` reach beyond an object on each side:
+// the margin its picture needs before they are applied.
+QMargins filterReach(const std::vector<Filter> &filters, double stageScale);
+
+// Draws `filter` on `picture` (the object drawn in device pixels, with room
+// around it): the picture it leaves, the same size. Distances are in the
+// stage's pixels and scale with `stageScale`; blur amounts do not.
+QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale);
+
+// The colours of a gradient glow's or bevel's stops spread over 256 entries.
+GradientRamp filterRamp(const std::vector<std::pair<int, QColor>> &stops);
 
 }
