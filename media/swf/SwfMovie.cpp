@@ -6,6 +6,7 @@
 #include "SwfError.h"
 #include "SwfTags.h"
 #include "SwfText.h"
+#include "SwfVideo.h"
 
 namespace swf {
 
@@ -238,6 +239,17 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
         case tag::DefineButtonSound: {
             auto [button, sounds] = readButtonSounds(in);
             buttonSoundTable.insert(button, sounds);
+            break;
+        }
+        case tag::DefineVideoStream: {
+            uint16_t id = in.u16();
+            define(id, VideoCharacter::read(in));
+            break;
+        }
+        case tag::VideoFrame: {
+            auto video = std::dynamic_pointer_cast<VideoCharacter>(dictionary.value(in.u16()));
+            if (video)
+                video->readFrame(in);
             break;
         }
         case tag::DefineSprite: {

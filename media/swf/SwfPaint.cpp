@@ -95,6 +95,17 @@ private:
 
 }
 
+QImage tinted(const QImage &image, const ColorTransform &cx)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < out.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            row[x] = cx.apply(row[x]);
+    }
+    return out;
+}
+
 std::unique_ptr<Paint> makeSolidPaint(QRgb premultiplied)
 {
     return std::make_unique<SolidPaint>(premultiplied);

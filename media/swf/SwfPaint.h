@@ -27,6 +27,8 @@ public:
 // `ramps`.
 std::unique_ptr<Paint> makePaint(const FillStyle &fill, const QTransform &shapeToPixels, const ColorTransform &cx,
                                  const QImage &bitmap, GradientRamps &ramps);
+// `image` (premultiplied) with `cx` applied to every pixel.
+QImage tinted(const QImage &image, const ColorTransform &cx);
 // A paint of one premultiplied colour.
 std::unique_ptr<Paint> makeSolidPaint(QRgb premultiplied);
 

@@ -3,6 +3,7 @@
 #include "SwfButton.h"
 #include "SwfCharacter.h"
 #include "SwfMovie.h"
+#include "SwfPaint.h"
 #include "SwfText.h"
 #include "SwfTextField.h"
 #include "SwfTextPainter.h"
@@ -85,8 +86,15 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
             drawObject(painter, part, r.matrix * world, cx.combined(r.colorTransform));
         }
     } else if (dynamic_cast<const BitmapCharacter *>(object.character)) {
-        painter.setTransform(QTransform::fromScale(20, 20) * world);
-        painter.drawImage(QPointF(0, 0), shapes.bitmap(object.characterId, cx));
+        shapes.drawImage(painter, shapes.bitmap(object.characterId, cx), QTransform::fromScale(20, 20) * world, false);
+    } else if (auto *video = dynamic_cast<const VideoCharacter *>(object.character)) {
+        auto &decoder = videos[video];
+        if (!decoder)
+            decoder = std::make_unique<VideoDecoder>(*video);
+        QImage frame = decoder->frame(object.ratio);
+        if (!cx.isIdentity())
+            frame = tinted(frame, cx);
+        shapes.drawImage(painter, frame, QTransform::fromScale(20, 20) * world, video->smoothing);
     }
 }
 

@@ -4,8 +4,11 @@
 // its matrix and colour transform, under the masks of clip layers.
 #include "SwfDisplayList.h"
 #include "SwfShapePainter.h"
+#include "SwfVideo.h"
 
 #include <QPainterPath>
+#include <memory>
+#include <unordered_map>
 
 class QPainter;
 
@@ -31,6 +34,8 @@ private:
 
     const Movie &movie;
     ShapePainter shapes;
+    // Each video stream's decoder, kept while the movie plays.
+    std::unordered_map<const VideoCharacter *, std::unique_ptr<VideoDecoder>> videos;
 };
 
 }

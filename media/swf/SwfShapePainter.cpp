@@ -156,16 +156,9 @@ QImage ShapePainter::bitmap(uint16_t id, const ColorTransform &cx)
     auto hit = tintedBitmaps.constFind(key);
     if (hit != tintedBitmaps.constEnd())
         return *hit;
-    QImage tinted = character->image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < tinted.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-        for (int x = 0; x < tinted.width(); ++x)
-            row[x] = cx.apply(row[x]);
-    }
     if (tintedBitmaps.size() >= kMaxTintedBitmaps)
         tintedBitmaps.clear();
-    tintedBitmaps.insert(key, tinted);
-    return tinted;
+    return *tintedBitmaps.insert(key, tinted(character->image, cx));
 }
 
 namespace {
@@ -234,6 +227,45 @@ void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform 
     picture.fill(Qt::transparent);
     paint(picture, area.topLeft(), picture.rect(), shape, world, cx);
     drawPicture(painter, area.topLeft(), picture);
+}
+
+void ShapePainter::drawImage(QPainter &painter, const QImage &image, const QTransform &pixelsToDevice, bool smooth)
+{
+    if (image.isNull())
+        return;
+    QPaintDevice *device = painter.device();
+    QRect visible(0, 0, device->width(), device->height());
+    if (painter.hasClipping())
+        visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
+    QPolygonF corners = pixelsToDevice.map(QPolygonF(QRectF(image.rect())));
+    QRectF mapped = corners.boundingRect();
+    if (!std::isfinite(mapped.width()) || !std::isfinite(mapped.height()))
+        return;
+    QRect area = mapped.toAlignedRect().adjusted(-1, -1, 1, 1) & visible;
+    if (area.isEmpty())
+        return;
+    QImage *target = directTarget(painter);
+    QImage picture;
+    if (!target) {
+        picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+    }
+    QPoint origin = target ? QPoint(0, 0) : area.topLeft();
+    QTransform toPicture = pixelsToDevice * QTransform::fromTranslate(-origin.x(), -origin.y());
+    Rasterizer raster(area.translated(-origin), samples, false);
+    for (int i = 0; i < 4; ++i)
+        raster.addEdge(corners[i] - origin, corners[(i + 1) % 4] - origin, 0, 1);
+    FillStyle fill;
+    fill.kind = FillStyle::ClippedBitmap;
+    fill.smooth = smooth;
+    std::vector<std::unique_ptr<Paint>> paints(2);
+    paints[1] = makePaint(fill, toPicture, {}, image, ramps);
+    {
+        LayerSink sink(target ? *target : picture, paints);
+        raster.run(sink);
+    }
+    if (!target)
+        drawPicture(painter, origin, picture);
 }
 
 void ShapePainter::paint(QImage &picture, QPoint origin, const QRect &area, const Shape &shape,

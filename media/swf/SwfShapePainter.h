@@ -34,6 +34,10 @@ public:
 
     // `world` maps the shape's twips to the painter's device pixels.
     void draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
+    // Draws a picture (a placed bitmap, a video frame) whose pixels
+    // `pixelsToDevice` maps to the device, sampled at pixel centres like a
+    // clipped bitmap fill, smoothed or not.
+    void drawImage(QPainter &painter, const QImage &image, const QTransform &pixelsToDevice, bool smooth);
     // Paints the pixels `area` of `picture` (whose top left pixel is device
     // pixel `origin`) that `shape` covers, over what they show.
     void paint(QImage &picture, QPoint origin, const QRect &area, const Shape &shape, const QTransform &world,

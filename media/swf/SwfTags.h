@@ -45,6 +45,8 @@ enum : uint16_t {
     ImportAssets = 57,
     EnableDebugger = 58,
     DoInitAction = 59,
+    DefineVideoStream = 60,
+    VideoFrame = 61,
     DefineFontInfo2 = 62,
     EnableDebugger2 = 64,
     ScriptLimits = 65,
