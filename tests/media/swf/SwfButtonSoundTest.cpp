@@ -2,10 +2,9 @@
 // presses, releases and leaves, once per change.
 #include "SoundRecording.h"
 #include "SoundWriter.h"
+#include "SwfTestUtil.h"
 #include "swf/FlashControl.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -46,17 +45,15 @@ TEST(SwfButtonSound, EachStateChangePlaysItsOwnSound)
     m.place({1, false, 2, QTransform::fromTranslate(30 * kTw, 30 * kTw), {}, {}, {}, {}});
     m.showFrame();
     QTemporaryDir dir;
-    QFile file(dir.filePath("button.swf"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(m.finish());
-    file.close();
+    QString path = swftest::saveMovie(dir, "button.swf", m.finish());
+    ASSERT_FALSE(path.isEmpty());
 
     swf::FlashControl control;
+    control.player().sound().setManualOutput(true);
     control.resize(100, 100);
     control.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    control.player().sound().setManualOutput(true);
-    control.setMovie(file.fileName());
+    control.setMovie(path);
     ASSERT_TRUE(control.player().root());
     Recording r;
     size_t from = 0;

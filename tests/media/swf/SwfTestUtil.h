@@ -5,11 +5,23 @@
 #include "swf/SwfPlayer.h"
 #include "swf/SwfRenderer.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace swftest {
+
+// Writes `bytes` to a file `name` in `dir`; its path, or empty when it
+// cannot be written.
+inline QString saveMovie(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return file.fileName();
+}
 
 inline std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
 {
