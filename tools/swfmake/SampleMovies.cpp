@@ -1,5 +1,6 @@
 #include "SampleMovies.h"
 
+#include "RecordWriter.h"
 #include "SwfWriter.h"
 
 #include <QPainter>
@@ -261,6 +262,199 @@ QByteArray busyMovie(int shapes, char compression)
         double x = (i * 97) % 550, y = (i * 61) % 400;
         m.place({i + 1, false, id, QTransform().rotate(i * 13) * QTransform::fromTranslate(x * kTw, y * kTw), {}, {}, {}, {}});
     }
+    m.showFrame();
+    return m.finish(compression);
+}
+
+}
+
+namespace swfmake {
+
+namespace {
+
+QByteArray withId(int id, const QByteArray &body)
+{
+    BitWriter w;
+    w.u16(id);
+    w.bytes(body);
+    return w.data();
+}
+
+template <class F> QByteArray record(F write)
+{
+    BitWriter w;
+    write(w);
+    return w.data();
+}
+
+swf::Shape strokedShape()
+{
+    swf::Shape shape;
+    shape.bounds = shape.edgeBounds = QRectF(0, 0, 2000, 2000);
+    shape.nonScalingStrokes = true;
+    swf::ShapeLayer layer;
+    swf::FillStyle focal;
+    focal.kind = swf::FillStyle::FocalGradient;
+    focal.matrix = QTransform::fromScale(0.05, 0.05) * QTransform::fromTranslate(1000, 1000);
+    focal.stops = {{0, Qt::white}, {1, QColor(0, 0, 255, 128)}};
+    focal.spread = QGradient::ReflectSpread;
+    focal.interpolation = 1;
+    focal.focal = 0.5;
+    swf::FillStyle bitmap;
+    bitmap.kind = swf::FillStyle::ClippedBitmap;
+    bitmap.bitmapId = 1;
+    bitmap.smooth = false;
+    bitmap.matrix = QTransform::fromScale(20, 20);
+    layer.fills = {focal, bitmap};
+    swf::LineStyle line;
+    line.width = 80;
+    line.cap = Qt::FlatCap;
+    line.endCap = Qt::SquareCap;
+    line.join = Qt::MiterJoin;
+    line.miterLimit = 4;
+    line.noVScale = line.pixelHinting = line.noClose = true;
+    line.hasFill = true;
+    line.fill = focal;
+    layer.lines = {line};
+    layer.edges = {swf::Edge{{0, 0}, {}, {2000, 0}, false, 0, 1, 1}, swf::Edge{{2000, 0}, {2400, 1000}, {2000, 2000}, true, 0, 1, 1},
+                   swf::Edge{{2000, 2000}, {}, {0, 0}, false, 0, 1, 1}, swf::Edge{{200, 200}, {}, {600, 200}, false, 2, 0, 0},
+                   swf::Edge{{600, 200}, {}, {200, 600}, false, 2, 0, 0}, swf::Edge{{200, 600}, {}, {200, 200}, false, 2, 0, 0}};
+    shape.layers = {layer};
+    return shape;
+}
+
+std::vector<swf::Filter> everyFilter()
+{
+    std::vector<swf::Filter> filters;
+    for (int kind = swf::Filter::DropShadow; kind <= swf::Filter::GradientBevel; ++kind) {
+        swf::Filter f;
+        f.kind = swf::Filter::Kind(kind);
+        f.blurX = f.blurY = 4;
+        f.angle = 0.785;
+        f.distance = 4;
+        f.passes = 2;
+        f.color = QColor(0, 0, 0, 160); // a bevel's shadow too
+        f.highlight = Qt::white;
+        f.gradient = {{0, QColor(255, 0, 0, 0)}, {255, Qt::yellow}};
+        if (f.kind == swf::Filter::Convolution) {
+            f.columns = f.rows = 3;
+            f.matrix = {0, -1, 0, -1, 5, -1, 0, -1, 0};
+        } else if (f.kind == swf::Filter::ColorMatrix) {
+            f.colorMatrix.fill(0.25f);
+        }
+        filters.push_back(f);
+    }
+    return filters;
+}
+
+swf::FontCharacter squareFont()
+{
+    swf::FontCharacter font;
+    font.name = "Squares";
+    font.unitsPerEm = 1024 * 20;
+    QPainterPath glyph;
+    glyph.addRect(0, -16000, 16000, 16000);
+    font.glyphs = {glyph, glyph};
+    font.codes = {'A', 0x4E2D};
+    font.hasLayout = true;
+    font.ascentUnits = 16000;
+    font.descentUnits = 4000;
+    font.advances = {18000, 18000};
+    font.glyphBounds = {QRectF(0, -16000, 16000, 16000), QRectF(0, -16000, 16000, 16000)};
+    font.kernings.insert(uint32_t('A') << 16 | 0x4E2D, -400);
+    return font;
+}
+
+}
+
+QByteArray recordsMovie(char compression)
+{
+    MovieWriter m(200, 200, 12, 8);
+    m.tag(69, record([](BitWriter &w) { w.u32(0x01); }));            // FileAttributes
+    m.tag(65, record([](BitWriter &w) { w.u16(256); w.u16(10); }));  // ScriptLimits
+    m.setBackground(QColor(240, 240, 220));
+    QImage pixels(4, 4, QImage::Format_ARGB32);
+    pixels.fill(QColor(200, 40, 40, 200));
+    m.defineBitsLossless(1, pixels, true);
+    m.tag(83, withId(2, shapeBody(strokedShape(), 4)));
+    m.tag(78, record([](BitWriter &w) { w.u16(2); w.rect(QRect(400, 400, 1200, 1200)); })); // DefineScalingGrid
+    m.tag(75, withId(3, fontBody(squareFont())));
+    m.tag(73, record([](BitWriter &w) { // DefineFontAlignZones
+        w.u16(3);
+        w.u8(0x40);
+        for (int glyph = 0; glyph < 2; ++glyph) {
+            w.u8(2);
+            for (int half : {0x0000, 0x3C00, 0x0000, 0x3C00})
+                w.u16(half);
+            w.u8(0x03);
+        }
+    }));
+    m.tag(88, record([](BitWriter &w) { w.u16(3); w.string("Squares Regular"); w.string("free"); })); // DefineFontName
+    swf::TextCharacter text;
+    text.bounds = QRectF(0, -400, 1000, 500);
+    swf::GlyphRun run;
+    run.fontId = 3;
+    run.color = QColor(0, 0, 0, 255);
+    run.height = 400;
+    run.glyphs = {{0, 450}, {1, 450}};
+    text.runs = {run};
+    m.tag(33, withId(4, textBody(text, true)));
+    m.tag(74, record([](BitWriter &w) { w.u16(4); w.u8(0x50); w.u32(0); w.u32(0); w.u8(0); })); // CSMTextSettings
+    swf::EditTextCharacter field;
+    field.bounds = QRectF(0, 0, 3000, 600);
+    field.fontId = 3;
+    field.fontHeight = 300;
+    field.html = field.border = field.multiline = field.wordWrap = field.hasLayout = true;
+    field.hasText = true;
+    field.initialText = "<p align=\"center\"><b>A</b></p>";
+    field.variableName = "answer";
+    field.maxLength = 20;
+    m.tag(37, withId(5, editTextBody(field)));
+    swf::ButtonCharacter button;
+    swf::ButtonCharacter::Record face;
+    face.states = 0x0F;
+    face.characterId = 2;
+    face.depth = 1;
+    face.filters = {everyFilter().front()};
+    face.blendMode = swf::BlendMode::Multiply;
+    button.records = {face};
+    button.actions = {{swf::ButtonCharacter::OverUpToOverDown, QByteArray("\x07\x00", 2)},
+                      {swf::ButtonCharacter::OverDownToOverUp | (13 << 9), QByteArray("\x06\x00", 2)}};
+    m.tag(34, withId(6, buttonBody(button, true)));
+    m.tag(23, record([](BitWriter &w) { // DefineButtonCxform
+        w.u16(6);
+        const int mult[4] = {128, 256, 256, 256}, add[4] = {0, 0, 0, 0};
+        w.colorTransform(mult, add, false);
+    }));
+    m.tag(17, record([](BitWriter &w) { w.u16(6); w.u16(0); w.u16(9); w.u8(0x0F); w.u32(10); w.u32(20); w.u16(2); w.u8(1); w.u32(0); w.u16(100); w.u16(200); w.u16(0); w.u16(0); })); // DefineButtonSound
+    m.tag(56, record([](BitWriter &w) { w.u16(1); w.u16(6); w.string("Button"); })); // ExportAssets
+    m.tag(59, record([](BitWriter &w) { w.u16(6); w.u8(0); }));              // DoInitAction
+    swf::PlaceCommand place;
+    place.depth = 1;
+    place.characterId = 2;
+    place.matrix = QTransform::fromTranslate(200, 200);
+    place.name = "shape";
+    place.className = "Shape";
+    place.filters = everyFilter();
+    place.blendMode = swf::BlendMode::Overlay;
+    place.cacheAsBitmap = true;
+    place.visible = true;
+    place.backgroundColor = QColor(0, 0, 0, 255);
+    m.tag(70, placeBody(place, true, 8));
+    swf::PlaceCommand clip;
+    clip.depth = 2;
+    clip.characterId = 6;
+    clip.clipEvents = swf::ClipEvent::Load | swf::ClipEvent::KeyPress;
+    clip.clipActions = {{swf::ClipEvent::Load, 0, QByteArray("\x07\x00", 2)}, {swf::ClipEvent::KeyPress, 32, QByteArray(1, '\0')}};
+    m.tag(26, placeBody(clip, false, 8));
+    m.tag(66, record([](BitWriter &w) { w.u16(2); w.u16(1); })); // SetTabIndex
+    m.tag(43, record([](BitWriter &w) { w.string("start"); w.u8(1); })); // FrameLabel, a named anchor
+    m.showFrame();
+    swf::PlaceCommand texts;
+    texts.depth = 3;
+    texts.characterId = 5;
+    m.tag(70, placeBody(texts, true, 8));
+    m.place(Place{4, false, 4, QTransform::fromTranslate(200, 3000), {}, {}, {}, {}});
     m.showFrame();
     return m.finish(compression);
 }

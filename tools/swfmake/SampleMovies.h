@@ -18,5 +18,9 @@ QByteArray busyMovie(int shapes, char compression = 'F');
 // is spoken as stream sound, then `praise` plays as an event sound and the
 // lesson stops. Both are MP3 where FFmpeg can encode it, PCM otherwise.
 QByteArray spokenLesson(const Pcm &word, const Pcm &praise, char compression = 'C');
+// Two 200 x 200 frames holding a record of every kind the reader knows, with
+// every field in use (filters, clip actions, font layout, line style flags,
+// button effects...): a seed for the movie fuzz target.
+QByteArray recordsMovie(char compression = 'F');
 
 }

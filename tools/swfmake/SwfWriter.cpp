@@ -1,5 +1,7 @@
 #include "SwfWriter.h"
 
+#include "RecordWriter.h"
+
 #include <QBuffer>
 #include <lzma.h>
 #include <zlib.h>
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace swfmake {
 
@@ -286,157 +289,92 @@ QRect ShapeBuilder::bounds() const
     return any ? QRect(QPoint(minX, minY), QPoint(maxX, maxY)) : QRect(0, 0, 0, 0);
 }
 
-void ShapeBuilder::writeFills(BitWriter &w, const std::vector<Fill> &fills, int version)
+namespace {
+
+swf::FillStyle styleOf(const Fill &f)
 {
-    if (fills.size() >= 0xFF) {
-        w.u8(0xFF);
-        w.u16(int(fills.size()));
-    } else {
-        w.u8(int(fills.size()));
+    swf::FillStyle style;
+    style.color = f.color;
+    style.matrix = f.matrix;
+    switch (f.kind) {
+    case Fill::Solid:
+        break;
+    case Fill::Linear:
+    case Fill::Radial:
+    case Fill::Focal:
+        style.kind = f.kind == Fill::Linear  ? swf::FillStyle::LinearGradient
+            : f.kind == Fill::Radial         ? swf::FillStyle::RadialGradient
+                                             : swf::FillStyle::FocalGradient;
+        for (const auto &[ratio, color] : f.stops)
+            style.stops.append({ratio / 255.0, color});
+        style.spread = swf::gradientSpread(f.spread);
+        style.focal = f.focal;
+        break;
+    case Fill::RepeatingBitmap:
+    case Fill::ClippedBitmap:
+        style.kind = f.kind == Fill::ClippedBitmap ? swf::FillStyle::ClippedBitmap : swf::FillStyle::RepeatingBitmap;
+        style.bitmapId = uint16_t(f.bitmapId);
+        break;
     }
-    for (const Fill &f : fills) {
-        w.u8(f.kind);
-        if (f.kind == Fill::Solid) {
-            version >= 3 ? w.rgba(f.color) : w.rgb(f.color);
-        } else if (f.kind == Fill::Linear || f.kind == Fill::Radial || f.kind == Fill::Focal) {
-            w.matrix(f.matrix);
-            w.ub(uint32_t(f.spread), 2);
-            w.ub(0, 2);
-            w.ub(uint32_t(f.stops.size()), 4);
-            for (const auto &[ratio, color] : f.stops) {
-                w.u8(ratio);
-                version >= 3 ? w.rgba(color) : w.rgb(color);
-            }
-            if (f.kind == Fill::Focal)
-                w.u16(int(std::lround(f.focal * 256)));
-        } else {
-            w.u16(f.bitmapId);
-            w.matrix(f.matrix);
-        }
-    }
+    return style;
 }
 
-void ShapeBuilder::writeLines(BitWriter &w, const std::vector<Line> &lines, int version)
+swf::LineStyle styleOf(const Line &l)
 {
-    w.u8(int(lines.size()));
-    for (const Line &l : lines) {
-        w.u16(l.width);
-        if (version >= 4) {
-            w.ub(uint32_t(l.cap), 2);
-            w.ub(0, 2); // round join
-            w.ub(0, 1); // colour, not fill
-            w.ub(0, 3); // no-scale flags and pixel hinting
-            w.ub(0, 5);
-            w.ub(0, 1); // closing joins
-            w.ub(uint32_t(l.cap), 2);
-            w.rgba(l.color);
-        } else {
-            version >= 3 ? w.rgba(l.color) : w.rgb(l.color);
-        }
-    }
+    swf::LineStyle style;
+    style.width = l.width;
+    style.color = l.color;
+    style.cap = style.endCap = swf::capStyle(l.cap);
+    return style;
 }
 
-void ShapeBuilder::writeRecords(BitWriter &w, int fillBits, int lineBits, int version) const
+}
+
+swf::Shape ShapeBuilder::shape() const
 {
-    w.ub(uint32_t(fillBits), 4);
-    w.ub(uint32_t(lineBits), 4);
-    for (size_t i = 0; i < ops.size(); ++i) {
-        const Op &op = ops[i];
+    swf::Shape shape;
+    shape.bounds = shape.edgeBounds = bounds();
+    for (const Layer &layer : layers) {
+        swf::ShapeLayer &styles = shape.layers.emplace_back();
+        for (const Fill &f : layer.fills)
+            styles.fills.push_back(styleOf(f));
+        for (const Line &l : layer.lines)
+            styles.lines.push_back(styleOf(l));
+    }
+    QPointF pen;
+    int fill0 = 0, fill1 = 0, line = 0;
+    size_t layer = 0;
+    for (const Op &op : ops) {
+        swf::Edge e{pen, {}, pen + QPointF(op.a, op.b), false, fill0, fill1, line};
         switch (op.kind) {
         case Op::Styles:
+            fill0 = op.a;
+            fill1 = op.b;
+            line = op.c;
+            break;
         case Op::Move:
-        case Op::NewStyles: {
-            // Gather a run of style, move and new-style ops into one record.
-            std::optional<int> f0, f1, ln;
-            std::optional<std::pair<int, int>> move;
-            int layer = -1;
-            size_t j = i;
-            for (; j < ops.size(); ++j) {
-                const Op &o = ops[j];
-                if (o.kind == Op::Styles) {
-                    f0 = o.a;
-                    f1 = o.b;
-                    ln = o.c;
-                } else if (o.kind == Op::Move) {
-                    move = {o.a, o.b};
-                } else if (o.kind == Op::NewStyles && layer < 0 && !f0 && !move) {
-                    layer = o.layer;
-                } else {
-                    break;
-                }
-            }
-            i = j - 1;
-            w.ub(0, 1);
-            w.ub(layer >= 0, 1);
-            w.ub(ln.has_value(), 1);
-            w.ub(f1.has_value(), 1);
-            w.ub(f0.has_value(), 1);
-            w.ub(move.has_value(), 1);
-            if (move) {
-                int bits = std::max(signedBits(move->first), signedBits(move->second));
-                w.ub(uint32_t(bits), 5);
-                w.sb(move->first, bits);
-                w.sb(move->second, bits);
-            }
-            if (f0)
-                w.ub(uint32_t(*f0), fillBits);
-            if (f1)
-                w.ub(uint32_t(*f1), fillBits);
-            if (ln)
-                w.ub(uint32_t(*ln), lineBits);
-            if (layer >= 0) {
-                const Layer &l = layers[size_t(layer)];
-                writeFills(w, l.fills, version);
-                writeLines(w, l.lines, version);
-                fillBits = unsignedBits(uint32_t(l.fills.size()));
-                lineBits = unsignedBits(uint32_t(l.lines.size()));
-                w.ub(uint32_t(fillBits), 4);
-                w.ub(uint32_t(lineBits), 4);
-            }
+            pen = QPointF(op.a, op.b);
             break;
-        }
-        case Op::Line: {
-            int bits = std::max({2, signedBits(op.a), signedBits(op.b)});
-            w.ub(1, 1);
-            w.ub(1, 1);
-            w.ub(uint32_t(bits - 2), 4);
-            w.ub(1, 1); // general line
-            w.sb(op.a, bits);
-            w.sb(op.b, bits);
+        case Op::NewStyles:
+            layer = size_t(op.layer);
             break;
-        }
-        case Op::Curve: {
-            int bits = std::max({2, signedBits(op.a), signedBits(op.b), signedBits(op.c), signedBits(op.d)});
-            w.ub(1, 1);
-            w.ub(0, 1);
-            w.ub(uint32_t(bits - 2), 4);
-            w.sb(op.a, bits);
-            w.sb(op.b, bits);
-            w.sb(op.c, bits);
-            w.sb(op.d, bits);
+        case Op::Curve:
+            e.control = e.to;
+            e.to = e.control + QPointF(op.c, op.d);
+            e.curve = true;
+            [[fallthrough]];
+        case Op::Line:
+            shape.layers[layer].edges.push_back(e);
+            pen = e.to;
             break;
-        }
         }
     }
-    w.ub(0, 6); // end of shape
-    w.align();
-}
-
-QByteArray ShapeBuilder::encode(int version) const
-{
-    BitWriter w;
-    writeFills(w, layers.front().fills, version);
-    writeLines(w, layers.front().lines, version);
-    writeRecords(w, unsignedBits(uint32_t(layers.front().fills.size())), unsignedBits(uint32_t(layers.front().lines.size())),
-                 version);
-    return w.data();
+    return shape;
 }
 
 QByteArray ShapeBuilder::encodeRecords(int fillBits, int lineBits, int version) const
 {
-    BitWriter w;
-    writeRecords(w, fillBits, lineBits, version);
-    return w.data();
+    return shapeRecords(shape().layers, version, fillBits, lineBits);
 }
 
 void TagWriter::tag(int code, const QByteArray &body)
@@ -569,12 +507,7 @@ void MovieWriter::defineShape(int id, const ShapeBuilder &shape, int shapeVersio
     static const int codes[] = {0, 2, 22, 32, 83};
     BitWriter w;
     w.u16(id);
-    w.rect(shape.bounds());
-    if (shapeVersion == 4) {
-        w.rect(shape.bounds());
-        w.u8(0);
-    }
-    w.bytes(shape.encode(shapeVersion));
+    w.bytes(shapeBody(shape.shape(), shapeVersion));
     tag(codes[shapeVersion], w.data());
 }
 

@@ -3,6 +3,8 @@
 // morph shapes, bitmaps, sprites, placements, frame actions and frames,
 // stored plain or compressed. Used by the tests, the benchmarks, the fuzz
 // corpus and the demo movie.
+#include "swf/SwfShape.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -81,9 +83,10 @@ public:
     // A closed rectangle (clockwise on screen) with the current styles.
     void rect(int x, int y, int w, int h);
 
-    // Styles and records as DefineShape `version` stores them.
-    QByteArray encode(int version) const;
-    // Just the records, with fill and line bits given (morph end edges).
+    // The shape as the reader gives it: styles and edges by layer.
+    swf::Shape shape() const;
+    // Just the records, with fill and line bits given (morph end edges and
+    // glyphs); with no bits at all, without style numbers.
     QByteArray encodeRecords(int fillBits, int lineBits, int version) const;
     QRect bounds() const;
 
@@ -97,9 +100,6 @@ private:
         std::vector<Fill> fills;
         std::vector<Line> lines;
     };
-    static void writeFills(BitWriter &w, const std::vector<Fill> &fills, int version);
-    static void writeLines(BitWriter &w, const std::vector<Line> &lines, int version);
-    void writeRecords(BitWriter &w, int fillBits, int lineBits, int version) const;
 
     friend class MovieWriter;
     std::vector<Layer> layers{1};

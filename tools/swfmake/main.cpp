@@ -1,9 +1,10 @@
-// swfmake: writes the demo movie, a busy benchmark frame or a spoken lesson
-// to a file, or the sample action blocks (the script fuzz seeds) to a folder.
+// swfmake: writes the demo movie, a busy benchmark frame, a spoken lesson,
+// the sample scripts or the movie of every record kind (the fuzz seed).
 //   swfmake demo OUT.swf [F|C|Z]
 //   swfmake busy OUT.swf SHAPES [F|C|Z]
 //   swfmake lesson OUT.swf WORD.wav PRAISE.wav
 //   swfmake scripts FOLDER [VERSION]
+//   swfmake records OUT.swf [F|C|Z]
 #include "SampleMovies.h"
 #include "SampleScripts.h"
 #include "WavFile.h"
@@ -20,7 +21,8 @@ int usage()
     std::fprintf(stderr, "usage: swfmake demo OUT.swf [F|C|Z]\n"
                          "       swfmake busy OUT.swf SHAPES [F|C|Z]\n"
                          "       swfmake lesson OUT.swf WORD.wav PRAISE.wav\n"
-                         "       swfmake scripts FOLDER [VERSION]\n");
+                         "       swfmake scripts FOLDER [VERSION]\n"
+                         "       swfmake records OUT.swf [F|C|Z]\n");
     return 2;
 }
 
@@ -58,6 +60,8 @@ int main(int argc, char **argv)
         movie = swfmake::demoMovie(compressionOf(args.value(2, "C")));
     } else if (args[0] == "busy" && args.size() >= 3) {
         movie = swfmake::busyMovie(args[2].toInt(), compressionOf(args.value(3, "F")));
+    } else if (args[0] == "records") {
+        movie = swfmake::recordsMovie(compressionOf(args.value(2, "F")));
     } else if (args[0] == "lesson" && args.size() >= 4) {
         QString why;
         std::optional<swfmake::Pcm> word = swfmake::readWav(args[2], &why);
