@@ -142,6 +142,9 @@ public:
     {
         host.vm = &vm;
         vm.setVersion(version);
+        // Scripts here end by themselves or by a limit a test sets: a loaded
+        // machine must not end them early by the clock.
+        vm.setTimeLimit(120000);
         host.rootClip = host.addClip(QString());
         host.rootClip->pin();
     }
