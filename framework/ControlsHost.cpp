@@ -738,11 +738,15 @@ protected:
     {
         if (Event->type() != QEvent::MouseMove && Event->type() != QEvent::MouseButtonRelease)
             return false;
-        if (!FWindow || Event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(Event);
+        // A move without the left button means its release went elsewhere
+        // (the window was unmapped or lost the pointer grab): the drag is over.
+        const bool released = Event->type() == QEvent::MouseButtonRelease || !(mouse->buttons() & Qt::LeftButton);
+        if (!FWindow || released) {
             Finish();
-            return FWindow != nullptr;
+            return FWindow != nullptr && Event->type() == QEvent::MouseButtonRelease;
         }
-        const QPoint d = static_cast<QMouseEvent *>(Event)->globalPosition().toPoint() - FStart;
+        const QPoint d = mouse->globalPosition().toPoint() - FStart;
         if (d.manhattanLength() < QApplication::startDragDistance() && !FDragging)
             return true;
         FDragging = true;
