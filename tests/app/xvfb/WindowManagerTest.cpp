@@ -31,6 +31,17 @@ void PointerTo(const QPoint &At)
     WaitFor([&] { return QCursor::pos() == At; });
 }
 
+// The window manager has taken the window in: it sets WM_STATE once it has
+// put the window into its frame. Until then it may still unmap and reparent
+// the window (a manager that has just started takes in the windows it finds
+// already mapped), which ends a drag in progress.
+bool Managed(const QWindow *Window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {"-id", QString::number(Window->winId()), "WM_STATE"});
+    return xprop.waitForFinished(3000) && xprop.readAllStandardOutput().contains("Normal");
+}
+
 bool WindowManagerRuns()
 {
     QProcess xprop;
@@ -63,17 +74,18 @@ protected:
         Window.reset(Application->CreateForm<TForm3>());
         Window->SetBounds(200, 150, 476, 415);
         // A window manager that has just started may miss the first window
-        // mapped: it is shown again until it is on the screen.
-        const auto exposed = [this] {
+        // mapped: it is shown again until it is on the screen and taken in.
+        const auto ready = [this] {
             const QWindow *handle = Window->Handle()->windowHandle();
-            return handle && handle->isExposed();
+            return handle && handle->isExposed() && Managed(handle);
         };
-        for (int attempt = 0; attempt < 3 && !exposed(); ++attempt) {
+        WaitFor(ready, 5000);
+        for (int attempt = 0; attempt < 3 && !ready(); ++attempt) {
             Window->Hide();
             Window->Show();
-            WaitFor(exposed, 5000);
+            WaitFor(ready, 5000);
         }
-        ASSERT_TRUE(exposed());
+        ASSERT_TRUE(ready());
         // The window manager may place the window its own way: wait until it has.
         QRect placed;
         ASSERT_TRUE(WaitFor([&] {
