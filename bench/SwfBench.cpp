@@ -1,8 +1,9 @@
 // Movie control: drawing a busy frame and the memory a 1 MB movie takes.
 #include "SampleMovies.h"
 #include "swf/SwfMovie.h"
-#include "swf/SwfPlayer.h"
 #include "swf/SwfRenderer.h"
+#include "swf/SwfStage.h"
+#include "swf/SwfTimelineControlHost.h"
 
 #include <QImage>
 #include <QPainter>
@@ -23,23 +24,24 @@ std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
 // outlines, drawn antialiased at 550 x 400 as the control draws a frame.
 struct BusyScene {
     explicit BusyScene(int shapes)
-        : movie(load(swfmake::busyMovie(shapes))), root(*movie, movie->timeline()), renderer(*movie),
+        : movie(load(swfmake::busyMovie(shapes))), stage(host), renderer(*movie),
           image(550, 400, QImage::Format_ARGB32_Premultiplied),
           toImage(QTransform::fromScale(550 / movie->frameSize().width(), 400 / movie->frameSize().height()))
     {
-        root.advance();
+        stage.loadLevel(0, movie);
     }
     void draw(const QTransform &shift)
     {
         image.fill(movie->backgroundColor());
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(painter, root, toImage * shift);
+        renderer.render(painter, stage, toImage * shift);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
     std::shared_ptr<swf::Movie> movie;
-    swf::TimelineInstance root;
+    swf::TimelineControlHost host;
+    swf::Stage stage;
     swf::Renderer renderer;
     QImage image;
     QTransform toImage;
@@ -77,8 +79,9 @@ void SwfMovieMemory(benchmark::State &state)
     for (auto _ : state) {
         size_t before = mallinfo2().uordblks;
         auto movie = load(bytes);
-        swf::TimelineInstance root(*movie, movie->timeline());
-        root.advance();
+        swf::TimelineControlHost host;
+        swf::Stage stage(host);
+        stage.loadLevel(0, movie);
         size_t after = mallinfo2().uordblks;
         heapMb = double(after - before) / (1 << 20);
         bodyMb = double(movie->bodyBytes()) / (1 << 20);

@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the movie reader in two pieces (as a download
-// would), plays a few frames, seeks and draws them.
+// would), plays a few frames, seeks, draws them and moves the mouse over them.
 #include "swf/SwfMovie.h"
-#include "swf/SwfPlayer.h"
+#include "swf/SwfMovieClip.h"
 #include "swf/SwfRenderer.h"
+#include "swf/SwfStage.h"
+#include "swf/SwfTimelineControlHost.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -19,27 +21,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         new QGuiApplication(argc, argv);
     }
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    swf::Movie movie;
+    auto movie = std::make_shared<swf::Movie>();
     qsizetype half = bytes.size() / 2;
-    movie.append(bytes.left(half));
-    movie.append(bytes.mid(half));
-    movie.finish();
-    if (movie.framesLoaded() == 0)
+    movie->append(bytes.left(half));
+    movie->append(bytes.mid(half));
+    movie->finish();
+    if (movie->framesLoaded() == 0)
         return 0;
-    swf::TimelineInstance root(movie, movie.timeline());
+    swf::TimelineControlHost host;
+    swf::Stage stage(host);
+    swf::MovieClip *root = stage.loadLevel(0, movie);
     QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
-    swf::Renderer renderer(movie);
-    QRectF stage = movie.frameSize();
-    QTransform toImage = QTransform::fromTranslate(-stage.x(), -stage.y())
-        * QTransform::fromScale(64 / stage.width(), 48 / stage.height());
+    swf::Renderer renderer(*movie);
+    QRectF area = movie->frameSize();
+    QTransform toImage = QTransform::fromTranslate(-area.x(), -area.y())
+        * QTransform::fromScale(64 / area.width(), 48 / area.height());
     for (int i = 0; i < 4; ++i) {
-        root.advance();
+        if (i > 0)
+            stage.tick();
+        else
+            stage.runQueuedActions();
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(painter, root, toImage);
+        renderer.render(painter, stage, toImage);
+        QPointF pointer = toImage.inverted().map(QPointF(i * 16 + 8, 24));
+        stage.mouse().move(pointer);
+        stage.mouse().press(pointer);
+        stage.mouse().release(pointer);
     }
-    root.gotoFrame(int(size % 7));
-    root.gotoFrame(0);
+    root->gotoFrame(int(size % 7), true);
+    root->gotoFrame(0, true);
+    stage.runQueuedActions();
     return 0;
 }

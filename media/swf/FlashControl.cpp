@@ -49,7 +49,6 @@ void FlashControl::setMovie(const QString &newAddress)
     isLoading = false;
     bytesReceived = 0;
     bytesTotal = -1;
-    pressedButton = nullptr;
     address = newAddress;
     update();
     if (address.isEmpty())
@@ -168,15 +167,15 @@ QImage FlashControl::grabStage(const QSize &imageSize)
 void FlashControl::paintStage(QPainter &painter, const QSize &area)
 {
     QRect rect(QPoint(0, 0), area);
-    const TimelineInstance *root = moviePlayer.root();
+    const Stage *stage = moviePlayer.stage();
     QColor background = movie && movie->headerRead() ? movie->backgroundColor() : QColor(Qt::white);
     if (wmode.compare(QLatin1String("Transparent"), Qt::CaseInsensitive) != 0)
         painter.fillRect(rect, background);
-    if (root && renderer) {
+    if (stage && renderer) {
         painter.setRenderHint(QPainter::Antialiasing, antialias);
         painter.save();
         painter.setClipRect(rect);
-        renderer->render(painter, *root, stageTransform(area));
+        renderer->render(painter, *stage, stageTransform(area));
         painter.restore();
         return;
     }
@@ -186,87 +185,48 @@ void FlashControl::paintStage(QPainter &painter, const QSize &area)
         paintProgress(painter, rect);
 }
 
-namespace {
-void releaseButtons(TimelineInstance &timeline)
+QPointF FlashControl::toStage(const QPointF &point) const
 {
-    for (auto &[depth, object] : timeline.displayList()) {
-        object.buttonState = ButtonCharacter::Up;
-        if (object.sprite)
-            releaseButtons(*object.sprite);
-    }
-}
+    return stageTransform(size()).inverted().map(point);
 }
 
-std::optional<ButtonHit> FlashControl::trackButtons(const QPointF &point, bool pressed)
+void FlashControl::updateCursor()
 {
-    TimelineInstance *root = moviePlayer.root();
-    if (!root)
-        return std::nullopt;
-    releaseButtons(*root);
-    auto hit = buttonAt(*root, stageTransform(size()), point);
-    if (hit)
-        hit->object->buttonState = pressed && hit->object == pressedButton ? ButtonCharacter::Down : ButtonCharacter::Over;
-    buttonStateNow(hit ? hit->object : nullptr, hit ? hit->object->characterId : 0, hit ? hit->object->buttonState : 0);
-    setCursor(hit ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    Stage *stage = moviePlayer.stage();
+    setCursor(stage && stage->mouse().showsHand() ? Qt::PointingHandCursor : Qt::ArrowCursor);
     update();
-    return hit;
 }
 
 void FlashControl::mouseMoveEvent(QMouseEvent *event)
 {
-    trackButtons(event->position(), event->buttons() & Qt::LeftButton);
+    if (Stage *stage = moviePlayer.stage())
+        stage->mouse().move(toStage(event->position()));
+    updateCursor();
 }
 
 void FlashControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    pressedButton = nullptr;
-    auto hit = trackButtons(event->position(), false);
-    if (!hit)
-        return;
-    pressedButton = hit->object;
-    hit->object->buttonState = ButtonCharacter::Down;
-    buttonStateNow(hit->object, hit->object->characterId, ButtonCharacter::Down);
-    hit->timeline->runActions(hit->button->pressActions);
-    update();
+    if (Stage *stage = moviePlayer.stage())
+        stage->mouse().press(toStage(event->position()));
+    updateCursor();
 }
 
 void FlashControl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    auto hit = trackButtons(event->position(), false);
-    if (hit && hit->object == pressedButton)
-        hit->timeline->runActions(hit->button->releaseActions);
-    pressedButton = nullptr;
-    update();
+    if (Stage *stage = moviePlayer.stage())
+        stage->mouse().release(toStage(event->position()));
+    updateCursor();
 }
 
 void FlashControl::leaveEvent(QEvent *)
 {
-    if (TimelineInstance *root = moviePlayer.root())
-        releaseButtons(*root);
-    buttonStateNow(nullptr, 0, 0);
-    update();
-}
-
-void FlashControl::buttonStateNow(const DisplayObject *object, uint16_t buttonId, int state)
-{
-    SoundPlayer &sound = moviePlayer.sound();
-    if (object != lastButton) {
-        if (lastButton && lastButtonState == ButtonCharacter::Over)
-            sound.buttonChanged(lastButtonId, ButtonSounds::OverToIdle);
-        if (object && state == ButtonCharacter::Over)
-            sound.buttonChanged(buttonId, ButtonSounds::IdleToOver);
-    } else if (object && lastButtonState == ButtonCharacter::Over && state == ButtonCharacter::Down) {
-        sound.buttonChanged(buttonId, ButtonSounds::OverToDown);
-    } else if (object && lastButtonState == ButtonCharacter::Down && state == ButtonCharacter::Over) {
-        sound.buttonChanged(buttonId, ButtonSounds::DownToOver);
-    }
-    lastButton = object;
-    lastButtonId = buttonId;
-    lastButtonState = state;
+    if (Stage *stage = moviePlayer.stage())
+        stage->mouse().leave();
+    updateCursor();
 }
 
 void FlashControl::paintProgress(QPainter &painter, const QRect &area)

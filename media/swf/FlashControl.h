@@ -2,7 +2,6 @@
 // The movie control's window: loads a movie from an address, plays it and
 // draws it scaled to the window; while loading it draws the progress, and
 // when a movie cannot be shown it draws the reason on the stage.
-#include "SwfButton.h"
 #include "SwfLoader.h"
 #include "SwfPlayer.h"
 #include "SwfRenderer.h"
@@ -54,8 +53,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // Buttons of the movie show their over and down states and run their
-    // actions when pressed and released.
+    // The pointer goes to the movie in stage coordinates: buttons show their
+    // states and run their actions, clips hear their mouse events.
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -69,12 +68,10 @@ private:
     // A headline, a line of explanation and a smaller grey line of detail,
     // centred on the stage.
     void paintMessage(QPainter &painter, const QRect &area, const QStringList &lines);
-    // Puts every button in the up state but the one at `point`, which goes
-    // over (or down while pressed); returns that one.
-    std::optional<ButtonHit> trackButtons(const QPointF &point, bool pressed);
-    // The button under the mouse is now `object` (null for none) in
-    // `state`: plays the button's sound for the change.
-    void buttonStateNow(const DisplayObject *object, uint16_t buttonId, int state);
+    // `point` (window pixels) in stage twips.
+    QPointF toStage(const QPointF &point) const;
+    // The pointer's shape after the movie heard of the mouse.
+    void updateCursor();
 
     QString address;
     QString movieTitle;
@@ -90,10 +87,6 @@ private:
     QString qualityName = QStringLiteral("High");
     bool antialias = true;
     QString wmode = QStringLiteral("Window");
-    const DisplayObject *pressedButton = nullptr; // compared, never read
-    const DisplayObject *lastButton = nullptr;    // compared, never read
-    uint16_t lastButtonId = 0;
-    int lastButtonState = 0;
 };
 
 }

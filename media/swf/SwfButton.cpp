@@ -1,10 +1,7 @@
 #include "SwfButton.h"
 
 #include "SwfBitReader.h"
-#include "SwfDisplayList.h"
 #include "SwfError.h"
-#include "SwfMovie.h"
-#include "SwfText.h"
 
 #include <algorithm>
 
@@ -31,48 +28,6 @@ bool readRecord(BitReader &in, bool second, ButtonCharacter::Record &record)
         record.blendMode = blendModeOf(in.u8());
     return true;
 }
-
-// The area of a character that takes the mouse, in device pixels.
-QPainterPath hitArea(const Character *character, const QTransform &world)
-{
-    QPainterPath area;
-    if (auto *shape = dynamic_cast<const ShapeCharacter *>(character))
-        area = shape->shape.outline();
-    else if (auto *morph = dynamic_cast<const MorphShapeCharacter *>(character))
-        area = morph->morph.at(0)->outline();
-    else if (auto *text = dynamic_cast<const TextCharacter *>(character))
-        area.addRect(text->matrix.mapRect(text->bounds));
-    else if (auto *field = dynamic_cast<const EditTextCharacter *>(character))
-        area.addRect(field->bounds);
-    return world.map(area);
-}
-
-std::optional<ButtonHit> search(TimelineInstance &timeline, const QTransform &world, const QPointF &point,
-                                const Movie &movie)
-{
-    auto &list = timeline.displayList();
-    for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        DisplayObject &object = it->second;
-        QTransform objectWorld = object.matrix * world;
-        if (object.sprite) {
-            if (auto hit = search(*object.sprite, objectWorld, point, movie))
-                return hit;
-            continue;
-        }
-        auto *button = dynamic_cast<const ButtonCharacter *>(object.character);
-        if (!button)
-            continue;
-        for (const ButtonCharacter::Record &r : button->records)
-            if ((r.states & ButtonCharacter::HitTest)
-                && hitArea(movie.character(r.characterId), r.matrix * objectWorld).contains(point))
-                return ButtonHit{&timeline, &object, button};
-    }
-    return std::nullopt;
-}
-
-}
-
-namespace {
 
 // The frame controls of an action block.
 std::vector<Action> frameControls(const QByteArray &bytecode, int version)
@@ -132,11 +87,6 @@ std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int versio
     } catch (const SwfError &) {
     }
     return button;
-}
-
-std::optional<ButtonHit> buttonAt(TimelineInstance &root, const QTransform &stageToDevice, const QPointF &point)
-{
-    return search(root, stageToDevice, point, root.movieOf());
 }
 
 }

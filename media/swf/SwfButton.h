@@ -12,8 +12,6 @@
 namespace swf {
 
 class BitReader;
-class TimelineInstance;
-struct DisplayObject;
 
 struct ButtonCharacter : Character {
     enum State { Up = 0x01, Over = 0x02, Down = 0x04, HitTest = 0x08 };
@@ -51,15 +49,5 @@ struct ButtonCharacter : Character {
 
     static std::shared_ptr<ButtonCharacter> read(BitReader &in, int version, bool second);
 };
-
-// The button under a point and the timeline its actions work on.
-struct ButtonHit {
-    TimelineInstance *timeline = nullptr;
-    DisplayObject *object = nullptr;
-    const ButtonCharacter *button = nullptr;
-};
-
-// Finds the topmost button whose hit area covers `point` (device pixels).
-std::optional<ButtonHit> buttonAt(TimelineInstance &root, const QTransform &stageToDevice, const QPointF &point);
 
 }

@@ -1,5 +1,7 @@
 #include "SwfPlayer.h"
 
+#include "SwfTimelineControlHost.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,7 @@ constexpr int kMostFramesPerTick = 1000;
 
 }
 
-Player::Player(QObject *parent) : QObject(parent)
+Player::Player(QObject *parent) : QObject(parent), scripts(std::make_unique<TimelineControlHost>())
 {
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &Player::tick);
@@ -21,7 +23,7 @@ Player::Player(QObject *parent) : QObject(parent)
 void Player::setMovie(std::shared_ptr<Movie> movie)
 {
     timer.stop();
-    rootInstance.reset();
+    stagePtr.reset();
     current = std::move(movie);
     sounds.setMovie(current.get());
     wantPlaying = autoPlay;
@@ -31,17 +33,26 @@ void Player::setMovie(std::shared_ptr<Movie> movie)
 
 void Player::movieGrew()
 {
-    if (rootInstance || !current || current->framesLoaded() == 0)
+    // With manual ticks the caller's first tick shows the first frame.
+    if (manual || !startStage())
         return;
-    rootInstance = std::make_unique<TimelineInstance>(*current, current->timeline());
-    rootInstance->setSound(&sounds);
-    sounds.setRoot(rootInstance.get());
-    rootInstance->setPlaying(wantPlaying);
-    if (manual)
-        return;
-    rootInstance->advance();
     startTimer();
     emit frameChanged();
+}
+
+bool Player::startStage()
+{
+    if (stagePtr || !current || current->framesLoaded() == 0)
+        return false;
+    stagePtr = std::make_unique<Stage>(*scripts);
+    stagePtr->setSound(&sounds);
+    MovieClip *root = stagePtr->loadLevel(0, current);
+    sounds.setRoot(root);
+    root->setLooping(loop);
+    if (!wantPlaying)
+        root->stop();
+    stagePtr->runQueuedActions();
+    return true;
 }
 
 void Player::setManualTicks(bool on)
@@ -49,7 +60,7 @@ void Player::setManualTicks(bool on)
     manual = on;
     if (manual)
         timer.stop();
-    else if (rootInstance && !timer.isActive())
+    else if (stagePtr && !timer.isActive())
         startTimer();
 }
 
@@ -60,22 +71,28 @@ void Player::startTimer()
 
 void Player::tick()
 {
-    if (!rootInstance)
+    // With manual ticks the first tick starts the stage on the first frame.
+    const bool starting = !stagePtr && manual && current && current->framesLoaded() > 0;
+    if (!stagePtr && !starting)
         return;
     sounds.passTime(1.0 / current->frameRate());
-    int steps = 1;
-    if (std::optional<int> wanted = frameClock ? frameClock->wantedFrame() : std::nullopt)
-        steps = std::clamp(*wanted - rootInstance->frame(), 0, kMostFramesPerTick);
-    for (int i = 0; i < steps; ++i)
-        rootInstance->advance(loop && current->finished());
+    if (starting) {
+        startStage();
+    } else {
+        int steps = 1;
+        if (std::optional<int> wanted = frameClock ? frameClock->wantedFrame() : std::nullopt)
+            steps = std::clamp(*wanted - frameNum(), 0, kMostFramesPerTick);
+        for (int i = 0; i < steps; ++i)
+            stagePtr->tick();
+    }
     sounds.update();
     emit frameChanged();
 }
 
 void Player::play()
 {
-    if (rootInstance)
-        rootInstance->setPlaying(true);
+    if (MovieClip *r = root())
+        r->play();
     else
         wantPlaying = true;
 }
@@ -83,27 +100,38 @@ void Player::play()
 void Player::stop()
 {
     sounds.stopAll();
-    if (rootInstance)
-        rootInstance->setPlaying(false);
+    if (MovieClip *r = root())
+        r->stop();
     else
         wantPlaying = false;
 }
 
 bool Player::playing() const
 {
-    return rootInstance ? rootInstance->playing() : (current && wantPlaying);
+    MovieClip *r = root();
+    return r ? r->playing() : (current && wantPlaying);
+}
+
+void Player::setLoop(bool on)
+{
+    loop = on;
+    if (MovieClip *r = root())
+        r->setLooping(on);
 }
 
 int Player::frameNum() const
 {
-    return rootInstance ? std::max(0, rootInstance->frame()) : 0;
+    MovieClip *r = root();
+    return r ? std::max(0, r->currentFrame()) : 0;
 }
 
 void Player::setFrameNum(int frame)
 {
-    if (!rootInstance)
+    MovieClip *r = root();
+    if (!r)
         return;
-    rootInstance->gotoFrame(frame);
+    r->gotoFrame(frame, r->playing(), false);
+    stagePtr->runQueuedActions();
     emit frameChanged();
 }
 

@@ -1,13 +1,15 @@
 #pragma once
-// Plays a movie: the root timeline at the movie's frame rate on a GUI-thread
-// timer, with play, stop and seeking, and its sounds. Frames are numbered
-// from 0. At the last frame the movie starts again from the first unless
-// looping is off; while it is still loading it waits at the last complete
-// frame instead. While a stream sound plays on the root, the root follows
-// the sound: frames are skipped to catch up with it and held to wait for it.
-#include "SwfDisplayList.h"
+// Plays a movie: the stage with the movie as level 0, ticked at the movie's
+// frame rate on a GUI-thread timer, with play, stop and seeking, and its
+// sounds. Frames are numbered from 0. At the last frame the movie starts
+// again from the first unless looping is off; while it is still loading it
+// waits at the last complete frame instead. While a stream sound plays on
+// the root, the root follows the sound: frames are skipped to catch up with
+// it and held to wait for it.
 #include "SwfMovie.h"
+#include "SwfMovieClip.h"
 #include "SwfSoundPlayer.h"
+#include "SwfStage.h"
 
 #include <QObject>
 #include <QTimer>
@@ -25,8 +27,10 @@ public:
     const Movie *movie() const { return current.get(); }
     // More of the movie has arrived: shows the first frame once complete.
     void movieGrew();
-    const TimelineInstance *root() const { return rootInstance.get(); }
-    TimelineInstance *root() { return rootInstance.get(); }
+    // The stage and its level 0 root: null until the first frame arrived.
+    Stage *stage() { return stagePtr.get(); }
+    const Stage *stage() const { return stagePtr.get(); }
+    MovieClip *root() const { return stagePtr ? stagePtr->root() : nullptr; }
 
     void play();
     // Stops the root timeline and silences the movie.
@@ -35,10 +39,11 @@ public:
     // Whether a newly set movie starts playing by itself.
     void setAutoPlay(bool on) { autoPlay = on; }
     bool autoPlays() const { return autoPlay; }
-    void setLoop(bool on) { loop = on; }
+    void setLoop(bool on);
     bool loops() const { return loop; }
 
     int frameNum() const;
+    // Shows `frame` of the root without running its actions.
     void setFrameNum(int frame);
     // The declared frame count while loading, then the frames found.
     int totalFrames() const;
@@ -67,12 +72,17 @@ signals:
 
 private:
     void startTimer();
+    // Makes the stage with the movie as level 0 once its first frame is
+    // complete; false when there is none yet or it exists already.
+    bool startStage();
 
-    // Declared before the timelines, which tell it of their end.
+    // Declared before the stage, whose clips tell it of their end; the
+    // stage goes before the script host and the sound player by member order.
     SoundPlayer sounds;
     FrameClock *frameClock = &sounds;
     std::shared_ptr<Movie> current;
-    std::unique_ptr<TimelineInstance> rootInstance;
+    std::unique_ptr<ScriptHost> scripts;
+    std::unique_ptr<Stage> stagePtr;
     QTimer timer;
     bool autoPlay = true;
     bool loop = true;

@@ -2,7 +2,6 @@
 // Draws a playing movie's display list with QPainter: shapes with their
 // gradients and bitmaps, morph shapes, sprites, text and buttons, each with
 // its matrix and colour transform, under the masks of clip layers.
-#include "SwfDisplayList.h"
 #include "SwfShapePainter.h"
 #include "SwfVideo.h"
 
@@ -14,25 +13,29 @@ class QPainter;
 
 namespace swf {
 
+class DisplayList;
+class DisplayObject;
 class Movie;
+class Stage;
 
 class Renderer {
 public:
-    explicit Renderer(const Movie &movie) : movie(movie), shapes(movie) {}
+    explicit Renderer(const Movie &movie) : shapes(movie) {}
 
-    // `stageToDevice` maps the movie's twips to the painter's pixels.
-    void render(QPainter &painter, const TimelineInstance &root, const QTransform &stageToDevice);
+    // Draws every level of `stage`, level 0 first; `stageToDevice` maps the
+    // stage's twips to the painter's pixels.
+    void render(QPainter &painter, const Stage &stage, const QTransform &stageToDevice);
 
     const ShapeCache &cache() const { return shapes.cache(); }
 
 private:
-    void drawList(QPainter &painter, const std::map<int, DisplayObject> &list, const QTransform &world,
-                  const ColorTransform &cx);
+    // Draws the objects of `list` in depth order; clip layers mask the
+    // depths they cover.
+    void drawList(QPainter &painter, const DisplayList &list, const QTransform &world, const ColorTransform &cx);
     void drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx);
     // The area an object covers, in device pixels: what a clip layer shows.
     QPainterPath coverage(const DisplayObject &object, const QTransform &world);
 
-    const Movie &movie;
     ShapePainter shapes;
     // Each video stream's decoder, kept while the movie plays.
     std::unordered_map<const VideoCharacter *, std::unique_ptr<VideoDecoder>> videos;

@@ -1,6 +1,6 @@
 #include "SwfSoundPlayer.h"
 
-#include "SwfDisplayList.h"
+#include "SwfMovieClip.h"
 #include "SwfEventVoice.h"
 #include "SwfMovie.h"
 #include "SwfStreamVoice.h"
@@ -36,7 +36,7 @@ void SoundPlayer::setMovie(const Movie *newMovie)
     root = nullptr;
 }
 
-void SoundPlayer::setRoot(const TimelineInstance *timeline)
+void SoundPlayer::setRoot(const MovieClip *timeline)
 {
     root = timeline;
 }
@@ -121,9 +121,9 @@ void SoundPlayer::buttonChanged(uint16_t buttonId, int change)
         startSound(entry.soundId, entry.info);
 }
 
-void SoundPlayer::frameShown(const TimelineInstance &timeline, int frame, bool jumped)
+void SoundPlayer::frameShown(const MovieClip &timeline, int frame, bool jumped)
 {
-    const Timeline &t = timeline.definition();
+    const Timeline &t = timeline.timeline();
     if (frame < 0 || size_t(frame) >= t.frames.size())
         return;
     if (jumped)
@@ -135,24 +135,24 @@ void SoundPlayer::frameShown(const TimelineInstance &timeline, int frame, bool j
         startStream(timeline, frame);
 }
 
-void SoundPlayer::playingChanged(const TimelineInstance &timeline)
+void SoundPlayer::playingChanged(const MovieClip &timeline)
 {
     if (timeline.playing())
-        startStream(timeline, timeline.frame());
+        startStream(timeline, timeline.currentFrame());
     else
         stopStream(timeline);
 }
 
-void SoundPlayer::timelineGone(const TimelineInstance &timeline)
+void SoundPlayer::timelineGone(const MovieClip &timeline)
 {
     stopStream(timeline);
     if (root == &timeline)
         root = nullptr;
 }
 
-void SoundPlayer::startStream(const TimelineInstance &timeline, int frame)
+void SoundPlayer::startStream(const MovieClip &timeline, int frame)
 {
-    const Timeline &t = timeline.definition();
+    const Timeline &t = timeline.timeline();
     if (!t.streamHead || frame < 0 || size_t(frame) >= t.frames.size() || !t.frames[size_t(frame)].streamBlock)
         return;
     if (std::any_of(streams.begin(), streams.end(), [&](const Stream &s) { return s.owner == &timeline; }))
@@ -175,7 +175,7 @@ void SoundPlayer::startStream(const TimelineInstance &timeline, int frame)
     ensureOutput();
 }
 
-void SoundPlayer::stopStream(const TimelineInstance &timeline)
+void SoundPlayer::stopStream(const MovieClip &timeline)
 {
     for (const Stream &s : streams)
         if (s.owner == &timeline)

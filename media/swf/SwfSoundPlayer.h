@@ -28,7 +28,7 @@ public:
     // A new movie (or none) stops every sound of the old one.
     void setMovie(const Movie *movie);
     // The timeline whose stream sound is the frame clock.
-    void setRoot(const TimelineInstance *root);
+    void setRoot(const MovieClip *root);
     // Silences everything.
     void stopAll();
     // Hands streams their next blocks, takes note of sounds that played
@@ -51,15 +51,13 @@ public:
     // Starts (or, as `info` says, stops) an event sound of the movie; the
     // voice started, or 0.
     SoundMixer::VoiceId startSound(uint16_t soundId, const SoundInfo &info);
-    // A button of the movie changed state: plays its sound for the change
-    // (a ButtonSounds::Change), if it has one.
-    void buttonChanged(uint16_t buttonId, int change);
     // Event sounds playing now.
     int eventsPlaying() const { return int(events.size()); }
 
-    void frameShown(const TimelineInstance &timeline, int frame, bool jumped) override;
-    void playingChanged(const TimelineInstance &timeline) override;
-    void timelineGone(const TimelineInstance &timeline) override;
+    void frameShown(const MovieClip &timeline, int frame, bool jumped) override;
+    void buttonChanged(uint16_t buttonId, int change) override;
+    void playingChanged(const MovieClip &timeline) override;
+    void timelineGone(const MovieClip &timeline) override;
     std::optional<int> wantedFrame() override;
 
 private:
@@ -68,7 +66,7 @@ private:
         uint16_t soundId = 0;
     };
     struct Stream {
-        const TimelineInstance *owner = nullptr;
+        const MovieClip *owner = nullptr;
         const Timeline *timeline = nullptr;
         int rate = 0;
         bool mp3 = false;
@@ -81,8 +79,8 @@ private:
         SoundMixer::VoiceId voice = 0;
     };
 
-    void startStream(const TimelineInstance &timeline, int frame);
-    void stopStream(const TimelineInstance &timeline);
+    void startStream(const MovieClip &timeline, int frame);
+    void stopStream(const MovieClip &timeline);
     // The next blocks of `stream`, up to two seconds ahead of what was heard.
     std::vector<StreamBlock> nextBlocks(Stream &stream, int64_t heard);
     bool timelineComplete(const Timeline &timeline) const;
@@ -92,7 +90,7 @@ private:
     SoundMixer soundMixer;
     SoundOutput deviceOutput;
     const Movie *movie = nullptr;
-    const TimelineInstance *root = nullptr;
+    const MovieClip *root = nullptr;
     std::vector<Event> events;
     std::vector<Stream> streams;
     int level = 100;

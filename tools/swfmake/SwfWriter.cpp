@@ -424,6 +424,31 @@ void TagWriter::place(const Place &p)
     tag(26, w.data());
 }
 
+void TagWriter::placeWithHandlers(const Place &p, const std::vector<ClipEventActions> &handlers)
+{
+    BitWriter w;
+    writePlace(w, p, false);
+    QByteArray body = w.data();
+    body[0] = char(body[0] | 0x80);
+    BitWriter events;
+    uint32_t all = 0;
+    for (const ClipEventActions &h : handlers)
+        all |= h.events;
+    events.u16(0);
+    events.u32(all);
+    for (const ClipEventActions &h : handlers) {
+        events.u32(h.events);
+        bool keyed = h.events & 0x20000;
+        events.u32(uint32_t(h.bytecode.size() + 1 + (keyed ? 1 : 0)));
+        if (keyed)
+            events.u8(h.keyCode);
+        events.bytes(h.bytecode);
+        events.u8(0);
+    }
+    events.u32(0);
+    tag(26, body + events.data());
+}
+
 void TagWriter::place3(const Place &p)
 {
     BitWriter w;
@@ -751,22 +776,21 @@ void MovieWriter::defineEditText(int id, const EditText &f)
 void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ActionCode> &onPress,
                                 const std::vector<ActionCode> &onRelease)
 {
-    auto bytes = [](const std::vector<ActionCode> &codes) {
-        QByteArray out;
+    auto bytecode = [](const std::vector<ActionCode> &codes) {
+        QByteArray b;
         for (ActionCode c : codes)
-            out.append(char(c));
-        return out;
+            b.append(char(c));
+        return b;
     };
-    writeButton2(id, records, bytes(onPress), bytes(onRelease));
+    defineButton2(id, records, {{0x04, 0, bytecode(onPress)}, {0x08, 0, bytecode(onRelease)}});
 }
 
 void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onReleaseActions)
 {
-    writeButton2(id, records, {}, onReleaseActions);
+    defineButton2(id, records, {{0x04, 0, {}}, {0x08, 0, onReleaseActions}});
 }
 
-void MovieWriter::writeButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onPress,
-                               const QByteArray &onRelease)
+void MovieWriter::defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ButtonAction> &actions)
 {
     BitWriter body;
     for (const ButtonRecord &r : records) {
@@ -779,20 +803,19 @@ void MovieWriter::writeButton2(int id, const std::vector<ButtonRecord> &records,
     }
     body.u8(0);
     const QByteArray &recordBytes = body.data();
-    auto condition = [](BitWriter &w, int flags, const QByteArray &actions, bool last) {
-        w.u16(last ? 0 : int(4 + actions.size() + 1));
-        w.u8(flags);
-        w.u8(0);
-        w.bytes(actions);
-        w.u8(0);
-    };
     BitWriter w;
     w.u16(id);
     w.u8(0);
-    w.u16(2 + int(recordBytes.size()));
+    w.u16(actions.empty() ? 0 : 2 + int(recordBytes.size()));
     w.bytes(recordBytes);
-    condition(w, 0x04, onPress, false);
-    condition(w, 0x08, onRelease, true);
+    for (size_t i = 0; i < actions.size(); ++i) {
+        const ButtonAction &a = actions[i];
+        w.u16(i + 1 == actions.size() ? 0 : int(4 + a.bytecode.size() + 1));
+        w.u8(a.conditions & 0xFF);
+        w.u8((a.keyCode << 1) | ((a.conditions >> 8) & 0x01));
+        w.bytes(a.bytecode);
+        w.u8(0);
+    }
     tag(34, w.data());
 }
 

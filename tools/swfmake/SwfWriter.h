@@ -122,6 +122,14 @@ struct Place {
 
 enum class ActionCode { Play = 0x06, Stop = 0x07, NextFrame = 0x04, PrevFrame = 0x05 };
 
+// An onClipEvent handler: its event bits (32-bit form), the key of a key
+// press handler and its action bytecode (without the end code).
+struct ClipEventActions {
+    uint32_t events = 0;
+    int keyCode = 0;
+    QByteArray bytecode;
+};
+
 // The tags of one timeline: the movie's or a sprite's.
 class TagWriter {
 public:
@@ -129,6 +137,8 @@ public:
     void showFrame();
     void place(const Place &p);          // PlaceObject2
     void place3(const Place &p);         // PlaceObject3
+    // PlaceObject2 with clip event handlers (SWF 6 and later).
+    void placeWithHandlers(const Place &p, const std::vector<ClipEventActions> &handlers);
     void placeObject(int id, int depth, const QTransform &m); // PlaceObject
     void remove(int depth);              // RemoveObject2
     void frameLabel(const QString &name);
@@ -206,6 +216,14 @@ public:
                        const std::vector<ActionCode> &onRelease);
     // A button whose release runs the given action records (end code added).
     void defineButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onReleaseActions);
+    // A condition action: its state changes (the 9 condition bits), the key
+    // that runs it (0 for none) and its bytecode (without the end code).
+    struct ButtonAction {
+        int conditions;
+        int keyCode;
+        QByteArray bytecode;
+    };
+    void defineButton2(int id, const std::vector<ButtonRecord> &records, const std::vector<ButtonAction> &actions);
 
     struct Options {
         char compression = 'F';
@@ -217,8 +235,6 @@ public:
     QByteArray finish(char compression = 'F') const { return finish(Options{compression, {}, {}, true}); }
 
 private:
-    void writeButton2(int id, const std::vector<ButtonRecord> &records, const QByteArray &onPress,
-                      const QByteArray &onRelease);
     int width, height, version;
     double rate;
 };

@@ -51,7 +51,7 @@ QImage renderBitmapFill(MovieWriter &m, int px, double scale, bool clipped)
     m.place({1, false, 2, QTransform(), {}, {}, {}, {}});
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    return swftest::render(*movie, *swftest::at(*movie, 0), QSize(px, px));
+    return swftest::render(*swftest::at(movie, 0), QSize(px, px));
 }
 
 }
@@ -173,7 +173,7 @@ TEST(SwfMasks, ClipLayerShowsTheLayersAboveOnlyInsideItsShape)
     m.place({4, false, 3, QTransform(), {}, {}, {}, {}}); // above the mask's reach
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    QImage image = swftest::render(*movie, *swftest::at(*movie, 0), QSize(80, 80));
+    QImage image = swftest::render(*swftest::at(movie, 0), QSize(80, 80));
     EXPECT_EQ(image.pixelColor(40, 40), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(10, 40), QColor(Qt::white)) << "outside the mask";
     EXPECT_EQ(image.pixelColor(70, 70), QColor(Qt::white));
@@ -197,12 +197,12 @@ TEST(SwfMorphShapes, RatioMovesEdgesAndColoursBetweenStartAndEnd)
     }
     auto movie = swftest::load(m.finish());
     ASSERT_TRUE(movie->characterAs<swf::MorphShapeCharacter>(1));
-    auto root = swftest::at(*movie, 0);
-    QImage a = swftest::render(*movie, *root, QSize(80, 80));
-    root->gotoFrame(1);
-    QImage b = swftest::render(*movie, *root, QSize(80, 80));
-    root->gotoFrame(2);
-    QImage c = swftest::render(*movie, *root, QSize(80, 80));
+    auto root = swftest::at(movie, 0);
+    QImage a = swftest::render(*root, QSize(80, 80));
+    root->root().gotoFrame(1, false);
+    QImage b = swftest::render(*root, QSize(80, 80));
+    root->root().gotoFrame(2, false);
+    QImage c = swftest::render(*root, QSize(80, 80));
     EXPECT_EQ(a.pixelColor(10, 40), QColor(255, 0, 0));
     EXPECT_EQ(a.pixelColor(30, 40), QColor(Qt::white));
     EXPECT_TRUE(near(b.pixelColor(10, 40), QColor(128, 0, 127), 1));

@@ -8,13 +8,13 @@
 
 namespace {
 
-QImage draw(swf::Renderer &renderer, const swf::Movie &movie, const swf::TimelineInstance &root, QSize size)
+QImage draw(swf::Renderer &renderer, const swf::Movie &movie, const swftest::Scene &scene, QSize size)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(movie.backgroundColor());
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(painter, root, QTransform::fromScale(size.width() / movie.frameSize().width(),
+    renderer.render(painter, scene.stage, QTransform::fromScale(size.width() / movie.frameSize().width(),
                                                          size.height() / movie.frameSize().height()));
     return image;
 }
@@ -36,7 +36,7 @@ int largestChannelDifference(const QImage &a, const QImage &b)
 TEST(SwfShapeCache, KeptPicturesLookLikeShapesDrawnAfresh)
 {
     auto movie = swftest::load(swfmake::busyMovie(120));
-    auto root = swftest::at(*movie, 0);
+    auto root = swftest::at(movie, 0);
     swf::Renderer renderer(*movie);
     QImage fresh = draw(renderer, *movie, *root, QSize(550, 400));
     EXPECT_EQ(renderer.cache().pictures(), 0u) << "nothing is kept after one frame";
@@ -52,10 +52,10 @@ TEST(SwfShapeCache, KeptPicturesLookLikeShapesDrawnAfresh)
 TEST(SwfShapeCache, MovingAndHugeShapesAreDrawnAfresh)
 {
     auto movie = swftest::load(swfmake::demoMovie('F'));
-    auto root = swftest::at(*movie, 0);
+    auto root = swftest::at(movie, 0);
     swf::Renderer renderer(*movie);
     for (int i = 0; i < 4; ++i) {
-        root->advance();
+        root->tick();
         draw(renderer, *movie, *root, QSize(550, 400));
     }
     // Still: ground, sun's face, sign, stripes' mask and the three button

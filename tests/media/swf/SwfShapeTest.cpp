@@ -25,7 +25,7 @@ QImage renderShape(const ShapeBuilder &shape, bool antialias = false, int versio
     m.showFrame();
     auto movie = swftest::load(m.finish());
     EXPECT_FALSE(movie->failed());
-    return swftest::render(*movie, *swftest::at(*movie, 0), kSize, antialias);
+    return swftest::render(*swftest::at(movie, 0), kSize, antialias);
 }
 
 QImage blank()

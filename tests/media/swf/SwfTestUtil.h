@@ -1,9 +1,12 @@
 #pragma once
-// Helpers shared by the movie tests: loading bytes into a movie and a player
-// and rendering a frame to an image.
+// Helpers shared by the movie tests: loading bytes into a movie, playing it
+// on a stage of its own and rendering the stage to an image.
 #include "swf/SwfMovie.h"
+#include "swf/SwfMovieClip.h"
 #include "swf/SwfPlayer.h"
 #include "swf/SwfRenderer.h"
+#include "swf/SwfStage.h"
+#include "swf/SwfTimelineControlHost.h"
 
 #include <QFile>
 #include <QImage>
@@ -31,16 +34,35 @@ inline std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
     return movie;
 }
 
-// Renders `root` of `movie` at `size` pixels, stretched, on the movie's background.
-inline QImage render(const swf::Movie &movie, const swf::TimelineInstance &root, QSize size, bool antialias = false)
+// A movie shown as level 0 of a stage, its first frame built, run by the
+// built-in timeline controls or the host given.
+struct Scene {
+    explicit Scene(std::shared_ptr<swf::Movie> shown,
+                   std::unique_ptr<swf::ScriptHost> scripts = std::make_unique<swf::TimelineControlHost>())
+        : movie(std::move(shown)), host(std::move(scripts)), stage(*host)
+    {
+        stage.loadLevel(0, movie);
+        stage.runQueuedActions();
+    }
+    swf::MovieClip &root() const { return *stage.root(); }
+    void tick() { stage.tick(); }
+
+    std::shared_ptr<swf::Movie> movie;
+    std::unique_ptr<swf::ScriptHost> host;
+    swf::Stage stage;
+};
+
+// Renders `scene` at `size` pixels, stretched, on the movie's background.
+inline QImage render(const Scene &scene, QSize size, bool antialias = false)
 {
+    const swf::Movie &movie = *scene.movie;
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(movie.backgroundColor());
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, antialias);
     QRectF stage = movie.frameSize();
     swf::Renderer renderer(movie);
-    renderer.render(painter, root,
+    renderer.render(painter, scene.stage,
                     QTransform::fromTranslate(-stage.x(), -stage.y())
                         * QTransform::fromScale(size.width() / stage.width(), size.height() / stage.height()));
     painter.end();
@@ -57,13 +79,12 @@ inline int countColor(const QImage &image, const QRect &area, const QColor &colo
     return n;
 }
 
-// The movie's root at `frame`, ready to render.
-inline std::unique_ptr<swf::TimelineInstance> at(const swf::Movie &movie, int frame)
+// The movie at `frame` of its root (no actions run on the way), ready to render.
+inline std::unique_ptr<Scene> at(std::shared_ptr<swf::Movie> movie, int frame)
 {
-    auto root = std::make_unique<swf::TimelineInstance>(movie, movie.timeline());
-    root->advance();
-    root->gotoFrame(frame);
-    return root;
+    auto scene = std::make_unique<Scene>(std::move(movie));
+    scene->root().gotoFrame(frame, false, false);
+    return scene;
 }
 
 }

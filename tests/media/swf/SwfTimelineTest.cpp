@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 #include <functional>
 
-using swf::TimelineInstance;
 using swfmake::ActionCode;
+using swftest::Scene;
 using swfmake::MovieWriter;
 using swfmake::Place;
 
@@ -33,12 +33,19 @@ Place moveTo(int depth, QTransform m)
 }
 
 // depth -> (character, x translation) of a display list.
-std::map<int, std::pair<int, double>> summary(const TimelineInstance &t)
+std::map<int, std::pair<int, double>> summary(const swf::MovieClip &clip)
 {
     std::map<int, std::pair<int, double>> out;
-    for (const auto &[depth, o] : t.displayList())
-        out[depth] = {o.characterId, o.matrix.dx()};
+    for (const auto &[depth, o] : clip.children())
+        out[depth] = {o->characterId(), o->matrix().dx()};
     return out;
+}
+
+const swf::MovieClip &clipAt(const swf::MovieClip &parent, int depth)
+{
+    auto *clip = dynamic_cast<const swf::MovieClip *>(parent.children().at(depth));
+    EXPECT_TRUE(clip) << "no clip at depth " << depth;
+    return clip ? *clip : parent;
 }
 
 std::shared_ptr<swf::Movie> changingMovie()
@@ -66,11 +73,12 @@ TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
     auto movie = changingMovie();
     ASSERT_EQ(movie->framesLoaded(), 5);
     std::vector<std::map<int, std::pair<int, double>>> expected;
-    TimelineInstance played(*movie, movie->timeline());
+    Scene played(movie);
     for (int f = 0; f < 5; ++f) {
-        played.advance(false);
-        ASSERT_EQ(played.frame(), f);
-        expected.push_back(summary(played));
+        if (f > 0)
+            played.tick();
+        ASSERT_EQ(played.root().currentFrame(), f);
+        expected.push_back(summary(played.root()));
     }
     EXPECT_EQ(expected[0], (std::map<int, std::pair<int, double>>{{1, {1, 0}}}));
     EXPECT_EQ(expected[1], (std::map<int, std::pair<int, double>>{{1, {1, 0}}, {2, {2, 100}}}));
@@ -78,26 +86,27 @@ TEST(SwfTimeline, SeekingInAnyOrderGivesTheSameDisplayListAsPlaying)
     EXPECT_EQ(expected[3], (std::map<int, std::pair<int, double>>{{2, {2, 300}}}));
     EXPECT_EQ(expected[4], (std::map<int, std::pair<int, double>>{{2, {1, 300}}}));
 
-    TimelineInstance seeker(*movie, movie->timeline());
+    Scene scene(movie);
+    swf::MovieClip &seeker = scene.root();
     for (int target : {3, 0, 4, 2, 1, 1, 4, 0}) {
-        seeker.gotoFrame(target);
-        EXPECT_EQ(seeker.frame(), target);
+        seeker.gotoFrame(target, false);
+        EXPECT_EQ(seeker.currentFrame(), target);
         EXPECT_EQ(summary(seeker), expected[size_t(target)]) << "frame " << target;
     }
-    seeker.gotoFrame(99);
-    EXPECT_EQ(seeker.frame(), 4) << "seeks past the end stop at the last frame";
-    seeker.gotoFrame(-5);
-    EXPECT_EQ(seeker.frame(), 0);
+    seeker.gotoFrame(99, false);
+    EXPECT_EQ(seeker.currentFrame(), 4) << "seeks past the end stop at the last frame";
+    seeker.gotoFrame(-5, false);
+    EXPECT_EQ(seeker.currentFrame(), 0);
 }
 
 TEST(SwfTimeline, LoopsAtTheEndAndStopsWhereAStopActionSays)
 {
     auto movie = changingMovie();
-    TimelineInstance t(*movie, movie->timeline());
-    std::vector<int> frames;
-    for (int i = 0; i < 7; ++i) {
-        t.advance(true);
-        frames.push_back(t.frame());
+    Scene t(movie);
+    std::vector<int> frames{t.root().currentFrame()};
+    for (int i = 0; i < 6; ++i) {
+        t.tick();
+        frames.push_back(t.root().currentFrame());
     }
     EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 4, 0, 1}));
 
@@ -110,13 +119,15 @@ TEST(SwfTimeline, LoopsAtTheEndAndStopsWhereAStopActionSays)
         m.showFrame();
     }
     auto stopping = swftest::load(m.finish());
-    TimelineInstance s(*stopping, stopping->timeline());
+    Scene s(stopping);
     for (int i = 0; i < 10; ++i)
-        s.advance(true);
-    EXPECT_EQ(s.frame(), 3);
-    EXPECT_FALSE(s.playing());
+        s.tick();
+    EXPECT_EQ(s.root().currentFrame(), 3);
+    EXPECT_FALSE(s.root().playing());
 }
 
+// A jump runs the actions of the frame it lands on: going back to frame 1
+// (and stopping) runs frame 1's jump to "end" (and play) again.
 TEST(SwfTimeline, FrameActionsJumpByFrameAndLabel)
 {
     MovieWriter m(100, 100, 12);
@@ -130,17 +141,17 @@ TEST(SwfTimeline, FrameActionsJumpByFrameAndLabel)
     m.showFrame();        // 3
     m.showFrame();        // 4
     m.gotoFrame(1, true);
-    m.showFrame();        // 5: back to 1 and stop
+    m.showFrame();        // 5: back to 1 and stop, where frame 1 jumps on
     auto movie = swftest::load(m.finish());
     ASSERT_EQ(movie->timeline().labels.value("end"), 3);
-    TimelineInstance t(*movie, movie->timeline());
-    std::vector<int> frames;
-    for (int i = 0; i < 6; ++i) {
-        t.advance(true);
-        frames.push_back(t.frame());
+    Scene t(movie);
+    std::vector<int> frames{t.root().currentFrame()};
+    for (int i = 0; i < 5; ++i) {
+        t.tick();
+        frames.push_back(t.root().currentFrame());
     }
-    EXPECT_EQ(frames, (std::vector<int>{0, 3, 4, 1, 1, 1}));
-    EXPECT_FALSE(t.playing());
+    EXPECT_EQ(frames, (std::vector<int>{0, 3, 4, 3, 4, 3}));
+    EXPECT_TRUE(t.root().playing());
 }
 
 TEST(SwfTimeline, NextAndPrevFrameStepAndStop)
@@ -154,16 +165,15 @@ TEST(SwfTimeline, NextAndPrevFrameStepAndStop)
         m.showFrame();
     }
     auto movie = swftest::load(m.finish());
-    TimelineInstance t(*movie, movie->timeline());
-    t.advance();
-    t.advance();
-    EXPECT_EQ(t.frame(), 2);
-    EXPECT_FALSE(t.playing());
-    t.setPlaying(true);
-    t.advance();
-    t.advance();
-    EXPECT_EQ(t.frame(), 3);
-    EXPECT_FALSE(t.playing());
+    Scene t(movie);
+    t.tick();
+    EXPECT_EQ(t.root().currentFrame(), 2);
+    EXPECT_FALSE(t.root().playing());
+    t.root().play();
+    t.tick();
+    t.tick();
+    EXPECT_EQ(t.root().currentFrame(), 3);
+    EXPECT_FALSE(t.root().playing());
 }
 
 TEST(SwfTimeline, SpritesPlayTheirOwnTimelineWhileTheRootStands)
@@ -184,15 +194,15 @@ TEST(SwfTimeline, SpritesPlayTheirOwnTimelineWhileTheRootStands)
     m.showFrame();
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    TimelineInstance root(*movie, movie->timeline());
+    Scene scene(movie);
     std::vector<std::pair<int, double>> seen;
     for (int i = 0; i < 5; ++i) {
-        root.advance();
-        const auto &inner = root.displayList().at(1);
-        ASSERT_TRUE(inner.sprite);
-        seen.push_back({inner.sprite->frame(), inner.sprite->displayList().at(1).matrix.dx()});
+        if (i > 0)
+            scene.tick();
+        const swf::MovieClip &inner = clipAt(scene.root(), 1);
+        seen.push_back({inner.currentFrame(), inner.children().at(1)->matrix().dx()});
     }
-    EXPECT_EQ(root.frame(), 0);
+    EXPECT_EQ(scene.root().currentFrame(), 0);
     EXPECT_EQ(seen, (std::vector<std::pair<int, double>>{{0, 0}, {1, 100}, {2, 200}, {0, 0}, {1, 100}}));
 }
 
@@ -210,13 +220,13 @@ TEST(SwfTimeline, SpriteKeepsPlayingWhenTheRootLoopsBackOverItsPlacement)
     m.showFrame();
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    TimelineInstance root(*movie, movie->timeline());
-    for (int i = 0; i < 5; ++i)
-        root.advance();
-    ASSERT_EQ(root.frame(), 1) << "0 1 2 0 1";
-    EXPECT_EQ(root.displayList().at(1).sprite->frame(), 4);
-    root.gotoFrame(0);
-    EXPECT_EQ(root.displayList().at(1).sprite->frame(), 4) << "a seek back keeps the sprite placed at frame 0";
+    Scene scene(movie);
+    for (int i = 0; i < 4; ++i)
+        scene.tick();
+    ASSERT_EQ(scene.root().currentFrame(), 1) << "0 1 2 0 1";
+    EXPECT_EQ(clipAt(scene.root(), 1).currentFrame(), 4);
+    scene.root().gotoFrame(0, true);
+    EXPECT_EQ(clipAt(scene.root(), 1).currentFrame(), 4) << "a seek back keeps the sprite placed at frame 0";
 }
 
 TEST(SwfTimeline, SpriteThatPlacesItselfIsCutOffAtTheNestingLimit)
@@ -231,15 +241,15 @@ TEST(SwfTimeline, SpriteThatPlacesItselfIsCutOffAtTheNestingLimit)
     m.place(newAt(1, 2));
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    auto root = swftest::at(*movie, 0);
+    auto root = swftest::at(movie, 0);
     int depth = 0;
-    const TimelineInstance *t = root.get();
-    while (t && t->displayList().count(2)) {
-        t = t->displayList().at(2).sprite.get();
+    const swf::DisplayObject *t = &root->root();
+    while (t && t->kind() == swf::DisplayObject::Kind::MovieClip) {
+        t = static_cast<const swf::MovieClip *>(t)->children().at(2);
         ++depth;
     }
     EXPECT_LE(depth, swf::kMaxNesting + 1);
-    QImage image = swftest::render(*movie, *root, QSize(100, 100));
+    QImage image = swftest::render(*root, QSize(100, 100));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
 }
 
@@ -258,19 +268,19 @@ TEST(SwfTimeline, SpriteThatPlacesItselfTwiceStopsAtTheSpriteBudget)
     m.showFrame();
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    TimelineInstance root(*movie, movie->timeline());
-    root.advance();
-    root.advance();
-    root.gotoFrame(0);
-    std::function<int(const TimelineInstance &)> count = [&](const TimelineInstance &t) {
+    Scene scene(movie);
+    scene.tick();
+    scene.root().gotoFrame(0, true);
+    std::function<int(const swf::MovieClip &)> count = [&](const swf::MovieClip &clip) {
         int n = 0;
-        for (const auto &[depth, o] : t.displayList())
-            if (o.sprite)
-                n += 1 + count(*o.sprite);
+        for (const auto &[depth, o] : clip.children())
+            if (auto *inner = dynamic_cast<const swf::MovieClip *>(o.get()))
+                n += 1 + count(*inner);
         return n;
     };
-    EXPECT_LE(count(root), swf::kMaxSprites);
-    EXPECT_GT(count(root), 100);
+    EXPECT_LE(count(scene.root()), swf::kMaxClips);
+    EXPECT_GT(count(scene.root()), 100);
+    EXPECT_LE(scene.stage.liveClips(), swf::kMaxClips);
 }
 
 TEST(SwfTimeline, PlaceObjectVersionsCarryTheirFields)
@@ -281,18 +291,18 @@ TEST(SwfTimeline, PlaceObjectVersionsCarryTheirFields)
     m.place3(Place{2, false, 1, QTransform(2, 0, 0, 3, 10, 0), std::make_pair(std::vector<int>{128, 256, 256, 64}, std::vector<int>{10, 0, -10, 0}), 300, QString("hero"), 5});
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    auto root = swftest::at(*movie, 0);
-    const auto &a = root->displayList().at(1);
-    EXPECT_EQ(a.characterId, 1);
-    EXPECT_EQ(a.matrix, QTransform::fromTranslate(40, 60));
-    const auto &b = root->displayList().at(2);
-    EXPECT_EQ(b.matrix, QTransform(2, 0, 0, 3, 10, 0));
-    EXPECT_EQ(b.ratio, 300);
-    EXPECT_EQ(b.name, "hero");
-    EXPECT_EQ(b.clipDepth, 5);
-    EXPECT_EQ(b.colorTransform.mult[0], 128);
-    EXPECT_EQ(b.colorTransform.mult[3], 64);
-    EXPECT_EQ(b.colorTransform.add[2], -10);
+    auto root = swftest::at(movie, 0);
+    const swf::DisplayObject &a = *root->root().children().at(1);
+    EXPECT_EQ(a.characterId(), 1);
+    EXPECT_EQ(a.matrix(), QTransform::fromTranslate(40, 60));
+    const swf::DisplayObject &b = *root->root().children().at(2);
+    EXPECT_EQ(b.matrix(), QTransform(2, 0, 0, 3, 10, 0));
+    EXPECT_EQ(b.ratio(), 300);
+    EXPECT_EQ(b.name(), "hero");
+    EXPECT_EQ(b.clipDepth(), 5);
+    EXPECT_EQ(b.colorTransform().mult[0], 128);
+    EXPECT_EQ(b.colorTransform().mult[3], 64);
+    EXPECT_EQ(b.colorTransform().add[2], -10);
 }
 
 struct CxRow {
@@ -347,6 +357,6 @@ TEST(SwfColorTransform, ParentTransformTintsNestedObjects)
     m.place(Place{1, false, 2, QTransform(), std::make_pair(std::vector<int>{256, 256, 256, 256}, std::vector<int>{0, 0, 50, 0}), {}, {}, {}});
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    QImage image = swftest::render(*movie, *swftest::at(*movie, 0), QSize(10, 10));
+    QImage image = swftest::render(*swftest::at(movie, 0), QSize(10, 10));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(100, 100, 50));
 }

@@ -150,15 +150,15 @@ TEST(SwfVideo, SorensonFramesShowAtTheirPlaceAndRatio)
     EXPECT_EQ(video->frames.size(), 2u);
     EXPECT_EQ(video->width, kSide);
 
-    auto root = swftest::at(*movie, 1);
-    QImage second = swftest::render(*movie, *root, QSize(48, 48));
+    auto scene = swftest::at(movie, 1);
+    QImage second = swftest::render(*scene, QSize(48, 48));
     EXPECT_TRUE(near(second.pixel(20, 20), QColor(40, 40, 200), 12)) << std::hex << second.pixel(20, 20);
     EXPECT_EQ(second.pixel(4, 4), qRgb(0, 0, 0)) << "nothing outside the video";
     EXPECT_NE(second.pixel(8, 8), qRgb(0, 0, 0));
     EXPECT_EQ(second.pixel(40, 40), qRgb(0, 0, 0));
 
-    root->gotoFrame(0);
-    QImage first = swftest::render(*movie, *root, QSize(48, 48));
+    scene->root().gotoFrame(0, false);
+    QImage first = swftest::render(*scene, QSize(48, 48));
     EXPECT_TRUE(near(first.pixel(20, 20), QColor(200, 40, 40), 12)) << "going back decodes from the start";
 }
 
@@ -211,8 +211,7 @@ TEST(SwfVideo, BrokenDataAndOversizedStreamsDrawNothing)
 {
     QByteArray garbage(200, '\x5a');
     auto movie = movieOf({garbage, QByteArray()}, swf::VideoCharacter::Vp6);
-    auto root = swftest::at(*movie, 1);
-    QImage image = swftest::render(*movie, *root, QSize(48, 48));
+    QImage image = swftest::render(*swftest::at(movie, 1), QSize(48, 48));
     EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 0));
 
     MovieWriter m(48, 48, 12);

@@ -14,8 +14,7 @@ QImage Render(const QByteArray &Bytes)
 {
     auto movie = swftest::load(Bytes);
     EXPECT_FALSE(movie->failed()) << movie->error().toStdString();
-    auto root = swftest::at(*movie, 0);
-    return swftest::render(*movie, *root, QSize(200, 100), false);
+    return swftest::render(*swftest::at(movie, 0), QSize(200, 100), false);
 }
 
 bool Red(const QImage &Image, int X, int Y)

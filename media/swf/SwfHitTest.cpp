@@ -1,0 +1,129 @@
+#include "SwfHitTest.h"
+
+#include "SwfButtonObject.h"
+#include "SwfMovieClip.h"
+#include "SwfShape.h"
+#include "SwfStage.h"
+
+#include <QPainterPathStroker>
+#include <algorithm>
+
+namespace swf {
+
+namespace {
+
+constexpr double kThinnestLine = 20; // a hairline still takes the mouse one pixel wide
+
+// The script handlers that make a clip take the mouse like a button.
+const QString kButtonHandlers[] = {
+    QStringLiteral("onPress"),     QStringLiteral("onRelease"),  QStringLiteral("onReleaseOutside"),
+    QStringLiteral("onRollOver"),  QStringLiteral("onRollOut"),  QStringLiteral("onDragOver"),
+    QStringLiteral("onDragOut"),
+};
+
+constexpr uint32_t kButtonEvents = ClipEvent::Press | ClipEvent::Release | ClipEvent::ReleaseOutside | ClipEvent::RollOver | ClipEvent::RollOut
+    | ClipEvent::DragOver | ClipEvent::DragOut;
+
+bool actsAsButton(DisplayObject &clip, ScriptHost &host)
+{
+    for (const ClipAction &action : clip.clipActions())
+        if (action.events & kButtonEvents)
+            return true;
+    for (const QString &name : kButtonHandlers)
+        if (host.hasHandler(clip, name))
+            return true;
+    return false;
+}
+
+bool hits(const DisplayObject &object, const QPointF &point)
+{
+    bool invertible = false;
+    QTransform inverse = object.matrix().inverted(&invertible);
+    return invertible && object.hitTestLocal(inverse.map(point), true);
+}
+
+// `point` is in the space of the list's owner.
+DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHost &host)
+{
+    const auto &objects = list.map();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        DisplayObject &object = *it->second;
+        if (!object.visible() || object.clipDepth() > 0)
+            continue;
+        // A clip layer below that covers this depth must be under the point too.
+        bool masked = false;
+        for (auto mask = std::next(it); mask != objects.rend() && !masked; ++mask)
+            masked = mask->second->clipDepth() >= it->first && !hits(*mask->second, point);
+        if (masked)
+            continue;
+        if (object.kind() == DisplayObject::Kind::Button) {
+            if (hits(object, point))
+                return &object;
+        } else if (object.kind() == DisplayObject::Kind::MovieClip) {
+            if (actsAsButton(object, host)) {
+                if (hits(object, point))
+                    return &object;
+                continue;
+            }
+            bool invertible = false;
+            QTransform inverse = object.matrix().inverted(&invertible);
+            if (!invertible)
+                continue;
+            if (DisplayObject *inner = targetIn(static_cast<MovieClip &>(object).children(), inverse.map(point), host))
+                return inner;
+        }
+    }
+    return nullptr;
+}
+
+}
+
+bool shapeContains(const Shape &shape, const QPointF &point)
+{
+    if (!shape.bounds.adjusted(-kThinnestLine, -kThinnestLine, kThinnestLine, kThinnestLine).contains(point))
+        return false;
+    if (shape.outline().contains(point))
+        return true;
+    for (const ShapeLayer &layer : shape.layers) {
+        for (size_t style = 1; style <= layer.lines.size(); ++style) {
+            QPainterPath path;
+            for (const Edge &e : layer.edges) {
+                if (e.line != int(style))
+                    continue;
+                if (path.isEmpty() || path.currentPosition() != e.from)
+                    path.moveTo(e.from);
+                if (e.curve)
+                    path.quadTo(e.control, e.to);
+                else
+                    path.lineTo(e.to);
+            }
+            if (path.isEmpty())
+                continue;
+            const LineStyle &line = layer.lines[style - 1];
+            QPainterPathStroker stroker;
+            stroker.setWidth(std::max(line.width, kThinnestLine));
+            stroker.setCapStyle(line.cap);
+            stroker.setJoinStyle(line.join);
+            if (stroker.createStroke(path).contains(point))
+                return true;
+        }
+    }
+    return false;
+}
+
+DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point)
+{
+    const auto &levels = stage.levels();
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        MovieClip &root = *it->second;
+        bool invertible = false;
+        QTransform inverse = root.matrix().inverted(&invertible);
+        if (!root.visible() || !invertible)
+            continue;
+        if (DisplayObject *target = targetIn(root.children(), inverse.map(point), stage.scripts()))
+            return target;
+    }
+    return nullptr;
+}
+
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Hit testing: whether a point falls on what a shape draws, and which
+// display object takes the mouse at a point of the stage.
+#include <QPointF>
+
+namespace swf {
+
+class DisplayObject;
+class ScriptHost;
+class Stage;
+struct Shape;
+
+// Whether `point` (shape space, twips) is inside one of the shape's fills or
+// on one of its lines.
+bool shapeContains(const Shape &shape, const QPointF &point);
+
+// The object that takes the mouse at `point` (stage twips): the topmost
+// button, or clip with button handlers, whose shapes are under the point and
+// not masked away there; null when none.
+DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point);
+
+}

@@ -1,0 +1,266 @@
+#include "SwfStage.h"
+
+#include "SwfButtonObject.h"
+#include "SwfEditTextObject.h"
+#include "SwfGraphicObjects.h"
+#include "SwfMovie.h"
+#include "SwfMovieClip.h"
+#include "SwfText.h"
+#include "SwfVideo.h"
+
+#include <QDebug>
+#include <algorithm>
+
+namespace swf {
+
+namespace {
+
+// Scripts that keep going to frames whose actions go to frames again would
+// run for ever within one frame; the queue stops after this many blocks.
+constexpr int kMaxQueuedPerFrame = 1 << 16;
+
+QString handlerName(uint32_t event)
+{
+    switch (event) {
+    case ClipEvent::Load: return QStringLiteral("onLoad");
+    case ClipEvent::EnterFrame: return QStringLiteral("onEnterFrame");
+    case ClipEvent::Unload: return QStringLiteral("onUnload");
+    case ClipEvent::MouseMove: return QStringLiteral("onMouseMove");
+    case ClipEvent::MouseDown: return QStringLiteral("onMouseDown");
+    case ClipEvent::MouseUp: return QStringLiteral("onMouseUp");
+    case ClipEvent::KeyDown: return QStringLiteral("onKeyDown");
+    case ClipEvent::KeyUp: return QStringLiteral("onKeyUp");
+    case ClipEvent::Data: return QStringLiteral("onData");
+    case ClipEvent::Press: return QStringLiteral("onPress");
+    case ClipEvent::Release: return QStringLiteral("onRelease");
+    case ClipEvent::ReleaseOutside: return QStringLiteral("onReleaseOutside");
+    case ClipEvent::RollOver: return QStringLiteral("onRollOver");
+    case ClipEvent::RollOut: return QStringLiteral("onRollOut");
+    case ClipEvent::DragOver: return QStringLiteral("onDragOver");
+    case ClipEvent::DragOut: return QStringLiteral("onDragOut");
+    case ClipEvent::Initialize:
+    case ClipEvent::KeyPress:
+    case ClipEvent::Construct:
+        break;
+    }
+    return QString();
+}
+
+bool takesDefaultName(DisplayObject::Kind kind)
+{
+    return kind == DisplayObject::Kind::MovieClip || kind == DisplayObject::Kind::Button
+        || kind == DisplayObject::Kind::EditText;
+}
+
+}
+
+Stage::Stage(ScriptHost &host) : host(host) {}
+
+Stage::~Stage()
+{
+    closing = true;
+    for (auto &queue : queues)
+        queue.clear();
+    auto gone = std::move(roots);
+    roots.clear();
+    for (auto &[number, root] : gone)
+        root->markRemoved();
+}
+
+MovieClip *Stage::loadLevel(int level, std::shared_ptr<const Movie> movie)
+{
+    unloadLevel(level);
+    const Timeline &timeline = movie->timeline();
+    auto root = std::make_shared<MovieClip>(*this, std::move(movie), 0, nullptr, timeline);
+    root->setLevel(level);
+    roots[level] = root;
+    added(*root);
+    return root.get();
+}
+
+void Stage::unloadLevel(int level)
+{
+    auto it = roots.find(level);
+    if (it == roots.end())
+        return;
+    std::shared_ptr<MovieClip> root = std::move(it->second);
+    roots.erase(it);
+    root->markRemoved();
+}
+
+MovieClip *Stage::level(int level) const
+{
+    auto it = roots.find(level);
+    return it == roots.end() ? nullptr : it->second.get();
+}
+
+std::vector<std::shared_ptr<MovieClip>> Stage::clipsInOrder() const
+{
+    std::vector<std::shared_ptr<MovieClip>> clips;
+    clips.reserve(executionOrder.size());
+    for (auto it = executionOrder.rbegin(); it != executionOrder.rend(); ++it)
+        if (auto clip = it->lock(); clip && !clip->removed())
+            clips.push_back(std::move(clip));
+    return clips;
+}
+
+void Stage::tick()
+{
+    // Clips made while these run start with their first frame where they are made.
+    std::vector<std::shared_ptr<MovieClip>> running = clipsInOrder();
+    executionOrder.assign(running.rbegin(), running.rend());
+    for (const auto &clip : running) {
+        if (clip->removed())
+            continue;
+        queueEvent(*clip, ClipEvent::EnterFrame);
+        clip->runFrame();
+    }
+    runQueuedActions();
+}
+
+void Stage::runQueuedActions()
+{
+    if (draining)
+        return;
+    draining = true;
+    int ran = 0;
+    for (;;) {
+        auto queue = std::find_if(std::begin(queues), std::end(queues), [](const auto &q) { return !q.empty(); });
+        if (queue == std::end(queues))
+            break;
+        if (++ran > kMaxQueuedPerFrame) {
+            qWarning("swf: too many actions queued in one frame; the rest are dropped");
+            for (auto &q : queues)
+                q.clear();
+            break;
+        }
+        Queued next = std::move(queue->front());
+        queue->pop_front();
+        if (!next.target->removed() || next.evenIfRemoved)
+            run(next);
+    }
+    draining = false;
+}
+
+void Stage::run(const Queued &entry)
+{
+    switch (entry.kind) {
+    case Queued::Actions:
+        host.runActions(static_cast<MovieClip &>(*entry.target), entry.bytecode);
+        break;
+    case Queued::InitActions:
+        host.runInitActions(static_cast<MovieClip &>(*entry.target), entry.bytecode);
+        break;
+    case Queued::Handler:
+        host.callHandler(*entry.target, entry.handler, {});
+        break;
+    case Queued::Construct: {
+        std::vector<QByteArray> handlers;
+        for (const ClipAction &action : entry.target->clipActions())
+            if (action.events & ClipEvent::Construct)
+                handlers.push_back(action.bytecode);
+        host.constructObject(static_cast<MovieClip &>(*entry.target), handlers);
+        break;
+    }
+    }
+}
+
+void Stage::enqueue(Priority priority, Queued entry)
+{
+    if (!closing)
+        queues[priority].push_back(std::move(entry));
+}
+
+void Stage::queueActions(MovieClip &target, const QByteArray &bytecode)
+{
+    enqueue(NormalPriority, {Queued::Actions, target.shared_from_this(), bytecode, QString(), false});
+}
+
+void Stage::queueEvent(DisplayObject &object, uint32_t event)
+{
+    // An object's unload handlers run after it left the stage.
+    bool evenIfRemoved = event == ClipEvent::Unload;
+    Priority priority = event == ClipEvent::Initialize ? ConstructPriority : NormalPriority;
+    if (object.kind() == DisplayObject::Kind::MovieClip) {
+        for (const ClipAction &action : object.clipActions())
+            if (action.events & event)
+                enqueue(priority, {Queued::Actions, object.shared_from_this(), action.bytecode, QString(), evenIfRemoved});
+    }
+    QString name = handlerName(event);
+    if (!name.isEmpty() && host.hasHandler(object, name))
+        enqueue(priority, {Queued::Handler, object.shared_from_this(), QByteArray(), name, evenIfRemoved});
+}
+
+void Stage::queueInitActions(MovieClip &clip, uint16_t spriteId, const QByteArray &bytecode)
+{
+    if (initActionsRun.insert({&clip.movie(), spriteId}).second)
+        enqueue(InitPriority, {Queued::InitActions, clip.shared_from_this(), bytecode, QString(), false});
+}
+
+void Stage::queueConstruct(MovieClip &clip)
+{
+    queueEvent(clip, ClipEvent::Initialize);
+    enqueue(ConstructPriority, {Queued::Construct, clip.shared_from_this(), QByteArray(), QString(), false});
+}
+
+std::shared_ptr<DisplayObject> Stage::instantiate(const std::shared_ptr<const Movie> &movie, uint16_t id,
+                                                  const DisplayObject *parent)
+{
+    const Character *character = movie->character(id);
+    if (!character)
+        return nullptr;
+    auto *sprite = dynamic_cast<const SpriteCharacter *>(character);
+    auto *button = dynamic_cast<const ButtonCharacter *>(character);
+    if (sprite || button) {
+        int nesting = 0;
+        for (const DisplayObject *at = parent; at; at = at->parent())
+            ++nesting;
+        if (nesting > kMaxNesting || clipCount >= kMaxClips)
+            return nullptr;
+    }
+    if (sprite)
+        return std::make_shared<MovieClip>(*this, movie, id, character, sprite->timeline);
+    if (button)
+        return std::make_shared<ButtonObject>(*this, movie, id, *button);
+    if (auto *shape = dynamic_cast<const ShapeCharacter *>(character))
+        return std::make_shared<ShapeObject>(*this, movie, id, *shape);
+    if (auto *morph = dynamic_cast<const MorphShapeCharacter *>(character))
+        return std::make_shared<MorphShapeObject>(*this, movie, id, *morph);
+    if (auto *bitmap = dynamic_cast<const BitmapCharacter *>(character))
+        return std::make_shared<BitmapObject>(*this, movie, id, *bitmap);
+    if (auto *video = dynamic_cast<const VideoCharacter *>(character))
+        return std::make_shared<VideoObject>(*this, movie, id, *video);
+    if (auto *text = dynamic_cast<const TextCharacter *>(character))
+        return std::make_shared<StaticTextObject>(*this, movie, id, *text);
+    if (auto *field = dynamic_cast<const EditTextCharacter *>(character))
+        return std::make_shared<EditTextObject>(*this, movie, id, *field);
+    return nullptr;
+}
+
+void Stage::added(DisplayObject &object)
+{
+    if (object.name().isEmpty() && object.parent() && takesDefaultName(object.kind()))
+        object.setName(QStringLiteral("instance%1").arg(++instanceCount));
+    host.objectCreated(object);
+    if (object.removed())
+        return;
+    if (object.kind() == DisplayObject::Kind::MovieClip) {
+        auto &clip = static_cast<MovieClip &>(object);
+        executionOrder.push_back(std::static_pointer_cast<MovieClip>(clip.shared_from_this()));
+        clip.runFrame();
+        if (clip.removed())
+            return;
+        queueConstruct(clip);
+        queueEvent(clip, ClipEvent::Load);
+    } else if (object.kind() == DisplayObject::Kind::Button) {
+        static_cast<ButtonObject &>(object).setState(ButtonCharacter::Up);
+    }
+}
+
+void Stage::removed(DisplayObject &object)
+{
+    queueEvent(object, ClipEvent::Unload);
+    host.objectRemoved(object);
+}
+
+}
