@@ -3,7 +3,7 @@
 #include "swf/SwfMovie.h"
 #include "swf/SwfRenderer.h"
 #include "swf/SwfStage.h"
-#include "swf/SwfTimelineControlHost.h"
+#include "swf/avm1/display/MovieScripts.h"
 
 #include <QImage>
 #include <QPainter>
@@ -40,7 +40,7 @@ struct BusyScene {
         benchmark::DoNotOptimize(image.constBits());
     }
     std::shared_ptr<swf::Movie> movie;
-    swf::TimelineControlHost host;
+    swf::avm1::MovieScripts host{nullptr};
     swf::Stage stage;
     swf::Renderer renderer;
     QImage image;
@@ -79,7 +79,7 @@ void SwfMovieMemory(benchmark::State &state)
     for (auto _ : state) {
         size_t before = mallinfo2().uordblks;
         auto movie = load(bytes);
-        swf::TimelineControlHost host;
+        swf::avm1::MovieScripts host(nullptr);
         swf::Stage stage(host);
         stage.loadLevel(0, movie);
         size_t after = mallinfo2().uordblks;

@@ -4,7 +4,7 @@
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfRenderer.h"
 #include "swf/SwfStage.h"
-#include "swf/SwfTimelineControlHost.h"
+#include "swf/avm1/display/MovieScripts.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     movie->finish();
     if (movie->framesLoaded() == 0)
         return 0;
-    swf::TimelineControlHost host;
+    swf::avm1::MovieScripts host(nullptr);
     swf::Stage stage(host);
     swf::MovieClip *root = stage.loadLevel(0, movie);
     QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);

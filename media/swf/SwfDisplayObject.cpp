@@ -31,6 +31,7 @@ void DisplayObject::markRemoved()
 {
     if (isRemoved)
         return;
+    pathsAtRemoval = {targetPath(), slashPath()};
     isRemoved = true;
     parentObject = nullptr;
     owner.removed(*this);
@@ -48,10 +49,16 @@ const MovieClip *DisplayObject::levelRoot() const
 
 QString DisplayObject::targetPath() const
 {
+    if (isRemoved)
+        return pathsAtRemoval.first;
     QStringList parts;
     const DisplayObject *at = this;
-    for (; at->parentObject; at = at->parentObject)
+    for (; at->parentObject; at = at->parentObject) {
         parts.prepend(at->instanceName);
+        // Objects leave the stage parent first: a removed parent knows its path.
+        if (at->parentObject->isRemoved)
+            return at->parentObject->pathsAtRemoval.first + QLatin1Char('.') + parts.join(QLatin1Char('.'));
+    }
     int level = at->kind() == Kind::MovieClip ? static_cast<const MovieClip *>(at)->level() : -1;
     parts.prepend(level >= 0 ? QStringLiteral("_level%1").arg(level) : at->instanceName);
     return parts.join(QLatin1Char('.'));
@@ -59,10 +66,17 @@ QString DisplayObject::targetPath() const
 
 QString DisplayObject::slashPath() const
 {
+    if (isRemoved)
+        return pathsAtRemoval.second;
     QString path;
     const DisplayObject *at = this;
-    for (; at->parentObject; at = at->parentObject)
+    for (; at->parentObject; at = at->parentObject) {
         path.prepend(QLatin1Char('/') + at->instanceName);
+        if (at->parentObject->isRemoved) {
+            const QString &above = at->parentObject->pathsAtRemoval.second;
+            return (above == QLatin1String("/") ? QString() : above) + path;
+        }
+    }
     int level = at->kind() == Kind::MovieClip ? static_cast<const MovieClip *>(at)->level() : -1;
     if (level > 0)
         return QStringLiteral("_level%1").arg(level) + path;

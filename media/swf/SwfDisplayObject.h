@@ -16,6 +16,7 @@
 #include <QTransform>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace swf {
@@ -94,7 +95,7 @@ public:
     void setScriptData(std::unique_ptr<ScriptData> data) { script = std::move(data); }
 
     // The path scripts use for the object: "_level0.clip.child"; "/clip/child"
-    // in slash form.
+    // in slash form. A removed object keeps the paths it had on the stage.
     QString targetPath() const;
     QString slashPath() const;
     // The matrix from the object's own space to the stage (twips).
@@ -135,6 +136,7 @@ private:
     bool scriptTransformed = false;
     int placedAt = -1;
     std::vector<ClipAction> handlers;
+    std::pair<QString, QString> pathsAtRemoval;
     std::unique_ptr<ScriptData> script;
 };
 

@@ -46,6 +46,7 @@ int soundOf(int before, int after)
 void MouseInput::move(const QPointF &point)
 {
     at = point;
+    drag.follow(at);
     track();
     broadcast(ClipEvent::MouseMove);
     stage.runQueuedActions();

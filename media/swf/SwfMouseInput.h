@@ -3,8 +3,11 @@
 // pointer and which was pressed, their states, and the events and button
 // actions that follow from moving, pressing and releasing. Points are in
 // stage twips.
+#include "SwfDragging.h"
+
 #include <QPointF>
 #include <memory>
+#include <optional>
 
 namespace swf {
 
@@ -28,6 +31,14 @@ public:
     // Whether the pointer shows a hand (over a button or a clip acting as one).
     bool showsHand() const;
 
+    // Scripts' dragging of an object with the pointer (startDrag, stopDrag).
+    void startDrag(DisplayObject &object, bool lockCenter, std::optional<QRectF> area)
+    {
+        drag.start(object, at, lockCenter, area);
+    }
+    void stopDrag() { drag.stop(); }
+    DisplayObject *dragged() const { return drag.object(); }
+
 private:
     // Re-finds the object under the pointer and sends roll and drag events.
     void track();
@@ -43,6 +54,7 @@ private:
     bool down = false;
     std::weak_ptr<DisplayObject> over;
     std::weak_ptr<DisplayObject> pressed;
+    Dragging drag;
 };
 
 }

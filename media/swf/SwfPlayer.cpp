@@ -1,6 +1,5 @@
 #include "SwfPlayer.h"
 
-#include "SwfTimelineControlHost.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +13,7 @@ constexpr int kMostFramesPerTick = 1000;
 
 }
 
-Player::Player(QObject *parent) : QObject(parent), scripts(std::make_unique<TimelineControlHost>())
+Player::Player(QObject *parent) : QObject(parent)
 {
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &Player::tick);
@@ -24,6 +23,7 @@ void Player::setMovie(std::shared_ptr<Movie> movie)
 {
     timer.stop();
     stagePtr.reset();
+    scripts.reset();
     current = std::move(movie);
     sounds.setMovie(current.get());
     wantPlaying = autoPlay;
@@ -44,7 +44,9 @@ bool Player::startStage()
 {
     if (stagePtr || !current || current->framesLoaded() == 0)
         return false;
+    scripts = std::make_unique<avm1::MovieScripts>([this](const QString &line) { emit traced(line); });
     stagePtr = std::make_unique<Stage>(*scripts);
+    ticks = 0;
     stagePtr->setSound(&sounds);
     MovieClip *root = stagePtr->loadLevel(0, current);
     sounds.setRoot(root);
@@ -84,6 +86,8 @@ void Player::tick()
             steps = std::clamp(*wanted - frameNum(), 0, kMostFramesPerTick);
         for (int i = 0; i < steps; ++i)
             stagePtr->tick();
+        scripts->runTimers(std::llround(++ticks * 1000.0 / current->frameRate()));
+        stagePtr->runQueuedActions();
     }
     sounds.update();
     emit frameChanged();

@@ -10,6 +10,7 @@
 #include "SwfMovieClip.h"
 #include "SwfSoundPlayer.h"
 #include "SwfStage.h"
+#include "avm1/display/MovieScripts.h"
 
 #include <QObject>
 #include <QTimer>
@@ -81,9 +82,11 @@ private:
     SoundPlayer sounds;
     FrameClock *frameClock = &sounds;
     std::shared_ptr<Movie> current;
-    std::unique_ptr<ScriptHost> scripts;
+    // Each stage has a script engine of its own, made with it.
+    std::unique_ptr<avm1::MovieScripts> scripts;
     std::unique_ptr<Stage> stagePtr;
     QTimer timer;
+    qint64 ticks = 0; // of the movie's clock since the stage was made
     bool autoPlay = true;
     bool loop = true;
     bool wantPlaying = true; // before the first frame has arrived

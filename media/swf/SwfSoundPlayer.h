@@ -30,7 +30,7 @@ public:
     // The timeline whose stream sound is the frame clock.
     void setRoot(const MovieClip *root);
     // Silences everything.
-    void stopAll();
+    void stopAll() override;
     // Hands streams their next blocks, takes note of sounds that played
     // out and lets go of the device after a while of silence. The player
     // calls it on every tick.

@@ -20,6 +20,8 @@ public:
     // A button of the movie changed state: its sound for the change (a
     // ButtonSounds::Change) plays, if it has one.
     virtual void buttonChanged(uint16_t buttonId, int change) = 0;
+    // Scripts stopped every sound playing.
+    virtual void stopAll() = 0;
 };
 
 }

@@ -6,7 +6,7 @@
 #include "swf/SwfPlayer.h"
 #include "swf/SwfRenderer.h"
 #include "swf/SwfStage.h"
-#include "swf/SwfTimelineControlHost.h"
+#include "swf/avm1/display/MovieScripts.h"
 
 #include <QFile>
 #include <QImage>
@@ -34,11 +34,11 @@ inline std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
     return movie;
 }
 
-// A movie shown as level 0 of a stage, its first frame built, run by the
-// built-in timeline controls or the host given.
+// A movie shown as level 0 of a stage, its first frame built, its scripts
+// run by the script engine or the host given.
 struct Scene {
     explicit Scene(std::shared_ptr<swf::Movie> shown,
-                   std::unique_ptr<swf::ScriptHost> scripts = std::make_unique<swf::TimelineControlHost>())
+                   std::unique_ptr<swf::ScriptHost> scripts = std::make_unique<swf::avm1::MovieScripts>(nullptr))
         : movie(std::move(shown)), host(std::move(scripts)), stage(*host)
     {
         stage.loadLevel(0, movie);

@@ -1,0 +1,82 @@
+#include "ClipOperations.h"
+
+#include "swf/SwfMovie.h"
+#include "swf/SwfMovieClip.h"
+#include "swf/SwfStage.h"
+
+namespace swf::avm1 {
+
+namespace {
+
+bool validDepth(int depth)
+{
+    return depth >= kMinScriptDepth && depth <= kMaxScriptDepth;
+}
+
+MovieClip *add(MovieClip &parent, std::shared_ptr<DisplayObject> object, const QString &name, int depth)
+{
+    if (!object || object->kind() != DisplayObject::Kind::MovieClip)
+        return nullptr;
+    auto *clip = static_cast<MovieClip *>(object.get());
+    clip->setName(name);
+    parent.addChild(std::move(object), depth + kScriptDepthBase);
+    return clip;
+}
+
+}
+
+MovieClip *duplicateClip(MovieClip &clip, const QString &name, int depth)
+{
+    MovieClip *parent = clip.parentClip();
+    if (!parent || !validDepth(depth))
+        return nullptr;
+    std::shared_ptr<DisplayObject> copy;
+    if (clip.character())
+        copy = clip.stage().instantiate(clip.movieShared(), clip.characterId(), parent);
+    else if (clip.stage().liveClips() < kMaxClips)
+        copy = std::make_shared<MovieClip>(clip.stage(), clip.movieShared(), 0, nullptr, clip.timeline());
+    if (!copy)
+        return nullptr;
+    copy->setMatrix(clip.matrix());
+    copy->setColorTransform(clip.colorTransform());
+    copy->setTransformedByScript(true);
+    copy->setClipActions(clip.clipActions());
+    return add(*parent, std::move(copy), name, depth);
+}
+
+MovieClip *attachClip(MovieClip &parent, const QString &exportName, const QString &name, int depth)
+{
+    if (!validDepth(depth))
+        return nullptr;
+    const QHash<QString, uint16_t> &exports = parent.movie().info().exports;
+    for (auto it = exports.constBegin(); it != exports.constEnd(); ++it) {
+        if (it.key().compare(exportName, Qt::CaseInsensitive) == 0)
+            return add(parent, parent.stage().instantiate(parent.movieShared(), it.value(), &parent), name, depth);
+    }
+    return nullptr;
+}
+
+MovieClip *createEmptyClip(MovieClip &parent, const QString &name, int depth)
+{
+    static const Timeline noFrames;
+    if (!validDepth(depth) || parent.stage().liveClips() >= kMaxClips)
+        return nullptr;
+    return add(parent, std::make_shared<MovieClip>(parent.stage(), parent.movieShared(), 0, nullptr, noFrames), name,
+               depth);
+}
+
+bool removeClip(DisplayObject &object)
+{
+    DisplayObject *parent = object.parent();
+    if (!parent || parent->kind() != DisplayObject::Kind::MovieClip || object.depth() < kScriptDepthBase)
+        return false;
+    static_cast<MovieClip *>(parent)->children().remove(object.depth());
+    return true;
+}
+
+int scriptDepth(const DisplayObject &object)
+{
+    return object.depth() - kScriptDepthBase;
+}
+
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The classes of the display objects' script objects, installed on the
+// global object; each returns its prototype.
+#include "swf/avm1/Value.h"
+
+namespace swf::avm1 {
+
+class Context;
+class Object;
+class Vm;
+
+// getDepth, shared by clips, buttons and text fields: the depth scripts see.
+Value getDepth(Context &cx, const Value &self, Args args);
+// The constructors called with `new`: a plain object with the class's
+// prototype, standing for no object on the stage.
+Value constructUnplaced(Context &cx, const Value &self, Args args);
+
+Object *installMovieClip(Vm &vm);
+Object *installButton(Vm &vm);
+Object *installTextField(Vm &vm);
+
+}

@@ -1,0 +1,238 @@
+#include "DisplayProperties.h"
+
+#include "DisplayData.h"
+#include "swf/SwfMovieClip.h"
+#include "swf/SwfStage.h"
+#include "swf/avm1/Context.h"
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Vm.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace swf::avm1 {
+
+namespace {
+
+enum class Prop {
+    X, Y, XScale, YScale, CurrentFrame, TotalFrames, Alpha, Visible, Width, Height, Rotation, Target,
+    FramesLoaded, Name, XMouse, YMouse, Parent,
+};
+
+std::optional<Prop> propertyNamed(const QString &name)
+{
+    static const QHash<QString, Prop> table = {
+        {QStringLiteral("_x"), Prop::X},
+        {QStringLiteral("_y"), Prop::Y},
+        {QStringLiteral("_xscale"), Prop::XScale},
+        {QStringLiteral("_yscale"), Prop::YScale},
+        {QStringLiteral("_currentframe"), Prop::CurrentFrame},
+        {QStringLiteral("_totalframes"), Prop::TotalFrames},
+        {QStringLiteral("_alpha"), Prop::Alpha},
+        {QStringLiteral("_visible"), Prop::Visible},
+        {QStringLiteral("_width"), Prop::Width},
+        {QStringLiteral("_height"), Prop::Height},
+        {QStringLiteral("_rotation"), Prop::Rotation},
+        {QStringLiteral("_target"), Prop::Target},
+        {QStringLiteral("_framesloaded"), Prop::FramesLoaded},
+        {QStringLiteral("_name"), Prop::Name},
+        {QStringLiteral("_xmouse"), Prop::XMouse},
+        {QStringLiteral("_ymouse"), Prop::YMouse},
+        {QStringLiteral("_parent"), Prop::Parent},
+    };
+    if (!name.startsWith(QLatin1Char('_')))
+        return std::nullopt;
+    auto it = table.constFind(name.toLower());
+    return it == table.constEnd() ? std::nullopt : std::optional<Prop>(*it);
+}
+
+constexpr double kDegrees = 180.0 / std::numbers::pi;
+
+// A matrix as scales along its two axes and the angles of those axes.
+struct Axes {
+    double xScale, yScale, xAngle, yAngle;
+
+    static Axes of(const QTransform &m)
+    {
+        return {std::hypot(m.m11(), m.m12()), std::hypot(m.m21(), m.m22()), std::atan2(m.m12(), m.m11()),
+                std::atan2(-m.m21(), m.m22())};
+    }
+    QTransform matrix(double dx, double dy) const
+    {
+        return QTransform(xScale * std::cos(xAngle), xScale * std::sin(xAngle), -yScale * std::sin(yAngle),
+                          yScale * std::cos(yAngle), dx, dy);
+    }
+};
+
+// Degrees brought into -180 to 180.
+double normalizedDegrees(double degrees)
+{
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees > 180)
+        degrees -= 360;
+    else if (degrees < -180)
+        degrees += 360;
+    return degrees;
+}
+
+// The object's bounds in its parent's space (twips).
+QRectF parentBounds(const DisplayObject &object)
+{
+    QRectF local = object.localBounds();
+    return local.isNull() ? QRectF() : object.matrix().mapRect(local);
+}
+
+Value frameCount(const DisplayObject &object, Prop which)
+{
+    if (object.kind() != DisplayObject::Kind::MovieClip)
+        return Value();
+    const auto &clip = static_cast<const MovieClip &>(object);
+    switch (which) {
+    case Prop::CurrentFrame:
+        return std::max(1, clip.currentFrame() + 1);
+    case Prop::TotalFrames:
+        return clip.totalFrames();
+    default:
+        return clip.framesLoaded();
+    }
+}
+
+QPointF mouseIn(const DisplayObject &object)
+{
+    return object.stageMatrix().inverted().map(object.stage().mouse().position()) / 20.0;
+}
+
+void changeMatrix(DisplayObject &object, const QTransform &matrix)
+{
+    object.setMatrix(matrix);
+    object.setTransformedByScript(true);
+}
+
+}
+
+bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name, Value &out)
+{
+    std::optional<Prop> property = propertyNamed(name);
+    if (!property)
+        return false;
+    const QTransform &m = object.matrix();
+    switch (*property) {
+    case Prop::X:
+        out = m.dx() / 20.0;
+        break;
+    case Prop::Y:
+        out = m.dy() / 20.0;
+        break;
+    case Prop::XScale:
+        out = Axes::of(m).xScale * 100.0;
+        break;
+    case Prop::YScale:
+        out = Axes::of(m).yScale * 100.0;
+        break;
+    case Prop::Rotation:
+        out = normalizedDegrees(Axes::of(m).xAngle * kDegrees);
+        break;
+    case Prop::Alpha:
+        out = object.colorTransform().mult[3] * 100.0 / 256.0;
+        break;
+    case Prop::Visible:
+        out = object.visible();
+        break;
+    case Prop::Width:
+        out = parentBounds(object).width() / 20.0;
+        break;
+    case Prop::Height:
+        out = parentBounds(object).height() / 20.0;
+        break;
+    case Prop::CurrentFrame:
+    case Prop::TotalFrames:
+    case Prop::FramesLoaded:
+        out = frameCount(object, *property);
+        break;
+    case Prop::Target:
+        out = cx.vm.string(object.slashPath());
+        break;
+    case Prop::Name:
+        out = cx.vm.string(object.name());
+        break;
+    case Prop::XMouse:
+        out = mouseIn(object).x();
+        break;
+    case Prop::YMouse:
+        out = mouseIn(object).y();
+        break;
+    case Prop::Parent:
+        out = scriptObject(object.parent());
+        break;
+    }
+    return true;
+}
+
+bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name, const Value &value)
+{
+    std::optional<Prop> property = propertyNamed(name);
+    if (!property)
+        return false;
+    if (*property == Prop::Name) {
+        object.setName(toQString(cx, value));
+        return true;
+    }
+    if (*property == Prop::Visible) {
+        object.setVisible(toBoolean(cx, value));
+        return true;
+    }
+    const QTransform &m = object.matrix();
+    double number = toNumber(cx, value);
+    // Values that are not numbers leave the property as it was.
+    if (std::isnan(number))
+        return true;
+    Axes axes = Axes::of(m);
+    switch (*property) {
+    case Prop::X:
+        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), std::round(number * 20), m.dy()));
+        break;
+    case Prop::Y:
+        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), m.dx(), std::round(number * 20)));
+        break;
+    case Prop::XScale:
+        axes.xScale = number / 100.0;
+        changeMatrix(object, axes.matrix(m.dx(), m.dy()));
+        break;
+    case Prop::YScale:
+        axes.yScale = number / 100.0;
+        changeMatrix(object, axes.matrix(m.dx(), m.dy()));
+        break;
+    case Prop::Rotation: {
+        double turn = normalizedDegrees(number) / kDegrees - axes.xAngle;
+        axes.xAngle += turn;
+        axes.yAngle += turn;
+        changeMatrix(object, axes.matrix(m.dx(), m.dy()));
+        break;
+    }
+    case Prop::Alpha: {
+        ColorTransform colors = object.colorTransform();
+        colors.mult[3] = int(number * 256.0 / 100.0);
+        object.setColorTransform(colors);
+        object.setTransformedByScript(true);
+        break;
+    }
+    case Prop::Width:
+    case Prop::Height: {
+        QRectF bounds = parentBounds(object);
+        double now = *property == Prop::Width ? bounds.width() : bounds.height();
+        if (now <= 0 || number < 0)
+            break;
+        (*property == Prop::Width ? axes.xScale : axes.yScale) *= number * 20.0 / now;
+        changeMatrix(object, axes.matrix(m.dx(), m.dy()));
+        break;
+    }
+    default:
+        break; // read-only
+    }
+    return true;
+}
+
+}

@@ -1,0 +1,214 @@
+// Scripts running on the display tree: frame actions reading and setting
+// clips' properties, the MovieClip methods that make, move and remove clips,
+// handlers set by scripts, references to removed clips and dragging.
+#include "../../SwfTestUtil.h"
+#include "ActionWriter.h"
+#include "SwfWriter.h"
+#include "swf/SwfMovieClip.h"
+#include "swf/avm1/display/MovieScripts.h"
+
+#include <gtest/gtest.h>
+
+using swfmake::ActionWriter;
+using swfmake::MovieWriter;
+using swfmake::Place;
+using swfmake::TagWriter;
+namespace Op = swf::avm1::Op;
+
+namespace {
+
+// A 20 x 10 pixel box (its bounds one twip more) as sprite 2 (exported as "box"), placed as "clip" at
+// (10, 10) on the root's first frame, whose actions are `script`.
+std::shared_ptr<swf::Movie> boxMovie(const ActionWriter &script, int frames = 1)
+{
+    MovieWriter m(200, 200, 12, 8);
+    swfmake::ShapeBuilder s;
+    s.setStyles(0, s.addFill(swfmake::Fill::solid(Qt::red)), 0);
+    s.rect(0, 0, 400, 200);
+    m.defineShape(1, s);
+    TagWriter box;
+    box.place(Place{1, false, 1, QTransform(), {}, {}, {}, {}});
+    box.showFrame();
+    box.showFrame();
+    m.defineSprite(2, box);
+    swfmake::BitWriter exports;
+    exports.u16(1);
+    exports.u16(2);
+    exports.string(QStringLiteral("box"));
+    m.tag(56, exports.data());
+    m.place(Place{1, false, 2, QTransform::fromTranslate(200, 200), {}, {}, QStringLiteral("clip"), {}});
+    m.tag(12, script.block());
+    for (int i = 0; i < frames; ++i)
+        m.showFrame();
+    return swftest::load(m.finish());
+}
+
+// Pushes `path`'s value: "clip" or "clip.child".
+ActionWriter &get(ActionWriter &w, const QString &path)
+{
+    const QStringList parts = path.split(QLatin1Char('.'));
+    w.getVariable(parts.first());
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        w.push({parts[i]}).op(Op::GetMember);
+    return w;
+}
+
+ActionWriter &setMember(ActionWriter &w, const QString &object, const QString &name, const ActionWriter::PushValue &v)
+{
+    get(w, object).push({name, v}).op(Op::SetMember);
+    return w;
+}
+
+ActionWriter &traceMember(ActionWriter &w, const QString &object, const QString &name)
+{
+    get(w, object).push({name}).op(Op::GetMember).op(Op::Trace);
+    return w;
+}
+
+// Calls `object.method(args)`, leaving the result on the stack.
+ActionWriter &call(ActionWriter &w, const QString &object, const QString &method,
+                   std::vector<ActionWriter::PushValue> args = {})
+{
+    std::reverse(args.begin(), args.end());
+    if (!args.empty())
+        w.push(args);
+    w.push({int32_t(args.size())});
+    get(w, object).push({method}).op(Op::CallMethod);
+    return w;
+}
+
+struct Played {
+    explicit Played(std::shared_ptr<swf::Movie> movie)
+        : scene(std::move(movie), std::make_unique<swf::avm1::MovieScripts>([this](const QString &line) {
+              lines << line;
+          }))
+    {
+    }
+    QStringList lines;
+    swftest::Scene scene;
+};
+
+}
+
+TEST(MovieScripts, ScriptsReadAndSetTheDisplayProperties)
+{
+    ActionWriter w;
+    traceMember(w, "clip", "_x");
+    traceMember(w, "clip", "_width");
+    setMember(w, "clip", "_x", 15.5);
+    setMember(w, "clip", "_y", QStringLiteral("not a number"));
+    traceMember(w, "clip", "_x");
+    traceMember(w, "clip", "_y");
+    setMember(w, "clip", "_rotation", 90);
+    traceMember(w, "clip", "_rotation");
+    setMember(w, "clip", "_xscale", 200);
+    traceMember(w, "clip", "_xscale");
+    traceMember(w, "clip", "_rotation");
+    setMember(w, "clip", "_rotation", 0);
+    traceMember(w, "clip", "_width");
+    setMember(w, "clip", "_alpha", 33);
+    traceMember(w, "clip", "_alpha");
+    setMember(w, "clip", "_name", QStringLiteral("renamed"));
+    traceMember(w, "renamed", "_target");
+    traceMember(w, "renamed", "_currentframe");
+    traceMember(w, "renamed", "_totalframes");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"10", "20.05", "15.5", "10", "90", "200", "90", "40.1", "32.8125", "/renamed", "1", "2"}));
+    const QTransform &m = p.scene.root().children().at(1)->matrix();
+    EXPECT_EQ(m, QTransform(2, 0, 0, 1, 310, 200));
+}
+
+TEST(MovieScripts, MethodsMakeMoveAndRemoveClips)
+{
+    ActionWriter w;
+    call(w, "_root", "attachMovie", {QStringLiteral("box"), QStringLiteral("a"), 5}).op(Op::Trace);
+    call(w, "a", "getDepth").op(Op::Trace);
+    call(w, "_root", "getNextHighestDepth").op(Op::Trace);
+    call(w, "a", "duplicateMovieClip", {QStringLiteral("b"), 9}).op(Op::Pop);
+    traceMember(w, "b", "_name");
+    call(w, "_root", "createEmptyMovieClip", {QStringLiteral("empty"), 7}).op(Op::Pop);
+    get(w, "empty").op(Op::TypeOf).op(Op::Trace);
+    call(w, "b", "swapDepths", {3}).op(Op::Pop);
+    call(w, "b", "getDepth").op(Op::Trace);
+    call(w, "clip", "getDepth").op(Op::Trace);
+    call(w, "a", "removeMovieClip").op(Op::Pop);
+    get(w, "a").op(Op::TypeOf).op(Op::Trace);
+    call(w, "clip", "removeMovieClip").op(Op::Pop);
+    traceMember(w, "clip", "_name");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"_level0.a", "5", "6", "b", "movieclip", "3", "-16383", "undefined", "clip"}))
+        << "timeline clips are not removed by scripts";
+    const swf::DisplayList &list = p.scene.root().children();
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_FALSE(list.at(swf::kScriptDepthBase + 5));
+    ASSERT_TRUE(list.at(swf::kScriptDepthBase + 3));
+    EXPECT_EQ(list.at(swf::kScriptDepthBase + 3)->name(), "b");
+}
+
+TEST(MovieScripts, AReferenceToARemovedClipReachesTheClipNowAtItsPath)
+{
+    ActionWriter w;
+    call(w, "_root", "attachMovie", {QStringLiteral("box"), QStringLiteral("a"), 1}).op(Op::Pop);
+    w.push({QStringLiteral("kept")});
+    get(w, "a").op(Op::SetVariable);
+    call(w, "a", "removeMovieClip").op(Op::Pop);
+    traceMember(w, "kept", "_x");
+    call(w, "_root", "attachMovie", {QStringLiteral("box"), QStringLiteral("a"), 2}).op(Op::Pop);
+    setMember(w, "a", "_x", 42);
+    traceMember(w, "kept", "_x");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"undefined", "42"}));
+}
+
+TEST(MovieScripts, HandlersScriptsSetRunOnEachFrame)
+{
+    ActionWriter body;
+    body.getVariable("count").push({1}).op(Op::Add2).op(Op::PushDuplicate).op(Op::Trace);
+    body.push({QStringLiteral("count")}).op(Op::StackSwap).op(Op::SetVariable);
+    ActionWriter w;
+    w.setVariable("count", 0);
+    get(w, "clip").push({QStringLiteral("onEnterFrame")}).defineFunction(QString(), {}, body).op(Op::SetMember);
+    call(w, "_root", "stop").op(Op::Pop);
+    Played p(boxMovie(w));
+    p.scene.tick();
+    p.scene.tick();
+    EXPECT_EQ(p.lines, QStringList({"1", "2"}));
+}
+
+TEST(MovieScripts, ADraggedClipFollowsThePointerInsideItsArea)
+{
+    ActionWriter w;
+    call(w, "clip", "startDrag", {false, 0, 0, 100, 50}).op(Op::Pop);
+    Played p(boxMovie(w));
+    swf::DisplayObject *clip = p.scene.root().children().at(1);
+    EXPECT_EQ(clip->matrix().dx(), 200) << "nothing moves before the pointer does";
+    swf::MouseInput &mouse = p.scene.stage.mouse();
+    mouse.move(QPointF(400, 400));
+    mouse.move(QPointF(600, 500));
+    EXPECT_EQ(QPointF(clip->matrix().dx(), clip->matrix().dy()), QPointF(800, 700))
+        << "as far from the pointer as when the drag started (the pointer at 0, 0)";
+    mouse.move(QPointF(4000, 4000));
+    EXPECT_EQ(QPointF(clip->matrix().dx(), clip->matrix().dy()), QPointF(2000, 1000)) << "inside the area";
+    mouse.stopDrag();
+    mouse.move(QPointF(0, 0));
+    EXPECT_EQ(clip->matrix().dx(), 2000);
+}
+
+TEST(MovieScripts, PointsAndBoundsMapBetweenAClipAndTheStage)
+{
+    ActionWriter w;
+    setMember(w, "clip", "_xscale", 200);
+    w.push({QStringLiteral("pt"), QStringLiteral("x"), 5, QStringLiteral("y"), 5, 2}).op(Op::InitObject);
+    w.op(Op::SetVariable);
+    w.getVariable("pt").push({1});
+    get(w, "clip").push({QStringLiteral("localToGlobal")}).op(Op::CallMethod).op(Op::Pop);
+    traceMember(w, "pt", "x");
+    traceMember(w, "pt", "y");
+    w.getVariable("_root").push({1});
+    get(w, "clip").push({QStringLiteral("getBounds")}).op(Op::CallMethod);
+    w.push({QStringLiteral("xMax")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "clip", "hitTest", {45, 15, true}).op(Op::Trace);
+    call(w, "clip", "hitTest", {51, 15, true}).op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"20", "15", "50.1", "true", "false"}));
+}
