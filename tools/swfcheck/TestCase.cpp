@@ -43,22 +43,19 @@ ImageCheck imageCheck(const QString &name, const TomlValue &spec, QString &probl
 {
     ImageCheck check;
     check.name = name;
-    // A comparison holds its limits itself or in a list of checks, all of
-    // which must pass; the strictest of them stands for the list.
+    // A comparison holds its limits itself or in a list of checks, each a
+    // tolerance with its own number of outliers, all of which must hold.
     std::vector<const TomlValue *> limits{&spec};
     if (const TomlValue *checks = spec.member(QStringLiteral("checks")); checks && checks->isArray()) {
         limits.clear();
         for (const TomlValue &c : checks->items())
             limits.push_back(&c);
     }
-    bool first = true;
-    for (const TomlValue *limit : limits) {
-        int tolerance = boundedInt(limit->integerAt({QStringLiteral("tolerance")}), 0, 0, 255);
-        int outliers = boundedInt(limit->integerAt({QStringLiteral("max_outliers")}), 0, 0, 1 << 30);
-        check.tolerance = first ? tolerance : std::min(check.tolerance, tolerance);
-        check.maxOutliers = first ? outliers : std::min(check.maxOutliers, outliers);
-        first = false;
-    }
+    for (const TomlValue *limit : limits)
+        check.limits.push_back({boundedInt(limit->integerAt({QStringLiteral("tolerance")}), 0, 0, 255),
+                                boundedInt(limit->integerAt({QStringLiteral("max_outliers")}), 0, 0, 1 << 30)});
+    if (check.limits.empty())
+        check.limits.push_back({});
     if (const TomlValue *trigger = spec.member(QStringLiteral("trigger"))) {
         if (trigger->kind() == TomlValue::Integer && trigger->toInteger() > 0)
             check.trigger = int(std::min<qint64>(trigger->toInteger(), 1 << 20));

@@ -13,11 +13,15 @@ namespace swfcheck {
 
 class TomlValue;
 
+struct ImageLimit {
+    int tolerance = 0;   // largest per-channel difference that counts as equal
+    int maxOutliers = 0; // channel values allowed to differ by more
+};
+
 struct ImageCheck {
-    QString name;         // compared with <name>.expected.png
-    int tolerance = 0;    // largest per-channel difference that counts as equal
-    int maxOutliers = 0;  // channel values allowed to differ by more
-    int trigger = 0;      // taken after this frame; 0: after the last
+    QString name;                   // compared with <name>.expected.png
+    std::vector<ImageLimit> limits; // all must hold
+    int trigger = 0;                // taken after this frame; 0: after the last
 };
 
 struct TestCase {

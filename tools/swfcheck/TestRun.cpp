@@ -104,26 +104,29 @@ private:
         QImage expected(QDir(test.folder).filePath(file));
         if (expected.isNull())
             return fail(QStringLiteral("%1: cannot read %2").arg(check.name, file));
-        ImageDifference d = compareImages(actual, expected, check.tolerance);
-        if (!d.sameSize)
-            fail(QStringLiteral("%1: image is %2x%3, expected %4x%5")
-                     .arg(check.name)
-                     .arg(actual.width())
-                     .arg(actual.height())
-                     .arg(expected.width())
-                     .arg(expected.height()));
-        else if (d.outliers > check.maxOutliers)
-            fail(QStringLiteral("%1: %2 outliers (at most %3 allowed), largest difference %4")
-                     .arg(check.name)
-                     .arg(d.outliers)
-                     .arg(check.maxOutliers)
-                     .arg(d.largest));
-        else
-            return;
-        saveDifference(check, actual, expected);
+        for (const ImageLimit &limit : check.limits) {
+            ImageDifference d = compareImages(actual, expected, limit.tolerance);
+            if (!d.sameSize) {
+                fail(QStringLiteral("%1: image is %2x%3, expected %4x%5")
+                         .arg(check.name)
+                         .arg(actual.width())
+                         .arg(actual.height())
+                         .arg(expected.width())
+                         .arg(expected.height()));
+            } else if (d.outliers > limit.maxOutliers) {
+                fail(QStringLiteral("%1: %2 outliers (at most %3 allowed), largest difference %4")
+                         .arg(check.name)
+                         .arg(d.outliers)
+                         .arg(limit.maxOutliers)
+                         .arg(d.largest));
+            } else {
+                continue;
+            }
+            return saveDifference(check, limit.tolerance, actual, expected);
+        }
     }
 
-    void saveDifference(const ImageCheck &check, const QImage &actual, const QImage &expected)
+    void saveDifference(const ImageCheck &check, int tolerance, const QImage &actual, const QImage &expected)
     {
         if (diffFolder.isEmpty() || !QDir().mkpath(diffFolder))
             return;
@@ -131,7 +134,7 @@ private:
             + QLatin1Char('.') + check.name;
         QDir dir(diffFolder);
         actual.save(dir.filePath(base + QStringLiteral(".actual.png")));
-        differenceImage(actual, expected, check.tolerance).save(dir.filePath(base + QStringLiteral(".diff.png")));
+        differenceImage(actual, expected, tolerance).save(dir.filePath(base + QStringLiteral(".diff.png")));
     }
 
     const TestCase &test;

@@ -53,13 +53,17 @@ version = 9
     ASSERT_EQ(c.images.size(), 2u);
     EXPECT_EQ(c.images[0].name, "output.02");
     EXPECT_EQ(c.images[0].trigger, 2);
-    // Every check must pass: the strictest limits stand.
-    EXPECT_EQ(c.images[0].tolerance, 2);
-    EXPECT_EQ(c.images[0].maxOutliers, 0);
+    // Every check must hold, each with its own number of outliers.
+    ASSERT_EQ(c.images[0].limits.size(), 2u);
+    EXPECT_EQ(c.images[0].limits[0].tolerance, 40);
+    EXPECT_EQ(c.images[0].limits[0].maxOutliers, 9);
+    EXPECT_EQ(c.images[0].limits[1].tolerance, 2);
+    EXPECT_EQ(c.images[0].limits[1].maxOutliers, 0);
     EXPECT_EQ(c.images[1].name, "output");
     EXPECT_EQ(c.images[1].trigger, 0);
-    EXPECT_EQ(c.images[1].tolerance, 34);
-    EXPECT_EQ(c.images[1].maxOutliers, 1070);
+    ASSERT_EQ(c.images[1].limits.size(), 1u);
+    EXPECT_EQ(c.images[1].limits[0].tolerance, 34);
+    EXPECT_EQ(c.images[1].limits[0].maxOutliers, 1070);
     EXPECT_TRUE(c.problem.isEmpty());
 }
 
@@ -70,14 +74,15 @@ TEST(TestCase, DefaultsAndProblemsAreExplicit)
     EXPECT_EQ(plain[0].frames, 3);
     EXPECT_EQ(plain[0].quality, "high");
     EXPECT_FALSE(plain[0].viewport);
-    EXPECT_EQ(plain[0].images[0].tolerance, 0);
+    ASSERT_EQ(plain[0].images[0].limits.size(), 1u);
+    EXPECT_EQ(plain[0].images[0].limits[0].tolerance, 0);
     // Nothing to compare, or a trigger we cannot honour, is a failure to report.
     EXPECT_FALSE(casesOf("num_frames = 3\n")[0].problem.isEmpty());
     EXPECT_TRUE(casesOf("[image_comparisons.output]\ntrigger = \"fs_command\"\n")[0].problem.contains("trigger"));
     // Absurd numbers are bounded rather than believed.
     auto wild = casesOf("num_frames = -5\n[image_comparisons.output]\ntolerance = 9999\n");
     EXPECT_EQ(wild[0].frames, 1);
-    EXPECT_EQ(wild[0].images[0].tolerance, 255);
+    EXPECT_EQ(wild[0].images[0].limits[0].tolerance, 255);
 }
 
 TEST(TestCase, SubtestsApplyTheirOptionsAndFilters)

@@ -76,7 +76,7 @@ TEST_F(TestRunTest, TakesImagesAtTheirTriggers)
     expectedImage({40, 30}, {5, 5, 10, 10}, Qt::red).save(dir.filePath("first.expected.png"));
     expectedImage({40, 30}, {5, 5, 10, 10}, Qt::red).save(dir.filePath("last.expected.png"));
     TestCase t = test(3);
-    t.images = {{"first", 0, 0, 1}, {"last", 0, 0, 0}};
+    t.images = {{"first", {{0, 0}}, 1}, {"last", {{0, 0}}, 0}};
     Outcome outcome = runTestCase(t, QString());
     EXPECT_TRUE(outcome.passed) << outcome.reason.toStdString();
 }
@@ -95,7 +95,7 @@ TEST_F(TestRunTest, RecordedClicksReachTheMovieInStagePixels)
     expectedImage({80, 60}, {40, 20, 20, 20}, Qt::blue).save(dir.filePath("after.expected.png"));
     TestCase t = test(2);
     t.viewport = QSize(80, 60);
-    t.images = {{"before", 0, 0, 1}, {"after", 0, 0, 2}};
+    t.images = {{"before", {{0, 0}}, 1}, {"after", {{0, 0}}, 2}};
     Outcome outcome = runTestCase(t, QString());
     EXPECT_TRUE(outcome.passed) << outcome.reason.toStdString();
 }
@@ -108,7 +108,7 @@ TEST_F(TestRunTest, FailuresSayWhyAndLeaveDifferenceImages)
     QTemporaryDir diffs;
     TestCase t = test(1);
     t.expectedOutput = dir.filePath("output.txt");
-    t.images = {{"output", 10, 5, 0}, {"wide", 0, 0, 0}, {"missing", 0, 0, 0}};
+    t.images = {{"output", {{10, 5}}, 0}, {"wide", {{0, 0}}, 0}, {"missing", {{0, 0}}, 0}};
     Outcome outcome = runTestCase(t, diffs.path());
     EXPECT_FALSE(outcome.passed);
     // Red against green: two channels of 100 pixels differ.
@@ -123,6 +123,20 @@ TEST_F(TestRunTest, FailuresSayWhyAndLeaveDifferenceImages)
     EXPECT_FALSE(QImage(QDir(diffs.path()).filePath("image_sample.output.actual.png")).isNull());
 }
 
+TEST_F(TestRunTest, EveryCheckHoldsWithItsOwnOutliers)
+{
+    // Red against a capture with 100 pixels of green: 200 channel values
+    // differ by 255.
+    expectedImage({40, 30}, {5, 5, 10, 10}, Qt::green).save(dir.filePath("output.expected.png"));
+    TestCase t = test(1);
+    t.images = {{"output", {{0, 200}, {254, 0}}, 0}};
+    Outcome outcome = runTestCase(t, QString());
+    EXPECT_FALSE(outcome.passed);
+    EXPECT_TRUE(outcome.reason.contains("output: 200 outliers (at most 0 allowed)")) << outcome.reason.toStdString();
+    t.images = {{"output", {{0, 200}, {255, 0}}, 0}};
+    EXPECT_TRUE(runTestCase(t, QString()).passed);
+}
+
 TEST_F(TestRunTest, EmptyTraceAndUnrunnableDescriptions)
 {
     write("output.txt", "");
@@ -134,7 +148,7 @@ TEST_F(TestRunTest, EmptyTraceAndUnrunnableDescriptions)
     EXPECT_EQ(runTestCase(t, QString()).reason, t.problem);
 
     TestCase late = test(2);
-    late.images = {{"output", 0, 0, 5}};
+    late.images = {{"output", {{0, 0}}, 5}};
     EXPECT_TRUE(runTestCase(late, QString()).reason.contains("past the last frame"));
 
     write("input.json", "[{ \"type\": \"Jump\" }]");
