@@ -12,11 +12,26 @@ Rasterizer::Rasterizer(const QRect &area, int samples, bool nonZero)
 {
 }
 
+namespace {
+QPointF snapped(QPointF p)
+{
+    constexpr double grid = 1024;
+    return QPointF(std::round(std::clamp(p.x(), -1e9, 1e9) * grid) / grid,
+                   std::round(std::clamp(p.y(), -1e9, 1e9) * grid) / grid);
+}
+}
+
 void Rasterizer::addEdge(QPointF from, QPointF to, int left, int right)
 {
     if (left == right || !std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x())
         || !std::isfinite(to.y()))
         return;
+    // Points are kept to a 1/1024 pixel grid, as a fixed-point rasterizer
+    // keeps them: an edge meant to lie exactly on a sample (a one-pixel line
+    // centred on a pixel's edge) then does, whatever rounding the arithmetic
+    // that placed it left behind.
+    from = snapped(from);
+    to = snapped(to);
     if (right > 0)
         addOriented(from, to, right, 1);
     if (left > 0)

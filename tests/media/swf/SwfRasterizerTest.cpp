@@ -75,6 +75,18 @@ TEST(SwfRasterizer, AliasedFillsThePixelsWhoseCentresAreInside)
     EXPECT_EQ(g.at(2, 11, 12), 255);
 }
 
+TEST(SwfRasterizer, CentresOnAnEdgeSurviveRoundingErrors)
+{
+    // A one-pixel band centred on y = 286, placed by arithmetic that left
+    // its edges a hair off the row centres 285.5 and 286.5: the band takes
+    // row 285 as an exact one would.
+    Rasterizer r(QRect(0, 280, 10, 10), 1, false);
+    rect(r, 0, 285.5 + 1e-12, 10, 286.5 + 1e-12, 1);
+    Grid g = run(r);
+    EXPECT_EQ(g.at(1, 3, 285), 255);
+    EXPECT_EQ(g.at(1, 3, 286), 0);
+}
+
 TEST(SwfRasterizer, AliasedDiagonalFollowsTheCentres)
 {
     // A right triangle below the line y = x: pixel (x, y) is in when x + 0.5 < y + 0.5.
