@@ -150,8 +150,16 @@ QTransform FlashControl::stageTransform(const QSize &area) const
 
 void FlashControl::paintEvent(QPaintEvent *)
 {
+    // The stage is drawn on a picture first: objects with blend modes and
+    // filters read back what lies under them.
+    if (frame.size() != size())
+        frame = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    QPainter framePainter(&frame);
+    paintStage(framePainter, size());
+    framePainter.end();
     QPainter painter(this);
-    paintStage(painter, size());
+    painter.drawImage(0, 0, frame);
 }
 
 QImage FlashControl::grabStage(const QSize &imageSize)

@@ -6,6 +6,7 @@
 #include "SwfPlayer.h"
 #include "SwfRenderer.h"
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 
@@ -87,6 +88,7 @@ private:
     QString qualityName = QStringLiteral("High");
     bool antialias = true;
     QString wmode = QStringLiteral("Window");
+    QImage frame; // the stage as last drawn, the control's size
 };
 
 }

@@ -55,6 +55,8 @@ void ButtonObject::fill(DisplayList &list, int state)
             continue;
         child->setMatrix(r.matrix);
         child->setColorTransform(r.colorTransform);
+        child->setFilters(r.filters);
+        child->setBlendMode(r.blendMode);
         list.place(r.depth, child);
         stage().added(*child);
         if (removed())

@@ -3,6 +3,7 @@
 #include "SwfButtonObject.h"
 #include "SwfEditTextObject.h"
 #include "SwfGraphicObjects.h"
+#include "SwfLayer.h"
 #include "SwfMovie.h"
 #include "SwfMovieClip.h"
 #include "SwfPaint.h"
@@ -27,6 +28,7 @@ void Renderer::render(QPainter &painter, const Stage &stage, const QTransform &s
     // Antialiased drawing samples a pixel at 4 x 4 points.
     shapes.setSamples(painter.testRenderHint(QPainter::Antialiasing) ? 4 : 1);
     shapes.setStage(stageToDevice);
+    stageScale = std::sqrt(std::abs(stageToDevice.determinant())) * 20;
     for (const auto &[level, root] : stage.levels())
         if (root->visible())
             drawObject(painter, *root, root->matrix() * stageToDevice, root->colorTransform());
@@ -69,6 +71,27 @@ void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTrans
 
 void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world,
                           const ColorTransform &cx)
+{
+    bool plain = object.filters().empty() && object.blendMode() == BlendMode::Normal && !object.cacheAsBitmap();
+    if (plain || !Layer::canDrawOn(painter)) {
+        drawContent(painter, object, world, cx);
+        return;
+    }
+    // Alpha and erase cut into the picture of a layer below them; with none
+    // they leave the stage as it is.
+    BlendMode blend = object.blendMode();
+    if ((blend == BlendMode::Alpha || blend == BlendMode::Erase) && openLayers == 0)
+        return;
+    LayerEffects effects{object.filters(), blend, object.cacheAsBitmap()};
+    Layer layer(painter, effects, stageScale);
+    ++openLayers;
+    drawContent(layer.painter(), object, world * layer.fromTarget(), ColorTransform());
+    --openLayers;
+    layer.finish(cx);
+}
+
+void Renderer::drawContent(QPainter &painter, const DisplayObject &object, const QTransform &world,
+                           const ColorTransform &cx)
 {
     switch (object.kind()) {
     case DisplayObject::Kind::MovieClip:

@@ -32,11 +32,16 @@ private:
     // Draws the objects of `list` in depth order; clip layers mask the
     // depths they cover.
     void drawList(QPainter &painter, const DisplayList &list, const QTransform &world, const ColorTransform &cx);
+    // Draws an object, on a picture of its own when its effects need one.
     void drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx);
+    void drawContent(QPainter &painter, const DisplayObject &object, const QTransform &world,
+                     const ColorTransform &cx);
     // The area an object covers, in device pixels: what a clip layer shows.
     QPainterPath coverage(const DisplayObject &object, const QTransform &world);
 
     ShapePainter shapes;
+    double stageScale = 1; // the stage's device pixels per movie pixel
+    int openLayers = 0;    // layers the object being drawn is drawn into
     // Each video stream's decoder, kept while the movie plays.
     std::unordered_map<const VideoCharacter *, std::unique_ptr<VideoDecoder>> videos;
 };

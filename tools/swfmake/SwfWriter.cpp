@@ -401,7 +401,7 @@ void TagWriter::writePlace(BitWriter &w, const Place &p, bool third)
         | (p.ratio ? 0x10 : 0) | (p.name ? 0x20 : 0) | (p.clipDepth ? 0x40 : 0);
     w.u8(flags);
     if (third)
-        w.u8(0);
+        w.u8((p.filters ? 0x01 : 0) | (p.blendMode ? 0x02 : 0) | (p.cacheAsBitmap ? 0x04 : 0));
     w.u16(p.depth);
     if (p.character)
         w.u16(*p.character);
@@ -415,6 +415,26 @@ void TagWriter::writePlace(BitWriter &w, const Place &p, bool third)
         w.string(*p.name);
     if (p.clipDepth)
         w.u16(*p.clipDepth);
+    if (!third)
+        return;
+    if (p.filters)
+        w.bytes(*p.filters);
+    if (p.blendMode)
+        w.u8(*p.blendMode);
+    if (p.cacheAsBitmap)
+        w.u8(*p.cacheAsBitmap ? 1 : 0);
+}
+
+QByteArray blurFilters(double blurX, double blurY, int passes)
+{
+    BitWriter w;
+    w.u8(1); // one filter
+    w.u8(1); // blur
+    w.u32(uint32_t(blurX * 65536));
+    w.u32(uint32_t(blurY * 65536));
+    w.ub(uint32_t(passes), 5);
+    w.ub(0, 3);
+    return w.data();
 }
 
 void TagWriter::place(const Place &p)

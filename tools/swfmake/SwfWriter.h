@@ -118,7 +118,14 @@ struct Place {
     std::optional<int> ratio;
     std::optional<QString> name;
     std::optional<int> clipDepth;
+    // PlaceObject3 only.
+    std::optional<QByteArray> filters; // a filter list, e.g. blurFilters()
+    std::optional<int> blendMode;      // the stored value: 3 multiply, 11 alpha...
+    std::optional<bool> cacheAsBitmap;
 };
+
+// A filter list of one blur filter.
+QByteArray blurFilters(double blurX, double blurY, int passes);
 
 enum class ActionCode { Play = 0x06, Stop = 0x07, NextFrame = 0x04, PrevFrame = 0x05 };
 

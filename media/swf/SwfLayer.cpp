@@ -1,0 +1,103 @@
+#include "SwfLayer.h"
+
+namespace swf {
+
+namespace {
+// The device pixels `painter` can change.
+QRect visibleArea(QPainter &painter)
+{
+    QRect visible(0, 0, painter.device()->width(), painter.device()->height());
+    if (painter.hasClipping())
+        visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
+    return visible;
+}
+
+// The smallest rectangle holding every pixel of `image` that is not fully
+// transparent.
+QRect paintedArea(const QImage &image)
+{
+    int left = image.width(), right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int first = 0;
+        while (first < image.width() && qAlpha(row[first]) == 0)
+            ++first;
+        if (first == image.width())
+            continue;
+        int last = image.width() - 1;
+        while (qAlpha(row[last]) == 0)
+            --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        if (top < 0)
+            top = y;
+        bottom = y;
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Applies `cx` to the pixels the object covers; those it leaves transparent stay so.
+void applyColorTransform(QImage &picture, const ColorTransform &cx)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(row[x]))
+                row[x] = cx.apply(row[x]);
+    }
+}
+}
+
+bool Layer::canDrawOn(QPainter &painter)
+{
+    return painter.device()->devType() == QInternal::Image
+        && static_cast<QImage *>(painter.device())->format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+Layer::Layer(QPainter &target, const LayerEffects &effects, double stageScale)
+    : target(target), effects(effects), stageScale(stageScale)
+{
+    QRect area = visibleArea(target) + filterReach(effects.filters, stageScale);
+    origin = area.topLeft();
+    picture = QImage(area.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    picturePainter.begin(&picture);
+    picturePainter.setRenderHints(target.renderHints());
+}
+
+void Layer::finish(const ColorTransform &cx)
+{
+    picturePainter.end();
+    QRect painted = paintedArea(picture);
+    if (painted.isEmpty())
+        return;
+    // Filters work on the painted part and the room they reach into around it.
+    QRect area = (painted + filterReach(effects.filters, stageScale)) & picture.rect();
+    QImage result = picture.copy(area);
+    picture = QImage();
+    for (const Filter &filter : effects.filters)
+        result = applyFilter(filter, result, stageScale);
+    if (!cx.isIdentity())
+        applyColorTransform(result, cx);
+
+    QPoint at = origin + area.topLeft();
+    target.save();
+    target.setTransform(QTransform());
+    auto *device = static_cast<QImage *>(target.device());
+    if (effects.blend == BlendMode::Normal || effects.blend == BlendMode::Layer) {
+        target.drawImage(at, result);
+    } else {
+        // The blend is worked out on a copy of what lies under the picture,
+        // which the painter then lays back under its clipping.
+        QRect under = QRect(at, result.size()) & visibleArea(target);
+        if (!under.isEmpty()) {
+            QImage mixed = device->copy(under);
+            blendInto(mixed, result, at - under.topLeft(), effects.blend);
+            target.setCompositionMode(QPainter::CompositionMode_Source);
+            target.drawImage(under.topLeft(), mixed);
+        }
+    }
+    target.restore();
+}
+
+}

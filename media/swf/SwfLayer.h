@@ -1,0 +1,59 @@
+#pragma once
+// Objects drawn on a picture of their own before they reach the stage: those
+// with filters, a blend mode other than normal, or kept as a bitmap. The
+// object is drawn on the picture, the filters run over it, its colour
+// transform is applied to the result, and the picture is laid on what lies
+// under the object with its blend mode, under the target's clipping.
+#include "SwfBlend.h"
+#include "SwfFilters.h"
+#include "SwfTypes.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTransform>
+#include <vector>
+
+namespace swf {
+
+struct LayerEffects {
+    std::vector<Filter> filters;
+    BlendMode blend = BlendMode::Normal;
+    bool cacheAsBitmap = false;
+
+    // Whether an object with these effects is drawn on a picture of its own.
+    bool needed() const { return !filters.empty() || blend != BlendMode::Normal || cacheAsBitmap; }
+};
+
+class Layer {
+public:
+    // Whether layers can be laid on what `painter` draws on: an ARGB32
+    // premultiplied image.
+    static bool canDrawOn(QPainter &painter);
+
+    // Opens a picture for an object drawn on `target` (see canDrawOn)
+    // covering what the target shows, with
+    // room for the filters' reach; `stageScale` is the stage's pixels per
+    // movie pixel.
+    Layer(QPainter &target, const LayerEffects &effects, double stageScale);
+    Layer(const Layer &) = delete;
+    Layer &operator=(const Layer &) = delete;
+
+    // The painter the object is drawn with, and what maps the target's
+    // device pixels to it.
+    QPainter &painter() { return picturePainter; }
+    QTransform fromTarget() const { return QTransform::fromTranslate(-origin.x(), -origin.y()); }
+
+    // Runs the filters, applies `cx` (the object's colour transform, which
+    // the object was drawn without) and lays the picture on the target.
+    void finish(const ColorTransform &cx);
+
+private:
+    QPainter &target;
+    const LayerEffects &effects;
+    double stageScale;
+    QPoint origin;
+    QImage picture;
+    QPainter picturePainter;
+};
+
+}

@@ -1,0 +1,150 @@
+// Objects drawn on pictures of their own: blend modes laid on what lies
+// under them (and under masks), alpha and erase only inside a layer, filters
+// reaching beyond the object and faded by its colour transform.
+#include "SwfTestUtil.h"
+#include "SwfWriter.h"
+
+#include <gtest/gtest.h>
+
+using swfmake::Fill;
+using swfmake::MovieWriter;
+using swfmake::Place;
+using swfmake::ShapeBuilder;
+using swfmake::TagWriter;
+
+namespace {
+
+constexpr int kTw = 20;
+
+bool near(QRgb a, QColor b, int tolerance = 2)
+{
+    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance
+        && std::abs(qBlue(a) - b.blue()) <= tolerance && std::abs(qAlpha(a) - b.alpha()) <= tolerance;
+}
+
+void defineRect(MovieWriter &m, int id, const QColor &color, QRect px)
+{
+    ShapeBuilder s;
+    s.setStyles(0, s.addFill(Fill::solid(color)), 0);
+    s.rect(px.x() * kTw, px.y() * kTw, px.width() * kTw, px.height() * kTw);
+    m.defineShape(id, s);
+}
+
+// A sprite showing the given characters at depths 1, 2, ...
+void defineSprite(MovieWriter &m, int id, const std::vector<Place> &places)
+{
+    TagWriter t;
+    for (const Place &p : places)
+        t.place3(p);
+    t.showFrame();
+    m.defineSprite(id, t);
+}
+
+QImage renderFrame(MovieWriter &m, QSize size)
+{
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    return swftest::render(*movie, *swftest::at(*movie, 0), size);
+}
+
+Place placed(int depth, int character)
+{
+    Place p;
+    p.depth = depth;
+    p.character = character;
+    return p;
+}
+
+}
+
+TEST(SwfLayers, BlendModesMixWithWhatLiesUnderAndKeepToMasks)
+{
+    MovieWriter m(40, 20, 12);
+    defineRect(m, 1, QColor(200, 100, 50), QRect(0, 0, 20, 20)); // backdrop on the left half
+    defineRect(m, 2, QColor(128, 255, 0), QRect(10, 0, 20, 20));
+    defineRect(m, 3, Qt::black, QRect(0, 0, 40, 10)); // mask over the top half
+    defineSprite(m, 4, {placed(1, 2)});
+    m.place({1, false, 1, QTransform(), {}, {}, {}, {}});
+    Place multiply = placed(2, 4);
+    multiply.blendMode = 3;
+    m.place3(multiply);
+    Place mask = placed(4, 3);
+    mask.clipDepth = 5;
+    m.place3(mask);
+    Place masked = placed(5, 4);
+    masked.blendMode = 3;
+    m.place3(masked);
+    QImage image = renderFrame(m, QSize(40, 20));
+
+    EXPECT_TRUE(near(image.pixel(5, 5), QColor(200, 100, 50)));   // backdrop alone
+    EXPECT_TRUE(near(image.pixel(15, 5), QColor(50, 100, 0)));    // multiplied twice under the mask
+    EXPECT_TRUE(near(image.pixel(25, 5), QColor(64, 255, 0)));
+    EXPECT_TRUE(near(image.pixel(15, 15), QColor(100, 100, 0)));  // multiplied once below it
+    EXPECT_TRUE(near(image.pixel(25, 15), QColor(128, 255, 0)));  // white times the colour
+    EXPECT_TRUE(near(image.pixel(35, 15), QColor(Qt::white)));
+}
+
+TEST(SwfLayers, AlphaCutsIntoItsLayerAndLeavesTheStageAlone)
+{
+    MovieWriter m(40, 20, 12);
+    defineRect(m, 1, Qt::red, QRect(0, 0, 20, 20));
+    defineRect(m, 2, QColor(0, 0, 255, 128), QRect(0, 0, 10, 20));
+    Place alpha = placed(2, 2);
+    alpha.blendMode = 11;
+    // Sprite 3: a red square with a half-transparent cut over its left half.
+    defineSprite(m, 3, {placed(1, 1), alpha});
+    Place layer = placed(1, 3);
+    layer.blendMode = 2;
+    m.place3(layer);
+    // Sprite 3 again without a layer: the cut does nothing on the stage.
+    Place plain = placed(2, 3);
+    plain.matrix = QTransform::fromTranslate(20 * kTw, 0);
+    m.place3(plain);
+    QImage image = renderFrame(m, QSize(40, 20));
+
+    EXPECT_TRUE(near(image.pixel(5, 10), QColor(255, 127, 127), 3)); // half of the red left
+    EXPECT_TRUE(near(image.pixel(15, 10), QColor(Qt::red)));
+    EXPECT_TRUE(near(image.pixel(25, 10), QColor(Qt::red)));
+    EXPECT_TRUE(near(image.pixel(35, 10), QColor(Qt::red)));
+}
+
+TEST(SwfLayers, LayerAppliesTransparencyToTheGroup)
+{
+    MovieWriter m(40, 20, 12);
+    defineRect(m, 1, Qt::blue, QRect(0, 0, 20, 20));
+    defineRect(m, 2, Qt::blue, QRect(10, 0, 20, 20));
+    defineSprite(m, 3, {placed(1, 1), placed(2, 2)});
+    Place group = placed(1, 3);
+    group.blendMode = 2;
+    group.colorTransform = std::make_pair(std::vector<int>{256, 256, 256, 128}, std::vector<int>{0, 0, 0, 0});
+    m.place3(group);
+    QImage image = renderFrame(m, QSize(40, 20));
+
+    // Where the two squares overlap the group is no more opaque than elsewhere.
+    EXPECT_EQ(image.pixel(15, 10), image.pixel(5, 10));
+    EXPECT_TRUE(near(image.pixel(5, 10), QColor(127, 127, 255), 3));
+}
+
+TEST(SwfLayers, FiltersReachBeyondTheObjectAndFadeWithIt)
+{
+    MovieWriter m(60, 20, 12);
+    defineRect(m, 1, Qt::black, QRect(10, 5, 10, 10));
+    defineSprite(m, 2, {placed(1, 1)});
+    Place blurred = placed(1, 2);
+    blurred.filters = swfmake::blurFilters(4, 4, 1);
+    m.place3(blurred);
+    Place faded = blurred;
+    faded.depth = 2;
+    faded.matrix = QTransform::fromTranslate(30 * kTw, 0);
+    faded.colorTransform = std::make_pair(std::vector<int>{256, 256, 256, 128}, std::vector<int>{0, 0, 0, 0});
+    m.place3(faded);
+    QImage image = renderFrame(m, QSize(60, 20));
+
+    int outside = qRed(image.pixel(9, 10)), inside = qRed(image.pixel(15, 10));
+    EXPECT_LT(outside, 230) << "the blur spreads past the square's edge";
+    EXPECT_GT(outside, inside);
+    EXPECT_TRUE(near(image.pixel(2, 10), QColor(Qt::white)));
+    // The faded copy's blur is half as dark, inside and out.
+    EXPECT_NEAR(255 - qRed(image.pixel(39, 10)), (255 - outside) / 2, 3);
+    EXPECT_NEAR(255 - qRed(image.pixel(45, 10)), (255 - inside) / 2, 3);
+}
