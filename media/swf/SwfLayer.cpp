@@ -1,5 +1,7 @@
 #include "SwfLayer.h"
 
+#include <cmath>
+
 namespace swf {
 
 namespace {
@@ -63,6 +65,14 @@ Layer::Layer(QPainter &target, const LayerEffects &effects, double stageScale)
     picture.fill(Qt::transparent);
     picturePainter.begin(&picture);
     picturePainter.setRenderHints(target.renderHints());
+}
+
+QTransform Layer::placed(const QTransform &world) const
+{
+    QPointF shift(-origin.x(), -origin.y());
+    if (!effects.filters.empty() || effects.cacheAsBitmap)
+        shift += QPointF(std::round(world.dx()) - world.dx(), std::round(world.dy()) - world.dy());
+    return world * QTransform::fromTranslate(shift.x(), shift.y());
 }
 
 void Layer::finish(const ColorTransform &cx)

@@ -38,10 +38,12 @@ public:
     Layer(const Layer &) = delete;
     Layer &operator=(const Layer &) = delete;
 
-    // The painter the object is drawn with, and what maps the target's
-    // device pixels to it.
+    // The painter the object is drawn with, and where: `world` (the object's
+    // space to the target's pixels) made to map to the picture. A filtered or
+    // cached picture is drawn with the object's origin on the nearest whole
+    // pixel, as a bitmap of it would be.
     QPainter &painter() { return picturePainter; }
-    QTransform fromTarget() const { return QTransform::fromTranslate(-origin.x(), -origin.y()); }
+    QTransform placed(const QTransform &world) const;
 
     // Runs the filters, applies `cx` (the object's colour transform, which
     // the object was drawn without) and lays the picture on the target.

@@ -85,7 +85,7 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
     LayerEffects effects{object.filters(), blend, object.cacheAsBitmap()};
     Layer layer(painter, effects, stageScale);
     ++openLayers;
-    drawContent(layer.painter(), object, world * layer.fromTarget(), ColorTransform());
+    drawContent(layer.painter(), object, layer.placed(world), ColorTransform());
     --openLayers;
     layer.finish(cx);
 }

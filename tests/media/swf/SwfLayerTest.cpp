@@ -148,3 +148,27 @@ TEST(SwfLayers, FiltersReachBeyondTheObjectAndFadeWithIt)
     EXPECT_NEAR(255 - qRed(image.pixel(39, 10)), (255 - outside) / 2, 3);
     EXPECT_NEAR(255 - qRed(image.pixel(45, 10)), (255 - inside) / 2, 3);
 }
+
+TEST(SwfLayers, FilteredObjectsSitOnWholePixels)
+{
+    // A square 10.5 pixels wide: at x = 10.4 it covers the centres of
+    // pixels 10 to 20, moved to x = 10 those of 10 to 19 only.
+    MovieWriter m(40, 20, 12);
+    ShapeBuilder s;
+    s.setStyles(0, s.addFill(Fill::solid(Qt::black)), 0);
+    s.rect(0, 0, 210, 10 * kTw);
+    m.defineShape(1, s);
+    defineSprite(m, 2, {placed(1, 1)});
+    Place plain = placed(1, 2);
+    plain.matrix = QTransform::fromTranslate(208, 0);
+    m.place3(plain);
+    Place filtered = placed(2, 2);
+    filtered.matrix = QTransform::fromTranslate(208, 10 * kTw);
+    filtered.filters = swfmake::blurFilters(0, 0, 1);
+    m.place3(filtered);
+    QImage image = renderFrame(m, QSize(40, 20));
+
+    EXPECT_EQ(image.pixel(20, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(19, 15), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(20, 15), qRgb(255, 255, 255));
+}
