@@ -29,10 +29,20 @@ void Renderer::render(QPainter &painter, const Stage &stage, const QTransform &s
     shapes.setSamples(painter.testRenderHint(QPainter::Antialiasing) ? 4 : 1);
     shapes.setStage(stageToDevice);
     stageScale = std::sqrt(std::abs(stageToDevice.determinant())) * 20;
+    toStage = stageToDevice.inverted();
+    fromStage = stageToDevice;
     for (const auto &[level, root] : stage.levels())
         if (root->visible())
             drawObject(painter, *root, root->matrix() * stageToDevice, root->colorTransform());
     shapes.endFrame();
+}
+
+QTransform Renderer::placed(const QTransform &matrix, const QTransform &parentWorld) const
+{
+    QTransform onStage = matrix * parentWorld * toStage;
+    return QTransform(onStage.m11(), onStage.m12(), onStage.m21(), onStage.m22(), std::round(onStage.dx()),
+                      std::round(onStage.dy()))
+        * fromStage;
 }
 
 void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTransform &world, const ColorTransform &cx)
@@ -46,7 +56,7 @@ void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTrans
         const DisplayObject &object = *pointer;
         while (!masks.empty() && masks.back().upTo < depth)
             masks.pop_back();
-        QTransform objectWorld = object.matrix() * world;
+        QTransform objectWorld = placed(object.matrix(), world);
         if (object.clipDepth() > 0) {
             QPainterPath area = coverage(object, objectWorld);
             if (!masks.empty())
@@ -135,7 +145,7 @@ QPainterPath Renderer::coverage(const DisplayObject &object, const QTransform &w
     switch (object.kind()) {
     case DisplayObject::Kind::MovieClip:
         for (const auto &[depth, child] : static_cast<const MovieClip &>(object).children()) {
-            QPainterPath part = coverage(*child, child->matrix() * world);
+            QPainterPath part = coverage(*child, placed(child->matrix(), world));
             area = area.isEmpty() ? part : area.united(part);
         }
         break;

@@ -36,10 +36,15 @@ private:
     void drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx);
     void drawContent(QPainter &painter, const DisplayObject &object, const QTransform &world,
                      const ColorTransform &cx);
+    // `matrix` of an object placed in a parent drawn with `parentWorld`:
+    // what maps the object to device pixels, its origin on a whole twip of
+    // the stage.
+    QTransform placed(const QTransform &matrix, const QTransform &parentWorld) const;
     // The area an object covers, in device pixels: what a clip layer shows.
     QPainterPath coverage(const DisplayObject &object, const QTransform &world);
 
     ShapePainter shapes;
+    QTransform toStage, fromStage; // device pixels to the stage's twips and back
     double stageScale = 1; // the stage's device pixels per movie pixel
     int openLayers = 0;    // layers the object being drawn is drawn into
     // Each video stream's decoder, kept while the movie plays.
