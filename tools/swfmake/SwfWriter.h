@@ -119,9 +119,9 @@ struct Place {
     std::optional<QString> name;
     std::optional<int> clipDepth;
     // PlaceObject3 only.
-    std::optional<QByteArray> filters; // a filter list, e.g. blurFilters()
-    std::optional<int> blendMode;      // the stored value: 3 multiply, 11 alpha...
-    std::optional<bool> cacheAsBitmap;
+    std::optional<QByteArray> filters = {}; // a filter list, e.g. blurFilters()
+    std::optional<int> blendMode = {};      // the stored value: 3 multiply, 11 alpha...
+    std::optional<bool> cacheAsBitmap = {};
 };
 
 // A filter list of one blur filter.

@@ -44,7 +44,7 @@ QImage renderFrame(MovieWriter &m, QSize size)
 {
     m.showFrame();
     auto movie = swftest::load(m.finish());
-    return swftest::render(*movie, *swftest::at(*movie, 0), size);
+    return swftest::render(*swftest::at(movie, 0), size);
 }
 
 Place placed(int depth, int character)
