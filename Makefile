@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench conformance clean
+.PHONY: setup configure build run test bench conformance test-sanitize fuzz clean
 
 setup:
 	@bash scripts/setup
@@ -31,5 +31,29 @@ conformance: build
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/wordlark_bench
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in its own folder; a memory error, a leak or undefined behaviour fails the test.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+test-sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DWORDLARK_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 1200
+
+# One fuzz target under libFuzzer for S seconds, at the lowest CPU priority:
+# `make fuzz T=SwfFuzz S=600`. Its growing corpus and any crash stay in build-fuzz/.
+FUZZ_BUILD ?= build-fuzz
+T ?=
+S ?= 60
+
+fuzz: setup
+	@test -n "$(T)" || { echo "usage: make fuzz T=<target> S=<seconds>, targets: $$(cd fuzz && ls *Fuzz.cpp | sed 's/.cpp//' | tr '\n' ' ')"; exit 2; }
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DWORDLARK_FUZZ=ON >/dev/null
+	@nice -n 19 cmake --build $(FUZZ_BUILD) --target $(T) -j $(JOBS)
+	@nice -n 19 bash fuzz/run.sh $(FUZZ_BUILD) $(T) $(S)
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
