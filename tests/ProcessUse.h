@@ -1,0 +1,51 @@
+#pragma once
+// What the test process holds right now, read from /proc: resident memory,
+// threads and open sockets, for the soak tests' before-and-after checks.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ProcessUse {
+
+// Resident memory in KiB.
+inline qint64 ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+inline int Threads()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+inline int Sockets()
+{
+    int sockets = 0;
+    QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot))
+        sockets += QFileInfo(fds.filePath(fd)).symLinkTarget().contains(QLatin1String("socket:["));
+    return sockets;
+}
+
+// Resident memory says nothing about leaks under AddressSanitizer: it keeps
+// freed memory in quarantine on purpose. Its leak checker covers them there.
+constexpr bool kResidentMemoryMeaningful =
+#if defined(__SANITIZE_ADDRESS__)
+    false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    false;
+#else
+    true;
+#endif
+#else
+    true;
+#endif
+
+}
