@@ -32,6 +32,8 @@ LoadFailure describeReply(const QNetworkReply &reply, int status, int stallMs)
         return {QStringLiteral("服务器 %1 长时间没有响应，连接超时。").arg(host), technical};
     case QNetworkReply::RemoteHostClosedError:
         return {QStringLiteral("服务器 %1 中断了连接。").arg(host), technical};
+    case QNetworkReply::TooManyRedirectsError:
+        return {QStringLiteral("服务器 %1 一再转向别的地址，取不到影片。").arg(host), technical};
     default:
         break;
     }

@@ -1,15 +1,19 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for loading tests: serves one body per
-// path, optionally in slow pieces, redirects, fails or never answers.
+// path, optionally in slow pieces, a byte at a time or without end,
+// redirects, fails or never answers.
 #include <QHash>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 class TestHttpServer : public QObject {
 public:
-    enum class Mode { Serve, Slow, Truncate, Redirect, NotFound, Silent };
+    // Drip sends the body a byte every dripMs; Endless declares a terabyte
+    // and follows the body with zeros for as long as the client reads.
+    enum class Mode { Serve, Slow, Truncate, Drip, Endless, Redirect, NotFound, Silent };
     struct Route {
         Mode mode = Mode::Serve;
         QByteArray body;
@@ -44,13 +48,23 @@ public:
         waiting.clear();
     }
     int requests = 0;
+    int dripMs = 1000;
+    qint64 bytesSent = 0;
+    // Connections accepted and not yet closed by either side.
+    int open() const
+    {
+        return int(std::count_if(sockets.begin(), sockets.end(), [](const QPointer<QTcpSocket> &s) {
+            return s && s->state() == QAbstractSocket::ConnectedState;
+        }));
+    }
 
 private:
     void answer(QTcpSocket *socket)
     {
-        QByteArray request = socket->readAll();
+        QByteArray request = socket->peek(8192);
         if (!request.contains("\r\n\r\n"))
             return;
+        socket->readAll();
         ++requests;
         QByteArray path = request.split(' ').value(1);
         Route r = routes.value(path, Route{Mode::NotFound, {}, {}, 0});
@@ -66,10 +80,19 @@ private:
             return;
         case Mode::Serve:
         case Mode::Slow:
-        case Mode::Truncate: {
+        case Mode::Truncate:
+        case Mode::Drip:
+        case Mode::Endless: {
+            const QByteArray length = r.mode == Mode::Endless ? "1099511627776" : QByteArray::number(r.body.size());
             QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: application/x-shockwave-flash\r\nContent-Length: "
-                + QByteArray::number(r.body.size()) + "\r\nConnection: close\r\n\r\n";
-            if (r.mode == Mode::Serve) {
+                + length + "\r\nConnection: close\r\n\r\n";
+            if (r.mode == Mode::Drip) {
+                send(socket, head);
+                drip(socket, r.body);
+            } else if (r.mode == Mode::Endless) {
+                send(socket, head + r.body);
+                connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { topUp(socket); });
+            } else if (r.mode == Mode::Serve) {
                 socket->write(head + r.body);
                 socket->disconnectFromHost();
             } else {
@@ -85,8 +108,25 @@ private:
         }
     }
 
+    void send(QTcpSocket *socket, const QByteArray &bytes) { bytesSent += socket->write(bytes); }
+    void drip(QTcpSocket *socket, const QByteArray &rest)
+    {
+        if (rest.isEmpty() || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        send(socket, rest.left(1));
+        QTimer::singleShot(dripMs, socket, [this, socket, rest] { drip(socket, rest.mid(1)); });
+    }
+    // Keeps one chunk of zeros ahead of the reader: the body is endless,
+    // the server's own buffer is not.
+    void topUp(QTcpSocket *socket)
+    {
+        constexpr qsizetype kChunk = 64 * 1024;
+        if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < kChunk)
+            send(socket, QByteArray(kChunk, '\0'));
+    }
+
     QTcpServer server;
     QHash<QByteArray, Route> routes;
-    QList<QTcpSocket *> sockets;
+    QList<QPointer<QTcpSocket>> sockets;
     QList<std::pair<QPointer<QTcpSocket>, QByteArray>> waiting;
 };
