@@ -1,6 +1,7 @@
-// Two hundred lesson clicks in a row across the catalogue, against a test
-// server where some lessons load, some are missing, some arrive slowly and
-// some never answer: the program keeps up, and the lessons let go leave
+// The main window used long and hard: two hundred lesson clicks in a row
+// across the catalogue, against a test server where some lessons load, some
+// are missing, some arrive slowly and some never answer; the five looks
+// switched a hundred times. The program keeps up, and what it let go leaves
 // nothing behind, neither memory, threads nor sockets.
 #include "LessonTable.h"
 #include "MainWindowFixture.h"
@@ -27,9 +28,9 @@ Held Now()
     return {ProcessUse::ResidentKiB(), ProcessUse::Threads(), ProcessUse::Sockets()};
 }
 
-class LessonSoak : public MainWindowFixture {};
+class Soak : public MainWindowFixture {};
 
-TEST_F(LessonSoak, TwoHundredClicksLeaveNothingBehind)
+TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
 {
     TestHttpServer server;
     const QByteArray host = "127.0.0.1:" + QByteArray::number(QUrl(server.url("/")).port());
@@ -74,6 +75,24 @@ TEST_F(LessonSoak, TwoHundredClicksLeaveNothingBehind)
         << ProcessUse::Sockets() << " sockets, " << warm.sockets << " after the first twenty";
     if (ProcessUse::kResidentMemoryMeaningful)
         EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 16 * 1024)
+            << "resident memory grew from " << warm.residentKiB << " KiB";
+}
+
+TEST_F(Soak, AHundredChangesOfLookLeaveNothingBehind)
+{
+    CreateMainWindow();
+    const std::array looks{Form->Winxp1, Form->DeepBlue1, Form->MacOS1, Form->Protein1, Form->BlueGlass1};
+    Held warm{};
+    for (int change = 0; change < 100; ++change) {
+        looks[change % looks.size()]->Click();
+        QCoreApplication::processEvents();
+        if (change == 19)
+            warm = Now();
+    }
+    EXPECT_EQ(Form->suiForm1->UIStyle(), BlueGlass);
+    EXPECT_LE(ProcessUse::Threads(), warm.threads);
+    if (ProcessUse::kResidentMemoryMeaningful)
+        EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 8 * 1024)
             << "resident memory grew from " << warm.residentKiB << " KiB";
 }
 
