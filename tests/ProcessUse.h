@@ -33,6 +33,18 @@ inline int Sockets()
     return sockets;
 }
 
+// What the process holds at one moment.
+struct Held {
+    qint64 residentKiB;
+    int threads;
+    int sockets;
+};
+
+inline Held Now()
+{
+    return {ResidentKiB(), Threads(), Sockets()};
+}
+
 // Resident memory says nothing about leaks under AddressSanitizer: it keeps
 // freed memory in quarantine on purpose. Its leak checker covers them there.
 constexpr bool kResidentMemoryMeaningful =

@@ -17,17 +17,6 @@
 
 namespace {
 
-struct Held {
-    qint64 residentKiB;
-    int threads;
-    int sockets;
-};
-
-Held Now()
-{
-    return {ProcessUse::ResidentKiB(), ProcessUse::Threads(), ProcessUse::Sockets()};
-}
-
 class Soak : public MainWindowFixture {};
 
 TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
@@ -54,7 +43,7 @@ TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
     ASSERT_GE(lessons.size(), 20u);
     auto *flash = static_cast<FlashComponent *>(Form->ShockwaveFlash1->Component())->control();
 
-    Held warm{};
+    ProcessUse::Held warm{};
     for (int click = 0; click < 200; ++click) {
         Form->suiTreeView1->SetSelected(lessons[click * 7 % lessons.size()]);
         Form->suiTreeView1Click(nullptr);
@@ -62,7 +51,7 @@ TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
         // the next click replaces it.
         WaitFor([&] { return !flash->loading(); }, 100);
         if (click == 19)
-            warm = Now();
+            warm = ProcessUse::Now();
     }
     Form->ShockwaveFlash1->SetMovie(String());
     qunsetenv("WORDLARK_CONTENT_HOST");
@@ -82,12 +71,12 @@ TEST_F(Soak, AHundredChangesOfLookLeaveNothingBehind)
 {
     CreateMainWindow();
     const std::array looks{Form->Winxp1, Form->DeepBlue1, Form->MacOS1, Form->Protein1, Form->BlueGlass1};
-    Held warm{};
+    ProcessUse::Held warm{};
     for (int change = 0; change < 100; ++change) {
         looks[change % looks.size()]->Click();
         QCoreApplication::processEvents();
         if (change == 19)
-            warm = Now();
+            warm = ProcessUse::Now();
     }
     EXPECT_EQ(Form->suiForm1->UIStyle(), BlueGlass);
     EXPECT_LE(ProcessUse::Threads(), warm.threads);

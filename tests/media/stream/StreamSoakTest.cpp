@@ -9,19 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct Held {
-    qint64 residentKiB;
-    int threads;
-    int sockets;
-};
-
-Held Now()
-{
-    return {ProcessUse::ResidentKiB(), ProcessUse::Threads(), ProcessUse::Sockets()};
-}
-}
-
 TEST(StreamSoak, FiftySourceChangesLeaveNothingBehind)
 {
     HttpFileServer http;
@@ -45,7 +32,7 @@ TEST(StreamSoak, FiftySourceChangesLeaveNothingBehind)
     };
     StreamPlayer player;
     player.SetOpenTimeout(2000);
-    Held warm{};
+    ProcessUse::Held warm{};
     for (int change = 0; change < 50; ++change) {
         const QString &source = sources[change % sources.size()];
         SCOPED_TRACE(source.toStdString());
@@ -54,15 +41,14 @@ TEST(StreamSoak, FiftySourceChangesLeaveNothingBehind)
         // still connecting when the next one replaces it.
         WaitFor([&] { return player.GetState() == StreamPlayer::State::Playing || player.Failed(); }, 400);
         if (change == sources.size() * 2 - 1)
-            warm = Now();
+            warm = ProcessUse::Now();
     }
     player.Stop();
     ASSERT_EQ(player.GetState(), StreamPlayer::State::Idle);
-    Held warmEnd = warm;
     // The clips' threads end and their connections close soon after Stop.
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Threads() <= warmEnd.threads; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Threads() <= warm.threads; }, 5000))
         << ProcessUse::Threads() << " threads, " << warm.threads << " after the first twenty";
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Sockets() <= warmEnd.sockets; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Sockets() <= warm.sockets; }, 5000))
         << ProcessUse::Sockets() << " sockets, " << warm.sockets << " after the first twenty";
     if (ProcessUse::kResidentMemoryMeaningful)
         EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 16 * 1024)
