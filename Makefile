@@ -34,7 +34,7 @@ bench: build
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # in its own folder; a memory error, a leak or undefined behaviour fails the test.
 SANITIZE_BUILD ?= build-sanitize
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
