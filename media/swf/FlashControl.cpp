@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -201,7 +202,10 @@ QPointF FlashControl::toStage(const QPointF &point) const
 void FlashControl::updateCursor()
 {
     Stage *stage = moviePlayer.stage();
-    setCursor(stage && stage->mouse().showsHand() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (stage && stage->mouse().pointerHidden())
+        setCursor(Qt::BlankCursor);
+    else
+        setCursor(stage && stage->mouse().showsHand() ? Qt::PointingHandCursor : Qt::ArrowCursor);
     update();
 }
 
@@ -228,6 +232,31 @@ void FlashControl::mouseReleaseEvent(QMouseEvent *event)
     if (Stage *stage = moviePlayer.stage())
         stage->mouse().release(toStage(event->position()));
     updateCursor();
+}
+
+void FlashControl::keyPressEvent(QKeyEvent *event)
+{
+    Stage *stage = moviePlayer.stage();
+    int code = keyCodeOf(event->key());
+    if (!stage || code == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const QString text = event->text();
+    stage->keyboard().press(code, text.size() == 1 ? text.at(0).unicode() : 0);
+    update();
+}
+
+void FlashControl::keyReleaseEvent(QKeyEvent *event)
+{
+    Stage *stage = moviePlayer.stage();
+    int code = keyCodeOf(event->key());
+    if (!stage || code == 0 || event->isAutoRepeat()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    stage->keyboard().release(code);
+    update();
 }
 
 void FlashControl::leaveEvent(QEvent *)

@@ -37,6 +37,9 @@ public:
         drag.start(object, at, lockCenter, area);
     }
     void stopDrag() { drag.stop(); }
+    // Scripts hid the pointer over the stage (Mouse.hide).
+    bool pointerHidden() const { return hidden; }
+    void setPointerHidden(bool on) { hidden = on; }
     DisplayObject *dragged() const { return drag.object(); }
 
 private:
@@ -55,6 +58,7 @@ private:
     std::weak_ptr<DisplayObject> over;
     std::weak_ptr<DisplayObject> pressed;
     Dragging drag;
+    bool hidden = false;
 };
 
 }

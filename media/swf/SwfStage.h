@@ -5,6 +5,7 @@
 // queueing frame actions and events; then the queue runs, each block through
 // the script host: init actions first, then the construction of new clips,
 // then frame actions and events in the order they were queued.
+#include "SwfKeyboard.h"
 #include "SwfMouseInput.h"
 #include "SwfScriptHost.h"
 #include "SwfTimeline.h"
@@ -85,6 +86,8 @@ public:
 
     MouseInput &mouse() { return pointer; }
     const MouseInput &mouse() const { return pointer; }
+    KeyboardInput &keyboard() { return keys; }
+    const KeyboardInput &keyboard() const { return keys; }
 
 private:
     friend class MovieClip;
@@ -114,6 +117,7 @@ private:
     int instanceCount = 0;
     int clipCount = 0;
     MouseInput pointer{*this};
+    KeyboardInput keys{*this};
 };
 
 }

@@ -18,5 +18,7 @@ Value constructUnplaced(Context &cx, const Value &self, Args args);
 Object *installMovieClip(Vm &vm);
 Object *installButton(Vm &vm);
 Object *installTextField(Vm &vm);
+// Key, Mouse and Stage.
+void installInputObjects(Vm &vm);
 
 }

@@ -23,6 +23,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced) : traced
     clipPrototype = installMovieClip(vm);
     buttonPrototype = installButton(vm);
     textFieldPrototype = installTextField(vm);
+    installInputObjects(vm);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }

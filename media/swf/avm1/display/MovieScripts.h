@@ -24,6 +24,8 @@ public:
     ~MovieScripts() override;
 
     Vm &machine() { return vm; }
+    // The stage of the objects made so far; null before the first.
+    Stage *currentStage() const { return stage; }
     // The movie's clock reached `ms` milliseconds: intervals and timeouts due run.
     void runTimers(qint64 ms);
 

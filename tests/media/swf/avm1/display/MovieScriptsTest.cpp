@@ -212,3 +212,22 @@ TEST(MovieScripts, PointsAndBoundsMapBetweenAClipAndTheStage)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"20", "15", "50.1", "true", "false"}));
 }
+
+TEST(MovieScripts, KeyListenersHearTheKeyboard)
+{
+    ActionWriter body;
+    call(body, "Key", "getCode").op(Op::Trace);
+    call(body, "Key", "getAscii").op(Op::Trace);
+    call(body, "Key", "isDown", {65}).op(Op::Trace);
+    ActionWriter w;
+    w.push({QStringLiteral("listener"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    get(w, "listener").push({QStringLiteral("onKeyDown")}).defineFunction(QString(), {}, body).op(Op::SetMember);
+    w.getVariable("listener").push({1});
+    get(w, "Key").push({QStringLiteral("addListener")}).op(Op::CallMethod).op(Op::Pop);
+    Played p(boxMovie(w));
+    swf::KeyboardInput &keys = p.scene.stage.keyboard();
+    keys.press(swf::keyCodeOf(Qt::Key_A), 'a');
+    EXPECT_EQ(p.lines, QStringList({"65", "97", "true"}));
+    keys.release(swf::keyCodeOf(Qt::Key_A));
+    EXPECT_FALSE(keys.isDown(65));
+}
