@@ -16,8 +16,12 @@ Value invoke(Context &cx, const Value &fn, const Value &thisValue, Args args, Ob
 {
     Object *o = fn.asObject();
     Function *f = o ? o->asFunction() : nullptr;
-    if (!f)
+    if (!f) {
+        // super() called as a function runs the superclass constructor.
+        if (o && o->nativeAs<SuperData>())
+            return invokeMethod(cx, fn, Value(), args);
         return Value();
+    }
     Vm &vm = cx.vm;
     if (auto *native = dynamic_cast<NativeFunction *>(f)) {
         CallDepth depth(vm);
@@ -39,9 +43,11 @@ Value invokeMethod(Context &cx, const Value &object, const Value &name, Args arg
         Object *proto = super->proto;
         if (!proto)
             return Value();
-        Value method = noName ? proto->get(cx, vm.names.hiddenConstructor)
-                              : (proto->proto() ? proto->proto()->get(cx, vm.strings.intern(toString(cx, name)))
-                                                : Value());
+        Value method;
+        if (noName)
+            super->superConstructor(cx, method);
+        else
+            super->get(cx, *o, vm.strings.intern(toString(cx, name)), method);
         return invoke(cx, method, super->thisValue, args, proto->proto());
     }
     if (noName)

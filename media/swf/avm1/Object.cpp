@@ -90,6 +90,8 @@ Value Object::getVirtual(Context &cx, Object &holder, String *name)
 
 bool Object::lookup(Context &cx, String *name, Value &out)
 {
+    if (data && data->answersFirst())
+        return data->get(cx, *this, name, out);
     bool cs = cx.caseSensitive();
     if (sameName(name, cx.vm.names.proto, cs)) {
         out = protoValue();

@@ -37,6 +37,9 @@ public:
     virtual void enumerate(Context &, Object &, std::vector<String *> &) {}
     // What typeof says, when not "object".
     virtual const char *typeOf() const { return nullptr; }
+    // Whether `get` answers every name before the table and __proto__ (an
+    // object standing for another, like super).
+    virtual bool answersFirst() const { return false; }
     virtual void trace(Tracer &) {}
     virtual size_t extraBytes() const { return 0; }
 };

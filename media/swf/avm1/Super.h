@@ -16,8 +16,15 @@ public:
     // The prototype of the class whose method is running.
     Object *proto;
 
+    // Members and the superclass constructor come from the prototype chain
+    // only, never from __resolve; a display object there offers none.
     bool get(Context &cx, Object &self, String *name, Value &out) override;
+    bool superConstructor(Context &cx, Value &out) const;
+    bool answersFirst() const override { return true; }
     void trace(Tracer &tracer) override;
+
+private:
+    Object *base(Context &cx) const;
 };
 
 // The super object of a call with `thisValue` whose method belongs to `proto`.

@@ -135,6 +135,43 @@ TEST(Functions, CallSuperclassMethodsThroughSuper)
     EXPECT_EQ(m.run(w), QStringList({"sub+base", "true", "[object Object]"}));
 }
 
+TEST(Functions, CallTheSuperclassConstructorThroughSuperWithoutResolve)
+{
+    Machine m;
+    W ctor;
+    ctor.trace(QStringLiteral("ctor")).push({QStringLiteral("made")}).op(Op::Return);
+    W resolve;
+    resolve.trace(QStringLiteral("resolve")).getVariable(QStringLiteral("ctor")).op(Op::Return);
+    // function() { var z = super; trace(z()); }
+    W method;
+    method.push({QStringLiteral("z")}).getVariable(QStringLiteral("super")).op(Op::DefineLocal);
+    method.push({0, QStringLiteral("z")}).op(Op::CallFunction).op(Op::Trace);
+    W w;
+    w.defineFunction(QStringLiteral("ctor"), {}, ctor);
+    // Object literals: no __constructor__ of their own.
+    for (const char *name : {"o", "p", "q"})
+        w.push({QString::fromLatin1(name), 0}).op(Op::InitObject).op(Op::SetVariable);
+    auto setMember = [&w](const QString &object, const QString &member, const QString &variable) {
+        w.getVariable(object).push({member}).getVariable(variable).op(Op::SetMember);
+    };
+    auto callM = [&w] { w.push({0}).getVariable(QStringLiteral("o")).push({QStringLiteral("m")}).op(Op::CallMethod).op(Op::Pop); };
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("m")}).defineFunction(QString(), {}, method).op(Op::SetMember);
+    setMember(QStringLiteral("o"), QStringLiteral("__proto__"), QStringLiteral("p"));
+    w.getVariable(QStringLiteral("p")).push({QStringLiteral("__resolve")});
+    w.defineFunction(QString(), {QStringLiteral("name")}, resolve).op(Op::SetMember);
+    // The prototype has no __constructor__, and __resolve is not asked.
+    callM();
+    // One further up has.
+    setMember(QStringLiteral("q"), QStringLiteral("__constructor__"), QStringLiteral("ctor"));
+    setMember(QStringLiteral("p"), QStringLiteral("__proto__"), QStringLiteral("q"));
+    callM();
+    // A clip as the prototype offers nothing to super.
+    setMember(QStringLiteral("_root"), QStringLiteral("__constructor__"), QStringLiteral("ctor"));
+    setMember(QStringLiteral("o"), QStringLiteral("__proto__"), QStringLiteral("_root"));
+    callM();
+    EXPECT_EQ(m.run(w), QStringList({"undefined", "ctor", "made", "undefined"}));
+}
+
 TEST(Exceptions, AreCaughtWithFinallyRunning)
 {
     Machine m;
