@@ -131,6 +131,18 @@ QString toQString(Context &cx, const Value &v)
     return toString(cx, v)->text();
 }
 
+QString traceText(Context &cx, const Value &v)
+{
+    QString text = v.isUndefined() ? QStringLiteral("undefined") : toQString(cx, v);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 int32_t toInt32(double d)
 {
     return int32_t(toUint32(d));

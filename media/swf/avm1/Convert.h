@@ -25,6 +25,9 @@ double toNumber(Context &cx, const Value &v);
 bool toBoolean(Context &cx, const Value &v);
 String *toString(Context &cx, const Value &v);
 QString toQString(Context &cx, const Value &v);
+// What trace() writes for a value: its text, with each lone surrogate (which
+// has no UTF-8 form) as U+FFFD.
+QString traceText(Context &cx, const Value &v);
 // ToInteger of the bit operations: the number wrapped to 32 bits.
 int32_t toInt32(Context &cx, const Value &v);
 int32_t toInt32(double d);

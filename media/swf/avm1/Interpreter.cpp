@@ -733,7 +733,7 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         // The movie.
         case Op::Trace: {
             Value v = pop();
-            host.trace(v.isUndefined() ? QStringLiteral("undefined") : toQString(cx, v));
+            host.trace(traceText(cx, v));
             break;
         }
         case Op::GetTime:

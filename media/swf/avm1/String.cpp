@@ -24,15 +24,54 @@ StringTable::StringTable(Heap &heap) : heap(heap)
     emptyString = permanent(QString());
 }
 
-// Lower case as the player compares names: with the case pairs of Unicode
-// 3.0 (letters added later do not pair).
+// Qt gives no simple mapping for letters whose full mapping is longer: the
+// capital I with a dot and the Greek letters with a subscript iota.
+static char16_t simpleUpper(char16_t u)
+{
+    if ((u >= 0x1F80 && u <= 0x1F87) || (u >= 0x1F90 && u <= 0x1F97) || (u >= 0x1FA0 && u <= 0x1FA7))
+        return u + 8;
+    if (u == 0x1FB3 || u == 0x1FC3 || u == 0x1FF3)
+        return u + 9;
+    return 0;
+}
+
+QChar lowerCase(QChar c)
+{
+    char16_t u = c.unicode();
+    if (u == 0x0130)
+        return QLatin1Char('i');
+    if (u == 0x03A2)
+        return QChar(0x03C2);
+    if (u >= 0x10A0 && u <= 0x10C5) // Georgian capitals pair with the letters of today's text
+        return QChar(char16_t(u + 0x30));
+    return c.toLower();
+}
+
+QChar upperCase(QChar c)
+{
+    char16_t u = c.unicode();
+    if (u == 0x03C2)
+        return QChar(0x03A2);
+    if (u == 0x03F2)
+        return QChar(0x03A3);
+    if (char16_t upper = simpleUpper(u))
+        return QChar(upper);
+    return c.toUpper();
+}
+
+static bool inUnicode30(QChar c)
+{
+    return QChar::unicodeVersion(c.unicode()) <= QChar::Unicode_3_0;
+}
+
+// Names compare in lower case, with only the case pairs of Unicode 3.0
+// (letters added later do not pair).
 static QString folded(const QString &text)
 {
     QString out = text;
     for (QChar &c : out) {
-        QChar lower = c.toLower();
-        if (lower != c && QChar::unicodeVersion(c.unicode()) <= QChar::Unicode_3_0
-            && QChar::unicodeVersion(lower.unicode()) <= QChar::Unicode_3_0)
+        QChar lower = lowerCase(c);
+        if (inUnicode30(c) && inUnicode30(lower))
             c = lower;
     }
     return out;

@@ -33,6 +33,11 @@ private:
     bool canonical = false;
 };
 
+// Case as toLowerCase and toUpperCase map it: letter by letter (no letter
+// becomes two), with a few old pairs of the player's own.
+QChar lowerCase(QChar c);
+QChar upperCase(QChar c);
+
 // Whether two interned names are the same name.
 inline bool sameName(const String *a, const String *b, bool caseSensitive)
 {

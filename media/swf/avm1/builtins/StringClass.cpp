@@ -19,12 +19,13 @@ QString text(Context &cx, const Value &thisValue)
     return toQString(cx, inner.isString() ? inner : thisValue);
 }
 
-// An integer argument, or `fallback` when absent or undefined.
+// An integer argument (wrapped to 32 bits), or `fallback` when absent or
+// undefined.
 int intArg(Context &cx, Args args, size_t i, int fallback)
 {
     if (i >= args.size() || args[i].isUndefined())
         return fallback;
-    return toInt(cx, args[i]);
+    return toInt32(cx, args[i]);
 }
 
 Value construct(Context &cx, const Value &thisValue, Args args)
@@ -79,7 +80,7 @@ Value concat(Context &cx, const Value &thisValue, Args args)
 Value indexOf(Context &cx, const Value &thisValue, Args args)
 {
     if (args.empty())
-        return -1;
+        return Value();
     QString s = text(cx, thisValue);
     QString search = toQString(cx, args[0]);
     int from = std::max(0, intArg(cx, args, 1, 0));
@@ -91,7 +92,7 @@ Value indexOf(Context &cx, const Value &thisValue, Args args)
 Value lastIndexOf(Context &cx, const Value &thisValue, Args args)
 {
     if (args.empty())
-        return -1;
+        return Value();
     QString s = text(cx, thisValue);
     QString search = toQString(cx, args[0]);
     int from = intArg(cx, args, 1, int(s.size()));
@@ -102,6 +103,8 @@ Value lastIndexOf(Context &cx, const Value &thisValue, Args args)
 
 Value slice(Context &cx, const Value &thisValue, Args args)
 {
+    if (args.empty())
+        return Value();
     QString s = text(cx, thisValue);
     int n = int(s.size());
     auto clampPos = [n](int p) { return p < 0 ? std::max(0, p + n) : std::min(p, n); };
@@ -112,6 +115,8 @@ Value slice(Context &cx, const Value &thisValue, Args args)
 
 Value substring(Context &cx, const Value &thisValue, Args args)
 {
+    if (args.empty())
+        return Value();
     QString s = text(cx, thisValue);
     int n = int(s.size());
     int start = std::clamp(intArg(cx, args, 0, 0), 0, n);
@@ -123,6 +128,8 @@ Value substring(Context &cx, const Value &thisValue, Args args)
 
 Value substr(Context &cx, const Value &thisValue, Args args)
 {
+    if (args.empty())
+        return Value();
     QString s = text(cx, thisValue);
     int n = int(s.size());
     int start = intArg(cx, args, 0, 0);
@@ -148,9 +155,9 @@ Value split(Context &cx, const Value &thisValue, Args args)
         double d = toNumber(cx, args[1]);
         limit = std::isnan(d) || d < 0 ? 0 : uint32_t(std::min(d, 4294967295.0));
     }
+    // Without a delimiter the whole string is the one element, whatever the limit.
     if (args.empty() || args[0].isUndefined()) {
-        if (limit > 0)
-            arraySet(cx, out, 0, cx.vm.string(s));
+        arraySet(cx, out, 0, cx.vm.string(s));
         return out;
     }
     QString delimiter = toQString(cx, args[0]);
@@ -175,12 +182,18 @@ Value split(Context &cx, const Value &thisValue, Args args)
 
 Value toLowerCase(Context &cx, const Value &thisValue, Args)
 {
-    return cx.vm.string(text(cx, thisValue).toLower());
+    QString s = text(cx, thisValue);
+    for (QChar &c : s)
+        c = lowerCase(c);
+    return cx.vm.string(s);
 }
 
 Value toUpperCase(Context &cx, const Value &thisValue, Args)
 {
-    return cx.vm.string(text(cx, thisValue).toUpper());
+    QString s = text(cx, thisValue);
+    for (QChar &c : s)
+        c = upperCase(c);
+    return cx.vm.string(s);
 }
 
 Value fromCharCode(Context &cx, const Value &, Args args)

@@ -65,6 +65,43 @@ TEST(StringMethods, HandleOddArgumentsAsThePlayerDoes)
     EXPECT_EQ(result(m, QStringLiteral("String"), QStringLiteral("fromCharCode"), {72, 105}), "Hi");
 }
 
+TEST(StringMethods, WrapPositionsAndGiveUndefinedWithoutArguments)
+{
+    Machine m;
+    m.run(setString(QStringLiteral("s"), QStringLiteral("hello world")));
+    QString s = QStringLiteral("s");
+    // Positions wrap to 32 bits: 2^32 + 1 is 1.
+    EXPECT_EQ(result(m, s, QStringLiteral("charAt"), {4294967297.0}), "e");
+    EXPECT_EQ(result(m, s, QStringLiteral("slice"), {4294967296.0, 4294967298.0}), "he");
+    EXPECT_EQ(result(m, s, QStringLiteral("indexOf"), {QStringLiteral("o"), 4294967301.0}), "7");
+    for (const char *method : {"indexOf", "lastIndexOf", "slice", "substr", "substring"})
+        EXPECT_EQ(result(m, s, QString::fromLatin1(method)), "undefined") << method;
+    // No delimiter: the whole string, even with a limit of 0.
+    EXPECT_EQ(result(m, s, QStringLiteral("split"), {U(), 0}), "hello world");
+}
+
+TEST(StringMethods, MapCaseLetterByLetter)
+{
+    Machine m;
+    auto cased = [&m](const QString &text, const char *method) {
+        m.run(setString(QStringLiteral("s"), text));
+        return QString::fromStdString(result(m, QStringLiteral("s"), QString::fromLatin1(method)));
+    };
+    // No letter becomes two.
+    EXPECT_EQ(cased(QStringLiteral("\u0130"), "toLowerCase"), QStringLiteral("i"));
+    EXPECT_EQ(cased(QStringLiteral("\u1F88\u00DF"), "toUpperCase"), QStringLiteral("\u1F88\u00DF"));
+    // The pairs of old: Georgian capitals, the final and lunate sigmas.
+    EXPECT_EQ(cased(QStringLiteral("\u10A0"), "toLowerCase"), QStringLiteral("\u10D0"));
+    EXPECT_EQ(cased(QStringLiteral("\u03C2\u03F2"), "toUpperCase"), QStringLiteral("\u03A2\u03A3"));
+}
+
+TEST(Trace, WritesLoneSurrogatesAsReplacementCharacters)
+{
+    Machine m;
+    EXPECT_EQ(result(m, QStringLiteral("String"), QStringLiteral("fromCharCode"), {97, 0xD800, 98, 0xD83D, 0xDE0B}),
+              "a\uFFFDb\U0001F60B");
+}
+
 TEST(ArrayMethods, EditInPlace)
 {
     Machine m;
