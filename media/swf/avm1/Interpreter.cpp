@@ -412,8 +412,8 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
                 push(double(a >> (b & 31)));
                 break;
             default:
-                // Shifting by nothing leaves the number signed.
-                push((b & 31) ? double(uint32_t(a) >> (b & 31)) : double(a));
+                // Shifting by nothing leaves the number signed up to SWF 8.
+                push((b & 31) || cx.version > 8 ? double(uint32_t(a) >> (b & 31)) : double(a));
                 break;
             }
             break;

@@ -105,10 +105,12 @@ TEST(Equality, OrdersStringsByCodeAndNumbersByValue)
               QStringList({"true"}));
 }
 
-TEST(Equality, UnsignedShiftByNothingStaysSigned)
+TEST(Equality, UnsignedShiftByNothingStaysSignedUpToSwf8)
 {
     Machine m;
     EXPECT_EQ(compare(m, value(-3), value(0), Op::BitURShift), QStringList({"-3"}));
     EXPECT_EQ(compare(m, value(-3), value(1), Op::BitURShift), QStringList({"2147483646"}));
     EXPECT_EQ(compare(m, value(1), value(33), Op::BitLShift), QStringList({"2"}));
+    Machine m9(9);
+    EXPECT_EQ(compare(m9, value(-3), value(0), Op::BitURShift), QStringList({"4294967293"}));
 }
