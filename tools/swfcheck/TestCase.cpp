@@ -39,14 +39,14 @@ int boundedInt(std::optional<qint64> value, int fallback, int low, int high)
     return value ? int(std::clamp<qint64>(*value, low, high)) : fallback;
 }
 
-ImageCheck imageCheck(const QString &name, const TomlValue &spec, QString &problem)
+ImageCheck imageCheck(const QString &name, const TomlValue &entry, QString &problem)
 {
     ImageCheck check;
     check.name = name;
     // A comparison holds its limits itself or in a list of checks, each a
     // tolerance with its own number of outliers, all of which must hold.
-    std::vector<const TomlValue *> limits{&spec};
-    if (const TomlValue *checks = spec.member(QStringLiteral("checks")); checks && checks->isArray()) {
+    std::vector<const TomlValue *> limits{&entry};
+    if (const TomlValue *checks = entry.member(QStringLiteral("checks")); checks && checks->isArray()) {
         limits.clear();
         for (const TomlValue &c : checks->items())
             limits.push_back(&c);
@@ -56,7 +56,7 @@ ImageCheck imageCheck(const QString &name, const TomlValue &spec, QString &probl
                                 boundedInt(limit->integerAt({QStringLiteral("max_outliers")}), 0, 0, 1 << 30)});
     if (check.limits.empty())
         check.limits.push_back({});
-    if (const TomlValue *trigger = spec.member(QStringLiteral("trigger"))) {
+    if (const TomlValue *trigger = entry.member(QStringLiteral("trigger"))) {
         if (trigger->kind() == TomlValue::Integer && trigger->toInteger() > 0)
             check.trigger = int(std::min<qint64>(trigger->toInteger(), 1 << 20));
         else if (!(trigger->kind() == TomlValue::String && trigger->toString() == QLatin1String("last_frame")))
@@ -75,8 +75,8 @@ TestCase caseFrom(const TomlValue &toml, const QString &folder, const QString &n
         frames = toml.integerAt({QStringLiteral("num_frames")});
     c.frames = boundedInt(frames, 1, 1, 100000);
     if (const TomlValue *images = toml.member(QStringLiteral("image_comparisons")))
-        for (const auto &[imageName, spec] : images->members())
-            c.images.push_back(imageCheck(imageName, spec, c.problem));
+        for (const auto &[imageName, entry] : images->members())
+            c.images.push_back(imageCheck(imageName, entry, c.problem));
     QString output = toml.stringAt({QStringLiteral("output_path")}).value_or(QStringLiteral("output.txt"));
     QString outputFile = QDir(folder).filePath(output);
     if (QFileInfo(outputFile).isFile())
@@ -118,9 +118,9 @@ std::vector<TestCase> testCasesFrom(const TomlValue &toml, const QString &folder
     if (!subtests || !subtests->isTable() || subtests->members().empty())
         return {caseFrom(toml, folder, name)};
     std::vector<TestCase> cases;
-    for (const auto &[subName, spec] : subtests->members()) {
+    for (const auto &[subName, entry] : subtests->members()) {
         QString fullName = name + QLatin1Char('#') + subName;
-        if (auto filter = spec.stringAt({QStringLiteral("filter")})) {
+        if (auto filter = entry.stringAt({QStringLiteral("filter")})) {
             std::optional<bool> applies = platformMatches(*filter);
             if (!applies) {
                 TestCase bad;
@@ -133,7 +133,7 @@ std::vector<TestCase> testCasesFrom(const TomlValue &toml, const QString &folder
             if (!*applies)
                 continue; // a case for another kind of machine
         }
-        cases.push_back(caseFrom(overlaid(toml, spec), folder, fullName));
+        cases.push_back(caseFrom(overlaid(toml, entry), folder, fullName));
     }
     return cases;
 }

@@ -33,11 +33,11 @@ ByteRange ByteRange::Parse(const QByteArray &Header, qint64 Size)
     const QByteArray value = Header.trimmed();
     if (!value.startsWith("bytes="))
         return Whole(Size);
-    const QByteArray spec = value.mid(6).trimmed();
-    const qsizetype dash = spec.indexOf('-');
-    if (dash < 0 || spec.contains(','))
+    const QByteArray rangeText = value.mid(6).trimmed();
+    const qsizetype dash = rangeText.indexOf('-');
+    if (dash < 0 || rangeText.contains(','))
         return Whole(Size);
-    const QByteArray from = spec.left(dash).trimmed(), to = spec.mid(dash + 1).trimmed();
+    const QByteArray from = rangeText.left(dash).trimmed(), to = rangeText.mid(dash + 1).trimmed();
     if (from.isEmpty()) {
         // The last n bytes.
         const qint64 n = Number(to);
