@@ -29,16 +29,9 @@ bool readRecord(BitReader &in, bool second, ButtonCharacter::Record &record)
     return true;
 }
 
-// The frame controls of an action block.
-std::vector<Action> frameControls(const QByteArray &bytecode, int version)
-{
-    BitReader in(bytecode);
-    return readActions(in, version);
 }
 
-}
-
-std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int version, bool second)
+std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, bool second)
 {
     auto button = std::make_shared<ButtonCharacter>();
     size_t actionOffset = 0;
@@ -57,7 +50,6 @@ std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int versio
     if (!second) {
         // DefineButton: one action block, run on release.
         button->actions.push_back({OverDownToOverUp, in.bytes(in.remaining())});
-        button->releaseActions = frameControls(button->actions.back().bytecode, version);
         return button;
     }
     if (!actionOffset)
@@ -75,11 +67,6 @@ std::shared_ptr<ButtonCharacter> ButtonCharacter::read(BitReader &in, int versio
                 throw SwfError("button action shorter than its header");
             size_t body = size ? size - 4 : in.remaining();
             action.bytecode = in.bytes(body);
-            std::vector<Action> controls = frameControls(action.bytecode, version);
-            if (action.conditions & OverUpToOverDown)
-                button->pressActions = controls;
-            if (action.conditions & OverDownToOverUp)
-                button->releaseActions = controls;
             button->actions.push_back(std::move(action));
             if (size == 0)
                 break;

@@ -1,7 +1,6 @@
 #pragma once
 // Buttons (DefineButton, DefineButton2): characters shown per state, the
 // hit area, and the actions run when the button is pressed or released.
-#include "SwfActions.h"
 #include "SwfBlend.h"
 #include "SwfCharacter.h"
 #include "SwfFilterList.h"
@@ -41,13 +40,10 @@ struct ButtonCharacter : Character {
     std::vector<Record> records; // in depth order
     bool trackAsMenu = false;
     std::vector<ConditionAction> actions;
-    // The frame controls of the press and release actions.
-    std::vector<Action> pressActions;
-    std::vector<Action> releaseActions;
     // DefineButtonCxform: the colour transform of a DefineButton's characters.
     std::optional<ColorTransform> colorTransform;
 
-    static std::shared_ptr<ButtonCharacter> read(BitReader &in, int version, bool second);
+    static std::shared_ptr<ButtonCharacter> read(BitReader &in, bool second);
 };
 
 }

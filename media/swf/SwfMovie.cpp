@@ -226,7 +226,7 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
         case tag::DefineButton:
         case tag::DefineButton2: {
             uint16_t id = in.u16();
-            define(id, ButtonCharacter::read(in, v, code == tag::DefineButton2));
+            define(id, ButtonCharacter::read(in, code == tag::DefineButton2));
             break;
         }
         case tag::DefineSound: {

@@ -115,9 +115,7 @@ bool Timeline::readControlTag(uint16_t code, BitReader &in, int version)
         pending.commands.emplace_back(RemoveCommand{in.u16()});
         return true;
     case tag::DoAction: {
-        QByteArray bytecode = in.bytes(in.remaining());
-        BitReader actions(bytecode);
-        pending.commands.emplace_back(ActionCommand{readActions(actions, version), bytecode});
+        pending.commands.emplace_back(ActionCommand{in.bytes(in.remaining())});
         return true;
     }
     case tag::DoInitAction: {

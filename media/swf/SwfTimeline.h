@@ -2,7 +2,6 @@
 // A timeline as stored in the movie: per frame the display list changes and
 // actions that lead to it, and the frame labels. The root movie and every
 // sprite have one.
-#include "SwfActions.h"
 #include "SwfBlend.h"
 #include "SwfFilterList.h"
 #include "SwfSound.h"
@@ -64,9 +63,8 @@ struct RemoveCommand {
     int depth = 0;
 };
 
-// DoAction: the actions (read for the frame controls) and their bytecode.
+// DoAction: the frame's action bytecode, run by the script host.
 struct ActionCommand {
-    std::vector<Action> actions;
     QByteArray bytecode;
 };
 

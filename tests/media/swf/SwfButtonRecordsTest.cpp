@@ -80,11 +80,6 @@ TEST(SwfButtonRecords, Button2RecordsWithEffectsAndConditionActions)
     EXPECT_EQ(button->actions[0].bytecode, QByteArray("\x07\x00", 2));
     EXPECT_EQ(button->actions[1].conditions, Button::OverDownToOverUp | Button::OverDownToIdle);
     EXPECT_EQ(button->actions[1].bytecode, QByteArray("\x06\x00", 2));
-    // The frame controls the control runs today come from the same blocks.
-    ASSERT_EQ(button->pressActions.size(), 1u);
-    EXPECT_EQ(button->pressActions[0].kind, swf::Action::Stop);
-    ASSERT_EQ(button->releaseActions.size(), 1u);
-    EXPECT_EQ(button->releaseActions[0].kind, swf::Action::Play);
 }
 
 TEST(SwfButtonRecords, FirstButtonsActionsAndColourTransform)

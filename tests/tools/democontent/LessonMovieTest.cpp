@@ -28,6 +28,21 @@ double Changed(const QImage &A, const QImage &B)
     return differ * 100.0 / (A.width() * A.height());
 }
 
+// The labels of the GotoLabel actions in an action block, in order.
+std::vector<QString> GotoLabels(const QByteArray &bytecode)
+{
+    std::vector<QString> labels;
+    for (qsizetype at = 0; at < bytecode.size() && bytecode[at] != 0;) {
+        const auto code = uint8_t(bytecode[at]);
+        qsizetype length = code >= 0x80 ? uint8_t(bytecode[at + 1]) | uint8_t(bytecode[at + 2]) << 8 : 0;
+        qsizetype payload = at + (code >= 0x80 ? 3 : 1);
+        if (code == 0x8C)
+            labels.push_back(QString::fromUtf8(bytecode.mid(payload, length - 1)));
+        at = payload + length;
+    }
+    return labels;
+}
+
 // Share of pixels in Area that are much darker than the sky behind the text.
 double Dark(const QImage &Image, const QRect &Area)
 {
@@ -102,9 +117,10 @@ TEST(LessonMovie, TheButtonsJumpToThePageAgainAndToTheNext)
     std::vector<QString> targets;
     for (uint16_t id = 1; id < 2000; ++id)
         if (const auto *button = movie->characterAs<swf::ButtonCharacter>(id))
-            for (const swf::Action &action : button->releaseActions)
-                if (action.kind == swf::Action::GotoLabel)
-                    targets.push_back(action.label);
+            for (const auto &action : button->actions)
+                if (action.conditions & swf::ButtonCharacter::OverDownToOverUp)
+                    for (const QString &label : GotoLabels(action.bytecode))
+                        targets.push_back(label);
     // Again on pages 1..4, then next: 2, 3, 4 and back to 1.
     EXPECT_EQ(targets, (std::vector<QString>{"p1", "p2", "p3", "p4", "p2", "p3", "p4", "p1"}));
 }

@@ -105,10 +105,10 @@ std::optional<QString> roundTrip(const swfcorpus::Tag &t)
     case tag::DefineButton2: {
         bool second = t.code == tag::DefineButton2;
         swf::BitReader in = afterId(t.body);
-        auto a = swf::ButtonCharacter::read(in, v, second);
+        auto a = swf::ButtonCharacter::read(in, second);
         QByteArray written = swfmake::buttonBody(*a, second);
         swf::BitReader again(written);
-        return recordcmp::buttons(*a, *swf::ButtonCharacter::read(again, v, second));
+        return recordcmp::buttons(*a, *swf::ButtonCharacter::read(again, second));
     }
     default:
         return std::nullopt;
@@ -295,5 +295,5 @@ TEST(RecordWriter, BuiltFontsTextsFieldsAndButtonsComeBackTheSame)
                       {swf::ButtonCharacter::IdleToOverUp | (13 << 9), QByteArray(1, '\0')}};
     QByteArray buttonBytes = swfmake::buttonBody(button, true);
     swf::BitReader buttonIn(buttonBytes);
-    EXPECT_EQ(recordcmp::buttons(button, *swf::ButtonCharacter::read(buttonIn, 8, true)), "");
+    EXPECT_EQ(recordcmp::buttons(button, *swf::ButtonCharacter::read(buttonIn, true)), "");
 }
