@@ -1,9 +1,12 @@
 #pragma once
 // What the test process holds right now, read from /proc: resident memory,
 // threads and open sockets, for the soak tests' before-and-after checks.
+#include "WaitFor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace ProcessUse {
 
@@ -59,5 +62,19 @@ constexpr bool kResidentMemoryMeaningful =
 #else
     true;
 #endif
+
+// After a soak: the threads and sockets started since the warm-up end soon,
+// and resident memory has grown by less than the slack.
+inline void ExpectBackTo(const Held &warm, qint64 slackKiB)
+{
+    EXPECT_TRUE(WaitFor([&] { return Threads() <= warm.threads; }, 5000))
+        << Threads() << " threads, " << warm.threads << " after the warm-up";
+    EXPECT_TRUE(WaitFor([&] { return Sockets() <= warm.sockets; }, 5000))
+        << Sockets() << " sockets, " << warm.sockets << " after the warm-up";
+    if (kResidentMemoryMeaningful) {
+        EXPECT_LT(ResidentKiB() - warm.residentKiB, slackKiB)
+            << "resident memory grew from " << warm.residentKiB << " KiB";
+    }
+}
 
 }

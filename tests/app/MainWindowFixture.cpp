@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "stream/RealAudioControl.h"
 #include "swf/FlashComponent.h"
 

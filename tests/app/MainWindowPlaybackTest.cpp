@@ -3,7 +3,7 @@
 #include "LessonTable.h"
 #include "MainWindowFixture.h"
 #include "ScriptedMovie.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QFontMetrics>
 

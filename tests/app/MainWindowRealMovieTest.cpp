@@ -2,7 +2,7 @@
 // frame display, pausing and seeking, and a series click stopping the movie.
 #include "MainWindowFixture.h"
 #include "SampleMovies.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
 

@@ -1,7 +1,7 @@
 // The tree and the movie area follow the skinned form's size; the size
 // commands; keys go to the movie after a resize.
 #include "MainWindowFixture.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 namespace {
 

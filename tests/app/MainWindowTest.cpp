@@ -3,7 +3,7 @@
 #include "LessonCatalogue.h"
 #include "MainWindowFixture.h"
 #include "SUIThemes.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QWidget>
 

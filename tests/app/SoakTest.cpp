@@ -7,7 +7,7 @@
 #include "MainWindowFixture.h"
 #include "ProcessUse.h"
 #include "SampleMovies.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "media/swf/TestHttpServer.h"
 #include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
@@ -58,13 +58,7 @@ TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
     qunsetenv("WORDLARK_ANIMATION_HOST");
     EXPECT_GE(server.requests, 150) << "the clicks reached the server";
     EXPECT_TRUE(WaitFor([&] { return server.open() == 0; }, 5000)) << server.open() << " connections left open";
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Threads() <= warm.threads; }, 5000))
-        << ProcessUse::Threads() << " threads, " << warm.threads << " after the first twenty";
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Sockets() <= warm.sockets; }, 5000))
-        << ProcessUse::Sockets() << " sockets, " << warm.sockets << " after the first twenty";
-    if (ProcessUse::kResidentMemoryMeaningful)
-        EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 16 * 1024)
-            << "resident memory grew from " << warm.residentKiB << " KiB";
+    ProcessUse::ExpectBackTo(warm, 16 * 1024);
 }
 
 TEST_F(Soak, AHundredChangesOfLookLeaveNothingBehind)
@@ -79,10 +73,7 @@ TEST_F(Soak, AHundredChangesOfLookLeaveNothingBehind)
             warm = ProcessUse::Now();
     }
     EXPECT_EQ(Form->suiForm1->UIStyle(), BlueGlass);
-    EXPECT_LE(ProcessUse::Threads(), warm.threads);
-    if (ProcessUse::kResidentMemoryMeaningful)
-        EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 8 * 1024)
-            << "resident memory grew from " << warm.residentKiB << " KiB";
+    ProcessUse::ExpectBackTo(warm, 8 * 1024);
 }
 
 }

@@ -1,7 +1,7 @@
 #include "SUIButton.h"
 #include "SUIImagePanel.h"
 #include "SUIResDef.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../framework/ShowActive.h"
 
 #include <QApplication>

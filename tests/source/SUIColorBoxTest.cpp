@@ -1,7 +1,7 @@
 // The colour box: the colour list by style, pretty names, the selection with
 // the custom entry, swatch frames and the colour dialog for a custom colour.
 #include "SUIColorBox.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include "Dialogs.h"
 #include "Forms.h"

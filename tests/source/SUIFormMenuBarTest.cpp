@@ -6,7 +6,7 @@
 #include "SUIMainMenu.h"
 #include "SUIMenu.h"
 #include "StdCtrlsEdit.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../framework/ShowActive.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "SUIForm.h"
 #include "SUIRegistration.h"
 #include "Streaming.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QTableView>
 #include <QTest>

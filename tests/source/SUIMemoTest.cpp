@@ -6,7 +6,7 @@
 #include "SkinnedWindow.h"
 #include "Streaming.h"
 #include "WindowsScroll.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QLineEdit>
 

@@ -4,7 +4,7 @@
 
 #include "Streaming.h"
 #include "SUIRegistration.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QTest>
 #include <QWidget>

@@ -2,7 +2,7 @@
 #include "SUIScrollBarLink.h"
 #include "StdCtrls.h"
 #include "WindowsScroll.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../framework/ShowActive.h"
 
 #include <QAbstractScrollArea>

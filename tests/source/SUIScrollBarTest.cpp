@@ -1,5 +1,5 @@
 #include "SUIScrollBar.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,7 @@
 // The side channel: collapsed start, sliding in 15-pixel steps, hover and
 // click opening, the hide check, the pin and the narrowest open width.
 #include "SUISideChannel.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include "Buttons.h"
 #include "Forms.h"

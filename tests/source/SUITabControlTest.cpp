@@ -1,7 +1,7 @@
 // The tab control: the strip's tabs and their widths, clicking them, the
 // strip height and colours per style, and handing the style on.
 #include "SUITabControl.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include "Forms.h"
 #include "SUIButton.h"

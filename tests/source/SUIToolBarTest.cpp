@@ -1,7 +1,7 @@
 // The skinned tool bar: style colours, flat faces of hot, pressed and checked
 // buttons drawn in them, a see-through background under MacOS.
 #include "SUIToolBar.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include "Forms.h"
 #include "ImgList.h"

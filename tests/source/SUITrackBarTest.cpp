@@ -1,5 +1,5 @@
 #include "SUITrackBar.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QImage>
 #include <QTest>

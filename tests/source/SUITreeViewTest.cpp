@@ -4,7 +4,7 @@
 #include "SUITreeView.h"
 #include "SkinnedWindow.h"
 #include "Streaming.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 namespace {
 using BoxedView = SkinnedWindowFixture;

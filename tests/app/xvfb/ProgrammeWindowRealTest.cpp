@@ -1,7 +1,7 @@
 // The programme window on a real X desktop: episodes chosen with the mouse
 // from the skinned menu bar's drop-downs, disabled entries and submenus that
 // cannot be chosen, and the title bar's close button.
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../../framework/xvfb/MouseDrag.h"
 #include "../CloseButton.h"
 #include "../ScriptedProgrammeControl.h"

@@ -2,7 +2,7 @@
 // the main window's menu on a real X desktop: what the movie control plays
 // is recorded by a sink that takes the mix at the pace of the clock, as a
 // sound device would, and must hold the spoken word and then the praise.
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 #include "Dialogs.h"
 #include "Unit1.h"
 #include "Unit3.h"

@@ -3,7 +3,7 @@
 // border (the sides, the bottom and the four corners; the title bar covers
 // the top edge), its title bar buttons maximise, restore and minimise it,
 // and a click on its title bar never moves it.
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../../framework/xvfb/MouseDrag.h"
 #include "../ScriptedProgrammeControl.h"
 #include "Unit3.h"

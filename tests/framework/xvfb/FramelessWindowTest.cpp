@@ -1,6 +1,6 @@
 // A frameless window shaped by a region, dragged by its caption strip and
 // resized by its edges, in a real X window.
-#include "../WaitFor.h"
+#include "WaitFor.h"
 #include "Forms.h"
 #include "MouseDrag.h"
 

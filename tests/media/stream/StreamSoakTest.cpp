@@ -46,11 +46,5 @@ TEST(StreamSoak, FiftySourceChangesLeaveNothingBehind)
     player.Stop();
     ASSERT_EQ(player.GetState(), StreamPlayer::State::Idle);
     // The clips' threads end and their connections close soon after Stop.
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Threads() <= warm.threads; }, 5000))
-        << ProcessUse::Threads() << " threads, " << warm.threads << " after the first twenty";
-    EXPECT_TRUE(WaitFor([&] { return ProcessUse::Sockets() <= warm.sockets; }, 5000))
-        << ProcessUse::Sockets() << " sockets, " << warm.sockets << " after the first twenty";
-    if (ProcessUse::kResidentMemoryMeaningful)
-        EXPECT_LT(ProcessUse::ResidentKiB() - warm.residentKiB, 16 * 1024)
-            << "resident memory grew from " << warm.residentKiB << " KiB";
+    ProcessUse::ExpectBackTo(warm, 16 * 1024);
 }

@@ -3,7 +3,7 @@
 // without end, one that sends noise where the movie should be. Each ends with
 // its true message or a playing movie, closes its connection and keeps the
 // bytes read bounded, and the control stays responsive meanwhile.
-#include "../stream/WaitFor.h"
+#include "WaitFor.h"
 #include "SwfWriter.h"
 #include "TestHttpServer.h"
 #include "swf/FlashControl.h"

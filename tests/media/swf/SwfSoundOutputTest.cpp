@@ -3,7 +3,7 @@
 // the device once the movie has been silent for a while.
 #include "SoundWriter.h"
 #include "SwfTestUtil.h"
-#include "framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

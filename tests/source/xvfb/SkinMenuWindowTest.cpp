@@ -1,7 +1,7 @@
 // A skinned window with its menu bar on a real X desktop, in every style: a
 // click on a bar button drops the skinned sub-menu below it, the item under
 // the pointer is drawn selected, and a click on it runs its command.
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../../framework/xvfb/MouseDrag.h"
 #include "MenusPopup.h"
 #include "SUIForm.h"

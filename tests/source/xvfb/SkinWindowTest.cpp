@@ -1,7 +1,7 @@
 // A skinned window on a real X desktop: dragged by its title bar, resized by
 // its edges, minimised and maximised by its buttons, with
 // its rounded top corners.
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 #include "../../framework/xvfb/MouseDrag.h"
 #include "SUIForm.h"
 

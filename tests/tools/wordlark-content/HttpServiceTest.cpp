@@ -4,7 +4,7 @@
 // away in the middle of a file.
 #include "ServerFixture.h"
 
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QFile>
 #include <QTcpSocket>

@@ -3,7 +3,7 @@
 // up, play, pause, play again, tear down; and paths it must not serve.
 #include "ServerFixture.h"
 
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QFile>
 #include <chrono>

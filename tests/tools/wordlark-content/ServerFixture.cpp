@@ -1,6 +1,6 @@
 #include "ServerFixture.h"
 
-#include "../../framework/WaitFor.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QEventLoop>
