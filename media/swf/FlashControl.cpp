@@ -26,6 +26,7 @@ FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
     connect(&moviePlayer, &Player::traced, this, [](const QString &line) { qCDebug(movieTrace).noquote() << line; });
     connect(&movieLoader, &Loader::received, this, &FlashControl::received);
     connect(&movieLoader, &Loader::finished, this, &FlashControl::transferEnded);
+    connect(&importLoader, &ImportLoader::provided, this, [this] { moviePlayer.movieGrew(); });
     connect(&movieLoader, &Loader::progress, this, [this](qint64 done, qint64 total) {
         bytesReceived = done;
         bytesTotal = total;
@@ -36,12 +37,14 @@ FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
 FlashControl::~FlashControl()
 {
     movieLoader.cancel();
+    importLoader.setMovie(nullptr, QString());
     moviePlayer.setMovie(nullptr);
 }
 
 void FlashControl::setMovie(const QString &newAddress)
 {
     movieLoader.cancel();
+    importLoader.setMovie(nullptr, QString());
     moviePlayer.setMovie(nullptr);
     renderer.reset();
     movie.reset();
@@ -57,6 +60,7 @@ void FlashControl::setMovie(const QString &newAddress)
     movie = std::make_shared<Movie>();
     renderer = std::make_unique<Renderer>(*movie);
     moviePlayer.setMovie(movie);
+    importLoader.setMovie(movie, address);
     isLoading = true;
     movieLoader.load(address);
 }
@@ -66,6 +70,7 @@ void FlashControl::received(const QByteArray &bytes)
     if (!movie)
         return;
     movie->append(bytes);
+    importLoader.movieGrew();
     moviePlayer.movieGrew();
     // After the end tag or a fatal error the rest of the transfer is not needed.
     if (movieLoader.busy() && (movie->finished() || movie->failed())) {
@@ -79,6 +84,7 @@ void FlashControl::transferEnded(const LoadFailure &transfer)
     isLoading = false;
     if (movie) {
         movie->finish();
+        importLoader.movieGrew();
         moviePlayer.movieGrew();
         if (movie->framesLoaded() == 0) {
             if (transfer.failed())

@@ -2,6 +2,7 @@
 // The movie control's window: loads a movie from an address, plays it and
 // draws it scaled to the window; while loading it draws the progress, and
 // when a movie cannot be shown it draws the reason on the stage.
+#include "SwfImportLoader.h"
 #include "SwfLoader.h"
 #include "SwfPlayer.h"
 #include "SwfRenderer.h"
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<Renderer> renderer;
     Player moviePlayer;
     Loader movieLoader;
+    ImportLoader importLoader;
     LoadFailure failure;
     bool isLoading = false;
     qint64 bytesReceived = 0;

@@ -8,6 +8,8 @@
 #include "SwfText.h"
 #include "SwfVideo.h"
 
+#include <algorithm>
+
 namespace swf {
 
 namespace {
@@ -46,7 +48,49 @@ void Movie::fail(const QString &why)
 const Character *Movie::character(uint16_t id) const
 {
     auto it = dictionary.constFind(id);
-    return it == dictionary.constEnd() ? nullptr : it->get();
+    if (it != dictionary.constEnd())
+        return it->get();
+    const ImportedCharacter *borrowed = imported(id);
+    return borrowed ? borrowed->movie->character(borrowed->id) : nullptr;
+}
+
+const ImportedCharacter *Movie::imported(uint16_t id) const
+{
+    auto it = importedCharacters.constFind(id);
+    return it == importedCharacters.constEnd() ? nullptr : &*it;
+}
+
+int Movie::framesLoaded() const
+{
+    int frames = int(root.frames.size());
+    for (const auto &[frame, provided] : importStates)
+        if (!provided)
+            frames = std::min(frames, frame);
+    return frames;
+}
+
+int Movie::importsPending() const
+{
+    return int(std::count_if(importStates.begin(), importStates.end(), [](const auto &s) { return !s.second; }));
+}
+
+void Movie::provideImport(size_t index, std::shared_ptr<const Movie> source)
+{
+    if (index >= importStates.size() || importStates[index].second)
+        return;
+    importStates[index].second = true;
+    if (!source)
+        return;
+    for (const auto &[id, name] : movieInfo.imports[index].assets) {
+        auto exported = source->info().exports.constFind(name);
+        if (exported == source->info().exports.constEnd() || dictionary.contains(id) || importedCharacters.contains(id))
+            continue;
+        // A character the source itself imported is borrowed from where it is defined.
+        const ImportedCharacter *further = source->imported(*exported);
+        ImportedCharacter borrowed = further ? *further : ImportedCharacter{source, *exported};
+        if (borrowed.movie->character(borrowed.id))
+            importedCharacters.insert(id, std::move(borrowed));
+    }
 }
 
 const ButtonSounds *Movie::buttonSounds(uint16_t buttonId) const
@@ -148,8 +192,13 @@ void Movie::readTag(uint16_t code, const uint8_t *data, size_t length)
     BitReader in(data, length);
     int v = stream.version();
     try {
-        if (root.readControlTag(code, in, v) || movieInfo.readTag(code, in, v))
+        if (root.readControlTag(code, in, v))
             return;
+        if (movieInfo.readTag(code, in, v)) {
+            while (importStates.size() < movieInfo.imports.size())
+                importStates.emplace_back(int(root.frames.size()), false);
+            return;
+        }
         switch (code) {
         case tag::SetBackgroundColor:
             if (!background) // the first one counts

@@ -18,6 +18,14 @@ namespace swf {
 
 struct FontCharacter;
 class BitReader;
+class Movie;
+
+// A character this movie borrows from another through ImportAssets: the
+// other movie and the id it has there.
+struct ImportedCharacter {
+    std::shared_ptr<const Movie> movie;
+    uint16_t id = 0;
+};
 
 class Movie {
 public:
@@ -28,8 +36,9 @@ public:
     bool failed() const { return !errorText.isEmpty(); }
     const QString &error() const { return errorText; }
     bool headerRead() const { return haveHeader; }
-    // True once the end tag or the end of the data was reached.
-    bool finished() const { return done; }
+    // True once the end tag or the end of the data was reached and every
+    // movie it imports from has been provided.
+    bool finished() const { return done && importsPending() == 0; }
 
     int version() const { return stream.version(); }
     char compression() const { return stream.compression(); }
@@ -38,13 +47,22 @@ public:
     QRectF frameSize() const { return stage; } // twips
     double frameRate() const { return rate; }
     int declaredFrameCount() const { return root.declaredFrames; }
-    // Frames complete so far.
-    int framesLoaded() const { return int(root.frames.size()); }
+    // Frames complete so far; a frame that imports characters is complete
+    // once the movie they come from was provided.
+    int framesLoaded() const;
     // The first SetBackgroundColor's colour (white without one).
     QColor backgroundColor() const { return background.value_or(QColor(Qt::white)); }
     const MovieInfo &info() const { return movieInfo; }
     const Timeline &timeline() const { return root; }
+    // The character with this id, defined here or imported.
     const Character *character(uint16_t id) const;
+    // Where an imported character is defined, or null for one of this movie's own.
+    const ImportedCharacter *imported(uint16_t id) const;
+    // How many of info().imports are still waiting for their movie.
+    int importsPending() const;
+    // The movie info().imports[index] names has arrived, or could not be loaded
+    // (null): the names it exports become this movie's characters.
+    void provideImport(size_t index, std::shared_ptr<const Movie> source);
     template <class T> const T *characterAs(uint16_t id) const { return dynamic_cast<const T *>(character(id)); }
     // The sounds a button plays on its state changes, if it has any.
     const ButtonSounds *buttonSounds(uint16_t buttonId) const;
@@ -73,6 +91,9 @@ private:
     Timeline root;
     QByteArray jpegTables;
     QHash<uint16_t, std::shared_ptr<Character>> dictionary;
+    // For each of movieInfo.imports: the frame it belongs to, whether its movie was provided.
+    std::vector<std::pair<int, bool>> importStates;
+    QHash<uint16_t, ImportedCharacter> importedCharacters;
     QHash<uint16_t, ButtonSounds> buttonSoundTable;
 };
 

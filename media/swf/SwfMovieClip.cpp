@@ -47,7 +47,8 @@ int MovieClip::totalFrames() const
 
 int MovieClip::framesLoaded() const
 {
-    return int(frames.frames.size());
+    // The root timeline also waits for the movies its frames import from.
+    return &frames == &movie().timeline() ? movie().framesLoaded() : int(frames.frames.size());
 }
 
 void MovieClip::markRemoved()

@@ -206,6 +206,9 @@ void Stage::queueConstruct(MovieClip &clip)
 std::shared_ptr<DisplayObject> Stage::instantiate(const std::shared_ptr<const Movie> &movie, uint16_t id,
                                                   const DisplayObject *parent)
 {
+    // An imported character plays as part of the movie that defines it.
+    if (const ImportedCharacter *borrowed = movie->imported(id))
+        return instantiate(borrowed->movie, borrowed->id, parent);
     const Character *character = movie->character(id);
     if (!character)
         return nullptr;

@@ -58,7 +58,14 @@ TEST(SwfMovieTags, MovieInfoTags)
     EXPECT_EQ(info.imports[0].assets, (std::vector<std::pair<uint16_t, QString>>{{9, "Tree"}}));
     EXPECT_EQ(info.imports[1].url, "more.swf");
     EXPECT_EQ(info.imports[1].assets.at(0).second, "Rock");
+    // The importing frame waits until both movies were provided, even as failures.
+    EXPECT_EQ(movie->framesLoaded(), 0);
+    EXPECT_FALSE(movie->finished());
+    movie->provideImport(1, nullptr);
+    movie->provideImport(0, nullptr);
     EXPECT_EQ(movie->framesLoaded(), 1);
+    EXPECT_TRUE(movie->finished());
+    EXPECT_EQ(movie->character(9), nullptr);
 }
 
 TEST(SwfMovieTags, TheFirstBackgroundColourCounts)
