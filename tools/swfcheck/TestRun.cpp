@@ -89,8 +89,10 @@ public:
             QByteArray expected = readFile(test.expectedOutput, &ok);
             QString difference = ok ? traceDifference(traced, QString::fromUtf8(expected))
                                     : QStringLiteral("cannot read %1").arg(test.expectedOutput);
-            if (!difference.isEmpty())
+            if (!difference.isEmpty()) {
                 fail(QStringLiteral("trace %1").arg(difference));
+                saveTrace(traced);
+            }
         }
         return {failures.isEmpty(), failures.join(QStringLiteral("; "))};
     }
@@ -126,15 +128,30 @@ private:
         }
     }
 
-    void saveDifference(const ImageCheck &check, int tolerance, const QImage &actual, const QImage &expected)
+    // The path in the diff folder for what this test wrote, or empty without one.
+    QString diffPath(const QString &suffix) const
     {
         if (diffFolder.isEmpty() || !QDir().mkpath(diffFolder))
+            return {};
+        QString base = QString(test.name).replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('#'), QLatin1Char('_'));
+        return QDir(diffFolder).filePath(base + suffix);
+    }
+
+    void saveDifference(const ImageCheck &check, int tolerance, const QImage &actual, const QImage &expected)
+    {
+        QString base = diffPath(QLatin1Char('.') + check.name);
+        if (base.isEmpty())
             return;
-        QString base = QString(test.name).replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('#'), QLatin1Char('_'))
-            + QLatin1Char('.') + check.name;
-        QDir dir(diffFolder);
-        actual.save(dir.filePath(base + QStringLiteral(".actual.png")));
-        differenceImage(actual, expected, tolerance).save(dir.filePath(base + QStringLiteral(".diff.png")));
+        actual.save(base + QStringLiteral(".actual.png"));
+        differenceImage(actual, expected, tolerance).save(base + QStringLiteral(".diff.png"));
+    }
+
+    // The whole trace of a failed test, to compare with the expected output.
+    void saveTrace(const QStringList &traced)
+    {
+        QFile file(diffPath(QStringLiteral(".actual.txt")));
+        if (!file.fileName().isEmpty() && file.open(QIODevice::WriteOnly))
+            file.write((traced.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     }
 
     const TestCase &test;

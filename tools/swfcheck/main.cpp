@@ -111,7 +111,7 @@ int runAll(int argc, char **argv)
     parser.addHelpOption();
     QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Tests run at once."), QStringLiteral("N"), QStringLiteral("2"));
     QCommandLineOption timeout(QStringLiteral("timeout"), QStringLiteral("Seconds a test may take."), QStringLiteral("S"), QStringLiteral("20"));
-    QCommandLineOption diff(QStringLiteral("diff"), QStringLiteral("Write actual and difference images of failures here."), QStringLiteral("DIR"));
+    QCommandLineOption diff(QStringLiteral("diff"), QStringLiteral("Write actual and difference images and the traces of failures here."), QStringLiteral("DIR"));
     QCommandLineOption report(QStringLiteral("report"), QStringLiteral("Write a Markdown report here."), QStringLiteral("FILE"));
     QCommandLineOption passing(QStringLiteral("passing"), QStringLiteral("The list of tests that must pass."), QStringLiteral("FILE"));
     QCommandLineOption skipMissing(QStringLiteral("skip-missing"), QStringLiteral("Exit with 77 when a DIR does not exist."));

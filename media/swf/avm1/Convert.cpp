@@ -6,6 +6,8 @@
 #include "Vm.h"
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -198,6 +200,28 @@ Object *toObject(Context &cx, const Value &v)
     return nullptr;
 }
 
+// The 15 significant digits the player writes for a finite, positive `d`
+// (trailing zeros dropped) and the decimal exponent of the first.
+static std::pair<QByteArray, int> significantDigits(double d)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", d);
+    int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    QByteArray digits;
+    for (const char *p = buffer; *p != 'e'; ++p)
+        if (*p != '.')
+            digits.append(*p);
+    // Rounded up past the largest number the text would read as infinity:
+    // the player cuts the digits off instead.
+    if (exponent == 308 && std::isinf(std::strtod((digits.left(1) + '.' + digits.mid(1) + "e308").constData(), nullptr))) {
+        std::snprintf(buffer, sizeof buffer, "%.16e", d);
+        digits = QByteArray(buffer, 1) + QByteArray(buffer + 2, 14);
+    }
+    while (digits.size() > 1 && digits.endsWith('0'))
+        digits.chop(1);
+    return {digits, exponent};
+}
+
 QString numberToString(double d)
 {
     if (std::isnan(d))
@@ -208,20 +232,8 @@ QString numberToString(double d)
         return QStringLiteral("0");
     if (std::fabs(d) < 1e15 && d == std::trunc(d))
         return QString::number(qint64(d));
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", d);
-    // buffer: [-]d.dddddddddddddde[+-]x
-    const char *p = buffer;
-    bool negative = *p == '-';
-    if (negative)
-        ++p;
-    QByteArray digits;
-    for (; *p && *p != 'e'; ++p)
-        if (*p != '.')
-            digits.append(*p);
-    int exponent = std::atoi(p + 1);
-    while (digits.size() > 1 && digits.endsWith('0'))
-        digits.chop(1);
+    bool negative = d < 0;
+    auto [digits, exponent] = significantDigits(std::fabs(d));
     QByteArray out;
     if (negative)
         out.append('-');

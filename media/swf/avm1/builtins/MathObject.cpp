@@ -102,7 +102,7 @@ void installMath(Vm &vm)
     put("LOG10E", std::numbers::log10e);
     put("LOG2E", std::numbers::log2e);
     put("PI", std::numbers::pi);
-    put("SQRT1_2", 1 / std::numbers::sqrt2);
+    put("SQRT1_2", std::numbers::sqrt2 / 2); // exactly half of SQRT2, as the player has it
     put("SQRT2", std::numbers::sqrt2);
 }
 

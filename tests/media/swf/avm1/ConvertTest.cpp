@@ -36,6 +36,12 @@ INSTANTIATE_TEST_SUITE_P(Numbers, NumberToString,
                                          NumberText{0.000054, "0.000054"}, NumberText{0.0000054, "5.4e-6"},
                                          NumberText{std::numeric_limits<double>::denorm_min(), "4.94065645841247e-324"},
                                          NumberText{1e21, "1e+21"}, NumberText{-2.5, "-2.5"},
+                                         NumberText{1.414213562373095, "1.41421356237309"},
+                                         NumberText{0.7071067811865476, "0.707106781186548"},
+                                         // Not rounded up into infinity.
+                                         NumberText{std::numeric_limits<double>::max(), "1.79769313486231e+308"},
+                                         NumberText{-std::numeric_limits<double>::max(), "-1.79769313486231e+308"},
+                                         NumberText{9.9999999999999999e-5, "0.0001"},
                                          NumberText{std::nan(""), "NaN"},
                                          NumberText{-std::numeric_limits<double>::infinity(), "-Infinity"}));
 
