@@ -64,8 +64,12 @@ Value instantiate(Context &cx, const Value &constructor, Args args)
     Function *f = c ? c->asFunction() : nullptr;
     if (!f)
         return Value();
-    Object *proto = c->get(cx, vm.names.prototype).asObject();
-    Object *o = vm.heap.make<Object>(proto);
+    // A prototype that is not an object still becomes __proto__: the new
+    // object then inherits nothing.
+    Value proto = c->get(cx, vm.names.prototype);
+    Object *o = vm.heap.make<Object>(proto.asObject());
+    if (!proto.isUndefined() && !proto.isObject())
+        o->setProto(proto);
     o->put(vm.names.hiddenConstructor, c, PropertyFlag::DontEnum);
     if (cx.version < 7)
         o->put(vm.names.constructor, c, PropertyFlag::DontEnum);
@@ -87,7 +91,7 @@ Function *makeFunction(Vm &vm, Code &code, const FunctionInfo *info, Scope *scop
                                             code.version());
     Object *prototype = vm.newObject();
     prototype->put(vm.names.constructor, fn, PropertyFlag::DontEnum);
-    fn->put(vm.names.prototype, prototype, PropertyFlag::DontEnum);
+    fn->put(vm.names.prototype, prototype, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
     return fn;
 }
 

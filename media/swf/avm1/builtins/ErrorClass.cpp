@@ -16,9 +16,10 @@ Value construct(Context &cx, const Value &thisValue, Args args)
     return thisValue;
 }
 
-Value call(Context &cx, const Value &, Args args)
+// Error called without `new` makes nothing.
+Value call(Context &, const Value &, Args)
 {
-    return cx.vm.construct(cx, cx.vm.global()->get(cx, cx.vm.name(QStringLiteral("Error"))), args);
+    return Value();
 }
 
 Value toStringMethod(Context &cx, const Value &thisValue, Args)
@@ -26,7 +27,8 @@ Value toStringMethod(Context &cx, const Value &thisValue, Args)
     Object *o = thisValue.asObject();
     if (!o)
         return Value();
-    return toString(cx, o->get(cx, cx.vm.names.message));
+    // The message as it is: an object message stays an object.
+    return o->get(cx, cx.vm.names.message);
 }
 
 }

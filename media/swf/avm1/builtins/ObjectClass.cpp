@@ -122,6 +122,8 @@ void installObject(Vm &vm)
 {
     Object *proto = vm.protos.object;
     NativeFunction *object = vm.makeClass(vm.global(), "Object", construct, call, proto);
+    // Scripts cannot replace the root of every prototype chain.
+    object->put(vm.names.prototype, proto, PropertyFlag::DontEnum | PropertyFlag::DontDelete | PropertyFlag::ReadOnly);
     vm.method(proto, "toString", toStringMethod);
     vm.method(proto, "valueOf", valueOf);
     vm.method(proto, "hasOwnProperty", hasOwnProperty);

@@ -255,3 +255,35 @@ TEST(Properties, RunGettersSettersAndWatchers)
     w.getVariable(QStringLiteral("o")).push({QStringLiteral("w")}).op(Op::GetMember).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"set", "got", "w", "11"}));
 }
+
+TEST(Functions, KeepTheirPrototypeAndPassOnAnyValue)
+{
+    Machine m(7);
+    const QString f = QStringLiteral("f"), proto = QStringLiteral("prototype");
+    W w;
+    w.defineFunction(f, {}, W());
+    // delete f.prototype fails; Object.prototype cannot be replaced.
+    w.getVariable(f).push({proto}).op(Op::Delete).op(Op::Trace);
+    w.getVariable(f).push({proto}).op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    w.getVariable(QStringLiteral("Object")).push({proto, 6}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("Object")).push({proto}).op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    // A prototype of 8 becomes the instance's __proto__: it inherits nothing.
+    w.getVariable(f).push({proto, 8}).op(Op::SetMember);
+    w.push({QStringLiteral("o"), 0, f}).op(Op::NewObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("__proto__")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("toString")}).op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"false", "object", "object", "8", "undefined"}));
+}
+
+TEST(Exceptions, ErrorsGiveTheirMessageAsItIs)
+{
+    Machine m(7);
+    W w;
+    // new Error({}).toString() is the object; Error("x") without new is nothing.
+    w.push({QStringLiteral("e"), 0}).op(Op::InitObject).push({1, QStringLiteral("Error")}).op(Op::NewObject);
+    w.op(Op::SetVariable);
+    w.push({0}).getVariable(QStringLiteral("e")).push({QStringLiteral("toString")}).op(Op::CallMethod);
+    w.op(Op::TypeOf).op(Op::Trace);
+    w.push({QStringLiteral("x"), 1, QStringLiteral("Error")}).op(Op::CallFunction).op(Op::TypeOf).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"object", "undefined"}));
+}
