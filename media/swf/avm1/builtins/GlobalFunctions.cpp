@@ -39,20 +39,31 @@ Value parseIntFn(Context &cx, const Value &, Args args)
     QString s = toQString(cx, arg(args, 0));
     int radix = args.size() > 1 && !args[1].isUndefined() ? toInt(cx, args[1]) : 0;
     qsizetype i = 0, n = s.size();
-    while (i < n && isSpace(s[i]))
-        ++i;
     bool negative = false;
-    if (i < n && (s[i] == '-' || s[i] == '+'))
-        negative = s[i++] == '-';
-    if ((radix == 0 || radix == 16) && i + 1 < n && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-        radix = 16;
-        i += 2;
-    } else if (radix == 0) {
-        // A leading zero means octal when every digit is one.
-        bool octal = i + 1 < n && s[i] == '0';
-        for (qsizetype j = i; octal && j < n; ++j)
-            octal = s[j] >= '0' && s[j] <= '7';
-        radix = octal ? 8 : 10;
+    if (n >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        // "0x" counts only at the very start; the sign may follow it.
+        i = 2;
+        if (radix == 0)
+            radix = 16;
+        if (i < n && (s[i] == '-' || s[i] == '+'))
+            negative = s[i++] == '-';
+    } else {
+        while (i < n && isSpace(s[i]))
+            ++i;
+        const bool spaced = i > 0;
+        if (i < n && (s[i] == '-' || s[i] == '+'))
+            negative = s[i++] == '-';
+        // A sign before "0x" makes no number.
+        if (i + 1 < n && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') && i > 0 && !spaced)
+            return kNaN;
+        if (radix == 0) {
+            // A leading zero without spaces before it means octal when
+            // everything after it is an octal digit.
+            bool octal = !spaced && i + 1 < n && s[i] == '0';
+            for (qsizetype j = i; octal && j < n; ++j)
+                octal = s[j] >= '0' && s[j] <= '7';
+            radix = octal ? 8 : 10;
+        }
     }
     if (radix < 2 || radix > 36)
         return kNaN;

@@ -41,9 +41,11 @@ QString urlUnescape(const QString &text, int version, bool plusIsSpace)
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() + 0 && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
             bytes.append(char(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
             i += 2;
+        } else if (text[i] == '%' && i + 1 == text.size()) {
+            break; // a lone % at the end is dropped
         } else if (plusIsSpace && text[i] == '+') {
             bytes.append(' ');
         } else {

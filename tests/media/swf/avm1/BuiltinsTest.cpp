@@ -174,6 +174,15 @@ TEST(GlobalFunctions, ParseNumbersAsThePlayerDoes)
     EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("019")}), "19");
     EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("z"), 36}), "35");
     EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("x")}), "NaN");
+    // "0x" only at the very start, with the sign after it; octal only without spaces before.
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("0x-111")}), "-273");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("-0x111")}), "NaN");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral(" 0x111")}), "0");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("0x123"), 8}), "83");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("-0352")}), "-234");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("   0352")}), "352");
+    EXPECT_EQ(result(m, none, QStringLiteral("parseInt"), {QStringLiteral("0352A")}), "352");
+    EXPECT_EQ(result(m, none, QStringLiteral("unescape"), {QStringLiteral("%3a%2F%")}), ":/");
     EXPECT_EQ(result(m, none, QStringLiteral("parseFloat"), {QStringLiteral("3.5e2abc")}), "350");
     EXPECT_EQ(result(m, none, QStringLiteral("parseFloat"), {QStringLiteral(".")}), "NaN");
     EXPECT_EQ(result(m, none, QStringLiteral("isNaN"), {QStringLiteral("abc")}), "true");
