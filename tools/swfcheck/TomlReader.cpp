@@ -222,19 +222,19 @@ private:
         }
     }
 
+    // An inline table; as TOML 1.1 allows, it may span lines and end with a comma.
     TomlValue inlineTable(int depth)
     {
         advance();
         TomlValue result;
-        skipBlank(false);
-        if (peek() == '}') {
-            advance();
-            return result;
-        }
         for (;;) {
-            skipBlank(false);
+            skipBlank(true);
+            if (peek() == '}') {
+                advance();
+                return result;
+            }
             keyValue(result, depth);
-            skipBlank(false);
+            skipBlank(true);
             if (peek() == '}') {
                 advance();
                 return result;

@@ -89,6 +89,10 @@ h = -1e3
 i = +inf
 j = """joined \
      text"""
+k = {
+    x = false, # inline tables may span lines
+    y = 2,
+}
 )");
     EXPECT_EQ(doc.stringAt({"a"}), QString::fromUtf8("tab\tquote\" \u00e9 \U0001F600"));
     EXPECT_EQ(doc.stringAt({"b"}), "C:\\raw");
@@ -106,6 +110,8 @@ j = """joined \
     EXPECT_DOUBLE_EQ(doc.numberAt({"h"}).value_or(0), -1000);
     EXPECT_TRUE(std::isinf(doc.numberAt({"i"}).value_or(0)));
     EXPECT_EQ(doc.stringAt({"j"}), "joined text");
+    EXPECT_EQ(doc.integerAt({"k", "y"}), 2);
+    EXPECT_FALSE(doc.member("k")->member("x")->toBool());
 }
 
 TEST(TomlReader, RefusesMalformedInputNamingTheLine)
@@ -122,6 +128,7 @@ TEST(TomlReader, RefusesMalformedInputNamingTheLine)
     EXPECT_TRUE(errorOf("a = 1__0\n").contains("_"));
     EXPECT_TRUE(errorOf("[x\n").contains("']'"));
     EXPECT_TRUE(errorOf("= 1\n").contains("key"));
+    EXPECT_FALSE(errorOf("a = {\n b = 1\n").isEmpty());
 }
 
 TEST(TomlReader, BoundsNesting)
