@@ -244,11 +244,13 @@ void FlashControl::keyPressEvent(QKeyEvent *event)
 {
     Stage *stage = moviePlayer.stage();
     int code = keyCodeOf(event->key());
-    if (!stage || code == 0) {
+    const QString text = event->text();
+    const bool typed = text.size() == 1 && text.at(0).isPrint();
+    // Keys movies have no code for still type their character.
+    if (!stage || (code == 0 && !typed)) {
         QWidget::keyPressEvent(event);
         return;
     }
-    const QString text = event->text();
     stage->keyboard().press(code, text.size() == 1 ? text.at(0).unicode() : 0);
     update();
 }

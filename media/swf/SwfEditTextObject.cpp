@@ -1,5 +1,6 @@
 #include "SwfEditTextObject.h"
 
+#include "SwfMovie.h"
 #include "SwfText.h"
 
 namespace swf {
@@ -10,9 +11,23 @@ EditTextObject::EditTextObject(Stage &stage, std::shared_ptr<const Movie> movie,
 {
 }
 
-const EditTextCharacter &EditTextObject::record() const
+namespace {
+
+TextField emptyField(const Movie *movie, const QRectF &pixels)
 {
-    return *static_cast<const EditTextCharacter *>(character());
+    TextField field([movie](const QString &name, bool bold, bool italic) -> const FontFace * {
+        return movie->embeddedFont(name, bold, italic);
+    });
+    field.setBounds(QRectF(0, 0, pixels.width(), pixels.height()));
+    return field;
+}
+
+}
+
+EditTextObject::EditTextObject(Stage &stage, std::shared_ptr<const Movie> movie, const QRectF &pixels)
+    : DisplayObject(Kind::EditText, stage, movie, 0, nullptr), model(emptyField(movie.get(), pixels))
+{
+    setMatrix(QTransform::fromTranslate(pixels.x() * 20, pixels.y() * 20));
 }
 
 QRectF EditTextObject::localBounds() const

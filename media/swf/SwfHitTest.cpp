@@ -1,6 +1,7 @@
 #include "SwfHitTest.h"
 
 #include "SwfButtonObject.h"
+#include "SwfEditTextObject.h"
 #include "SwfMovieClip.h"
 #include "SwfShape.h"
 #include "SwfStage.h"
@@ -42,8 +43,17 @@ bool hits(const DisplayObject &object, const QPointF &point)
     return invertible && object.hitTestLocal(inverse.map(point), true);
 }
 
+// What a search looks for: what takes the mouse, or a text field a click selects in.
+enum class Seek { Mouse, Text };
+
+bool takesClicks(const DisplayObject &object)
+{
+    const TextField &field = static_cast<const EditTextObject &>(object).textField();
+    return field.selectable || field.editable;
+}
+
 // `point` is in the space of the list's owner.
-DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHost &host)
+DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHost &host, Seek seek)
 {
     const auto &objects = list.map();
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
@@ -56,11 +66,14 @@ DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHos
             masked = mask->second->clipDepth() >= it->first && !hits(*mask->second, point);
         if (masked)
             continue;
-        if (object.kind() == DisplayObject::Kind::Button) {
+        if (object.kind() == DisplayObject::Kind::Button && seek == Seek::Mouse) {
             if (hits(object, point))
                 return &object;
+        } else if (object.kind() == DisplayObject::Kind::EditText && seek == Seek::Text) {
+            if (takesClicks(object) && hits(object, point))
+                return &object;
         } else if (object.kind() == DisplayObject::Kind::MovieClip) {
-            if (actsAsButton(object, host)) {
+            if (seek == Seek::Mouse && actsAsButton(object, host)) {
                 if (hits(object, point))
                     return &object;
                 continue;
@@ -69,9 +82,25 @@ DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHos
             QTransform inverse = object.matrix().inverted(&invertible);
             if (!invertible)
                 continue;
-            if (DisplayObject *inner = targetIn(static_cast<MovieClip &>(object).children(), inverse.map(point), host))
+            if (DisplayObject *inner =
+                    targetIn(static_cast<MovieClip &>(object).children(), inverse.map(point), host, seek))
                 return inner;
         }
+    }
+    return nullptr;
+}
+
+DisplayObject *topmostAt(const Stage &stage, const QPointF &point, Seek seek)
+{
+    const auto &levels = stage.levels();
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        MovieClip &root = *it->second;
+        bool invertible = false;
+        QTransform inverse = root.matrix().inverted(&invertible);
+        if (!root.visible() || !invertible)
+            continue;
+        if (DisplayObject *target = targetIn(root.children(), inverse.map(point), stage.scripts(), seek))
+            return target;
     }
     return nullptr;
 }
@@ -113,17 +142,12 @@ bool shapeContains(const Shape &shape, const QPointF &point)
 
 DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point)
 {
-    const auto &levels = stage.levels();
-    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
-        MovieClip &root = *it->second;
-        bool invertible = false;
-        QTransform inverse = root.matrix().inverted(&invertible);
-        if (!root.visible() || !invertible)
-            continue;
-        if (DisplayObject *target = targetIn(root.children(), inverse.map(point), stage.scripts()))
-            return target;
-    }
-    return nullptr;
+    return topmostAt(stage, point, Seek::Mouse);
+}
+
+DisplayObject *textFieldAt(const Stage &stage, const QPointF &point)
+{
+    return topmostAt(stage, point, Seek::Text);
 }
 
 }

@@ -18,5 +18,8 @@ bool shapeContains(const Shape &shape, const QPointF &point);
 // button, or clip with button handlers, whose shapes are under the point and
 // not masked away there; null when none.
 DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point);
+// The topmost text field a click at `point` selects in (a selectable or
+// input field under the point), or null.
+DisplayObject *textFieldAt(const Stage &stage, const QPointF &point);
 
 }

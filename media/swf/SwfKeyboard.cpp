@@ -1,8 +1,10 @@
 #include "SwfKeyboard.h"
 
 #include "SwfButtonObject.h"
+#include "SwfEditTextObject.h"
 #include "SwfMovieClip.h"
 #include "SwfStage.h"
+#include "SwfTextInput.h"
 
 #include <Qt>
 
@@ -26,11 +28,20 @@ void KeyboardInput::press(int keyCode, int keyAscii)
 {
     code = keyCode;
     ascii = keyAscii;
-    down.insert(keyCode);
+    if (keyCode)
+        down.insert(keyCode);
     for (const auto &clip : stage.clipsInOrder())
         stage.queueEvent(*clip, ClipEvent::KeyDown);
     stage.scripts().broadcast(QStringLiteral("Key"), QStringLiteral("onKeyDown"), {});
-    keyPressHandlers(keyPressCodeOf(keyCode, keyAscii));
+    DisplayObject *focused = stage.focus().current();
+    if (focused && focused->kind() == DisplayObject::Kind::EditText) {
+        // Keys typed into a field are the field's, not key-press handlers'.
+        auto &field = static_cast<EditTextObject &>(*focused);
+        if (typeIntoField(field.textField(), keyCode, QChar(keyAscii)))
+            stage.scripts().textChanged(field);
+    } else {
+        keyPressHandlers(keyPressCodeOf(keyCode, keyAscii));
+    }
     stage.runQueuedActions();
 }
 

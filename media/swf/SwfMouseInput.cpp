@@ -1,6 +1,7 @@
 #include "SwfMouseInput.h"
 
 #include "SwfButtonObject.h"
+#include "SwfEditTextObject.h"
 #include "SwfHitTest.h"
 #include "SwfMovieClip.h"
 #include "SwfSound.h"
@@ -58,6 +59,7 @@ void MouseInput::press(const QPointF &point)
     down = true;
     track();
     broadcast(ClipEvent::MouseDown);
+    focusAt(point);
     if (auto target = over.lock()) {
         pressed = target;
         transition(*target, ButtonCharacter::OverUpToOverDown, ClipEvent::Press);
@@ -88,6 +90,19 @@ void MouseInput::leave()
         transition(*target, ButtonCharacter::OverUpToIdle, ClipEvent::RollOut);
     over.reset();
     stage.runQueuedActions();
+}
+
+void MouseInput::focusAt(const QPointF &point)
+{
+    DisplayObject *field = textFieldAt(stage, point);
+    Focus &focus = stage.focus();
+    if (field) {
+        focus.set(field);
+        QPointF local = field->stageMatrix().inverted().map(point) / 20.0;
+        focus.placeCaret(static_cast<EditTextObject *>(field)->textField().caretIndexAt(local));
+    } else if (DisplayObject *focused = focus.current(); focused && focused->kind() == DisplayObject::Kind::EditText) {
+        focus.set(nullptr);
+    }
 }
 
 bool MouseInput::showsHand() const

@@ -49,6 +49,9 @@ private:
     // a button changes state and runs its condition actions; both run the
     // script handler of `event`.
     void transition(DisplayObject &object, int transition, unsigned event);
+    // A press gives the focus to the text field under it (the caret where
+    // it was pressed), or takes it from the focused field.
+    void focusAt(const QPointF &point);
     // Clips' mouse events (onClipEvent and handler methods).
     void broadcast(unsigned event);
 

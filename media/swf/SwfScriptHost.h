@@ -66,6 +66,12 @@ public:
     virtual void constructObject(MovieClip &clip, const std::vector<QByteArray> &constructHandlers) = 0;
     // `object` left the tree; references to it resolve by target path from now.
     virtual void objectRemoved(DisplayObject &object) = 0;
+    // The frame's scripts have run: text fields bound to variables show
+    // their values.
+    virtual void frameScriptsDone() = 0;
+    // The user changed the text of the text field `field` (typing): its
+    // variable takes the text, and its onChanged handler and listeners run.
+    virtual void textChanged(DisplayObject &field) = 0;
 };
 
 }

@@ -116,6 +116,7 @@ void Stage::tick()
         clip->runFrame();
     }
     runQueuedActions();
+    host.frameScriptsDone();
 }
 
 void Stage::runQueuedActions()

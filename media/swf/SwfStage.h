@@ -5,6 +5,7 @@
 // queueing frame actions and events; then the queue runs, each block through
 // the script host: init actions first, then the construction of new clips,
 // then frame actions and events in the order they were queued.
+#include "SwfFocus.h"
 #include "SwfKeyboard.h"
 #include "SwfMouseInput.h"
 #include "SwfScriptHost.h"
@@ -88,6 +89,8 @@ public:
     const MouseInput &mouse() const { return pointer; }
     KeyboardInput &keyboard() { return keys; }
     const KeyboardInput &keyboard() const { return keys; }
+    Focus &focus() { return focusOn; }
+    const Focus &focus() const { return focusOn; }
 
 private:
     friend class MovieClip;
@@ -118,6 +121,7 @@ private:
     int clipCount = 0;
     MouseInput pointer{*this};
     KeyboardInput keys{*this};
+    Focus focusOn{*this};
 };
 
 }

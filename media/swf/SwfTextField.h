@@ -18,7 +18,7 @@
 //                               size moves and resizes the bounds it reports
 //   autoSize, wordWrap, multiline, html, password, border, background and
 //   their colours, selectable, editable, embedFonts, maxChars, variable,
-//   condenseWhite: plain properties
+//   condenseWhite, restrict: plain properties
 //   scroll (1-based first line shown), maxScroll(), bottomScroll(),
 //   hscroll (pixels), maxHScroll(), textWidth(), textHeight(), numLines()
 //   selection and caret: setSelection(b, e), focused, caretShown (the
@@ -75,6 +75,7 @@ public:
     QRgb borderColor = 0x000000, backgroundColor = 0xFFFFFF;
     bool selectable = true, editable = false;
     int maxChars = 0; // 0: no limit
+    std::optional<QString> restrict; // the characters typing may enter; none: all
     QString variable;
 
     int scroll() const;

@@ -59,6 +59,8 @@ public:
             runActions(clip, code);
     }
     void objectRemoved(swf::DisplayObject &) override { ++removed; }
+    void frameScriptsDone() override {}
+    void textChanged(swf::DisplayObject &) override {}
 };
 
 }

@@ -1,5 +1,6 @@
 #include "ClipOperations.h"
 
+#include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
@@ -13,14 +14,20 @@ bool validDepth(int depth)
     return depth >= kMinScriptDepth && depth <= kMaxScriptDepth;
 }
 
+template <class T, DisplayObject::Kind kind>
+T *add(MovieClip &parent, std::shared_ptr<DisplayObject> object, const QString &name, int depth)
+{
+    if (!object || object->kind() != kind)
+        return nullptr;
+    auto *made = static_cast<T *>(object.get());
+    made->setName(name);
+    parent.addChild(std::move(object), depth + kScriptDepthBase);
+    return made;
+}
+
 MovieClip *add(MovieClip &parent, std::shared_ptr<DisplayObject> object, const QString &name, int depth)
 {
-    if (!object || object->kind() != DisplayObject::Kind::MovieClip)
-        return nullptr;
-    auto *clip = static_cast<MovieClip *>(object.get());
-    clip->setName(name);
-    parent.addChild(std::move(object), depth + kScriptDepthBase);
-    return clip;
+    return add<MovieClip, DisplayObject::Kind::MovieClip>(parent, std::move(object), name, depth);
 }
 
 }
@@ -63,6 +70,14 @@ MovieClip *createEmptyClip(MovieClip &parent, const QString &name, int depth)
         return nullptr;
     return add(parent, std::make_shared<MovieClip>(parent.stage(), parent.movieShared(), 0, nullptr, noFrames), name,
                depth);
+}
+
+EditTextObject *createTextField(MovieClip &parent, const QString &name, int depth, const QRectF &pixels)
+{
+    if (!validDepth(depth))
+        return nullptr;
+    auto field = std::make_shared<EditTextObject>(parent.stage(), parent.movieShared(), pixels);
+    return add<EditTextObject, DisplayObject::Kind::EditText>(parent, std::move(field), name, depth);
 }
 
 bool removeClip(DisplayObject &object)

@@ -1,12 +1,14 @@
 #pragma once
 // What scripts do to the display tree beyond properties: making clips
-// (duplicating one, attaching a library symbol, an empty clip) and removing
-// them. Script depths count from kScriptDepthBase: a script's depth 0 is the
-// tree's depth kScriptDepthBase.
+// (duplicating one, attaching a library symbol, an empty clip) and text
+// fields, and removing them. Script depths count from kScriptDepthBase: a
+// script's depth 0 is the tree's depth kScriptDepthBase.
+#include <QRectF>
 #include <QString>
 
 namespace swf {
 class DisplayObject;
+class EditTextObject;
 class MovieClip;
 }
 
@@ -25,6 +27,8 @@ MovieClip *duplicateClip(MovieClip &clip, const QString &name, int depth);
 MovieClip *attachClip(MovieClip &parent, const QString &exportName, const QString &name, int depth);
 // A new clip with no frames in `parent`.
 MovieClip *createEmptyClip(MovieClip &parent, const QString &name, int depth);
+// A new empty text field in `parent` over `pixels` of its space.
+EditTextObject *createTextField(MovieClip &parent, const QString &name, int depth, const QRectF &pixels);
 // Removes `object` when it sits at a script depth (0 up); false otherwise.
 bool removeClip(DisplayObject &object);
 // The depth scripts see for `object`.

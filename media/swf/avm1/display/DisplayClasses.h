@@ -3,6 +3,10 @@
 // global object; each returns its prototype.
 #include "swf/avm1/Value.h"
 
+namespace swf {
+class Stage;
+}
+
 namespace swf::avm1 {
 
 class Context;
@@ -20,5 +24,13 @@ Object *installButton(Vm &vm);
 Object *installTextField(Vm &vm);
 // Key, Mouse and Stage.
 void installInputObjects(Vm &vm);
+void installSelection(Vm &vm);
+
+// The stage the scripts of `cx` play on; null before the first object is made.
+Stage *currentStage(Context &cx);
+// Makes `object` a broadcaster of listeners (AsBroadcaster.initialize).
+void initializeBroadcaster(Vm &vm, Object *object);
+// A global object named `name`, made a broadcaster of listeners.
+Object *makeBroadcaster(Vm &vm, const char *name);
 
 }

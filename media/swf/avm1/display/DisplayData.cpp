@@ -3,6 +3,8 @@
 #include "DisplayProperties.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/avm1/Context.h"
+#include "swf/avm1/Frame.h"
+#include "swf/avm1/Scope.h"
 #include "swf/avm1/String.h"
 #include "swf/avm1/Vm.h"
 
@@ -60,6 +62,13 @@ DisplayObject *displayOf(const Object *o)
 {
     auto *data = o ? o->nativeAs<DisplayData>() : nullptr;
     return data ? data->object() : nullptr;
+}
+
+Frame timelineFrame(Vm &vm, int version, Object *timeline)
+{
+    Frame frame(vm, version, timeline);
+    frame.scope = vm.heap.make<Scope>(nullptr, timeline, Scope::Timeline);
+    return frame;
 }
 
 DisplayObject *childNamed(Context &cx, DisplayObject &object, const QString &name)

@@ -16,6 +16,7 @@ class DisplayObject;
 namespace swf::avm1 {
 
 class Vm;
+struct Frame;
 
 class DisplayData : public NativeData {
 public:
@@ -51,6 +52,9 @@ public:
 Object *scriptObject(const DisplayObject *object);
 // The display object `o` stands for while it is on the stage, else null.
 DisplayObject *displayOf(const Object *o);
+// A frame running on the clip `timeline`, in which names and target paths
+// resolve as in the clip's frame actions.
+Frame timelineFrame(Vm &vm, int version, Object *timeline);
 // The child of `object` named `name` (compared as the code's SWF version
 // compares names) that scripts can see, or null.
 DisplayObject *childNamed(Context &cx, DisplayObject &object, const QString &name);

@@ -15,32 +15,27 @@ namespace swf::avm1 {
 
 namespace {
 
-Stage *stageOf(Context &cx)
-{
-    return static_cast<MovieScripts &>(cx.vm.host).currentStage();
-}
-
 Value isDown(Context &cx, const Value &, Args args)
 {
-    Stage *stage = stageOf(cx);
+    Stage *stage = currentStage(cx);
     return stage && stage->keyboard().isDown(toInt(cx, arg(args, 0)));
 }
 
 Value getCode(Context &cx, const Value &, Args)
 {
-    Stage *stage = stageOf(cx);
+    Stage *stage = currentStage(cx);
     return stage ? stage->keyboard().lastCode() : 0;
 }
 
 Value getAscii(Context &cx, const Value &, Args)
 {
-    Stage *stage = stageOf(cx);
+    Stage *stage = currentStage(cx);
     return stage ? stage->keyboard().lastAscii() : 0;
 }
 
 Value showPointer(Context &cx, const Value &, Args, bool shown)
 {
-    Stage *stage = stageOf(cx);
+    Stage *stage = currentStage(cx);
     if (!stage)
         return Value();
     bool before = !stage->mouse().pointerHidden();
@@ -63,7 +58,7 @@ class StageData : public NativeData {
 public:
     bool get(Context &cx, Object &, String *name, Value &out) override
     {
-        Stage *stage = stageOf(cx);
+        Stage *stage = currentStage(cx);
         MovieClip *root = stage ? stage->root() : nullptr;
         const QString &n = name->text();
         if (!root || (n != QLatin1String("width") && n != QLatin1String("height")))
@@ -79,23 +74,32 @@ public:
     }
 };
 
-// A global object named `name`, made a broadcaster of listeners.
-Object *broadcaster(Vm &vm, const char *name)
+}
+
+Stage *currentStage(Context &cx)
+{
+    return static_cast<MovieScripts &>(cx.vm.host).currentStage();
+}
+
+void initializeBroadcaster(Vm &vm, Object *object)
+{
+    Context cx(vm, vm.version(), nullptr);
+    Value broadcasterClass = vm.global()->get(cx, vm.name(QStringLiteral("AsBroadcaster")));
+    Value target(object);
+    vm.callMethod(cx, broadcasterClass, vm.name(QStringLiteral("initialize")), Args(&target, 1));
+}
+
+Object *makeBroadcaster(Vm &vm, const char *name)
 {
     Object *o = vm.newObject();
     vm.property(vm.global(), name, o);
-    Context cx(vm, vm.version(), nullptr);
-    Value broadcasterClass = vm.global()->get(cx, vm.name(QStringLiteral("AsBroadcaster")));
-    Value target(o);
-    vm.callMethod(cx, broadcasterClass, vm.name(QStringLiteral("initialize")), Args(&target, 1));
+    initializeBroadcaster(vm, o);
     return o;
-}
-
 }
 
 void installInputObjects(Vm &vm)
 {
-    Object *key = broadcaster(vm, "Key");
+    Object *key = makeBroadcaster(vm, "Key");
     vm.method(key, "isDown", isDown);
     vm.method(key, "getCode", getCode);
     vm.method(key, "getAscii", getAscii);
@@ -108,11 +112,11 @@ void installInputObjects(Vm &vm)
     for (const auto &[name, code] : codes)
         vm.property(key, name, code);
 
-    Object *mouse = broadcaster(vm, "Mouse");
+    Object *mouse = makeBroadcaster(vm, "Mouse");
     vm.method(mouse, "show", show);
     vm.method(mouse, "hide", hide);
 
-    Object *stage = broadcaster(vm, "Stage");
+    Object *stage = makeBroadcaster(vm, "Stage");
     stage->setNative(std::make_unique<StageData>());
 }
 

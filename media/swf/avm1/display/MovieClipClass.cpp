@@ -4,6 +4,7 @@
 #include "ClipOperations.h"
 #include "DisplayClasses.h"
 #include "DisplayData.h"
+#include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
@@ -168,6 +169,23 @@ Value createEmptyMovieClip(Context &cx, const Value &self, Args args)
     return scriptObject(createEmptyClip(*clip, toQString(cx, args[0]), toInt(cx, args[1])));
 }
 
+// createTextField(name, depth, x, y, width, height): the field from SWF 8 on.
+Value newTextField(Context &cx, const Value &self, Args args)
+{
+    MovieClip *clip = clipOf(self);
+    if (!clip || args.size() < 6)
+        return Value();
+    double box[4];
+    for (int i = 0; i < 4; ++i) {
+        box[i] = toNumber(cx, args[2 + i]);
+        if (!std::isfinite(box[i]))
+            box[i] = 0;
+    }
+    QRectF pixels(box[0], box[1], std::abs(box[2]), std::abs(box[3]));
+    EditTextObject *field = createTextField(*clip, toQString(cx, args[0]), toInt(cx, args[1]), pixels);
+    return cx.version >= 8 ? Value(scriptObject(field)) : Value();
+}
+
 Value removeMovieClip(Context &, const Value &self, Args)
 {
     if (MovieClip *clip = clipOf(self))
@@ -330,6 +348,7 @@ Object *installMovieClip(Vm &vm)
     vm.method(proto, "attachMovie", attachMovie);
     vm.method(proto, "duplicateMovieClip", duplicateMovieClip);
     vm.method(proto, "createEmptyMovieClip", createEmptyMovieClip);
+    vm.method(proto, "createTextField", newTextField);
     vm.method(proto, "removeMovieClip", removeMovieClip);
     vm.method(proto, "getBytesLoaded", getBytesLoaded);
     vm.method(proto, "getBytesTotal", getBytesTotal);

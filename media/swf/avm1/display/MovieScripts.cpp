@@ -3,6 +3,8 @@
 #include "ClipOperations.h"
 #include "DisplayClasses.h"
 #include "DisplayData.h"
+#include "TextVariables.h"
+#include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
@@ -24,6 +26,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced) : traced
     buttonPrototype = installButton(vm);
     textFieldPrototype = installTextField(vm);
     installInputObjects(vm);
+    installSelection(vm);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }
@@ -112,6 +115,15 @@ void MovieScripts::objectCreated(DisplayObject &object)
     Object *self = vm.heap.make<Object>(proto);
     self->setNative(std::make_unique<DisplayData>(object.shared_from_this()));
     object.setScriptData(std::make_unique<ScriptLink>(self));
+    if (object.kind() == DisplayObject::Kind::EditText) {
+        // A text field broadcasts its events (onChanged, onScroller) to its
+        // listeners, the first of which is itself.
+        initializeBroadcaster(vm, self);
+        Context cx(vm, object.movie().version(), self);
+        Value field(self);
+        vm.callMethod(cx, field, vm.name(QStringLiteral("addListener")), Args(&field, 1));
+        bindTextVariable(vm, static_cast<EditTextObject &>(object));
+    }
 }
 
 void MovieScripts::constructObject(MovieClip &clip, const std::vector<QByteArray> &constructHandlers)
@@ -131,6 +143,23 @@ void MovieScripts::constructObject(MovieClip &clip, const std::vector<QByteArray
         runActions(clip, code);
     if (constructor && !clip.removed())
         vm.callFromHost(constructor, self, {});
+}
+
+void MovieScripts::frameScriptsDone()
+{
+    if (stage)
+        showTextVariables(vm, *stage);
+}
+
+void MovieScripts::textChanged(DisplayObject &field)
+{
+    if (field.kind() != DisplayObject::Kind::EditText)
+        return;
+    storeTextVariable(vm, static_cast<EditTextObject &>(field));
+    if (Object *self = scriptObject(&field)) {
+        const Value message[] = {vm.name(QStringLiteral("onChanged")), Value(self)};
+        vm.callMethodFromHost(self, vm.name(QStringLiteral("broadcastMessage")), message);
+    }
 }
 
 void MovieScripts::objectRemoved(DisplayObject &object)

@@ -38,6 +38,8 @@ public:
     void objectCreated(DisplayObject &object) override;
     void constructObject(MovieClip &clip, const std::vector<QByteArray> &constructHandlers) override;
     void objectRemoved(DisplayObject &object) override;
+    void frameScriptsDone() override;
+    void textChanged(DisplayObject &field) override;
 
     // Host: the machine asks.
     void trace(const QString &line) override;

@@ -1,0 +1,32 @@
+#pragma once
+// Keyboard focus on the stage: the object keys go to (a text field, or a
+// clip or button a script focused). Clicks, Tab and scripts move it; each
+// move calls onKillFocus on the object losing it, onSetFocus on the one
+// getting it and the Selection listeners' onSetFocus. A focused text field
+// shows its caret and selection.
+#include <memory>
+
+namespace swf {
+
+class DisplayObject;
+class Stage;
+
+class Focus {
+public:
+    explicit Focus(Stage &stage) : stage(stage) {}
+
+    // The focused object while it is on the stage, else null.
+    DisplayObject *current() const;
+    // Moves the focus to `object` (null: nowhere). A text field gets its
+    // whole text selected, as Tab and scripts give it.
+    void set(DisplayObject *object);
+    // A click at `index` of the focused text field (or of the field getting
+    // the focus): the caret goes there.
+    void placeCaret(int index);
+
+private:
+    Stage &stage;
+    std::weak_ptr<DisplayObject> focused;
+};
+
+}

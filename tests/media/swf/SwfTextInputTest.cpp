@@ -1,0 +1,121 @@
+// Typing into text fields: what keys do to a field (restrict, maxChars,
+// deleting, moving the caret), and a click and typing through the real
+// control window reaching the field and its variable.
+#include "SwfTestUtil.h"
+#include "SwfWriter.h"
+#include "swf/FlashControl.h"
+#include "swf/SwfEditTextObject.h"
+#include "swf/SwfMovieClip.h"
+#include "swf/SwfTextField.h"
+#include "swf/SwfTextInput.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+swf::TextField inputField(const QString &text)
+{
+    swf::TextField field;
+    field.editable = true;
+    field.setText(text);
+    field.setSelection(text.size(), text.size());
+    return field;
+}
+
+void type(swf::TextField &field, const QString &keys)
+{
+    for (QChar c : keys)
+        swf::typeIntoField(field, c.toUpper().unicode(), c);
+}
+
+}
+
+TEST(SwfTextInput, RestrictNamesTheCharactersTypingMayEnter)
+{
+    struct Row {
+        const char *restrict;
+        char c;
+        bool allowed;
+    } rows[] = {
+        {"A-Z", 'Q', true},   {"A-Z", 'q', false},  {"^aeiou", 'b', true}, {"^aeiou", 'e', false},
+        {"a-z^q", 'p', true}, {"a-z^q", 'q', false}, {"0-9\\-", '-', true}, {"0-9\\-", '5', true},
+        {"0-9\\-", '+', false}, {"", 'a', false},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(swf::restrictAllows(QString::fromLatin1(r.restrict), QChar(r.c)), r.allowed)
+            << r.restrict << " " << r.c;
+}
+
+TEST(SwfTextInput, KeysTypeDeleteAndMoveWithinTheFieldsLimits)
+{
+    swf::TextField field = inputField(QStringLiteral("ab"));
+    type(field, QStringLiteral("cd"));
+    EXPECT_EQ(field.text(), "abcd");
+    swf::typeIntoField(field, 37, QChar()); // left
+    swf::typeIntoField(field, 8, QChar());  // backspace
+    EXPECT_EQ(field.text(), "abd");
+    swf::typeIntoField(field, 36, QChar()); // home
+    swf::typeIntoField(field, 46, QChar()); // delete
+    EXPECT_EQ(field.text(), "bd");
+    EXPECT_FALSE(swf::typeIntoField(field, 13, QChar('\r'))) << "a single-line field takes no Enter";
+
+    field.restrict = QStringLiteral("A-Z");
+    field.maxChars = 4;
+    type(field, QStringLiteral("x1yz"));
+    EXPECT_EQ(field.text(), "XYbd") << "lower case becomes the allowed upper case, digits are refused, then full";
+
+    field.editable = false;
+    field.setSelection(0, 4);
+    EXPECT_FALSE(swf::typeIntoField(field, 8, QChar()));
+    EXPECT_EQ(field.text(), "XYbd") << "a dynamic field is not typed into";
+}
+
+TEST(SwfTextInput, AClickAndKeysInTheControlWindowTypeIntoTheFieldAndItsVariable)
+{
+    swfmake::MovieWriter m(100, 100, 30);
+    m.setBackground(Qt::white);
+    swfmake::MovieWriter::EditText input;
+    input.bounds = QRect(0, 0, 80 * 20, 20 * 20);
+    input.variable = QStringLiteral("answer");
+    input.border = true;
+    m.defineEditText(1, input);
+    swfmake::MovieWriter::EditText echo = input;
+    echo.readOnly = true;
+    m.defineEditText(2, echo);
+    m.place({1, false, 1, QTransform::fromTranslate(10 * 20, 10 * 20), {}, {}, QStringLiteral("input"), {}});
+    m.place({2, false, 2, QTransform::fromTranslate(10 * 20, 50 * 20), {}, {}, QStringLiteral("echo"), {}});
+    m.showFrame();
+    QTemporaryDir dir;
+    QFile file(dir.filePath("input.swf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(m.finish());
+    file.close();
+
+    swf::FlashControl control;
+    control.resize(100, 100);
+    control.player().setManualTicks(true);
+    control.setMovie(file.fileName());
+    control.player().tick();
+    ASSERT_TRUE(control.player().root());
+    QPointF at = control.stageTransform(QSize(100, 100)).map(QPointF(50 * 20, 20 * 20));
+    QMouseEvent press(QEvent::MouseButtonPress, at, control.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, control.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &release);
+    QTest::keyClicks(&control, QStringLiteral("Hi!"));
+    control.player().tick();
+
+    const swf::DisplayList &list = control.player().root()->children();
+    auto *typed = dynamic_cast<swf::EditTextObject *>(list.at(1));
+    auto *shown = dynamic_cast<swf::EditTextObject *>(list.at(2));
+    ASSERT_TRUE(typed && shown);
+    EXPECT_EQ(typed->textField().text(), "Hi!");
+    EXPECT_EQ(shown->textField().text(), "Hi!") << "the typed text went into the variable the other field shows";
+}

@@ -1,0 +1,125 @@
+// Text fields as scripts see them: fields made by createTextField, their
+// properties, TextFormat objects over ranges of text, and fields bound to
+// variables.
+#include "ScriptTestUtil.h"
+#include "swf/SwfEditTextObject.h"
+#include "swf/SwfMovieClip.h"
+
+#include <gtest/gtest.h>
+
+using swfmake::ActionWriter;
+using namespace swftest::scripts;
+namespace Op = swf::avm1::Op;
+
+namespace {
+
+// `new TextFormat(args)` stored as variable `name`.
+ActionWriter &newTextFormat(ActionWriter &w, const QString &name, std::vector<ActionWriter::PushValue> args)
+{
+    w.push({name});
+    std::reverse(args.begin(), args.end());
+    if (!args.empty())
+        w.push(args);
+    w.push({int32_t(args.size()), QStringLiteral("TextFormat")}).op(Op::NewObject).op(Op::SetVariable);
+    return w;
+}
+
+ActionWriter &makeField(ActionWriter &w, const QString &name)
+{
+    return call(w, "_root", "createTextField", {name, 3, 10, 20, 120, 40}).op(Op::Pop);
+}
+
+swf::EditTextObject &fieldAt(Played &p, int scriptDepth)
+{
+    auto *field = dynamic_cast<swf::EditTextObject *>(p.scene.root().children().at(swf::kScriptDepthBase + scriptDepth));
+    EXPECT_TRUE(field);
+    return *field;
+}
+
+}
+
+TEST(TextFieldClass, ScriptMadeFieldsTakeTextAndProperties)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    for (const char *name : {"text", "type", "autoSize", "maxChars", "variable", "_x", "_width"})
+        traceMember(w, "t", name);
+    setMember(w, "t", "text", QStringLiteral("Hello"));
+    setMember(w, "t", "type", QStringLiteral("INPUT"));
+    setMember(w, "t", "autoSize", true);
+    setMember(w, "t", "maxChars", 4);
+    setMember(w, "t", "backgroundColor", -1);
+    for (const char *name : {"text", "length", "type", "autoSize", "maxChars", "backgroundColor"})
+        traceMember(w, "t", name);
+    get(w, "t").push({QStringLiteral("textWidth")}).op(Op::GetMember).push({0}).op(Op::Greater).op(Op::Trace);
+    setMember(w, "t", "type", QStringLiteral("unknown"));
+    traceMember(w, "t", "type");
+    get(w, "TextField").push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("text")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "t", "removeTextField").op(Op::Pop);
+    get(w, "t").op(Op::TypeOf).op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"", "dynamic", "none", "null", "null", "10", "120", "Hello", "5", "input", "left",
+                                    "4", "16777215", "true", "input", "undefined", "undefined"}));
+}
+
+TEST(TextFieldClass, TextFormatsApplyToRangesAndReportWhatTheRangeShares)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    setMember(w, "t", "text", QStringLiteral("abcd"));
+    newTextFormat(w, "bold", {QStringLiteral("Arial"), 20, 0xFF0000, true});
+    call(w, "t", "setTextFormat", {0, 4, QStringLiteral("not a format")}).op(Op::Pop);
+    w.getVariable("bold").push({3, 1, 3}); // t.setTextFormat(1, 3, bold)
+    get(w, "t").push({QStringLiteral("setTextFormat")}).op(Op::CallMethod).op(Op::Pop);
+    call(w, "t", "getTextFormat", {1}).push({QStringLiteral("font")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "t", "getTextFormat", {2}).push({QStringLiteral("color")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "t", "getTextFormat").push({QStringLiteral("size")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "t", "getTextFormat").push({QStringLiteral("underline")}).op(Op::GetMember).op(Op::Trace);
+    call(w, "t", "getTextFormat", {0}).push({QStringLiteral("bold")}).op(Op::GetMember).op(Op::Trace);
+    traceMember(w, "bold", "align");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"Arial", "16711680", "null", "false", "false", "null"}));
+    const swf::TextField &model = fieldAt(p, 3).textField();
+    EXPECT_EQ(model.formattedText().formatAt(2).size, 20.0);
+    EXPECT_EQ(model.formattedText().formatAt(3).size, 12.0);
+}
+
+TEST(TextFieldClass, BoundFieldsShowTheirVariableAndStoreTheirText)
+{
+    ActionWriter w;
+    w.setVariable("score", 7);
+    makeField(w, "shown");
+    setMember(w, "shown", "variable", QStringLiteral("score"));
+    traceMember(w, "shown", "text");
+    call(w, "_root", "createTextField", {QStringLiteral("typed"), 4, 0, 0, 50, 20}).op(Op::Pop);
+    setMember(w, "typed", "text", QStringLiteral("from the field"));
+    setMember(w, "typed", "variable", QStringLiteral("_root.answer"));
+    w.getVariable("answer").op(Op::Trace);
+    setMember(w, "typed", "text", QStringLiteral("changed"));
+    w.getVariable("answer").op(Op::Trace);
+    w.setVariable("score", 8);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"7", "from the field", "changed"}));
+    EXPECT_EQ(fieldAt(p, 3).textField().text(), "7") << "the field shows a new value once the frame is done";
+    p.scene.tick();
+    EXPECT_EQ(fieldAt(p, 3).textField().text(), "8");
+}
+
+TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    setMember(w, "t", "text", QStringLiteral("hello"));
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    call(w, "Selection", "getBeginIndex").op(Op::Trace);
+    call(w, "Selection", "setFocus", {QStringLiteral("t")}).op(Op::Trace);
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    call(w, "Selection", "getEndIndex").op(Op::Trace);
+    call(w, "Selection", "setSelection", {1, 3}).op(Op::Pop);
+    call(w, "Selection", "getBeginIndex").op(Op::Trace);
+    call(w, "Selection", "setFocus", {swfmake::ActionWriter::Null{}}).op(Op::Trace);
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"null", "-1", "true", "_level0.t", "5", "1", "true", "null"}));
+}
