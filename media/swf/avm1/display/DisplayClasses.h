@@ -25,6 +25,7 @@ Object *installTextField(Vm &vm);
 // Key, Mouse and Stage.
 void installInputObjects(Vm &vm);
 void installSelection(Vm &vm);
+void installColor(Vm &vm);
 
 // The stage the scripts of `cx` play on; null before the first object is made.
 Stage *currentStage(Context &cx);

@@ -27,6 +27,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced) : traced
     textFieldPrototype = installTextField(vm);
     installInputObjects(vm);
     installSelection(vm);
+    installColor(vm);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }

@@ -154,3 +154,22 @@ TEST(MovieScripts, KeyListenersHearTheKeyboard)
     keys.release(swf::keyCodeOf(Qt::Key_A));
     EXPECT_FALSE(keys.isDown(65));
 }
+
+TEST(MovieScripts, ColorObjectsSetAndReadAClipsColourTransform)
+{
+    ActionWriter w;
+    w.push({QStringLiteral("c"), QStringLiteral("clip"), 1, QStringLiteral("Color")}).op(Op::NewObject).op(Op::SetVariable);
+    call(w, "c", "setRGB", {0x336699}).op(Op::Pop);
+    call(w, "c", "getRGB").op(Op::Trace);
+    call(w, "c", "getTransform").push({QStringLiteral("ra")}).op(Op::GetMember).op(Op::Trace);
+    w.push({QStringLiteral("aa"), 50, QStringLiteral("rb"), -20, 2}).op(Op::InitObject);
+    w.push({1});
+    get(w, "c").push({QStringLiteral("setTransform")}).op(Op::CallMethod).op(Op::Pop);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"3368601", "0"}));
+    const swf::ColorTransform &colors = p.scene.root().children().at(1)->colorTransform();
+    EXPECT_EQ(colors.mult[0], 0);
+    EXPECT_EQ(colors.add[0], -20);
+    EXPECT_EQ(colors.add[2], 0x99);
+    EXPECT_EQ(colors.mult[3], 128);
+}
