@@ -11,6 +11,12 @@ int channel(int value, int mult, int add)
 {
     return std::clamp(value * mult / 256 + add, 0, 255);
 }
+
+// A picture's pixels are scaled with rounding, as the player tints bitmaps.
+int pixelChannel(int value, int mult, int add)
+{
+    return std::clamp(((value * mult + 128) >> 8) + add, 0, 255);
+}
 }
 
 bool ColorTransform::isIdentity() const
@@ -27,8 +33,9 @@ QColor ColorTransform::apply(const QColor &c) const
 QRgb ColorTransform::apply(QRgb premultiplied) const
 {
     QRgb plain = qUnpremultiply(premultiplied);
-    return qPremultiply(qRgba(channel(qRed(plain), mult[0], add[0]), channel(qGreen(plain), mult[1], add[1]),
-                              channel(qBlue(plain), mult[2], add[2]), channel(qAlpha(plain), mult[3], add[3])));
+    return qPremultiply(qRgba(pixelChannel(qRed(plain), mult[0], add[0]), pixelChannel(qGreen(plain), mult[1], add[1]),
+                              pixelChannel(qBlue(plain), mult[2], add[2]),
+                              pixelChannel(qAlpha(plain), mult[3], add[3])));
 }
 
 ColorTransform ColorTransform::combined(const ColorTransform &inner) const

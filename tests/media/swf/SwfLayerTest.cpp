@@ -125,6 +125,31 @@ TEST(SwfLayers, LayerAppliesTransparencyToTheGroup)
     EXPECT_TRUE(near(image.pixel(5, 10), QColor(127, 127, 255), 3));
 }
 
+TEST(SwfLayers, CachedPictureIsFadedWithRounding)
+{
+    // 76/256 of an opaque pixel is 75.7: the cached picture keeps 76 of it,
+    // and 76/256 of the half-transparent square's 127 is 37.7, kept as 38.
+    MovieWriter m(40, 20, 12);
+    defineRect(m, 1, Qt::blue, QRect(0, 0, 20, 20));
+    defineSprite(m, 2, {placed(1, 1)});
+    Place half = placed(2, 1);
+    half.matrix = QTransform::fromTranslate(20 * kTw, 0);
+    half.colorTransform = std::make_pair(std::vector<int>{256, 256, 256, 128}, std::vector<int>{0, 0, 0, 0});
+    TagWriter t;
+    t.place3(placed(1, 1));
+    t.place3(half);
+    t.showFrame();
+    m.defineSprite(3, t);
+    Place cached = placed(1, 3);
+    cached.cacheAsBitmap = true;
+    cached.colorTransform = std::make_pair(std::vector<int>{256, 256, 256, 76}, std::vector<int>{0, 0, 0, 0});
+    m.place3(cached);
+    QImage image = renderFrame(m, QSize(40, 20));
+
+    EXPECT_EQ(image.pixel(5, 10), qRgb(179, 179, 255));
+    EXPECT_EQ(image.pixel(25, 10), qRgb(217, 217, 255));
+}
+
 TEST(SwfLayers, FiltersReachBeyondTheObjectAndFadeWithIt)
 {
     MovieWriter m(60, 20, 12);
