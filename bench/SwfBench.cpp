@@ -1,5 +1,6 @@
 // Movie control: drawing a busy frame and the memory a 1 MB movie takes.
 #include "SampleMovies.h"
+#include "SwfWriter.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfRenderer.h"
 #include "swf/SwfStage.h"
@@ -22,12 +23,15 @@ std::shared_ptr<swf::Movie> load(const QByteArray &bytes)
 }
 
 // A frame of `shapes` shapes with gradient fills, curved edges and
-// outlines, drawn antialiased at 550 x 400 as the control draws a frame.
+// outlines, drawn antialiased as the control draws a frame: at the movie's
+// own 550 x 400 or stretched to another size (x and y scales then differ,
+// as in the main window's movie area).
 struct BusyScene {
-    explicit BusyScene(int shapes)
+    explicit BusyScene(int shapes, QSize size = QSize(550, 400))
         : movie(load(swfmake::busyMovie(shapes))), stage(host), renderer(*movie),
-          image(550, 400, QImage::Format_ARGB32_Premultiplied),
-          toImage(QTransform::fromScale(550 / movie->frameSize().width(), 400 / movie->frameSize().height()))
+          image(size, QImage::Format_ARGB32_Premultiplied),
+          toImage(QTransform::fromScale(size.width() / movie->frameSize().width(),
+                                        size.height() / movie->frameSize().height()))
     {
         stage.loadLevel(0, movie);
     }
@@ -56,30 +60,92 @@ void countFrames(benchmark::State &state, std::chrono::steady_clock::time_point 
     state.counters["frames_per_second"] = seconds > 0 ? double(state.iterations()) / seconds : 0;
 }
 
+// The sizes a busy frame is drawn at: the movie's own, the main window's
+// movie area and a big window.
+QSize sizeOf(const benchmark::State &state)
+{
+    return QSize(int(state.range(1)), int(state.range(2)));
+}
+
+void sizes(benchmark::internal::Benchmark *b)
+{
+    b->ArgNames({"shapes", "width", "height"});
+    for (auto [w, h] : {std::pair(550, 400), std::pair(549, 400), std::pair(335, 247), std::pair(1280, 960)})
+        b->Args({500, w, h});
+}
+
 // The busy frame over and over: a still scene, drawn from kept pictures
 // after the second frame.
 void SwfRenderBusyFrame(benchmark::State &state)
 {
-    BusyScene scene(int(state.range(0)));
+    BusyScene scene(int(state.range(0)), sizeOf(state));
     auto start = std::chrono::steady_clock::now();
     for (auto _ : state)
         scene.draw(QTransform());
     countFrames(state, start);
 }
-BENCHMARK(SwfRenderBusyFrame)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(SwfRenderBusyFrame)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 // The same frame with every shape moving each frame (a quarter pixel), so
 // nothing can come from kept pictures: the cost of filling every path.
 void SwfRenderBusyFrameMoving(benchmark::State &state)
 {
-    BusyScene scene(int(state.range(0)));
+    BusyScene scene(int(state.range(0)), sizeOf(state));
     int frame = 0;
     auto start = std::chrono::steady_clock::now();
     for (auto _ : state)
         scene.draw(QTransform::fromTranslate((++frame % 4) * 0.25, 0));
     countFrames(state, start);
 }
-BENCHMARK(SwfRenderBusyFrameMoving)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(SwfRenderBusyFrameMoving)->Apply(sizes)->Unit(benchmark::kMillisecond);
+
+// `count` small squares, each in a clip drawn on a picture of its own (the
+// layer blend mode), at 550 x 400.
+QByteArray layeredMovie(int count)
+{
+    constexpr int tw = 20;
+    swfmake::MovieWriter m(550, 400, 30);
+    swfmake::ShapeBuilder square;
+    square.setStyles(0, square.addFill(swfmake::Fill::solid(QColor(200, 60, 40, 180))), 0);
+    square.rect(0, 0, 30 * tw, 30 * tw);
+    m.defineShape(1, square);
+    swfmake::TagWriter inside;
+    inside.place({1, false, 1, QTransform(), {}, {}, {}, {}});
+    inside.showFrame();
+    m.defineSprite(2, inside);
+    for (int i = 0; i < count; ++i) {
+        swfmake::Place p;
+        p.depth = i + 1;
+        p.character = 2;
+        p.matrix = QTransform::fromTranslate((i * 97) % 520 * tw, (i * 61) % 370 * tw);
+        p.blendMode = 2;
+        m.place3(p);
+    }
+    m.showFrame();
+    return m.finish();
+}
+
+// A still frame of 100 layered clips: the cost of their pictures.
+void SwfRenderLayeredFrame(benchmark::State &state)
+{
+    auto movie = load(layeredMovie(int(state.range(0))));
+    swf::avm1::MovieScripts host(nullptr);
+    swf::Stage stage(host);
+    stage.loadLevel(0, movie);
+    swf::Renderer renderer(*movie);
+    QImage image(550, 400, QImage::Format_ARGB32_Premultiplied);
+    auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(painter, stage, QTransform::fromScale(1.0 / 20, 1.0 / 20));
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    countFrames(state, start);
+}
+BENCHMARK(SwfRenderLayeredFrame)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // Heap taken by a loaded movie of about 1 MB (uncompressed), made of many
 // curved gradient shapes, the costliest content per byte.

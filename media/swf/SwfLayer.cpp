@@ -56,11 +56,11 @@ bool Layer::canDrawOn(QPainter &painter)
         && static_cast<QImage *>(painter.device())->format() == QImage::Format_ARGB32_Premultiplied;
 }
 
-Layer::Layer(QPainter &target, const LayerEffects &effects, double stageScale)
+Layer::Layer(QPainter &target, const LayerEffects &effects, double stageScale, const QRect &drawn)
     : target(target), effects(effects), stageScale(stageScale)
 {
-    QRect area = visibleArea(target) + filterReach(effects.filters, stageScale);
-    origin = area.topLeft();
+    QRect area = drawn & (visibleArea(target) + filterReach(effects.filters, stageScale));
+    origin = area.isEmpty() ? QPoint() : area.topLeft();
     picture = QImage(area.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     picturePainter.begin(&picture);
@@ -81,8 +81,11 @@ void Layer::finish(const ColorTransform &cx)
     QRect painted = paintedArea(picture);
     if (painted.isEmpty())
         return;
-    // Filters work on the painted part and the room they reach into around it.
-    QRect area = (painted + filterReach(effects.filters, stageScale)) & picture.rect();
+    // Filters work on the painted part and the room they reach into around
+    // it, as far as they can carry into view (the copy is transparent beyond
+    // the picture).
+    QMargins reach = filterReach(effects.filters, stageScale);
+    QRect area = (painted + reach) & (visibleArea(target) + reach).translated(-origin);
     QImage result = picture.copy(area);
     picture = QImage();
     for (const Filter &filter : effects.filters)

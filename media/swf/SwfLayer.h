@@ -30,11 +30,11 @@ public:
     // premultiplied image.
     static bool canDrawOn(QPainter &painter);
 
-    // Opens a picture for an object drawn on `target` (see canDrawOn)
-    // covering what the target shows, with
-    // room for the filters' reach; `stageScale` is the stage's pixels per
+    // Opens a picture for an object drawn on `target` (see canDrawOn) that
+    // paints within `drawn` (target pixels): the part of it the target shows
+    // or the filters carry into view; `stageScale` is the stage's pixels per
     // movie pixel.
-    Layer(QPainter &target, const LayerEffects &effects, double stageScale);
+    Layer(QPainter &target, const LayerEffects &effects, double stageScale, const QRect &drawn);
     Layer(const Layer &) = delete;
     Layer &operator=(const Layer &) = delete;
 

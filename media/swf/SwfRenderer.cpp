@@ -93,7 +93,7 @@ void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const 
     if ((blend == BlendMode::Alpha || blend == BlendMode::Erase) && openLayers == 0)
         return;
     LayerEffects effects{object.filters(), blend, object.cacheAsBitmap()};
-    Layer layer(painter, effects, stageScale);
+    Layer layer(painter, effects, stageScale, drawnArea(object, world));
     ++openLayers;
     drawContent(layer.painter(), object, layer.placed(world), ColorTransform());
     --openLayers;
@@ -137,6 +137,39 @@ void Renderer::drawContent(QPainter &painter, const DisplayObject &object, const
         break;
     }
     }
+}
+
+QRect Renderer::drawnArea(const DisplayObject &object, const QTransform &world) const
+{
+    auto mapped = [&](const QRectF &bounds) {
+        QRectF area = world.mapRect(bounds);
+        return area.isValid() && std::isfinite(area.width()) && std::isfinite(area.height())
+            ? area.adjusted(-2, -2, 2, 2).toAlignedRect()
+            : QRect();
+    };
+    QRect area;
+    switch (object.kind()) {
+    case DisplayObject::Kind::MovieClip:
+    case DisplayObject::Kind::Button: {
+        const DisplayList &children = object.kind() == DisplayObject::Kind::MovieClip
+            ? static_cast<const MovieClip &>(object).children()
+            : static_cast<const ButtonObject &>(object).children();
+        area = mapped(object.localBounds());
+        for (const auto &[depth, child] : children)
+            area |= drawnArea(*child, placed(child->matrix(), world));
+        break;
+    }
+    case DisplayObject::Kind::Shape:
+        area = shapes.deviceBounds(static_cast<const ShapeObject &>(object).shape(), world);
+        break;
+    case DisplayObject::Kind::MorphShape:
+        area = shapes.deviceBounds(*static_cast<const MorphShapeObject &>(object).shape(), world);
+        break;
+    default:
+        area = mapped(object.localBounds());
+        break;
+    }
+    return area.isEmpty() ? area : area + filterReach(object.filters(), stageScale);
 }
 
 QPainterPath Renderer::coverage(const DisplayObject &object, const QTransform &world)

@@ -40,6 +40,9 @@ private:
     // what maps the object to device pixels, its origin on a whole twip of
     // the stage.
     QTransform placed(const QTransform &matrix, const QTransform &parentWorld) const;
+    // The device pixels an object drawn with `world` can paint, its
+    // children's and filters' reach included.
+    QRect drawnArea(const DisplayObject &object, const QTransform &world) const;
     // The area an object covers, in device pixels: what a clip layer shows.
     QPainterPath coverage(const DisplayObject &object, const QTransform &world);
 

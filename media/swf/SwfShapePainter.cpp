@@ -188,20 +188,25 @@ void drawPicture(QPainter &painter, QPoint origin, const QImage &image)
 }
 }
 
-void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
+QRect ShapePainter::deviceBounds(const Shape &shape, const QTransform &world) const
 {
-    QPaintDevice *device = painter.device();
-    QRect visible(0, 0, device->width(), device->height());
-    if (painter.hasClipping())
-        visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
     double margin = 2;
     for (const ShapeLayer &layer : shape.layers)
         for (const LineStyle &line : layer.lines)
             margin = std::max(margin, lineWidth(line, world, stage) / 2 + 2);
     QRectF mapped = world.mapRect(shape.bounds);
     if (!mapped.isValid() || !std::isfinite(mapped.width()) || !std::isfinite(mapped.height()))
-        return;
-    QRect bounds = mapped.adjusted(-margin, -margin, margin, margin).toAlignedRect();
+        return QRect();
+    return mapped.adjusted(-margin, -margin, margin, margin).toAlignedRect();
+}
+
+void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx)
+{
+    QPaintDevice *device = painter.device();
+    QRect visible(0, 0, device->width(), device->height());
+    if (painter.hasClipping())
+        visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
+    QRect bounds = deviceBounds(shape, world);
     if (!bounds.intersects(visible))
         return;
 

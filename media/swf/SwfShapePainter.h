@@ -32,6 +32,9 @@ public:
     // The stage's twips to device pixels, the scale of lines that keep their width.
     void setStage(const QTransform &stageToDevice) { stage = stageToDevice; }
 
+    // The device pixels `shape` can paint, lines included, when `world` maps
+    // its twips to device pixels; empty when it cannot be placed.
+    QRect deviceBounds(const Shape &shape, const QTransform &world) const;
     // `world` maps the shape's twips to the painter's device pixels.
     void draw(QPainter &painter, const Shape &shape, const QTransform &world, const ColorTransform &cx);
     // Draws a picture (a placed bitmap, a video frame) whose pixels

@@ -131,7 +131,6 @@ TEST(SwfLayers, CachedPictureIsFadedWithRounding)
     // and 76/256 of the half-transparent square's 127 is 37.7, kept as 38.
     MovieWriter m(40, 20, 12);
     defineRect(m, 1, Qt::blue, QRect(0, 0, 20, 20));
-    defineSprite(m, 2, {placed(1, 1)});
     Place half = placed(2, 1);
     half.matrix = QTransform::fromTranslate(20 * kTw, 0);
     half.colorTransform = std::make_pair(std::vector<int>{256, 256, 256, 128}, std::vector<int>{0, 0, 0, 0});
@@ -148,6 +147,30 @@ TEST(SwfLayers, CachedPictureIsFadedWithRounding)
 
     EXPECT_EQ(image.pixel(5, 10), qRgb(179, 179, 255));
     EXPECT_EQ(image.pixel(25, 10), qRgb(217, 217, 255));
+}
+
+TEST(SwfLayers, LayerPictureHoldsWhatItsChildrenFilterBeyondIt)
+{
+    // A blurred square inside a layered clip, and a blurred square mostly
+    // off the stage: both blurs show past the squares' edges.
+    MovieWriter m(60, 20, 12);
+    defineRect(m, 1, Qt::black, QRect(0, 0, 10, 10));
+    Place blurred = placed(1, 1);
+    blurred.filters = swfmake::blurFilters(8, 8, 1);
+    defineSprite(m, 2, {blurred});
+    Place group = placed(1, 2);
+    group.matrix = QTransform::fromTranslate(10 * kTw, 5 * kTw);
+    group.blendMode = 2;
+    m.place3(group);
+    Place edge = placed(2, 1);
+    edge.matrix = QTransform::fromTranslate(-8 * kTw, 5 * kTw);
+    edge.filters = swfmake::blurFilters(8, 8, 1);
+    m.place3(edge);
+    QImage image = renderFrame(m, QSize(60, 20));
+
+    EXPECT_LT(qRed(image.pixel(22, 10)), 250) << "the child's blur reaches past the clip's square";
+    EXPECT_LT(qRed(image.pixel(8, 10)), 250) << "the blur of a square off the stage reaches into view";
+    EXPECT_TRUE(near(image.pixel(50, 10), QColor(Qt::white)));
 }
 
 TEST(SwfLayers, FiltersReachBeyondTheObjectAndFadeWithIt)
