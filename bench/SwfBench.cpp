@@ -99,6 +99,19 @@ void SwfRenderBusyFrameMoving(benchmark::State &state)
 }
 BENCHMARK(SwfRenderBusyFrameMoving)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
+// The frame with every shape moving by a whole pixel each frame, as a
+// scrolling scene does.
+void SwfRenderBusyFrameMovingWholePixels(benchmark::State &state)
+{
+    BusyScene scene(int(state.range(0)));
+    int frame = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (auto _ : state)
+        scene.draw(QTransform::fromTranslate(++frame % 40, 0));
+    countFrames(state, start);
+}
+BENCHMARK(SwfRenderBusyFrameMovingWholePixels)->Arg(500)->Unit(benchmark::kMillisecond);
+
 // `count` small squares, each in a clip drawn on a picture of its own (the
 // layer blend mode), at 550 x 400.
 QByteArray layeredMovie(int count)

@@ -2,7 +2,7 @@
 // Keeps shapes that are drawn the same way frame after frame as finished
 // pictures, so a still part of a scene costs one image copy per frame
 // instead of painting it again. A shape is kept from the second frame in a
-// row that draws it with the same matrix (sub-pixel position included),
+// row that draws it with the same matrix (moved by whole pixels at most),
 // colour transform and sampling; pictures not used in a frame are dropped.
 #include "SwfTypes.h"
 
@@ -22,7 +22,7 @@ public:
 
     struct Picture {
         QImage image;
-        QPoint origin; // device pixel of the image's top left corner
+        QPoint origin; // the image's top left corner from the whole pixel the shape's origin lies in
         bool used = true;
     };
 

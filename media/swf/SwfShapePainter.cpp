@@ -210,17 +210,20 @@ void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform 
     if (!bounds.intersects(visible))
         return;
 
-    std::string key = ShapeCache::keyOf(shape, world, cx, samples);
+    // A shape moved by whole pixels paints the same picture, shifted: it is
+    // kept by where it lies within a pixel.
+    QPoint whole(int(std::clamp(std::floor(world.dx()), -1e6, 1e6)), int(std::clamp(std::floor(world.dy()), -1e6, 1e6)));
+    std::string key = ShapeCache::keyOf(shape, world * QTransform::fromTranslate(-whole.x(), -whole.y()), cx, samples);
     if (const ShapeCache::Picture *kept = shapeCache.find(key)) {
-        drawPicture(painter, kept->origin, kept->image);
+        drawPicture(painter, kept->origin + whole, kept->image);
         return;
     }
     if (shapeCache.worthKeeping(key, bounds)) {
         QImage picture(bounds.size(), QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
         paint(picture, bounds.topLeft(), picture.rect(), shape, world, cx);
-        const ShapeCache::Picture &made = shapeCache.keep(key, std::move(picture), bounds.topLeft());
-        drawPicture(painter, made.origin, made.image);
+        const ShapeCache::Picture &made = shapeCache.keep(key, std::move(picture), bounds.topLeft() - whole);
+        drawPicture(painter, made.origin + whole, made.image);
         return;
     }
     QRect area = bounds & visible;

@@ -8,14 +8,16 @@
 
 namespace {
 
-QImage draw(swf::Renderer &renderer, const swf::Movie &movie, const swftest::Scene &scene, QSize size)
+QImage draw(swf::Renderer &renderer, const swf::Movie &movie, const swftest::Scene &scene, QSize size,
+           const QTransform &shift = QTransform())
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(movie.backgroundColor());
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(painter, scene.stage, QTransform::fromScale(size.width() / movie.frameSize().width(),
-                                                         size.height() / movie.frameSize().height()));
+                                                         size.height() / movie.frameSize().height())
+                                        * shift);
     return image;
 }
 
@@ -47,6 +49,25 @@ TEST(SwfShapeCache, KeptPicturesLookLikeShapesDrawnAfresh)
         kept.save(qEnvironmentVariable("SWF_DUMP") + "/busy.png");
     // Only the rounding of the premultiplied picture's translucent pixels differs.
     EXPECT_LE(largestChannelDifference(fresh, kept), 6);
+}
+
+TEST(SwfShapeCache, ShapesMovedByWholePixelsAreDrawnFromKeptPictures)
+{
+    auto movie = swftest::load(swfmake::busyMovie(120));
+    auto root = swftest::at(movie, 0);
+    swf::Renderer renderer(*movie);
+    for (int x = 0; x < 3; ++x)
+        draw(renderer, *movie, *root, QSize(550, 400), QTransform::fromTranslate(x, 0));
+    EXPECT_EQ(renderer.cache().pictures(), 120u);
+    QImage kept = draw(renderer, *movie, *root, QSize(550, 400), QTransform::fromTranslate(7, -3));
+    EXPECT_EQ(renderer.cache().pictures(), 120u) << "the same pictures, shifted";
+    swf::Renderer afresh(*movie);
+    QImage fresh = draw(afresh, *movie, *root, QSize(550, 400), QTransform::fromTranslate(7, -3));
+    EXPECT_LE(largestChannelDifference(fresh, kept), 6);
+
+    // Half a pixel further along, the pictures no longer fit.
+    draw(renderer, *movie, *root, QSize(550, 400), QTransform::fromTranslate(7.5, -3));
+    EXPECT_EQ(renderer.cache().pictures(), 0u);
 }
 
 TEST(SwfShapeCache, MovingAndHugeShapesAreDrawnAfresh)
