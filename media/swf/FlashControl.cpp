@@ -145,12 +145,19 @@ void FlashControl::setWindowMode(const QString &mode)
 QTransform FlashControl::stageTransform(const QSize &area) const
 {
     QRectF stage = movie && movie->headerRead() ? movie->frameSize() : QRectF(0, 0, 550 * 20, 400 * 20);
-    double sx = area.width() / stage.width();
-    double sy = area.height() / stage.height();
+    // The stage is as many whole pixels as it holds: a part of a pixel at
+    // its right or bottom is cut off rather than scaled into view.
+    double width = std::floor(stage.width() / 20) * 20, height = std::floor(stage.height() / 20) * 20;
+    if (width <= 0 || height <= 0) {
+        width = stage.width();
+        height = stage.height();
+    }
+    double sx = area.width() / width;
+    double sy = area.height() / height;
     if (scale != ScaleMode::ExactFit)
         sx = sy = scale == ScaleMode::ShowAll ? std::min(sx, sy) : std::max(sx, sy);
-    double dx = (area.width() - stage.width() * sx) / 2;
-    double dy = (area.height() - stage.height() * sy) / 2;
+    double dx = (area.width() - width * sx) / 2;
+    double dy = (area.height() - height * sy) / 2;
     return QTransform::fromTranslate(-stage.x(), -stage.y()) * QTransform::fromScale(sx, sy)
         * QTransform::fromTranslate(dx, dy);
 }
