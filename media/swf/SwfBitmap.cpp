@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <zlib.h>
 
 namespace swf {
@@ -97,14 +98,18 @@ QImage readDefineBitsJpeg(BitReader &in, int version)
     } catch (const SwfError &) {
         return image; // without usable alpha the picture is opaque
     }
+    // The picture's colours are premultiplied by the alpha already (kept
+    // within it, as a lossy picture can overshoot).
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const auto *a = reinterpret_cast<const uint8_t *>(alpha.constData());
     for (int y = 0; y < out.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            row[x] = qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), *a++);
+        for (int x = 0; x < out.width(); ++x, ++a)
+            row[x] = qRgba(std::min(qRed(row[x]), int(*a)), std::min(qGreen(row[x]), int(*a)),
+                           std::min(qBlue(row[x]), int(*a)), *a);
     }
-    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    out.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return out;
 }
 
 QImage readDefineBitsLossless(BitReader &in, bool withAlpha)

@@ -661,12 +661,17 @@ void MovieWriter::defineBitsJpeg2(int id, const QImage &image)
 
 void MovieWriter::defineBitsJpeg3(int id, const QImage &image)
 {
-    QByteArray jpeg = jpegBytes(image);
-    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    // The picture holds the colours premultiplied by the alpha.
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage colors(argb.size(), QImage::Format_RGB32);
     QByteArray alpha;
     for (int y = 0; y < argb.height(); ++y)
-        for (int x = 0; x < argb.width(); ++x)
-            alpha.append(char(qAlpha(argb.pixel(x, y))));
+        for (int x = 0; x < argb.width(); ++x) {
+            QRgb p = reinterpret_cast<const QRgb *>(argb.constScanLine(y))[x];
+            colors.setPixel(x, y, p | 0xff000000u);
+            alpha.append(char(qAlpha(p)));
+        }
+    QByteArray jpeg = jpegBytes(colors);
     BitWriter w;
     w.u16(id);
     w.u32(uint32_t(jpeg.size()));

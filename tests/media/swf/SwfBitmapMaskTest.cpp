@@ -91,6 +91,21 @@ TEST(SwfBitmaps, JpegWithSeparateAlpha)
     EXPECT_NEAR(withAlpha->image.pixelColor(28, 28).alpha(), 128, 2);
 }
 
+TEST(SwfBitmaps, JpegColoursArePremultipliedByTheirAlpha)
+{
+    // A half-transparent red keeps its red: the stored colour is half red
+    // already and is not darkened by the alpha a second time.
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(QColor(255, 0, 0, 128));
+    MovieWriter m(10, 10, 12);
+    m.defineBitsJpeg3(1, red);
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    const auto *bitmap = bitmapOf(*movie, 1);
+    ASSERT_TRUE(bitmap);
+    EXPECT_TRUE(near(bitmap->image.pixelColor(8, 8), QColor(255, 0, 0, 128), 12));
+}
+
 TEST(SwfBitmaps, DefineBitsJoinsTheMovieJpegTables)
 {
     // Split one JPEG after its tables: the first part goes into JPEGTables.
