@@ -34,6 +34,8 @@ void SoundPlayer::setMovie(const Movie *newMovie)
     stopAll();
     movie = newMovie;
     root = nullptr;
+    clipTransforms.clear();
+    movieTransform = {};
 }
 
 void SoundPlayer::setRoot(const MovieClip *timeline)
@@ -43,8 +45,8 @@ void SoundPlayer::setRoot(const MovieClip *timeline)
 
 void SoundPlayer::stopAll()
 {
+    stopEvents([](const Event &) { return true; });
     soundMixer.stopAll();
-    events.clear();
     streams.clear();
 }
 
@@ -86,29 +88,136 @@ void SoundPlayer::ensureOutput()
         deviceOutput.start();
 }
 
-SoundMixer::VoiceId SoundPlayer::startSound(uint16_t soundId, const SoundInfo &info)
+SoundMixer::VoiceId SoundPlayer::startSound(uint16_t soundId, const SoundInfo &info, const MovieClip *owner)
 {
     const auto *sound = movie ? movie->characterAs<SoundCharacter>(soundId) : nullptr;
-    if (!sound)
-        return 0;
-    auto playing = [&](const Event &e) { return e.soundId == soundId; };
+    return sound ? startSound(sound->sound, info, owner, 0) : 0;
+}
+
+SoundMixer::VoiceId SoundPlayer::startSound(const EventSound &sound, const SoundInfo &info, const MovieClip *owner,
+                                            int offsetMs)
+{
+    auto playing = [&](const Event &e) { return e.sound == &sound; };
     if (info.stop) {
-        for (const Event &e : events)
-            if (e.soundId == soundId)
-                soundMixer.stop(e.voice);
-        std::erase_if(events, playing);
+        stopEvents(playing);
         return 0;
     }
     if (info.noMultiple && std::any_of(events.begin(), events.end(), playing))
         return 0;
+    return startEvent(std::make_unique<EventVoice>(sound, info, offsetMs), &sound, owner);
+}
+
+SoundMixer::VoiceId SoundPlayer::startEvent(std::unique_ptr<SoundVoice> voice, const void *sound,
+                                            const MovieClip *owner, bool arriving)
+{
     if (events.size() >= kMostEvents) {
-        soundMixer.stop(events.front().voice);
-        events.erase(events.begin());
+        SoundMixer::VoiceId oldest = events.front().voice;
+        stopEvents([&](const Event &e) { return e.voice == oldest; });
     }
-    SoundMixer::VoiceId id = soundMixer.start(std::make_unique<EventVoice>(sound->sound, info));
-    events.push_back({id, soundId});
+    voice->setTransform(heardThrough(owner));
+    SoundMixer::VoiceId id = soundMixer.start(std::move(voice));
+    events.push_back({id, sound, owner, arriving});
     ensureOutput();
     return id;
+}
+
+SoundMixer::VoiceId SoundPlayer::startArriving(const SoundFormat &format, const MovieClip *owner, const void *sound)
+{
+    StreamHead head;
+    head.format = format;
+    return startEvent(std::make_unique<StreamVoice>(head), sound, owner, true);
+}
+
+void SoundPlayer::arrived(VoiceId voice, const QByteArray &data, bool last)
+{
+    if (std::none_of(events.begin(), events.end(), [&](const Event &e) { return e.voice == voice && e.arriving; }))
+        return;
+    std::vector<StreamBlock> blocks;
+    if (!data.isEmpty())
+        blocks.push_back({data, 0, 0});
+    soundMixer.update(voice, [blocks = std::move(blocks), last](SoundVoice &v) mutable {
+        static_cast<StreamVoice &>(v).append(std::move(blocks), last);
+    });
+}
+
+template <class Pick> void SoundPlayer::stopEvents(Pick which)
+{
+    std::vector<std::pair<SoundMixer::VoiceId, int64_t>> stopped;
+    for (const Event &e : events) {
+        if (which(e)) {
+            stopped.emplace_back(e.voice, soundMixer.progress(e.voice).framesPlayed);
+            soundMixer.stop(e.voice);
+        }
+    }
+    std::erase_if(events, which);
+    // The listener may start or stop sounds: it hears once the list is settled.
+    if (EventEnded heard = eventEnded)
+        for (auto [voice, frames] : stopped)
+            heard(voice, false, frames);
+}
+
+namespace {
+
+// Whether `clip` is `outer` or lies inside it.
+bool inside(const DisplayObject *clip, const DisplayObject *outer)
+{
+    for (; clip; clip = clip->parent())
+        if (clip == outer)
+            return true;
+    return false;
+}
+
+}
+
+void SoundPlayer::stopSounds(const MovieClip *owner, const void *sound)
+{
+    stopEvents([&](const Event &e) { return (!owner || inside(e.owner, owner)) && (!sound || e.sound == sound); });
+}
+
+int64_t SoundPlayer::framesHeard(VoiceId voice) const
+{
+    return soundMixer.progress(voice).framesPlayed;
+}
+
+SoundTransform SoundPlayer::transform(const MovieClip *clip) const
+{
+    if (!clip)
+        return movieTransform;
+    auto it = clipTransforms.find(clip);
+    return it == clipTransforms.end() ? SoundTransform{} : it->second;
+}
+
+void SoundPlayer::setTransform(const MovieClip *clip, const SoundTransform &t)
+{
+    if (clip)
+        clipTransforms[clip] = t;
+    else
+        movieTransform = t;
+    applyTransforms();
+}
+
+SoundTransform SoundPlayer::heardThrough(const MovieClip *owner) const
+{
+    SoundTransform t;
+    for (const DisplayObject *at = owner; at; at = at->parent()) {
+        if (at->kind() != DisplayObject::Kind::MovieClip)
+            continue;
+        auto it = clipTransforms.find(static_cast<const MovieClip *>(at));
+        if (it != clipTransforms.end())
+            t = t.within(it->second);
+    }
+    return t.within(movieTransform);
+}
+
+void SoundPlayer::applyTransforms()
+{
+    auto give = [&](SoundMixer::VoiceId voice, const MovieClip *owner) {
+        soundMixer.update(voice, [t = heardThrough(owner)](SoundVoice &v) { v.setTransform(t); });
+    };
+    for (const Event &e : events)
+        give(e.voice, e.owner);
+    for (const Stream &s : streams)
+        give(s.voice, s.owner);
 }
 
 void SoundPlayer::buttonChanged(uint16_t buttonId, int change)
@@ -118,7 +227,7 @@ void SoundPlayer::buttonChanged(uint16_t buttonId, int change)
         return;
     const ButtonSounds::Entry &entry = sounds->entries[size_t(change)];
     if (entry.soundId)
-        startSound(entry.soundId, entry.info);
+        startSound(entry.soundId, entry.info, root);
 }
 
 void SoundPlayer::frameShown(const MovieClip &timeline, int frame, bool jumped)
@@ -130,7 +239,7 @@ void SoundPlayer::frameShown(const MovieClip &timeline, int frame, bool jumped)
         stopStream(timeline);
     for (const FrameCommand &command : t.frames[size_t(frame)].commands)
         if (auto *start = std::get_if<StartSoundCommand>(&command))
-            startSound(start->soundId, start->info);
+            startSound(start->soundId, start->info, &timeline);
     if (timeline.playing())
         startStream(timeline, frame);
 }
@@ -146,6 +255,11 @@ void SoundPlayer::playingChanged(const MovieClip &timeline)
 void SoundPlayer::timelineGone(const MovieClip &timeline)
 {
     stopStream(timeline);
+    // Its event sounds play on, heard as sounds of the movie as a whole.
+    for (Event &e : events)
+        if (e.owner == &timeline)
+            e.owner = nullptr;
+    clipTransforms.erase(&timeline);
     if (root == &timeline)
         root = nullptr;
 }
@@ -168,6 +282,7 @@ void SoundPlayer::startStream(const MovieClip &timeline, int frame)
     s.startFrame = frame;
     s.nextFrame = frame;
     auto voice = std::make_unique<StreamVoice>(*t.streamHead);
+    voice->setTransform(heardThrough(&timeline));
     std::vector<StreamBlock> blocks = nextBlocks(s, 0);
     voice->append(std::move(blocks), s.allHandedOn);
     s.voice = soundMixer.start(std::move(voice));
@@ -221,8 +336,10 @@ int64_t SoundPlayer::samplesHeard(const Stream &s) const
 
 void SoundPlayer::update()
 {
+    std::vector<SoundMixer::VoiceId> completed;
     for (SoundMixer::VoiceId id : soundMixer.takeFinished()) {
-        std::erase_if(events, [&](const Event &e) { return e.voice == id; });
+        if (std::erase_if(events, [&](const Event &e) { return e.voice == id; }))
+            completed.push_back(id);
         std::erase_if(streams, [&](const Stream &s) { return s.voice == id; });
     }
     for (Stream &s : streams) {
@@ -242,6 +359,10 @@ void SoundPlayer::update()
         silentFor.start();
     else if (silentFor.elapsed() > kReleaseAfterMs)
         deviceOutput.stop();
+    // Last, as the listener may start sounds again.
+    if (EventEnded heard = eventEnded)
+        for (SoundMixer::VoiceId id : completed)
+            heard(id, true, 0);
 }
 
 std::optional<int> SoundPlayer::wantedFrame()

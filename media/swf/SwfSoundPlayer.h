@@ -12,6 +12,7 @@
 #include "SwfTimelineSound.h"
 
 #include <QElapsedTimer>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -48,9 +49,9 @@ public:
     void passTime(double seconds);
     SoundMixer &mixer() { return soundMixer; }
     const SoundOutput &output() const { return deviceOutput; }
-    // Starts (or, as `info` says, stops) an event sound of the movie; the
-    // voice started, or 0.
-    SoundMixer::VoiceId startSound(uint16_t soundId, const SoundInfo &info);
+    // Starts (or, as `info` says, stops) the event sound `soundId` of the
+    // movie as a sound of `owner`; the voice started, or 0.
+    SoundMixer::VoiceId startSound(uint16_t soundId, const SoundInfo &info, const MovieClip *owner = nullptr);
     // Event sounds playing now.
     int eventsPlaying() const { return int(events.size()); }
 
@@ -60,10 +61,22 @@ public:
     void timelineGone(const MovieClip &timeline) override;
     std::optional<int> wantedFrame() override;
 
+    VoiceId startSound(const EventSound &sound, const SoundInfo &info, const MovieClip *owner,
+                       int offsetMs) override;
+    VoiceId startArriving(const SoundFormat &format, const MovieClip *owner, const void *sound) override;
+    void arrived(VoiceId voice, const QByteArray &data, bool last) override;
+    void stopSounds(const MovieClip *owner, const void *sound) override;
+    int64_t framesHeard(VoiceId voice) const override;
+    SoundTransform transform(const MovieClip *clip) const override;
+    void setTransform(const MovieClip *clip, const SoundTransform &transform) override;
+    void setEventEnded(EventEnded listener) override { eventEnded = std::move(listener); }
+
 private:
     struct Event {
         SoundMixer::VoiceId voice = 0;
-        uint16_t soundId = 0;
+        const void *sound = nullptr; // which sound it plays, to tell copies apart
+        const MovieClip *owner = nullptr;
+        bool arriving = false; // a StreamVoice fed as its data arrives
     };
     struct Stream {
         const MovieClip *owner = nullptr;
@@ -86,12 +99,24 @@ private:
     bool timelineComplete(const Timeline &timeline) const;
     int64_t samplesHeard(const Stream &stream) const;
     void ensureOutput();
+    // Plays `voice` as an event of `owner`, making way when too many play.
+    SoundMixer::VoiceId startEvent(std::unique_ptr<SoundVoice> voice, const void *sound, const MovieClip *owner,
+                                   bool arriving = false);
+    // Stops the events `which` picks and tells the listener.
+    template <class Pick> void stopEvents(Pick which);
+    // What `owner`'s sounds go through: its transform, its parents', the movie's.
+    SoundTransform heardThrough(const MovieClip *owner) const;
+    // Gives every voice the transform its owner now has.
+    void applyTransforms();
 
     SoundMixer soundMixer;
     SoundOutput deviceOutput;
     const Movie *movie = nullptr;
     const MovieClip *root = nullptr;
     std::vector<Event> events;
+    std::map<const MovieClip *, SoundTransform> clipTransforms;
+    SoundTransform movieTransform;
+    EventEnded eventEnded;
     std::vector<Stream> streams;
     int level = 100;
     bool manual = false;

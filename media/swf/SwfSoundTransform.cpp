@@ -1,6 +1,7 @@
 #include "SwfSoundTransform.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace swf {
 
@@ -26,6 +27,18 @@ int SoundTransform::pan() const
 bool SoundTransform::plain() const
 {
     return volume == 100 && leftToLeft == 100 && rightToLeft == 0 && leftToRight == 0 && rightToRight == 100;
+}
+
+SoundTransform SoundTransform::within(const SoundTransform &outer) const
+{
+    auto percent = [](double value) { return int(std::lround(value / 100)); };
+    SoundTransform t;
+    t.volume = percent(double(volume) * outer.volume);
+    t.leftToLeft = percent(double(outer.leftToLeft) * leftToLeft + double(outer.rightToLeft) * leftToRight);
+    t.rightToLeft = percent(double(outer.leftToLeft) * rightToLeft + double(outer.rightToLeft) * rightToRight);
+    t.leftToRight = percent(double(outer.leftToRight) * leftToLeft + double(outer.rightToRight) * leftToRight);
+    t.rightToRight = percent(double(outer.leftToRight) * rightToLeft + double(outer.rightToRight) * rightToRight);
+    return t;
 }
 
 void SoundTransform::apply(int32_t &left, int32_t &right) const

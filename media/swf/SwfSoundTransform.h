@@ -17,6 +17,9 @@ struct SoundTransform {
     static SoundTransform panned(int pan, int volume = 100);
     int pan() const;
     bool plain() const;
+    // This transform's sound passed on through `outer` (a clip's sound
+    // through the clips holding it, then through the movie's).
+    SoundTransform within(const SoundTransform &outer) const;
     // Applies the transform to one stereo frame.
     void apply(int32_t &left, int32_t &right) const;
 };
