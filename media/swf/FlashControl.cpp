@@ -58,6 +58,7 @@ void FlashControl::setMovie(const QString &newAddress)
     if (address.isEmpty())
         return;
     movie = std::make_shared<Movie>();
+    movie->setAddress(address);
     renderer = std::make_unique<Renderer>(*movie);
     moviePlayer.setMovie(movie);
     importLoader.setMovie(movie, address);

@@ -32,6 +32,10 @@ public:
     void append(const QByteArray &bytes);
     // No more bytes will come: a movie cut short keeps its complete frames.
     void finish();
+    // Where the movie came from (a web address or a local path): what the
+    // addresses its scripts load are relative to.
+    void setAddress(const QString &address) { from = address; }
+    const QString &address() const { return from; }
 
     bool failed() const { return !errorText.isEmpty(); }
     const QString &error() const { return errorText; }
@@ -80,6 +84,7 @@ private:
     void fail(const QString &why);
 
     SwfStream stream;
+    QString from;
     size_t parsed = 0;
     bool haveHeader = false;
     bool done = false;

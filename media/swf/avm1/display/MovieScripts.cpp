@@ -3,6 +3,7 @@
 #include "ClipOperations.h"
 #include "DisplayClasses.h"
 #include "DisplayData.h"
+#include "SoundObjects.h"
 #include "TextVariables.h"
 #include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
@@ -28,6 +29,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced) : traced
     installInputObjects(vm);
     installSelection(vm);
     installColor(vm);
+    sounds = std::make_unique<SoundObjects>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }

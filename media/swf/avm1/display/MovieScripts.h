@@ -10,12 +10,15 @@
 #include "swf/avm1/Vm.h"
 
 #include <functional>
+#include <memory>
 
 namespace swf {
 class Stage;
 }
 
 namespace swf::avm1 {
+
+class SoundObjects;
 
 class MovieScripts : public ScriptHost, public Host {
 public:
@@ -24,6 +27,8 @@ public:
     ~MovieScripts() override;
 
     Vm &machine() { return vm; }
+    // The Sound objects whose sounds play or load.
+    SoundObjects &soundObjects() { return *sounds; }
     // The stage of the objects made so far; null before the first.
     Stage *currentStage() const { return stage; }
     // The movie's clock reached `ms` milliseconds: intervals and timeouts due run.
@@ -74,6 +79,8 @@ private:
     Object *clipPrototype = nullptr;
     Object *buttonPrototype = nullptr;
     Object *textFieldPrototype = nullptr;
+    // Made after the machine and gone before it.
+    std::unique_ptr<SoundObjects> sounds;
 };
 
 }
