@@ -44,7 +44,7 @@ bool Player::startStage()
 {
     if (stagePtr || !current || current->framesLoaded() == 0)
         return false;
-    scripts = std::make_unique<avm1::MovieScripts>([this](const QString &line) { emit traced(line); });
+    scripts = std::make_unique<avm1::MovieScripts>([this](const QString &line) { emit traced(line); }, emulatedVersion);
     stagePtr = std::make_unique<Stage>(*scripts);
     ticks = 0;
     stagePtr->setSound(&sounds);

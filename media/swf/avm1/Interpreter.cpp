@@ -753,10 +753,10 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             break;
         }
         case Op::SetTarget:
-            cx.target = setTarget(f, code.constant(in.a));
-            break;
         case Op::SetTarget2:
-            cx.target = setTarget(f, pop());
+            cx.target = setTarget(f, in.op == Op::SetTarget ? code.constant(in.a) : pop());
+            if (cx.target)
+                f.scope = retargeted(vm.heap, f.scope, cx.target);
             break;
         case Op::GetProperty: {
             int index = toInt(cx, pop());

@@ -10,4 +10,15 @@ void Scope::trace(Tracer &tracer)
     tracer.mark(obj);
 }
 
+Scope *retargeted(Heap &heap, Scope *chain, Object *timeline)
+{
+    if (!chain)
+        return heap.make<Scope>(nullptr, timeline, Scope::Timeline);
+    Scope *outer = chain->parent();
+    if (chain->kind() == Scope::Timeline && !outer)
+        return chain->object() == timeline ? chain : heap.make<Scope>(nullptr, timeline, Scope::Timeline);
+    Scope *copied = retargeted(heap, outer, timeline);
+    return copied == outer ? chain : heap.make<Scope>(copied, chain->object(), chain->kind());
+}
+
 }

@@ -8,6 +8,7 @@
 
 namespace swf::avm1 {
 
+class Heap;
 class Object;
 
 class Scope : public Cell {
@@ -27,5 +28,9 @@ private:
     Object *obj;
     Kind what;
 };
+
+// `chain` with its outermost timeline replaced by `timeline` (tellTarget:
+// variables then live on the target clip); the links inside it are copied.
+Scope *retargeted(Heap &heap, Scope *chain, Object *timeline);
 
 }

@@ -4,6 +4,7 @@
 #include "Convert.h"
 #include "Frame.h"
 #include "Host.h"
+#include "Scope.h"
 #include "Variables.h"
 #include "Vm.h"
 
@@ -143,11 +144,22 @@ Object *setTarget(Frame &f, const Value &target)
 {
     if (target.isString() && target.string()->text().isEmpty())
         return f.origin;
-    Object *current = f.cx.target;
+    // Paths are relative to the clip the block started on; the frame's own
+    // target and chain come back however the lookup ends.
+    struct Restore {
+        Frame &f;
+        Object *target;
+        Pinned<Scope> chain;
+        ~Restore()
+        {
+            f.cx.target = target;
+            f.scope = chain.get();
+        }
+    } restore{f, f.cx.target, Pinned<Scope>(f.scope)};
     f.cx.target = f.origin;
-    Object *o = resolveTarget(f, target);
-    f.cx.target = current;
-    return o;
+    if (f.origin)
+        f.scope = retargeted(f.cx.vm.heap, f.scope, f.origin);
+    return resolveTarget(f, target);
 }
 
 Value getProperty(Frame &f, const Value &target, int index)

@@ -52,7 +52,8 @@ TempRoot::~TempRoot()
     vm.tempRoots.pop_back();
 }
 
-Vm::Vm(Host &host) : host(host), strings(heap)
+Vm::Vm(Host &host, int playerMajor)
+    : host(host), strings(heap), versionText(QStringLiteral("LNX %1,0,0,0").arg(playerMajor > 0 ? playerMajor : 8))
 {
     // Zeroed memory is undefined values; pages are only touched as used.
     stackBase = static_cast<Value *>(std::calloc(kMaxStack, sizeof(Value)));

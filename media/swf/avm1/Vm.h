@@ -81,7 +81,9 @@ public:
     static constexpr size_t kMaxStack = 1u << 20;
     static constexpr int kDefaultTimeLimitMs = 4000;
 
-    explicit Vm(Host &host);
+    // `playerMajor`: the player version scripts are told ($version,
+    // System.capabilities.version); 0 for this player's own.
+    explicit Vm(Host &host, int playerMajor = 0);
     ~Vm();
     Vm(const Vm &) = delete;
     Vm &operator=(const Vm &) = delete;
@@ -92,6 +94,8 @@ public:
     Names names{};
     Prototypes protos;
     Object *global() const { return globalObject; }
+    // The version text scripts see, "LNX 8,0,0,0" and the like.
+    const QString &playerVersion() const { return versionText; }
 
     // Runs an action block on `clip` (`this` and the timeline its actions
     // act on). Script errors that reach the top and aborts (too long, too
@@ -173,6 +177,7 @@ private:
     template <class F> Value enter(F &&body);
 
     Object *globalObject = nullptr;
+    QString versionText;
     Value *stackBase = nullptr;
     Value *sp = nullptr;
     Value *regBase = nullptr;

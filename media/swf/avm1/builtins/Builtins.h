@@ -37,9 +37,6 @@ inline Value arg(Args args, size_t i)
     return i < args.size() ? args[i] : Value();
 }
 
-// The player version movies see ($version, System.capabilities.version).
-QString playerVersion();
-
 // Raises a script exception: an Error object with `message`.
 [[noreturn]] void throwError(Context &cx, const QString &message);
 

@@ -21,11 +21,6 @@ Value allowDomain(Context &, const Value &, Args)
 
 }
 
-QString playerVersion()
-{
-    return QStringLiteral("LNX 8,0,0,0");
-}
-
 void installSystem(Vm &vm)
 {
     Object *system = vm.newObject();
@@ -62,7 +57,7 @@ void installSystem(Vm &vm)
         {"localFileReadDisable", "LFD", false},
         {"avHardwareDisable", "AVD", true},
         {"windowlessDisable", "WD", true},
-        {"version", "V", vm.name(playerVersion())},
+        {"version", "V", vm.name(vm.playerVersion())},
         {"manufacturer", "M", vm.name(QStringLiteral("Wordlark"))},
         {"os", "OS", vm.name(QStringLiteral("Linux"))},
         {"playerType", "PT", vm.name(QStringLiteral("StandAlone"))},

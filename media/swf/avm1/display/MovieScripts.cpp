@@ -21,7 +21,8 @@ namespace {
 Q_LOGGING_CATEGORY(movieScripts, "wordlark.movie.scripts")
 }
 
-MovieScripts::MovieScripts(std::function<void(const QString &)> traced) : traced(std::move(traced)), vm(*this)
+MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int playerMajor)
+    : traced(std::move(traced)), vm(*this, playerMajor)
 {
     clipPrototype = installMovieClip(vm);
     buttonPrototype = installButton(vm);
@@ -127,6 +128,9 @@ void MovieScripts::objectCreated(DisplayObject &object)
         vm.callMethod(cx, field, vm.name(QStringLiteral("addListener")), Args(&field, 1));
         bindTextVariable(vm, static_cast<EditTextObject &>(object));
     }
+    // The first level's timeline holds the player version as a plain variable.
+    if (object.kind() == DisplayObject::Kind::MovieClip && static_cast<MovieClip &>(object).level() == 0)
+        self->put(vm.name(QStringLiteral("$version")), vm.name(vm.playerVersion()));
 }
 
 void MovieScripts::constructObject(MovieClip &clip, const std::vector<QByteArray> &constructHandlers)

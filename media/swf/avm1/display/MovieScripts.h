@@ -22,8 +22,9 @@ class SoundObjects;
 
 class MovieScripts : public ScriptHost, public Host {
 public:
-    // `traced` hears each line scripts trace.
-    explicit MovieScripts(std::function<void(const QString &)> traced);
+    // `traced` hears each line scripts trace; `playerMajor` is the player
+    // version scripts are told (0: this player's own).
+    explicit MovieScripts(std::function<void(const QString &)> traced, int playerMajor = 0);
     ~MovieScripts() override;
 
     Vm &machine() { return vm; }

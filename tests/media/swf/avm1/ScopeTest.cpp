@@ -102,6 +102,23 @@ TEST(Scopes, TellTargetChangesWhereNamesAndActionsGo)
     EXPECT_EQ(m.host.actions, QStringList({"a:stop", "b:play", ":next", "a:prev"}));
 }
 
+TEST(Scopes, TellTargetMovesVariablesButNotThis)
+{
+    Machine m;
+    Object *a = m.host.addClip(QStringLiteral("a"));
+    W w;
+    w.setVariable(QStringLiteral("v"), QStringLiteral("root"));
+    w.setTarget(QStringLiteral("a"));
+    w.setVariable(QStringLiteral("v"), QStringLiteral("in a"));
+    w.getVariable(QStringLiteral("v")).op(Op::Trace);
+    w.getVariable(QStringLiteral("this")).op(Op::TargetPath).op(Op::Trace);
+    w.setTarget(QString());
+    w.getVariable(QStringLiteral("v")).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"in a", "_level0", "root"}));
+    Context cx(m.vm, 8, nullptr);
+    EXPECT_EQ(a->get(cx, m.vm.name(QStringLiteral("v"))).string()->text(), "in a");
+}
+
 TEST(Scopes, ResolveCatchesMissingNames)
 {
     Machine m;

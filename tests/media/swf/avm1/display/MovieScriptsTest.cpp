@@ -173,3 +173,19 @@ TEST(MovieScripts, ColorObjectsSetAndReadAClipsColourTransform)
     EXPECT_EQ(colors.add[2], 0x99);
     EXPECT_EQ(colors.mult[3], 128);
 }
+
+TEST(MovieScripts, TheRootTimelineHoldsThePlayerVersion)
+{
+    ActionWriter w;
+    w.getVariable(QStringLiteral("$version")).op(Op::Trace);
+    get(w, QStringLiteral("System.capabilities.version")).op(Op::Trace);
+    w.push({QStringLiteral("$version")}).op(Op::Delete2).op(Op::Trace); // a plain variable
+    QStringList lines;
+    swf::Player player;
+    player.setManualTicks(true);
+    player.setPlayerVersion(9);
+    QObject::connect(&player, &swf::Player::traced, [&](const QString &line) { lines << line; });
+    player.setMovie(boxMovie(w));
+    player.tick();
+    EXPECT_EQ(lines, QStringList({"LNX 9,0,0,0", "LNX 9,0,0,0", "true"}));
+}
