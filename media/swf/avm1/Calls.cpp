@@ -30,6 +30,23 @@ Value invoke(Context &cx, const Value &fn, const Value &thisValue, Args args, Ob
     return vm.interpreter().call(cx, static_cast<ScriptFunction *>(f), thisValue, args, superProto);
 }
 
+namespace {
+
+// Where along the chain from `start` the script method `method` was found
+// as `key`: `super` inside it starts above that object. `start` for
+// anything else.
+Object *holderOf(Context &cx, const Value &method, Object *start, String *key)
+{
+    if (!method.isObject() || !dynamic_cast<ScriptFunction *>(method.object()))
+        return start;
+    for (Object *p = start; p; p = p->proto())
+        if (p->findOwn(key, cx.caseSensitive()))
+            return p;
+    return start;
+}
+
+}
+
 Value invokeMethod(Context &cx, const Value &object, const Value &name, Args args)
 {
     Vm &vm = cx.vm;
@@ -44,17 +61,22 @@ Value invokeMethod(Context &cx, const Value &object, const Value &name, Args arg
         if (!proto)
             return Value();
         Value method;
-        if (noName)
+        Object *holder = proto->proto();
+        if (noName) {
             super->superConstructor(cx, method);
-        else
-            super->get(cx, *o, vm.strings.intern(toString(cx, name)), method);
-        return invoke(cx, method, super->thisValue, args, proto->proto());
+        } else {
+            String *key = vm.strings.intern(toString(cx, name));
+            super->get(cx, *o, key, method);
+            holder = holderOf(cx, method, holder, key);
+        }
+        return invoke(cx, method, super->thisValue, args, holder);
     }
     if (noName)
         return invoke(cx, o, Value(), args);
     String *key = vm.strings.intern(toString(cx, name));
     Value method = o->get(cx, key);
-    return invoke(cx, method, o, args);
+    Object *holder = holderOf(cx, method, o, key);
+    return invoke(cx, method, o, args, holder == o ? nullptr : holder);
 }
 
 Value instantiate(Context &cx, const Value &constructor, Args args)

@@ -287,3 +287,29 @@ TEST(Exceptions, ErrorsGiveTheirMessageAsItIs)
     w.push({QStringLiteral("x"), 1, QStringLiteral("Error")}).op(Op::CallFunction).op(Op::TypeOf).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"object", "undefined"}));
 }
+
+TEST(Functions, UseSuperFromThePrototypeTheMethodWasFoundOn)
+{
+    Machine m;
+    // Top <- Mid <- Low, each name() returning super.name() + its letter,
+    // Mid without one of its own: from a Low, Top's name runs once.
+    auto letter = [](const char *l) {
+        W f;
+        f.push({0}).getVariable(QStringLiteral("super")).push({QStringLiteral("name")}).op(Op::CallMethod);
+        f.push({QLatin1String(l)}).op(Op::Add2).op(Op::Return);
+        return f;
+    };
+    W w;
+    for (const char *cls : {"Top", "Mid", "Low"})
+        w.defineFunction(QLatin1String(cls), {}, W());
+    w.getVariable(QStringLiteral("Mid")).getVariable(QStringLiteral("Top")).op(Op::Extends);
+    w.getVariable(QStringLiteral("Low")).getVariable(QStringLiteral("Mid")).op(Op::Extends);
+    for (const char *cls : {"Top", "Low"}) {
+        w.getVariable(QLatin1String(cls)).push({QStringLiteral("prototype")}).op(Op::GetMember);
+        w.push({QStringLiteral("name")}).defineFunction(QString(), {}, letter(cls[0] == 'T' ? "T" : "L"));
+        w.op(Op::SetMember);
+    }
+    w.push({QStringLiteral("o"), 0, QStringLiteral("Low")}).op(Op::NewObject).op(Op::SetVariable);
+    w.push({0}).getVariable(QStringLiteral("o")).push({QStringLiteral("name")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"undefinedTL"}));
+}
