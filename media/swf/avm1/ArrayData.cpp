@@ -37,8 +37,11 @@ bool ArrayData::set(Context &cx, Object &self, String *name, const Value &value)
 
 void ArrayData::resize(Object &self, int32_t n)
 {
+    // Elements made undeletable (ASSetPropFlags) stay past the new length.
     if (n < length)
-        self.ownProperties().removeIf([n](const Property &p) { return p.name->index() >= std::max(n, 0); });
+        self.ownProperties().removeIf([n](const Property &p) {
+            return p.name->index() >= std::max(n, 0) && !(p.flags & PropertyFlag::DontDelete);
+        });
     length = n;
 }
 

@@ -191,9 +191,10 @@ void Object::set(Context &cx, String *name, const Value &value)
             return;
         }
     }
-    // A setter up the chain runs on this object.
+    // A setter up the chain runs on this object, unless an own property
+    // hidden from this version is there to be replaced.
     int hops = 0;
-    for (Object *o = proto(); o && hops < kMaxChain; o = o->proto(), ++hops) {
+    for (Object *o = p ? nullptr : proto(); o && hops < kMaxChain; o = o->proto(), ++hops) {
         Property *q = o->props.find(name, cs);
         if (q && PropertyFlag::visibleIn(q->flags, cx.version)) {
             if (q->isVirtual) {
@@ -227,8 +228,9 @@ bool Object::remove(Context &cx, String *name)
         protoSlot = Value();
         return true;
     }
+    // A property hidden from this version is deleted all the same.
     Property *p = props.find(name, cs);
-    if (!p || !PropertyFlag::visibleIn(p->flags, cx.version))
+    if (!p)
         return data && data->remove(cx, *this, name);
     if (p->flags & PropertyFlag::DontDelete)
         return false;
@@ -241,8 +243,8 @@ bool Object::hasOwn(Context &cx, String *name)
     bool cs = cx.caseSensitive();
     if (sameName(name, cx.vm.names.proto, cs))
         return hasProtoSlot;
-    Property *p = props.find(name, cs);
-    if (p && PropertyFlag::visibleIn(p->flags, cx.version))
+    // A property hidden from this version still exists.
+    if (props.find(name, cs))
         return true;
     Value ignored;
     return data && data->get(cx, *this, name, ignored);
@@ -277,9 +279,8 @@ void Object::enumerate(Context &cx, std::vector<String *> &names)
                     names.push_back(name);
         }
         // Newest first, as the original player lists them.
+        // Properties hidden from this version are listed all the same.
         for (auto it = o->props.all().rbegin(); it != o->props.all().rend(); ++it) {
-            if (!PropertyFlag::visibleIn(it->flags, cx.version))
-                continue;
             bool shadowed = seen(it->name)
                 || std::any_of(hidden.begin(), hidden.end(), [&](String *h) {
                        return sameName(h, it->name, cs);

@@ -177,7 +177,10 @@ Value splice(Context &cx, const Value &thisValue, Args args)
     uint32_t count = n - start;
     if (args.size() > 1) {
         double d = toNumber(cx, args[1]);
-        count = std::isnan(d) || d < 0 ? 0 : uint32_t(std::min(d, double(n - start)));
+        // A count that is no number or negative splices nothing and gives nothing.
+        if (std::isnan(d) || d < 0)
+            return Value();
+        count = uint32_t(std::min(d, double(n - start)));
     }
     Object *removed = cx.vm.newArray();
     for (uint32_t i = 0; i < count; ++i)

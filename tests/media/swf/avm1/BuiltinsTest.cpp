@@ -118,6 +118,24 @@ TEST(ArrayMethods, EditInPlace)
     EXPECT_EQ(result(m, a, QStringLiteral("push"), {N{}}), "4");
     EXPECT_EQ(result(m, a, QStringLiteral("splice"), {U{}}), "undefined"); // no start: nothing done
     EXPECT_EQ(result(m, a, QStringLiteral("toString")), "5,4,x,null");
+    EXPECT_EQ(result(m, a, QStringLiteral("splice"), {1, -1}), "undefined"); // a negative count: nothing done
+    EXPECT_EQ(result(m, a, QStringLiteral("toString")), "5,4,x,null");
+}
+
+TEST(ArrayMethods, KeepUndeletableElements)
+{
+    Machine m;
+    m.run(setArray(QStringLiteral("a"), {1, 2, 3}));
+    // ASSetPropFlags(a, "2", 2): the last element cannot be deleted, so
+    // shifting leaves it behind the new length.
+    W w;
+    w.push({2, QStringLiteral("2")}).getVariable(QStringLiteral("a"));
+    w.push({3, QStringLiteral("ASSetPropFlags")}).op(Op::CallFunction).op(Op::Pop);
+    m.run(w);
+    QString a = QStringLiteral("a");
+    EXPECT_EQ(result(m, a, QStringLiteral("shift")), "1");
+    EXPECT_EQ(result(m, a, QStringLiteral("toString")), "2,3");
+    EXPECT_EQ(result(m, a, QStringLiteral("hasOwnProperty"), {QStringLiteral("2")}), "true");
 }
 
 TEST(ArrayMethods, SortWithOptionsAndCompareFunctions)
@@ -210,6 +228,23 @@ TEST(GlobalFunctions, HidePropertiesWithASSetPropFlags)
     w.push({QStringLiteral("a"), 1}).getVariable(QStringLiteral("o"));
     w.push({QStringLiteral("isPropertyEnumerable")}).op(Op::CallMethod).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"1", "false"}));
+}
+
+TEST(GlobalFunctions, HideFromLaterVersionsWithoutRemoving)
+{
+    Machine m(8);
+    W w;
+    w.push({QStringLiteral("o"), QStringLiteral("p"), 1, 1}).op(Op::InitObject).op(Op::SetVariable);
+    // Only from SWF 10 on: unreadable here, yet owned, listed, replaced by a set and deletable.
+    w.push({16384, QStringLiteral("p")}).getVariable(QStringLiteral("o"));
+    w.push({3, QStringLiteral("ASSetPropFlags")}).op(Op::CallFunction).op(Op::Pop);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p")}).op(Op::GetMember).op(Op::Trace);
+    w.push({QStringLiteral("p"), 1}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p")}).op(Op::Delete).op(Op::Trace);
+    w.push({QStringLiteral("p"), 1}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"undefined", "true", "true", "false"}));
 }
 
 TEST(Dates, CountFieldsInUtcAndCarryOver)
