@@ -245,7 +245,6 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             throw Abort(QStringLiteral("脚本栈溢出，已停止"));
         *sp++ = v;
     };
-    auto boolean = [&](bool b) { return cx.version < 5 ? Value(b ? 1 : 0) : Value(b); };
     auto number = [&](const Value &v) { return v.isNumber() ? v.number() : toNumber(cx, v); };
     // Moves to byte offset `to`; false when it lies outside this range.
     auto jump = [&](uint32_t to) {
@@ -343,13 +342,13 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             // The right operand converts first.
             Value vb = pop(), va = pop();
             double b = number(vb), a = number(va);
-            push(boolean(a == b));
+            push(Value(a == b));
             break;
         }
         case Op::Less: {
             Value vb = pop(), va = pop();
             double a = number(va), b = number(vb);
-            push(boolean(a < b));
+            push(Value(a < b));
             break;
         }
         case Op::Less2: {
@@ -375,17 +374,17 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         case Op::And: {
             Value b = pop(), a = pop();
             bool r = toBoolean(cx, a) && toBoolean(cx, b);
-            push(boolean(r));
+            push(Value(r));
             break;
         }
         case Op::Or: {
             Value b = pop(), a = pop();
             bool r = toBoolean(cx, a) || toBoolean(cx, b);
-            push(boolean(r));
+            push(Value(r));
             break;
         }
         case Op::Not:
-            push(boolean(!toBoolean(cx, pop())));
+            push(Value(!toBoolean(cx, pop())));
             break;
         case Op::BitAnd:
         case Op::BitOr:
@@ -442,19 +441,19 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         case Op::StringEquals: {
             Value b = pop(), a = pop();
             QString x = toQString(cx, a), y = toQString(cx, b);
-            push(boolean(x == y));
+            push(Value(x == y));
             break;
         }
         case Op::StringLess: {
             Value b = pop(), a = pop();
             QString x = toQString(cx, a), y = toQString(cx, b);
-            push(boolean(x < y));
+            push(Value(x < y));
             break;
         }
         case Op::StringGreater: {
             Value b = pop(), a = pop();
             QString x = toQString(cx, a), y = toQString(cx, b);
-            push(boolean(x > y));
+            push(Value(x > y));
             break;
         }
         case Op::StringLength:

@@ -39,14 +39,17 @@ TEST(Interpreter, ComparesAsThePlayerDoes)
     EXPECT_EQ(m.run(w), QStringList({"true", "false", "undefined", "true", "false", "true", "true"}));
 }
 
-TEST(Interpreter, GivesNumbersForBooleansInSwf4)
+TEST(Interpreter, WritesBooleansAsDigitsInSwf4)
 {
     Machine m4(4), m6(6);
     W w;
     w.push({1, 2}).op(Op::Less).op(Op::Trace);
     w.push({1}).op(Op::Not).op(Op::Trace);
-    EXPECT_EQ(m4.run(w), QStringList({"1", "0"}));
-    EXPECT_EQ(m6.run(w), QStringList({"true", "false"}));
+    // They are booleans all the same: not strictly equal to a number.
+    w.push({1, 1}).op(Op::Equals).op(Op::TypeOf).op(Op::Trace);
+    w.push({1, 1}).op(Op::Equals).push({1}).op(Op::StrictEquals).op(Op::Trace);
+    EXPECT_EQ(m4.run(w), QStringList({"1", "0", "boolean", "0"}));
+    EXPECT_EQ(m6.run(w), QStringList({"true", "false", "boolean", "false"}));
 }
 
 TEST(Interpreter, WorksOnStrings)
