@@ -99,6 +99,9 @@ void installAsBroadcaster(Vm &vm)
     vm.method(broadcaster, "addListener", addListener);
     vm.method(broadcaster, "removeListener", removeListener);
     vm.method(broadcaster, "broadcastMessage", broadcastMessage);
+    // SWF 5 movies see neither its prototype nor initialize.
+    for (String *name : {vm.names.prototype, vm.name(QStringLiteral("initialize"))})
+        broadcaster->findOwn(name, true)->flags |= PropertyFlag::OnlySwf6Up;
 }
 
 }

@@ -366,6 +366,19 @@ TEST(Broadcasters, CallEveryListenerOnce)
     EXPECT_EQ(m.run(w), QStringList({"one!", "two!", "true"}));
 }
 
+TEST(Broadcasters, HideInitializeAndPrototypeFromSwf5)
+{
+    Machine m5(5), m6(6);
+    W w;
+    w.getVariable(QStringLiteral("AsBroadcaster")).op(Op::TypeOf).op(Op::Trace);
+    w.getVariable(QStringLiteral("AsBroadcaster")).push({QStringLiteral("initialize")}).op(Op::GetMember);
+    w.op(Op::TypeOf).op(Op::Trace);
+    w.getVariable(QStringLiteral("AsBroadcaster")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.op(Op::TypeOf).op(Op::Trace);
+    EXPECT_EQ(m5.run(w), QStringList({"function", "undefined", "undefined"}));
+    EXPECT_EQ(m6.run(w), QStringList({"function", "function", "object"}));
+}
+
 TEST(LoadVarsObjects, EncodeAndDecodeFormData)
 {
     Machine m;
