@@ -70,12 +70,13 @@ public:
         InputInjector input(control);
         size_t next = 0;
         for (int frame = 1; frame <= test.frames; ++frame) {
-            // The events up to the next Wait happen before this frame.
+            control.player().tick();
+            QApplication::processEvents();
+            // The events up to the next Wait happen after this frame.
             while (next < events.size() && events[next].kind != InputEvent::Wait)
                 input.send(events[next++]);
             if (next < events.size())
                 ++next;
-            control.player().tick();
             QApplication::processEvents();
             for (const ImageCheck &check : test.images)
                 if (check.trigger == frame || (check.trigger == 0 && frame == test.frames))
