@@ -263,6 +263,11 @@ void FlashControl::keyPressEvent(QKeyEvent *event)
     update();
 }
 
+bool FlashControl::focusNextPrevChild(bool next)
+{
+    return moviePlayer.stage() ? false : QWidget::focusNextPrevChild(next);
+}
+
 void FlashControl::keyReleaseEvent(QKeyEvent *event)
 {
     Stage *stage = moviePlayer.stage();

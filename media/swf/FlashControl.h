@@ -63,6 +63,8 @@ protected:
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    // While a movie plays, Tab moves the focus within the movie.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void received(const QByteArray &bytes);

@@ -1,7 +1,12 @@
 #include "SwfFocus.h"
 
 #include "SwfEditTextObject.h"
+#include "SwfMovieClip.h"
 #include "SwfStage.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace swf {
 
@@ -16,6 +21,54 @@ TextField *modelOf(DisplayObject *object)
 
 }
 
+namespace {
+
+bool actsAsButton(DisplayObject &clip, ScriptHost &host)
+{
+    for (const char *handler : {"onPress", "onRelease", "onRollOver", "onRollOut"})
+        if (host.hasHandler(clip, QString::fromLatin1(handler)))
+            return true;
+    return false;
+}
+
+struct Tabbable {
+    DisplayObject *object;
+    std::optional<double> index;
+    QPointF at; // top left on the stage
+};
+
+void collectTabbable(DisplayObject &object, ScriptHost &host, std::vector<Tabbable> &out)
+{
+    if (!object.visible())
+        return;
+    std::optional<double> enabled = host.numberProperty(object, QStringLiteral("tabEnabled"));
+    bool byDefault = false;
+    switch (object.kind()) {
+    case DisplayObject::Kind::Button:
+        byDefault = true;
+        break;
+    case DisplayObject::Kind::EditText:
+        byDefault = static_cast<EditTextObject &>(object).textField().editable;
+        break;
+    case DisplayObject::Kind::MovieClip:
+        byDefault = actsAsButton(object, host);
+        break;
+    default:
+        return;
+    }
+    // Level roots take no part in the tab order.
+    if (object.parent() && (enabled ? *enabled != 0 : byDefault)) {
+        QRectF bounds = object.stageMatrix().mapRect(object.localBounds());
+        out.push_back({&object, host.numberProperty(object, QStringLiteral("tabIndex")), bounds.topLeft()});
+    }
+    std::optional<double> children = host.numberProperty(object, QStringLiteral("tabChildren"));
+    if (object.kind() == DisplayObject::Kind::MovieClip && (!children || *children != 0))
+        for (const auto &[depth, child] : static_cast<MovieClip &>(object).children())
+            collectTabbable(*child, host, out);
+}
+
+}
+
 DisplayObject *Focus::current() const
 {
     DisplayObject *object = focused.lock().get();
@@ -25,8 +78,41 @@ DisplayObject *Focus::current() const
 void Focus::set(DisplayObject *object)
 {
     DisplayObject *before = current();
-    if (object == before)
+    if (object != before)
+        move(before, object);
+}
+
+void Focus::tab(bool backwards)
+{
+    std::vector<Tabbable> all;
+    for (const auto &[level, root] : stage.levels())
+        collectTabbable(*root, stage.scripts(), all);
+    bool custom = std::any_of(all.begin(), all.end(), [](const Tabbable &t) { return t.index.has_value(); });
+    if (custom) {
+        std::erase_if(all, [](const Tabbable &t) { return !t.index; });
+        std::stable_sort(all.begin(), all.end(), [](const Tabbable &a, const Tabbable &b) { return *a.index < *b.index; });
+    } else {
+        std::stable_sort(all.begin(), all.end(), [](const Tabbable &a, const Tabbable &b) {
+            return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
+        });
+    }
+    if (all.empty())
         return;
+    DisplayObject *now = current();
+    auto it = std::find_if(all.begin(), all.end(), [now](const Tabbable &t) { return t.object == now; });
+    int n = int(all.size());
+    int next = it == all.end() ? (backwards ? n - 1 : 0) : (int(it - all.begin()) + (backwards ? n - 1 : 1)) % n;
+    set(all[next].object);
+}
+
+void Focus::objectRemoved(DisplayObject &object)
+{
+    if (focused.lock().get() == &object)
+        move(&object, nullptr);
+}
+
+void Focus::move(DisplayObject *before, DisplayObject *object)
+{
     std::shared_ptr<DisplayObject> keepBefore = before ? before->shared_from_this() : nullptr;
     std::shared_ptr<DisplayObject> keepNow = object ? object->shared_from_this() : nullptr;
     focused = keepNow;

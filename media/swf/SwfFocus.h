@@ -23,8 +23,17 @@ public:
     // A click at `index` of the focused text field (or of the field getting
     // the focus): the caret goes there.
     void placeCaret(int index);
+    // Tab: the focus moves to the next object in tab order (the previous
+    // one `backwards`). Objects scripts gave a tabIndex go in its order;
+    // without any, buttons, input fields, clips acting as buttons and
+    // whatever has tabEnabled set go from top to bottom, left to right.
+    void tab(bool backwards);
+    // `object` left the stage: if it had the focus, the focus goes nowhere.
+    void objectRemoved(DisplayObject &object);
 
 private:
+    void move(DisplayObject *before, DisplayObject *object);
+
     Stage &stage;
     std::weak_ptr<DisplayObject> focused;
 };

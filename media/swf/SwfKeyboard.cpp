@@ -12,6 +12,9 @@ namespace swf {
 
 namespace {
 
+constexpr int kTabKey = 9;
+constexpr int kShiftKey = 16;
+
 // Clips and buttons on the stage, parents before children.
 void collect(DisplayObject &object, std::vector<std::shared_ptr<DisplayObject>> &out)
 {
@@ -34,7 +37,9 @@ void KeyboardInput::press(int keyCode, int keyAscii)
         stage.queueEvent(*clip, ClipEvent::KeyDown);
     stage.scripts().broadcast(QStringLiteral("Key"), QStringLiteral("onKeyDown"), {});
     DisplayObject *focused = stage.focus().current();
-    if (focused && focused->kind() == DisplayObject::Kind::EditText) {
+    if (keyCode == kTabKey)
+        stage.focus().tab(isDown(kShiftKey));
+    else if (focused && focused->kind() == DisplayObject::Kind::EditText) {
         // Keys typed into a field are the field's, not key-press handlers'.
         auto &field = static_cast<EditTextObject &>(*focused);
         if (typeIntoField(field.textField(), keyCode, QChar(keyAscii)))

@@ -17,6 +17,7 @@
 // drains its queue.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -72,6 +73,9 @@ public:
     // The user changed the text of the text field `field` (typing): its
     // variable takes the text, and its onChanged handler and listeners run.
     virtual void textChanged(DisplayObject &field) = 0;
+    // A property scripts set on `object` (tabEnabled, tabIndex, ...) as a
+    // number (true 1, false 0), or none while it is undefined.
+    virtual std::optional<double> numberProperty(DisplayObject &object, const QString &name) = 0;
 };
 
 }

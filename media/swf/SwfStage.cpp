@@ -265,6 +265,7 @@ void Stage::removed(DisplayObject &object)
 {
     queueEvent(object, ClipEvent::Unload);
     host.objectRemoved(object);
+    focusOn.objectRemoved(object);
 }
 
 }

@@ -61,6 +61,7 @@ public:
     void objectRemoved(swf::DisplayObject &) override { ++removed; }
     void frameScriptsDone() override {}
     void textChanged(swf::DisplayObject &) override {}
+    std::optional<double> numberProperty(swf::DisplayObject &, const QString &) override { return std::nullopt; }
 };
 
 }

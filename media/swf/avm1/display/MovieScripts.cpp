@@ -169,6 +169,18 @@ void MovieScripts::textChanged(DisplayObject &field)
     }
 }
 
+std::optional<double> MovieScripts::numberProperty(DisplayObject &object, const QString &name)
+{
+    Object *self = scriptObject(&object);
+    if (!self || vm.disabled())
+        return std::nullopt;
+    Context cx(vm, object.movie().version(), self);
+    Value value;
+    if (!self->lookup(cx, vm.name(name), value) || value.isUndefined())
+        return std::nullopt;
+    return toNumber(cx, value);
+}
+
 void MovieScripts::objectRemoved(DisplayObject &object)
 {
     if (Object *self = scriptObject(&object))

@@ -46,6 +46,7 @@ public:
     void objectRemoved(DisplayObject &object) override;
     void frameScriptsDone() override;
     void textChanged(DisplayObject &field) override;
+    std::optional<double> numberProperty(DisplayObject &object, const QString &name) override;
 
     // Host: the machine asks.
     void trace(const QString &line) override;

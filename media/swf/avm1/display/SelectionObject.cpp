@@ -38,8 +38,25 @@ Value getFocus(Context &cx, const Value &, Args)
     return object ? Value(cx.vm.string(object->targetPath())) : Value::null();
 }
 
+// Text fields and buttons take the focus; clips other than level roots
+// when focusEnabled is set or they act as buttons.
+bool focusable(Context &cx, DisplayObject &object)
+{
+    if (!object.parent())
+        return false;
+    if (object.kind() != DisplayObject::Kind::MovieClip)
+        return object.kind() == DisplayObject::Kind::EditText || object.kind() == DisplayObject::Kind::Button;
+    Object *clip = scriptObject(&object);
+    if (toBoolean(cx, clip->get(cx, cx.vm.name(QStringLiteral("focusEnabled")))))
+        return true;
+    for (const char *handler : {"onPress", "onRelease", "onRollOver", "onRollOut"})
+        if (object.stage().scripts().hasHandler(object, QString::fromLatin1(handler)))
+            return true;
+    return false;
+}
+
 // setFocus(target): a text field, clip or button, or a path to one; null
-// or undefined takes the focus away. True when the focus moved.
+// or undefined takes the focus away. False when the target cannot take it.
 Value setFocus(Context &cx, const Value &, Args args)
 {
     Stage *stage = currentStage(cx);
@@ -50,12 +67,11 @@ Value setFocus(Context &cx, const Value &, Args args)
     if (!target.isNullish()) {
         Frame frame = timelineFrame(cx.vm, cx.version, cx.target);
         object = displayOf(target.isString() ? resolvePath(frame, toQString(cx, target)) : target.asObject());
-        if (!object)
+        if (!object || !focusable(cx, *object))
             return false;
     }
-    bool moved = stage->focus().current() != object;
     stage->focus().set(object);
-    return moved;
+    return true;
 }
 
 Value index(Context &cx, int which)
@@ -83,15 +99,17 @@ Value getCaretIndex(Context &cx, const Value &, Args)
     return index(cx, 2);
 }
 
-// setSelection(begin, end) in the focused text field, clamped to its text.
+// setSelection(begin[, end]) in the focused text field, clamped to its
+// text; without an end the selection keeps its end. The caret goes to the
+// end, and a begin past the end moves back to it.
 Value setSelection(Context &cx, const Value &, Args args)
 {
     TextField *field = focusedField(cx);
     if (!field || args.empty())
         return Value();
     int n = field->length();
-    int begin = std::clamp(toInt(cx, args[0]), 0, n);
-    int end = args.size() > 1 ? std::clamp(toInt(cx, args[1]), 0, n) : begin;
+    int end = args.size() > 1 ? std::clamp(toInt(cx, args[1]), 0, n) : field->selectionEnd();
+    int begin = std::min(std::clamp(toInt(cx, args[0]), 0, n), end);
     field->setSelection(begin, end);
     return Value();
 }
