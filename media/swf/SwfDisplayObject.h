@@ -69,6 +69,10 @@ public:
     void setClipDepth(int depth) { maskDepth = depth; }
     bool visible() const { return isVisible; }
     void setVisible(bool visible) { isVisible = visible; }
+    // Where the object was last dropped after a drag (_droptarget): the
+    // slash path of the object under the pointer, or empty.
+    const QString &droppedOn() const { return dropPath; }
+    void setDroppedOn(const QString &path) { dropPath = path; }
     // How the object's picture is laid on what is under it, the filters
     // applied to it, and whether it is drawn through a cached bitmap.
     BlendMode blendMode() const { return blend; }
@@ -130,6 +134,7 @@ private:
     int morphRatio = 0;
     int maskDepth = 0;
     bool isVisible = true;
+    QString dropPath;
     BlendMode blend = BlendMode::Normal;
     std::vector<Filter> filterList;
     bool cached = false;

@@ -90,6 +90,30 @@ DisplayObject *targetIn(const DisplayList &list, const QPointF &point, ScriptHos
     return nullptr;
 }
 
+// `point` is in the space of the list's owner.
+DisplayObject *dropIn(const DisplayList &list, const QPointF &point, const DisplayObject &dragged)
+{
+    const auto &objects = list.map();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        DisplayObject &object = *it->second;
+        if (&object == &dragged || !object.visible() || object.clipDepth() > 0)
+            continue;
+        if (object.kind() == DisplayObject::Kind::MovieClip) {
+            bool invertible = false;
+            QTransform inverse = object.matrix().inverted(&invertible);
+            if (!invertible)
+                continue;
+            if (DisplayObject *inner = dropIn(static_cast<MovieClip &>(object).children(), inverse.map(point), dragged))
+                return inner;
+        } else if (hits(object, point)) {
+            // A shape, static text or bitmap stands for the clip holding it.
+            bool scripted = object.kind() == DisplayObject::Kind::Button || object.kind() == DisplayObject::Kind::EditText;
+            return scripted ? &object : object.parentClip();
+        }
+    }
+    return nullptr;
+}
+
 DisplayObject *topmostAt(const Stage &stage, const QPointF &point, Seek seek)
 {
     const auto &levels = stage.levels();
@@ -143,6 +167,20 @@ bool shapeContains(const Shape &shape, const QPointF &point)
 DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point)
 {
     return topmostAt(stage, point, Seek::Mouse);
+}
+
+DisplayObject *dropTargetAt(const Stage &stage, const QPointF &point, const DisplayObject &dragged)
+{
+    const auto &levels = stage.levels();
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        MovieClip &root = *it->second;
+        bool invertible = false;
+        QTransform inverse = root.matrix().inverted(&invertible);
+        if (root.visible() && invertible)
+            if (DisplayObject *target = dropIn(root.children(), inverse.map(point), dragged))
+                return target;
+    }
+    return nullptr;
 }
 
 DisplayObject *textFieldAt(const Stage &stage, const QPointF &point)

@@ -18,6 +18,10 @@ bool shapeContains(const Shape &shape, const QPointF &point);
 // button, or clip with button handlers, whose shapes are under the point and
 // not masked away there; null when none.
 DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point);
+// What `dragged` would be dropped on at `point`: the topmost button, text
+// field or clip (the clip holding a shape) under the point, apart from
+// `dragged` and what it holds; null when none.
+DisplayObject *dropTargetAt(const Stage &stage, const QPointF &point, const DisplayObject &dragged);
 // The topmost text field a click at `point` selects in (a selectable or
 // input field under the point), or null.
 DisplayObject *textFieldAt(const Stage &stage, const QPointF &point);

@@ -92,6 +92,15 @@ void MouseInput::leave()
     stage.runQueuedActions();
 }
 
+void MouseInput::stopDrag()
+{
+    if (DisplayObject *object = drag.object()) {
+        DisplayObject *target = dropTargetAt(stage, at, *object);
+        object->setDroppedOn(target ? target->slashPath() : QString());
+    }
+    drag.stop();
+}
+
 void MouseInput::focusAt(const QPointF &point)
 {
     DisplayObject *field = textFieldAt(stage, point);

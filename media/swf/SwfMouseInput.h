@@ -36,7 +36,8 @@ public:
     {
         drag.start(object, at, lockCenter, area);
     }
-    void stopDrag() { drag.stop(); }
+    // Stops the drag; the object keeps where it was dropped (_droptarget).
+    void stopDrag();
     // Scripts hid the pointer over the stage (Mouse.hide).
     bool pointerHidden() const { return hidden; }
     void setPointerHidden(bool on) { hidden = on; }

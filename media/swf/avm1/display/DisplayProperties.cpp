@@ -1,6 +1,7 @@
 #include "DisplayProperties.h"
 
 #include "DisplayData.h"
+#include "swf/SwfHitTest.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
 #include "swf/avm1/Context.h"
@@ -19,7 +20,7 @@ namespace {
 
 enum class Prop {
     X, Y, XScale, YScale, CurrentFrame, TotalFrames, Alpha, Visible, Width, Height, Rotation, Target,
-    FramesLoaded, Name, XMouse, YMouse, Parent,
+    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget,
 };
 
 std::optional<Prop> propertyNamed(const QString &name)
@@ -42,6 +43,7 @@ std::optional<Prop> propertyNamed(const QString &name)
         {QStringLiteral("_xmouse"), Prop::XMouse},
         {QStringLiteral("_ymouse"), Prop::YMouse},
         {QStringLiteral("_parent"), Prop::Parent},
+        {QStringLiteral("_droptarget"), Prop::DropTarget},
     };
     if (!name.startsWith(QLatin1Char('_')))
         return std::nullopt;
@@ -105,6 +107,16 @@ QPointF mouseIn(const DisplayObject &object)
     return object.stageMatrix().inverted().map(object.stage().mouse().position()) / 20.0;
 }
 
+// While the object is dragged, what it would be dropped on now; after, where it was dropped.
+QString dropTarget(DisplayObject &object)
+{
+    MouseInput &mouse = object.stage().mouse();
+    if (mouse.dragged() != &object)
+        return object.droppedOn();
+    DisplayObject *target = dropTargetAt(object.stage(), mouse.position(), object);
+    return target ? target->slashPath() : QString();
+}
+
 void changeMatrix(DisplayObject &object, const QTransform &matrix)
 {
     object.setMatrix(matrix);
@@ -166,6 +178,9 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         break;
     case Prop::Parent:
         out = scriptObject(object.parent());
+        break;
+    case Prop::DropTarget:
+        out = cx.vm.string(dropTarget(object));
         break;
     }
     return true;

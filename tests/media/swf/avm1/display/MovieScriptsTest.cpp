@@ -189,3 +189,22 @@ TEST(MovieScripts, TheRootTimelineHoldsThePlayerVersion)
     player.tick();
     EXPECT_EQ(lines, QStringList({"LNX 9,0,0,0", "LNX 9,0,0,0", "true"}));
 }
+
+TEST(MovieScripts, ADroppedClipKnowsWhatItWasDroppedOn)
+{
+    ActionWriter w;
+    call(w, "_root", "attachMovie", {QStringLiteral("box"), QStringLiteral("under"), 1}).op(Op::Pop);
+    traceMember(w, "clip", "_droptarget");
+    call(w, "clip", "startDrag", {true}).op(Op::Pop);
+    Played p(boxMovie(w));
+    swf::DisplayObject *clip = p.scene.root().children().at(1);
+    swf::MouseInput &mouse = p.scene.stage.mouse();
+    mouse.move(QPointF(100, 100));
+    mouse.stopDrag();
+    EXPECT_EQ(clip->droppedOn(), "/under") << "the box attached under the pointer, not the dragged clip itself";
+    mouse.startDrag(*clip, true, std::nullopt);
+    mouse.move(QPointF(3000, 3000));
+    mouse.stopDrag();
+    EXPECT_EQ(clip->droppedOn(), "");
+    EXPECT_EQ(p.lines, QStringList({""}));
+}
