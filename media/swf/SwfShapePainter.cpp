@@ -181,6 +181,10 @@ QImage *directTarget(QPainter &painter)
 
 void drawPicture(QPainter &painter, QPoint origin, const QImage &image)
 {
+    if (painter.transform().isIdentity()) {
+        painter.drawImage(origin, image);
+        return;
+    }
     painter.save();
     painter.setTransform(QTransform());
     painter.drawImage(origin, image);
@@ -206,18 +210,18 @@ void ShapePainter::draw(QPainter &painter, const Shape &shape, const QTransform 
     QRect visible(0, 0, device->width(), device->height());
     if (painter.hasClipping())
         visible &= painter.transform().mapRect(painter.clipBoundingRect()).toAlignedRect();
-    QRect bounds = deviceBounds(shape, world);
-    if (!bounds.intersects(visible))
-        return;
-
     // A shape moved by whole pixels paints the same picture, shifted: it is
     // kept by where it lies within a pixel.
     QPoint whole(int(std::clamp(std::floor(world.dx()), -1e6, 1e6)), int(std::clamp(std::floor(world.dy()), -1e6, 1e6)));
     std::string key = ShapeCache::keyOf(shape, world * QTransform::fromTranslate(-whole.x(), -whole.y()), cx, samples);
     if (const ShapeCache::Picture *kept = shapeCache.find(key)) {
-        drawPicture(painter, kept->origin + whole, kept->image);
+        if (QRect(kept->origin + whole, kept->image.size()).intersects(visible))
+            drawPicture(painter, kept->origin + whole, kept->image);
         return;
     }
+    QRect bounds = deviceBounds(shape, world);
+    if (!bounds.intersects(visible))
+        return;
     if (shapeCache.worthKeeping(key, bounds)) {
         QImage picture(bounds.size(), QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
