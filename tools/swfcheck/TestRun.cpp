@@ -55,6 +55,8 @@ public:
         QStringList traced;
         swf::FlashControl control;
         control.player().setManualTicks(true);
+        // Each tick takes a frame's time of sound, so sounds end in step with the frames.
+        control.player().sound().setTicked(true);
         control.player().setPlayerVersion(test.playerVersion.value_or(0));
         QObject::connect(&control.player(), &swf::Player::traced, [&](const QString &line) { traced << line; });
         control.setScaleMode(swf::FlashControl::ScaleMode::ShowAll);
