@@ -36,6 +36,7 @@ void SoundPlayer::setMovie(const Movie *newMovie)
     root = nullptr;
     clipTransforms.clear();
     movieTransform = {};
+    bufferTime = kSoundBufferSeconds;
 }
 
 void SoundPlayer::setRoot(const MovieClip *timeline)

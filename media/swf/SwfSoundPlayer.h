@@ -70,6 +70,8 @@ public:
     SoundTransform transform(const MovieClip *clip) const override;
     void setTransform(const MovieClip *clip, const SoundTransform &transform) override;
     void setEventEnded(EventEnded listener) override { eventEnded = std::move(listener); }
+    int bufferSeconds() const override { return bufferTime; }
+    void setBufferSeconds(int seconds) override { bufferTime = seconds; }
 
 private:
     struct Event {
@@ -116,6 +118,7 @@ private:
     std::vector<Event> events;
     std::map<const MovieClip *, SoundTransform> clipTransforms;
     SoundTransform movieTransform;
+    int bufferTime = kSoundBufferSeconds;
     EventEnded eventEnded;
     std::vector<Stream> streams;
     int level = 100;

@@ -12,6 +12,10 @@
 
 namespace swf {
 
+// How many seconds of a sound arriving as it plays are awaited before it
+// starts, until scripts say otherwise (_soundbuftime).
+constexpr int kSoundBufferSeconds = 5;
+
 class MovieClip;
 struct EventSound;
 struct SoundFormat;
@@ -56,6 +60,9 @@ public:
     // a clip's sounds go through its own transform and then its parents'.
     virtual SoundTransform transform(const MovieClip *clip) const = 0;
     virtual void setTransform(const MovieClip *clip, const SoundTransform &transform) = 0;
+    // _soundbuftime: the seconds a sound arriving as it plays is awaited.
+    virtual int bufferSeconds() const = 0;
+    virtual void setBufferSeconds(int seconds) = 0;
     // Hears of every event sound that ends; one listener at a time.
     virtual void setEventEnded(EventEnded listener) = 0;
 };

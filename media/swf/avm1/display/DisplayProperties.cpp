@@ -4,6 +4,7 @@
 #include "swf/SwfHitTest.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
+#include "swf/SwfTimelineSound.h"
 #include "swf/avm1/Context.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
@@ -20,7 +21,7 @@ namespace {
 
 enum class Prop {
     X, Y, XScale, YScale, CurrentFrame, TotalFrames, Alpha, Visible, Width, Height, Rotation, Target,
-    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget,
+    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget, SoundBufTime,
 };
 
 std::optional<Prop> propertyNamed(const QString &name)
@@ -44,6 +45,7 @@ std::optional<Prop> propertyNamed(const QString &name)
         {QStringLiteral("_ymouse"), Prop::YMouse},
         {QStringLiteral("_parent"), Prop::Parent},
         {QStringLiteral("_droptarget"), Prop::DropTarget},
+        {QStringLiteral("_soundbuftime"), Prop::SoundBufTime},
     };
     if (!name.startsWith(QLatin1Char('_')))
         return std::nullopt;
@@ -182,6 +184,11 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
     case Prop::DropTarget:
         out = cx.vm.string(dropTarget(object));
         break;
+    case Prop::SoundBufTime: {
+        TimelineSound *sound = object.stage().sound();
+        out = sound ? sound->bufferSeconds() : kSoundBufferSeconds;
+        break;
+    }
     }
     return true;
 }
@@ -244,6 +251,10 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         changeMatrix(object, axes.matrix(m.dx(), m.dy()));
         break;
     }
+    case Prop::SoundBufTime:
+        if (TimelineSound *sound = object.stage().sound())
+            sound->setBufferSeconds(int(std::clamp(number, -1e9, 1e9)));
+        break;
     default:
         break; // read-only
     }

@@ -101,7 +101,9 @@ void SoundLoad::play(bool last)
     TimelineSound *player = SoundObjects::of(vm).sound();
     if (!player)
         return;
-    if (!voice && file.hasAudio()) {
+    // It starts once _soundbuftime seconds have come, or all there is.
+    bool enough = last || int64_t(file.durationMs()) >= int64_t(player->bufferSeconds()) * 1000;
+    if (!voice && file.hasAudio() && enough) {
         std::shared_ptr<DisplayObject> clip = owner.lock();
         const MovieClip *heardAs = clip && clip->kind() == DisplayObject::Kind::MovieClip
             ? static_cast<const MovieClip *>(clip.get())

@@ -1,9 +1,10 @@
 #pragma once
 // Sound.loadSound: an MP3 file fetched through the movie control's loader
 // (over the web, or from disk next to a movie on disk) and read as it
-// arrives. A streaming load plays as its frames come; any load becomes the
-// Sound's sound once complete, to start again later. The Sound hears onID3
-// once the file's tags are read and onLoad(success) at the end.
+// arrives. A streaming load plays as its frames come, once _soundbuftime
+// seconds of them have; any load becomes the Sound's sound once complete,
+// to start again later. The Sound hears onID3 once the file's tags are read
+// and onLoad(success) at the end.
 #include "swf/SwfLoader.h"
 #include "swf/SwfMp3File.h"
 #include "swf/SwfTimelineSound.h"

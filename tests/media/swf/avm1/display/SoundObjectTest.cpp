@@ -188,3 +188,18 @@ TEST_F(SoundObject, ASoundWhoseClipIsGoneAnswersUndefinedAndPlaysNothing)
     EXPECT_EQ(listen(20).firstSound(), -1);
     EXPECT_EQ(traced, QStringList({QStringLiteral("undefined"), QStringLiteral("100")}));
 }
+
+TEST_F(SoundObject, SoundbuftimeIsWholeSecondsSharedByEveryClip)
+{
+    ActionWriter script;
+    script.push({QString(), 18}).op(Op::GetProperty).op(Op::Trace);
+    const std::vector<PushValue> values = {1.5, QStringLiteral("abc"), -5, QStringLiteral("10")};
+    for (const PushValue &value : values) {
+        script.push({QStringLiteral("clip"), 18, value}).op(Op::SetProperty);
+        script.push({QString(), 18}).op(Op::GetProperty).op(Op::Trace);
+    }
+    open({script});
+    EXPECT_EQ(traced, QStringList({QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("-5"),
+                                   QStringLiteral("10")}))
+        << "set on a clip, read on the root; what is no number changes nothing";
+}
