@@ -51,10 +51,14 @@ protected:
             m.tag(12, ActionWriter(script).op(Op::Stop).block());
             m.showFrame();
         }
+        play(m.finish());
+    }
+    void play(const QByteArray &bytes)
+    {
         QObject::connect(&player, &swf::Player::traced, [this](const QString &line) { traced << line; });
         player.sound().setManualOutput(true);
         player.setManualTicks(true);
-        movie = swftest::load(m.finish());
+        movie = swftest::load(bytes);
         player.setMovie(movie);
         player.tick();
     }
@@ -202,4 +206,30 @@ TEST_F(SoundObject, SoundbuftimeIsWholeSecondsSharedByEveryClip)
     EXPECT_EQ(traced, QStringList({QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("-5"),
                                    QStringLiteral("10")}))
         << "set on a clip, read on the root; what is no number changes nothing";
+}
+
+TEST_F(SoundObject, AClipsVolumeReachesTheStreamSoundOfItsTimeline)
+{
+    swfmake::MovieWriter m(100, 100, 10, 8);
+    swfmake::Pcm pcm;
+    pcm.samples.assign(44100, int16_t(4000));
+    swfmake::StreamData stream = swfmake::pcmStream(pcm, 10);
+    swfmake::TagWriter voice;
+    swfmake::writeStreamHead(voice, stream);
+    for (int k = 0; k < 10; ++k) {
+        swfmake::writeStreamBlock(voice, stream, k);
+        voice.showFrame();
+    }
+    m.defineSprite(1, voice);
+    m.place({1, false, 1, QTransform(), {}, {}, QStringLiteral("voice"), {}});
+    ActionWriter script;
+    newSound(script, QStringLiteral("s"), QStringLiteral("voice"));
+    call(script, QStringLiteral("s"), QStringLiteral("setVolume"), {25});
+    m.tag(12, script.op(Op::Stop).block());
+    m.showFrame();
+    play(m.finish());
+
+    soundtest::Recording r = listen(50);
+    EXPECT_EQ(r.left(1000), 1000);
+    EXPECT_EQ(r.right(1000), 1000);
 }
