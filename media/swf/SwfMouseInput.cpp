@@ -155,7 +155,7 @@ void MouseInput::transition(DisplayObject &object, int change, unsigned event)
         button.setState(stateAfter(change));
         if (TimelineSound *sound = stage.sound())
             if (int heard = soundOf(before, button.state()); heard >= 0)
-                sound->buttonChanged(button.characterId(), heard);
+                sound->buttonChanged(button.characterId(), heard, button.parentClip());
         if (MovieClip *parent = button.parentClip()) {
             for (const ButtonCharacter::ConditionAction &action : button.button().actions)
                 if (action.conditions & change)

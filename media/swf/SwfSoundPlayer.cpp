@@ -221,14 +221,14 @@ void SoundPlayer::applyTransforms()
         give(s.voice, s.owner);
 }
 
-void SoundPlayer::buttonChanged(uint16_t buttonId, int change)
+void SoundPlayer::buttonChanged(uint16_t buttonId, int change, const MovieClip *owner)
 {
     const ButtonSounds *sounds = movie ? movie->buttonSounds(buttonId) : nullptr;
     if (!sounds || change < 0 || change >= int(sounds->entries.size()))
         return;
     const ButtonSounds::Entry &entry = sounds->entries[size_t(change)];
     if (entry.soundId)
-        startSound(entry.soundId, entry.info, root);
+        startSound(entry.soundId, entry.info, owner);
 }
 
 void SoundPlayer::frameShown(const MovieClip &timeline, int frame, bool jumped)

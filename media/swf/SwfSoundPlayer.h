@@ -56,7 +56,7 @@ public:
     int eventsPlaying() const { return int(events.size()); }
 
     void frameShown(const MovieClip &timeline, int frame, bool jumped) override;
-    void buttonChanged(uint16_t buttonId, int change) override;
+    void buttonChanged(uint16_t buttonId, int change, const MovieClip *owner) override;
     void playingChanged(const MovieClip &timeline) override;
     void timelineGone(const MovieClip &timeline) override;
     std::optional<int> wantedFrame() override;

@@ -34,9 +34,10 @@ public:
     virtual void frameShown(const MovieClip &timeline, int frame, bool jumped) = 0;
     virtual void playingChanged(const MovieClip &timeline) = 0;
     virtual void timelineGone(const MovieClip &timeline) = 0;
-    // A button of the movie changed state: its sound for the change (a
-    // ButtonSounds::Change) plays, if it has one.
-    virtual void buttonChanged(uint16_t buttonId, int change) = 0;
+    // A button of the movie in `owner` changed state: its sound for the
+    // change (a ButtonSounds::Change) plays as a sound of that clip, if it
+    // has one.
+    virtual void buttonChanged(uint16_t buttonId, int change, const MovieClip *owner) = 0;
     // Scripts stopped every sound playing.
     virtual void stopAll() = 0;
 
