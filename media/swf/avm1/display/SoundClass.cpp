@@ -234,11 +234,13 @@ Value stop(Context &cx, const Value &self, Args args)
     TimelineSound *sound = player(cx);
     if (!o.found || !sound)
         return Value();
-    if (args.empty() || args[0].isUndefined()) {
+    bool all = args.empty() || args[0].isUndefined();
+    if (all && !o.clip)
+        sound->stopAll(); // as stopAllSounds: the timelines' streams too
+    else if (all)
         sound->stopSounds(o.clip, nullptr);
-    } else if (auto named = exportedSound(libraryOf(cx, o), toQString(cx, args[0]))) {
+    else if (auto named = exportedSound(libraryOf(cx, o), toQString(cx, args[0])))
         sound->stopSounds(o.clip, named.get());
-    }
     return Value();
 }
 

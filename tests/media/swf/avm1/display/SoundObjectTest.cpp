@@ -208,7 +208,7 @@ TEST_F(SoundObject, SoundbuftimeIsWholeSecondsSharedByEveryClip)
         << "set on a clip, read on the root; what is no number changes nothing";
 }
 
-TEST_F(SoundObject, AClipsVolumeReachesTheStreamSoundOfItsTimeline)
+TEST_F(SoundObject, AClipsVolumeReachesTheStreamSoundOfItsTimelineAndTheMoviesStopEndsIt)
 {
     swfmake::MovieWriter m(100, 100, 10, 8);
     swfmake::Pcm pcm;
@@ -227,9 +227,16 @@ TEST_F(SoundObject, AClipsVolumeReachesTheStreamSoundOfItsTimeline)
     call(script, QStringLiteral("s"), QStringLiteral("setVolume"), {25});
     m.tag(12, script.op(Op::Stop).block());
     m.showFrame();
+    ActionWriter stopAll;
+    newSound(stopAll, QStringLiteral("all"));
+    call(stopAll, QStringLiteral("all"), QStringLiteral("stop"));
+    m.tag(12, stopAll.op(Op::Stop).block());
+    m.showFrame();
     play(m.finish());
 
     soundtest::Recording r = listen(50);
     EXPECT_EQ(r.left(1000), 1000);
     EXPECT_EQ(r.right(1000), 1000);
+    next();
+    EXPECT_EQ(listen(50).firstSound(), -1) << "the movie's Sound stops the timelines' streams too";
 }
