@@ -8,6 +8,7 @@
 #include "SoundWriter.h"
 #include "SwfWriter.h"
 #include "swf/SwfPlayer.h"
+#include "swf/avm1/display/MovieScripts.h"
 
 #include <gtest/gtest.h>
 
@@ -239,4 +240,20 @@ TEST_F(SoundObject, AClipsVolumeReachesTheStreamSoundOfItsTimelineAndTheMoviesSt
     EXPECT_EQ(r.right(1000), 1000);
     next();
     EXPECT_EQ(listen(50).firstSound(), -1) << "the movie's Sound stops the timelines' streams too";
+}
+
+TEST_F(SoundObject, ASoundNoScriptHoldsAnyMoreStillHearsItsEnd)
+{
+    ActionWriter script;
+    newSound(script, QStringLiteral("s"));
+    call(script, QStringLiteral("s"), QStringLiteral("attachSound"), {QStringLiteral("high")});
+    setHandler(script, QStringLiteral("s"), QStringLiteral("onSoundComplete"), {},
+               ActionWriter().trace(QStringLiteral("done")));
+    call(script, QStringLiteral("s"), QStringLiteral("start"));
+    script.setVariable(QStringLiteral("s"), ActionWriter::Undefined{});
+    open({script});
+    static_cast<swf::avm1::MovieScripts &>(player.stage()->scripts()).machine().heap.collect();
+
+    listen(150);
+    EXPECT_EQ(traced, QStringList({QStringLiteral("done")}));
 }
