@@ -125,7 +125,7 @@ void SoundLoad::tellTags()
     if (file.fields().empty())
         return;
     Context cx(vm, vm.version(), nullptr);
-    // A proto-less object: it converts to undefined, as the original's did.
+    // A proto-less object: scripts see it convert to undefined.
     Object *id3 = vm.heap.make<Object>(nullptr);
     std::vector<Value> comments;
     for (const Id3Field &field : file.fields()) {
