@@ -42,9 +42,11 @@ TEST(SwfSoundLesson, TheStreamPlaysUnderItsFramesThenTheEventSoundAfterTheStop)
     ASSERT_EQ(player.frameNum(), last);
     ASSERT_TRUE(player.sound().mixer().silent());
     // While the word plays the pictures keep its pace: 12 frames a second.
-    for (auto [heard, frame] : frameAt)
-        if (heard < 44100)
+    for (auto [heard, frame] : frameAt) {
+        if (heard < 44100) {
             EXPECT_NEAR(frame, heard * 12 / 44100, 1) << heard;
+        }
+    }
     // A 300 Hz word for a second, then quiet, then the 600 Hz praise.
     auto loud = [&](int from, int to) {
         int n = 0;
