@@ -2,10 +2,10 @@
 // dispatch id and function-table position, in the window's calling orders.
 #include "SwfWriter.h"
 #include "TestHttpServer.h"
+#include "WaitFor.h"
 #include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,18 +37,6 @@ QByteArray lesson(int frames, double fps = 30, bool stopAtEnd = false, char comp
         m.showFrame();
     }
     return m.finish(compression);
-}
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
 }
 
 class FlashControlTest : public ::testing::Test {
@@ -123,7 +111,7 @@ TEST_F(FlashControlTest, LocalFileKnowsItsLengthRightAfterTheWriteAndPlaysByItse
     OleVariant p = component->GetProperty(FlashDispId::Playing);
     EXPECT_EQ(p.typeId(), QMetaType::Short);
     EXPECT_EQ(p.toInt(), -1);
-    EXPECT_TRUE(waitFor([&] { return frameNum() >= 3; }));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() >= 3; }, 5000));
     EXPECT_EQ(component->GetProperty(FlashDispId::Movie).toString(), path);
 }
 
@@ -148,7 +136,7 @@ TEST_F(FlashControlTest, FrameNumReadEvery100MsFollowsTheMovieAndLoops)
 TEST_F(FlashControlTest, StopPlayKeepsTheFrameAndPlayContinuesFromIt)
 {
     component->SetProperty(FlashDispId::Movie, file("l.swf", lesson(500, 60)));
-    ASSERT_TRUE(waitFor([&] { return frameNum() >= 5; }));
+    ASSERT_TRUE(WaitFor([&] { return frameNum() >= 5; }, 5000));
     component->CallMethod(FlashMethod::StopPlay);
     int stopped = frameNum();
     EXPECT_EQ(component->GetProperty(FlashDispId::Playing).toInt(), 0);
@@ -157,7 +145,7 @@ TEST_F(FlashControlTest, StopPlayKeepsTheFrameAndPlayContinuesFromIt)
     EXPECT_EQ(component->CallMethod(FlashMethod::CurrentFrame).toInt(), stopped);
     component->CallMethod(FlashMethod::Play);
     EXPECT_TRUE(playing());
-    ASSERT_TRUE(waitFor([&] { return frameNum() > stopped; }));
+    ASSERT_TRUE(WaitFor([&] { return frameNum() > stopped; }, 5000));
     EXPECT_LT(frameNum(), stopped + 30) << "continues from where it stopped";
 }
 
@@ -184,13 +172,13 @@ TEST_F(FlashControlTest, StopPlayThenMovieStartsTheNewLessonPlaying)
     EXPECT_EQ(totalFrames(), 70);
     EXPECT_EQ(frameNum(), 0);
     EXPECT_TRUE(playing());
-    EXPECT_TRUE(waitFor([&] { return frameNum() > 0; }));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() > 0; }, 5000));
 }
 
 TEST_F(FlashControlTest, LessonThatStopsOnItsLastFrameStaysThere)
 {
     component->SetProperty(FlashDispId::Movie, file("stop.swf", lesson(6, 60, true)));
-    ASSERT_TRUE(waitFor([&] { return !playing(); }));
+    ASSERT_TRUE(WaitFor([&] { return !playing(); }, 5000));
     EXPECT_EQ(frameNum(), 5);
     QTest::qWait(100);
     EXPECT_EQ(frameNum(), 5);
@@ -243,8 +231,8 @@ TEST_F(FlashControlTest, LoadsOverHttpFollowingRedirects)
     server.route("/old.swf", {TestHttpServer::Mode::Redirect, {}, "/lesson.swf", 0});
     component->SetProperty(FlashDispId::Movie, server.url("/old.swf"));
     EXPECT_EQ(totalFrames(), 0) << "nothing has arrived yet";
-    ASSERT_TRUE(waitFor([&] { return totalFrames() == 40; }));
-    EXPECT_TRUE(waitFor([&] { return frameNum() > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return totalFrames() == 40; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() > 0; }, 5000));
     EXPECT_EQ(server.requests, 2);
 }
 
@@ -254,7 +242,7 @@ TEST_F(FlashControlTest, PlaysTheCompleteFramesWhileTheRestIsArriving)
     QByteArray bytes = lesson(300, 60, false, 'F');
     server.route("/big.swf", {TestHttpServer::Mode::Slow, bytes, {}, bytes.size() / 3});
     component->SetProperty(FlashDispId::Movie, server.url("/big.swf"));
-    ASSERT_TRUE(waitFor([&] { return control()->player().movie() && control()->player().movie()->framesLoaded() > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return control()->player().movie() && control()->player().movie()->framesLoaded() > 0; }, 5000));
     EXPECT_EQ(totalFrames(), 300) << "the declared count while loading";
     EXPECT_TRUE(control()->loading());
     int loaded = control()->player().movie()->framesLoaded();
@@ -262,9 +250,9 @@ TEST_F(FlashControlTest, PlaysTheCompleteFramesWhileTheRestIsArriving)
     QTest::qWait(400);
     EXPECT_LE(frameNum(), loaded - 1) << "waits at the last complete frame";
     server.release();
-    ASSERT_TRUE(waitFor([&] { return !control()->loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !control()->loading(); }, 5000));
     EXPECT_EQ(totalFrames(), 300);
-    EXPECT_TRUE(waitFor([&] { return frameNum() > loaded; }));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() > loaded; }, 5000));
 }
 
 TEST_F(FlashControlTest, ConnectionCutShortPlaysWhatArrived)
@@ -273,17 +261,17 @@ TEST_F(FlashControlTest, ConnectionCutShortPlaysWhatArrived)
     QByteArray bytes = lesson(200, 30, false, 'F');
     server.route("/cut.swf", {TestHttpServer::Mode::Truncate, bytes, {}, bytes.size() / 2});
     component->SetProperty(FlashDispId::Movie, server.url("/cut.swf"));
-    ASSERT_TRUE(waitFor([&] { return !control()->loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !control()->loading(); }, 5000));
     EXPECT_GT(totalFrames(), 0);
     EXPECT_LT(totalFrames(), 200);
-    EXPECT_TRUE(waitFor([&] { return frameNum() > 0; }));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() > 0; }, 5000));
 }
 
 TEST_F(FlashControlTest, HttpErrorIsShownOnTheStage)
 {
     TestHttpServer server;
     component->SetProperty(FlashDispId::Movie, server.url("/nothing-here.swf"));
-    ASSERT_TRUE(waitFor([&] { return !control()->loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !control()->loading(); }, 5000));
     EXPECT_TRUE(control()->errorText().contains(QStringLiteral("载入失败"))) << control()->errorText().toStdString();
     EXPECT_EQ(totalFrames(), 0);
 }
@@ -313,7 +301,7 @@ TEST_F(FlashControlTest, ServerThatNeverAnswersDoesNotFreezeAndANewMovieDropsIt)
     component->SetProperty(FlashDispId::Movie, file("next.swf", lesson(12)));
     EXPECT_FALSE(control()->loading());
     EXPECT_EQ(totalFrames(), 12);
-    EXPECT_TRUE(waitFor([&] { return frameNum() > 0; }));
+    EXPECT_TRUE(WaitFor([&] { return frameNum() > 0; }, 5000));
 }
 
 TEST_F(FlashControlTest, StalledTransferFailsAfterTheTimeout)
@@ -322,7 +310,7 @@ TEST_F(FlashControlTest, StalledTransferFailsAfterTheTimeout)
     server.route("/silent.swf", {TestHttpServer::Mode::Silent, {}, {}, 0});
     control()->loader().setStallTimeout(300);
     component->SetProperty(FlashDispId::Movie, server.url("/silent.swf"));
-    ASSERT_TRUE(waitFor([&] { return !control()->loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !control()->loading(); }, 5000));
     EXPECT_FALSE(control()->errorText().isEmpty());
 }
 

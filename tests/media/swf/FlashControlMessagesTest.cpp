@@ -2,10 +2,10 @@
 // what happened in words a child's parent can act on, and the technical
 // reason beneath; and the loading message naming the movie.
 #include "TestHttpServer.h"
+#include "WaitFor.h"
 #include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,18 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 quint16 closedPort()
 {
@@ -52,7 +40,7 @@ TEST_P(StageFailures, SayWhatHappenedToWhichMovie)
     control.loader().setStallTimeout(400);
     control.setMovie(GetParam().address(server, dir));
     control.setTitle(QStringLiteral("动画情景交际 第三课"));
-    ASSERT_TRUE(waitFor([&] { return !control.loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !control.loading(); }, 10000));
     const QStringList lines = control.errorText().split('\n');
     ASSERT_GE(lines.size(), 3) << control.errorText().toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("“动画情景交际 第三课”载入失败"));

@@ -5,10 +5,10 @@
 #include "SwfTestUtil.h"
 #include "SwfWriter.h"
 #include "TestHttpServer.h"
+#include "WaitFor.h"
 #include "swf/FlashControl.h"
 #include "swf/SwfImportLoader.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,18 +19,6 @@ using swfmake::TagWriter;
 namespace Op = swf::avm1::Op;
 
 namespace {
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 QByteArray traceBlock(const QString &text)
 {
@@ -102,7 +90,7 @@ TEST(ImportLoader, TheBorrowedClipPlaysWithItsOwnMovie)
     const QString main = swftest::saveMovie(dir, QStringLiteral("main.swf"), importer(QStringLiteral("lib.swf")));
     Played p;
     p.control.setMovie(main);
-    ASSERT_TRUE(waitFor([&] { return !p.control.loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !p.control.loading(); }, 10000));
     p.control.player().tick();
     EXPECT_TRUE(p.lines.contains(QStringLiteral("helper"))) << p.lines.join('|').toStdString();
     EXPECT_TRUE(p.lines.contains(QStringLiteral("inner"))) << "children come from the library";
@@ -116,7 +104,7 @@ TEST(ImportLoader, AMissingLibraryLeavesTheFramesPlaying)
     const QString main = swftest::saveMovie(dir, QStringLiteral("main.swf"), importer(QStringLiteral("gone.swf")));
     Played p;
     p.control.setMovie(main);
-    ASSERT_TRUE(waitFor([&] { return !p.control.loading(); }));
+    ASSERT_TRUE(WaitFor([&] { return !p.control.loading(); }, 10000));
     p.control.player().tick();
     EXPECT_EQ(p.lines, QStringList{QStringLiteral("main")});
 }
@@ -129,12 +117,12 @@ TEST(ImportLoader, TheImportingFrameWaitsForTheLibrary)
     server.route("/movies/lib/lib.swf", {TestHttpServer::Mode::Slow, lib, {}, 20});
     Played p;
     p.control.setMovie(server.url(QStringLiteral("/movies/main.swf")));
-    ASSERT_TRUE(waitFor([&] { return !p.control.loading() && server.requests == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return !p.control.loading() && server.requests == 2; }, 10000));
     QTest::qWait(50);
     p.control.player().tick();
     EXPECT_TRUE(p.lines.isEmpty()) << "the first frame waits: " << p.lines.join('|').toStdString();
     server.release();
-    ASSERT_TRUE(waitFor([&] { return p.control.player().movie()->framesLoaded() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return p.control.player().movie()->framesLoaded() == 2; }, 10000));
     p.control.player().tick();
     EXPECT_TRUE(p.lines.contains(QStringLiteral("helper")));
     EXPECT_TRUE(p.lines.contains(QStringLiteral("main")));
