@@ -39,8 +39,13 @@ void SoundMixer::stopAll()
 {
     Request r;
     r.kind = Request::StopAll;
+    std::vector<Request> superseded; // released after the lock
     std::lock_guard guard(lock);
     published.clear();
+    // Whatever is still queued concerns sounds this stops: drop it, so that
+    // while no output pulls (nothing has played yet) each new movie's stop
+    // does not add to the queue, and queued sounds are let go at once.
+    superseded.swap(requests);
     requests.push_back(std::move(r));
 }
 

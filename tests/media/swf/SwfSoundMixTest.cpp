@@ -235,6 +235,29 @@ TEST(SwfSoundMix, StoppedSoundsFallSilentAtTheNextPull)
     EXPECT_TRUE(mixer.takeFinished().empty()) << "stopped sounds did not play out";
 }
 
+TEST(SwfSoundMix, StopAllLetsGoOfQueuedSoundsWhileNothingPulls)
+{
+    // A voice that says when it is released.
+    struct Watched : EventVoice {
+        Watched(const swf::EventSound &sound, int &alive) : EventVoice(sound, {}), alive(alive) { ++alive; }
+        ~Watched() override { --alive; }
+        int &alive;
+    };
+    SoundMixer mixer;
+    const swf::EventSound sound = pcmSound(std::vector<int16_t>(100, 7));
+    int alive = 0;
+    for (int movie = 0; movie < 50; ++movie) {
+        mixer.start(std::make_unique<Watched>(sound, alive));
+        mixer.stopAll();
+    }
+    EXPECT_EQ(alive, 0) << "stopped sounds are kept until an output pulls";
+    auto kept = mixer.start(std::make_unique<Watched>(sound, alive));
+    Recording r;
+    r.pull(mixer, 50);
+    EXPECT_EQ(r.left(0), 7) << "a sound started after the stop still plays";
+    EXPECT_FALSE(mixer.progress(kept).finished);
+}
+
 TEST(SwfSoundMix, BrokenDataEndsTheSoundQuietly)
 {
     for (int codec : {1, 2, 4, 5, 6, 11, 9}) {
