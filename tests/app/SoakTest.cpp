@@ -58,7 +58,7 @@ TEST_F(Soak, TwoHundredLessonClicksLeaveNothingBehind)
     qunsetenv("WORDLARK_ANIMATION_HOST");
     EXPECT_GE(server.requests, 150) << "the clicks reached the server";
     EXPECT_TRUE(WaitFor([&] { return server.open() == 0; }, 5000)) << server.open() << " connections left open";
-    ProcessUse::ExpectBackTo(warm, 16 * 1024);
+    ProcessUse::ExpectBackTo(warm, 4 * 1024);
 }
 
 TEST_F(Soak, AHundredChangesOfLookLeaveNothingBehind)

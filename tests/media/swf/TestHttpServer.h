@@ -25,9 +25,13 @@ public:
     {
         server.listen(QHostAddress::LocalHost, 0);
         connect(&server, &QTcpServer::newConnection, this, [this] {
+            sockets.removeIf([](const QPointer<QTcpSocket> &s) { return !s; });
             while (QTcpSocket *socket = server.nextPendingConnection()) {
                 sockets.append(socket);
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+                // A closed connection's socket goes at once, not with the server: a
+                // soak makes hundreds of them.
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             }
         });
     }
