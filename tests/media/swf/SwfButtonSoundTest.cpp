@@ -25,17 +25,48 @@ int16_t loudest(Recording &r, size_t &from)
     return most;
 }
 
+// A red 40-pixel square (shape 1) as every state of button 2.
+void defineSquareButton(swfmake::MovieWriter &m)
+{
+    using namespace swfmake;
+    ShapeBuilder square;
+    square.setStyles(0, square.addFill(Fill::solid(Qt::red)), 0);
+    square.rect(0, 0, 40 * kTw, 40 * kTw);
+    m.defineShape(1, square);
+    m.defineButton2(2, {{0x01 | 0x02 | 0x04 | 0x08, 1, 1, QTransform()}}, {}, {});
+}
+
+// A shown 100 x 100 control playing the movie, its sound pulled by hand.
+struct ButtonMovie {
+    explicit ButtonMovie(const QByteArray &movie)
+    {
+        path = swftest::saveMovie(dir, "button.swf", movie);
+        control.player().sound().setManualOutput(true);
+        control.resize(100, 100);
+        control.show();
+        loaded = !path.isEmpty() && QTest::qWaitForWindowExposed(&control);
+        if (loaded) {
+            control.setMovie(path);
+            loaded = control.player().root() != nullptr;
+        }
+    }
+    // Records the next 20 ms of sound.
+    void listen() { recording.pull(control.player().sound().mixer(), 882); }
+
+    QTemporaryDir dir;
+    QString path;
+    swf::FlashControl control;
+    Recording recording;
+    bool loaded = false;
+};
+
 }
 
 TEST(SwfButtonSound, EachStateChangePlaysItsOwnSound)
 {
     using namespace swfmake;
     MovieWriter m(100, 100, 12);
-    ShapeBuilder square;
-    square.setStyles(0, square.addFill(Fill::solid(Qt::red)), 0);
-    square.rect(0, 0, 40 * kTw, 40 * kTw);
-    m.defineShape(1, square);
-    m.defineButton2(2, {{0x01 | 0x02 | 0x04 | 0x08, 1, 1, QTransform()}}, {}, {});
+    defineSquareButton(m);
     // Sounds 11..14 hold 1000, 2000, 3000 and 4000 for 10 ms each.
     for (int i = 1; i <= 4; ++i) {
         Pcm pcm;
@@ -45,35 +76,26 @@ TEST(SwfButtonSound, EachStateChangePlaysItsOwnSound)
     defineButtonSound(m, 2, 14, 11, 12, 13); // leave, enter, press, release
     m.place({1, false, 2, QTransform::fromTranslate(30 * kTw, 30 * kTw), {}, {}, {}, {}});
     m.showFrame();
-    QTemporaryDir dir;
-    QString path = swftest::saveMovie(dir, "button.swf", m.finish());
-    ASSERT_FALSE(path.isEmpty());
-
-    swf::FlashControl control;
-    control.player().sound().setManualOutput(true);
-    control.resize(100, 100);
-    control.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    control.setMovie(path);
-    ASSERT_TRUE(control.player().root());
-    Recording r;
+    ButtonMovie movie(m.finish());
+    ASSERT_TRUE(movie.loaded);
+    swf::FlashControl &control = movie.control;
+    Recording &r = movie.recording;
     size_t from = 0;
-    auto listen = [&] { r.pull(control.player().sound().mixer(), 882); };
 
     QTest::mouseMove(&control, {50, 50});
-    listen();
+    movie.listen();
     EXPECT_EQ(loudest(r, from), 1000) << "entering";
     QTest::mouseMove(&control, {52, 52});
-    listen();
+    movie.listen();
     EXPECT_EQ(loudest(r, from), 0) << "moving within the button changes nothing";
     QTest::mousePress(&control, Qt::LeftButton, {}, {52, 52});
-    listen();
+    movie.listen();
     EXPECT_EQ(loudest(r, from), 2000) << "pressing";
     QTest::mouseRelease(&control, Qt::LeftButton, {}, {52, 52});
-    listen();
+    movie.listen();
     EXPECT_EQ(loudest(r, from), 3000) << "releasing";
     QTest::mouseMove(&control, {5, 5});
-    listen();
+    movie.listen();
     EXPECT_EQ(loudest(r, from), 4000) << "leaving";
 }
 
@@ -81,11 +103,7 @@ TEST(SwfButtonSound, ASoundOnTheClipHoldingAButtonSetsItsVolume)
 {
     using namespace swfmake;
     MovieWriter m(100, 100, 12, 8);
-    ShapeBuilder square;
-    square.setStyles(0, square.addFill(Fill::solid(Qt::red)), 0);
-    square.rect(0, 0, 40 * kTw, 40 * kTw);
-    m.defineShape(1, square);
-    m.defineButton2(2, {{0x01 | 0x02 | 0x04 | 0x08, 1, 1, QTransform()}}, {}, {});
+    defineSquareButton(m);
     Pcm pcm;
     pcm.samples.assign(441, int16_t(2000));
     defineSound(m, 11, pcmSound(pcm));
@@ -100,20 +118,10 @@ TEST(SwfButtonSound, ASoundOnTheClipHoldingAButtonSetsItsVolume)
     soundscripts::call(script, QStringLiteral("s"), QStringLiteral("setVolume"), {50});
     m.tag(12, script.block());
     m.showFrame();
-    QTemporaryDir dir;
-    QString path = swftest::saveMovie(dir, "held.swf", m.finish());
-    ASSERT_FALSE(path.isEmpty());
-
-    swf::FlashControl control;
-    control.player().sound().setManualOutput(true);
-    control.resize(100, 100);
-    control.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    control.setMovie(path);
-    ASSERT_TRUE(control.player().root());
-    QTest::mouseMove(&control, {50, 50});
-    Recording r;
+    ButtonMovie movie(m.finish());
+    ASSERT_TRUE(movie.loaded);
+    QTest::mouseMove(&movie.control, {50, 50});
+    movie.listen();
     size_t from = 0;
-    r.pull(control.player().sound().mixer(), 882);
-    EXPECT_EQ(loudest(r, from), 1000) << "the holder's half of the entering sound";
+    EXPECT_EQ(loudest(movie.recording, from), 1000) << "the holder's half of the entering sound";
 }
