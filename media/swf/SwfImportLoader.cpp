@@ -1,10 +1,8 @@
 #include "SwfImportLoader.h"
 
+#include "SwfLoadAddress.h"
 #include "SwfMovie.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 #include <QtGlobal>
 
 namespace swf {
@@ -52,7 +50,11 @@ void ImportLoader::movieGrew()
         connect(t.loader, &Loader::finished, this, [this, &t](const LoadFailure &failure) { ended(t, failure); });
         const QString url = importer->info().imports[index].url;
         const std::shared_ptr<Movie> current = importer;
-        t.loader->load(resolveAddress(baseAddress, url));
+        const QString address = permittedAddress(baseAddress, url);
+        if (address.isEmpty())
+            ended(t, {QStringLiteral("影片不能从这个地址读取。"), url});
+        else
+            t.loader->load(address);
         if (importer != current) // dropped while a local file was read
             return;
     }
@@ -73,18 +75,6 @@ void ImportLoader::ended(Transfer &t, const LoadFailure &failure)
                  qPrintable(failure.what), qPrintable(failure.failed() ? failure.detail : t.source->error()));
     importer->provideImport(index, usable ? t.source : nullptr);
     emit provided();
-}
-
-QString resolveAddress(const QString &base, const QString &relative)
-{
-    const QUrl url(relative);
-    if (isWebAddress(relative) || url.isLocalFile())
-        return relative;
-    if (isWebAddress(base) || QUrl(base).isLocalFile())
-        return QUrl(base).resolved(url).toString();
-    if (QFileInfo(relative).isAbsolute())
-        return relative;
-    return QFileInfo(base).dir().filePath(relative);
 }
 
 }

@@ -37,7 +37,4 @@ private:
     std::vector<std::unique_ptr<Transfer>> transfers; // one per import, in order
 };
 
-// `relative` resolved against the address of the movie that names it.
-QString resolveAddress(const QString &base, const QString &relative);
-
 }

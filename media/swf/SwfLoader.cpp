@@ -73,6 +73,16 @@ void Loader::cancel()
 
 void Loader::load(const QString &address)
 {
+    start(address, QByteArray(), QString());
+}
+
+void Loader::post(const QString &address, const QByteArray &body, const QString &contentType)
+{
+    start(address, body.isNull() ? QByteArray("") : body, contentType);
+}
+
+void Loader::start(const QString &address, const QByteArray &body, const QString &contentType)
+{
     cancel();
     if (!isWebAddress(address)) {
         QUrl url(address);
@@ -84,7 +94,12 @@ void Loader::load(const QString &address)
     QNetworkRequest request{QUrl(address)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(stallTimeoutMs);
-    reply = network->get(request);
+    if (body.isNull()) {
+        reply = network->get(request);
+    } else {
+        request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
+        reply = network->post(request, body);
+    }
     connect(reply, &QNetworkReply::readyRead, this, &Loader::readReply);
     connect(reply, &QNetworkReply::downloadProgress, this, &Loader::progress);
     connect(reply, &QNetworkReply::finished, this, &Loader::replyFinished);

@@ -26,6 +26,9 @@ public:
     // Stops any transfer in progress, then starts on `address`. For a local
     // file every signal has been sent when this returns.
     void load(const QString &address);
+    // The same, sending `body` as `contentType` with POST to a web address (a
+    // local file is read as load reads it).
+    void post(const QString &address, const QByteArray &body, const QString &contentType);
     // Stops the transfer in progress; no more signals come from it.
     void cancel();
     bool busy() const { return reply != nullptr; }
@@ -40,6 +43,8 @@ signals:
     void finished(const swf::LoadFailure &failure);
 
 private:
+    // Starts the transfer; `body` is sent with POST when not null.
+    void start(const QString &address, const QByteArray &body, const QString &contentType);
     void loadFile(const QString &path);
     void readReply();
     void replyFinished();

@@ -1,5 +1,6 @@
 #include "SwfPlayer.h"
 
+#include "avm1/display/ScriptLoads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +50,7 @@ bool Player::startStage()
     ticks = 0;
     stagePtr->setSound(&sounds);
     MovieClip *root = stagePtr->loadLevel(0, current);
+    firstLevel = stagePtr->levels().at(0);
     sounds.setRoot(root);
     root->setLooping(loop);
     if (!wantPlaying)
@@ -78,6 +80,8 @@ void Player::tick()
     if (!stagePtr && !starting)
         return;
     sounds.passTime(1.0 / current->frameRate());
+    if (scripts)
+        scripts->loads().frameBegins();
     if (starting) {
         startStage();
     } else {
@@ -88,6 +92,13 @@ void Player::tick()
             stagePtr->tick();
         scripts->runTimers(std::llround(++ticks * 1000.0 / current->frameRate()));
         stagePtr->runQueuedActions();
+        scripts->loads().frameEnded();
+        // A movie loaded into the first level replaces the root the sound follows.
+        if (MovieClip *first = root(); first && firstLevel.lock().get() != first) {
+            firstLevel = stagePtr->levels().at(0);
+            sounds.setRoot(first);
+            first->setLooping(loop);
+        }
     }
     sounds.update();
     emit frameChanged();

@@ -85,6 +85,8 @@ private:
     // Each stage has a script engine of its own, made with it.
     std::unique_ptr<avm1::MovieScripts> scripts;
     std::unique_ptr<Stage> stagePtr;
+    // The first level's root the sound follows (a script may load another).
+    std::weak_ptr<MovieClip> firstLevel;
     QTimer timer;
     qint64 ticks = 0; // of the movie's clock since the stage was made
     bool autoPlay = true;

@@ -812,7 +812,7 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         case Op::GetUrl2: {
             QString target = toQString(cx, pop());
             QString url = toQString(cx, pop());
-            host.getUrl(cx, url, target, in.flags >> 6, in.flags & 2, in.flags & 1);
+            host.getUrl(cx, url, target, in.flags & 3, in.flags & 0x40, in.flags & 0x80);
             break;
         }
         case Op::CloneSprite: {

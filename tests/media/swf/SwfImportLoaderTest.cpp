@@ -8,6 +8,7 @@
 #include "WaitFor.h"
 #include "swf/FlashControl.h"
 #include "swf/SwfImportLoader.h"
+#include "swf/SwfLoadAddress.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

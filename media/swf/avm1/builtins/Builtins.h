@@ -29,6 +29,10 @@ void installSystem(Vm &vm);
 void installXmlNode(Vm &vm);
 void installXml(Vm &vm);
 void installLoadVars(Vm &vm);
+// The enumerable properties of `from` as form data, in for..in order.
+QString encodeFormData(Context &cx, Object *from);
+// Sets the variables of form data ("a=1&b=two") on `into`, as strings.
+void decodeFormData(Context &cx, Object *into, const QString &data);
 void installAsNative(Vm &vm);
 
 // Argument `i`, or undefined.

@@ -19,29 +19,14 @@ Value construct(Context &, const Value &thisValue, Args)
 Value toStringMethod(Context &cx, const Value &thisValue, Args)
 {
     Object *self = thisValue.asObject();
-    if (!self)
-        return Value();
-    std::vector<String *> names;
-    self->enumerate(cx, names);
-    QStringList pairs;
-    for (String *name : names) {
-        QString value = toQString(cx, self->get(cx, name));
-        pairs << urlEscape(name->text(), cx.version) + QLatin1Char('=') + urlEscape(value, cx.version);
-    }
-    return cx.vm.string(pairs.join(QLatin1Char('&')));
+    return self ? Value(cx.vm.string(encodeFormData(cx, self))) : Value();
 }
 
 Value decode(Context &cx, const Value &thisValue, Args args)
 {
     Object *self = thisValue.asObject();
-    if (!self || args.empty())
-        return Value();
-    for (const QString &pair : toQString(cx, args[0]).split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
-        qsizetype eq = pair.indexOf(QLatin1Char('='));
-        QString name = urlUnescape(eq < 0 ? pair : pair.left(eq), cx.version, true);
-        QString value = eq < 0 ? QString() : urlUnescape(pair.mid(eq + 1), cx.version, true);
-        self->set(cx, cx.vm.name(name), cx.vm.string(value));
-    }
+    if (self && !args.empty())
+        decodeFormData(cx, self, toQString(cx, args[0]));
     return Value();
 }
 
@@ -60,6 +45,28 @@ Value onData(Context &cx, const Value &thisValue, Args args)
     return Value();
 }
 
+}
+
+QString encodeFormData(Context &cx, Object *from)
+{
+    std::vector<String *> names;
+    from->enumerate(cx, names);
+    QStringList pairs;
+    for (String *name : names) {
+        QString value = toQString(cx, from->get(cx, name));
+        pairs << urlEscape(name->text(), cx.version) + QLatin1Char('=') + urlEscape(value, cx.version);
+    }
+    return pairs.join(QLatin1Char('&'));
+}
+
+void decodeFormData(Context &cx, Object *into, const QString &data)
+{
+    for (const QString &pair : data.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        qsizetype eq = pair.indexOf(QLatin1Char('='));
+        QString name = urlUnescape(eq < 0 ? pair : pair.left(eq), cx.version, true);
+        QString value = eq < 0 ? QString() : urlUnescape(pair.mid(eq + 1), cx.version, true);
+        into->set(cx, cx.vm.name(name), cx.vm.string(value));
+    }
 }
 
 void installLoadVars(Vm &vm)

@@ -80,6 +80,27 @@ EditTextObject *createTextField(MovieClip &parent, const QString &name, int dept
     return add<EditTextObject, DisplayObject::Kind::EditText>(parent, std::move(field), name, depth);
 }
 
+MovieClip *replaceContent(MovieClip &clip, std::shared_ptr<const Movie> movie)
+{
+    static const Timeline noFrames;
+    MovieClip *parent = clip.parentClip();
+    if (!parent || clip.stage().liveClips() >= kMaxClips)
+        return nullptr;
+    const Timeline &frames = movie ? movie->timeline() : noFrames;
+    auto loaded = std::make_shared<MovieClip>(clip.stage(), movie ? std::move(movie) : clip.movieShared(), 0, nullptr,
+                                              frames);
+    loaded->setName(clip.name());
+    loaded->setMatrix(clip.matrix());
+    loaded->setColorTransform(clip.colorTransform());
+    loaded->setVisible(clip.visible());
+    loaded->setTransformedByScript(clip.transformedByScript());
+    loaded->setPlaceFrame(clip.placeFrame());
+    loaded->setClipActions(clip.clipActions());
+    MovieClip *made = loaded.get();
+    parent->addChild(std::move(loaded), clip.depth());
+    return made;
+}
+
 bool removeClip(DisplayObject &object)
 {
     DisplayObject *parent = object.parent();

@@ -5,10 +5,12 @@
 // script's depth 0 is the tree's depth kScriptDepthBase.
 #include <QRectF>
 #include <QString>
+#include <memory>
 
 namespace swf {
 class DisplayObject;
 class EditTextObject;
+class Movie;
 class MovieClip;
 }
 
@@ -29,6 +31,10 @@ MovieClip *attachClip(MovieClip &parent, const QString &exportName, const QStrin
 MovieClip *createEmptyClip(MovieClip &parent, const QString &name, int depth);
 // A new empty text field in `parent` over `pixels` of its space.
 EditTextObject *createTextField(MovieClip &parent, const QString &name, int depth, const QRectF &pixels);
+// A clip showing `movie`'s root timeline (none: no frames) in place of
+// `clip`: at its depth, with its name, matrix, colours, visibility and clip
+// event handlers; null for a level root or past the clip limit.
+MovieClip *replaceContent(MovieClip &clip, std::shared_ptr<const Movie> movie);
 // Removes `object` when it sits at a script depth (0 up); false otherwise.
 bool removeClip(DisplayObject &object);
 // The depth scripts see for `object`.

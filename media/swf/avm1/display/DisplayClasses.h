@@ -26,6 +26,8 @@ Object *installTextField(Vm &vm);
 void installInputObjects(Vm &vm);
 void installSelection(Vm &vm);
 void installColor(Vm &vm);
+// MovieClipLoader, loading by LoadVars and XML, and the clips' loading methods.
+void installLoading(Vm &vm, Object *clipPrototype);
 
 // The stage the scripts of `cx` play on; null before the first object is made.
 Stage *currentStage(Context &cx);

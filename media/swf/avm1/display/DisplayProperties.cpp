@@ -2,6 +2,8 @@
 
 #include "DisplayData.h"
 #include "swf/SwfHitTest.h"
+#include "swf/SwfLoader.h"
+#include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/SwfStage.h"
 #include "swf/SwfTimelineSound.h"
@@ -9,7 +11,9 @@
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
 
+#include <QFileInfo>
 #include <QHash>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -21,7 +25,7 @@ namespace {
 
 enum class Prop {
     X, Y, XScale, YScale, CurrentFrame, TotalFrames, Alpha, Visible, Width, Height, Rotation, Target,
-    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget, SoundBufTime,
+    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget, SoundBufTime, Url,
 };
 
 std::optional<Prop> propertyNamed(const QString &name)
@@ -46,6 +50,7 @@ std::optional<Prop> propertyNamed(const QString &name)
         {QStringLiteral("_parent"), Prop::Parent},
         {QStringLiteral("_droptarget"), Prop::DropTarget},
         {QStringLiteral("_soundbuftime"), Prop::SoundBufTime},
+        {QStringLiteral("_url"), Prop::Url},
     };
     if (!name.startsWith(QLatin1Char('_')))
         return std::nullopt;
@@ -184,6 +189,14 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
     case Prop::DropTarget:
         out = cx.vm.string(dropTarget(object));
         break;
+    case Prop::Url: {
+        // Where the object's movie came from; a local path as a file: URL.
+        const QString &address = object.movie().address();
+        out = cx.vm.string(isWebAddress(address) || QUrl(address).isLocalFile() || address.isEmpty()
+                               ? address
+                               : QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath()).toString());
+        break;
+    }
     case Prop::SoundBufTime: {
         TimelineSound *sound = object.stage().sound();
         out = sound ? sound->bufferSeconds() : kSoundBufferSeconds;

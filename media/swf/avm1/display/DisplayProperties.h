@@ -1,7 +1,7 @@
 #pragma once
 // The display properties scripts read and set on display objects (_x, _y,
 // _xscale, _yscale, _rotation, _alpha, _visible, _width, _height, _name,
-// _target, the frame counts, _xmouse, _ymouse, _parent, _droptarget), in pixels, percent
+// _target, the frame counts, _xmouse, _ymouse, _parent, _droptarget, _url), in pixels, percent
 // and degrees as scripts see them. Names are compared without case.
 #include "swf/avm1/Value.h"
 

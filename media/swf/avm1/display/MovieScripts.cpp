@@ -3,6 +3,7 @@
 #include "ClipOperations.h"
 #include "DisplayClasses.h"
 #include "DisplayData.h"
+#include "ScriptLoads.h"
 #include "SoundObjects.h"
 #include "TextVariables.h"
 #include "swf/SwfEditTextObject.h"
@@ -11,7 +12,10 @@
 #include "swf/SwfStage.h"
 #include "swf/SwfTimelineSound.h"
 #include "swf/avm1/Convert.h"
+#include "swf/avm1/Frame.h"
 #include "swf/avm1/Function.h"
+#include "swf/avm1/Variables.h"
+#include "swf/avm1/builtins/Builtins.h"
 
 #include <QLoggingCategory>
 
@@ -30,7 +34,9 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installInputObjects(vm);
     installSelection(vm);
     installColor(vm);
+    installLoading(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
+    loading = std::make_unique<ScriptLoads>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }
@@ -326,9 +332,36 @@ void MovieScripts::callFrame(Object *clip, int frame)
             vm.runBlock(actions->bytecode, target->movie().version(), clip);
 }
 
-void MovieScripts::getUrl(Context &, const QString &url, const QString &target, int, bool, bool)
+void MovieScripts::getUrl(Context &cx, const QString &url, const QString &target, int method, bool loadTarget,
+                          bool loadVariables)
 {
-    warn(QStringLiteral("getURL(\"%1\", \"%2\") is not supported by this player").arg(url, target));
+    // "_levelN" names a level; with either flag the target is a clip's path.
+    LoadTarget where;
+    bool isLevel = false;
+    if (target.startsWith(QLatin1String("_level"), Qt::CaseInsensitive))
+        where.level = target.mid(6).toInt(&isLevel);
+    if (!isLevel) {
+        where.level = -1;
+        Frame frame = timelineFrame(vm, cx.version, cx.target);
+        DisplayObject *object = loadTarget || loadVariables ? displayOf(resolvePath(frame, target)) : nullptr;
+        if (!object || object->kind() != DisplayObject::Kind::MovieClip) {
+            warn(QStringLiteral("getURL(\"%1\", \"%2\") opens no page in this player").arg(url, target));
+            return;
+        }
+        where.path = object->targetPath();
+    }
+    LoadSend send;
+    if (method == 1 || method == 2) {
+        send.method = method == 1 ? LoadSend::Get : LoadSend::Post;
+        if (Object *timeline = follow(cx.target))
+            send.data = encodeFormData(cx, timeline).toUtf8();
+    }
+    if (loadVariables)
+        loading->loadVariables(url, where, send);
+    else if (url.isEmpty())
+        loading->unloadMovie(where);
+    else
+        loading->loadMovie(url, where, send);
 }
 
 void MovieScripts::cloneSprite(Context &, Object *clip, const QString &name, int depth)

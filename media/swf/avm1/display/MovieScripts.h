@@ -18,6 +18,7 @@ class Stage;
 
 namespace swf::avm1 {
 
+class ScriptLoads;
 class SoundObjects;
 
 class MovieScripts : public ScriptHost, public Host {
@@ -30,6 +31,8 @@ public:
     Vm &machine() { return vm; }
     // The Sound objects whose sounds play or load.
     SoundObjects &soundObjects() { return *sounds; }
+    // The movies, variables and texts scripts load.
+    ScriptLoads &loads() { return *loading; }
     // The stage of the objects made so far; null before the first.
     Stage *currentStage() const { return stage; }
     // The movie's clock reached `ms` milliseconds: intervals and timeouts due run.
@@ -69,10 +72,11 @@ public:
     void removeSprite(Context &cx, Object *clip) override;
     void startDrag(Context &cx, Object *clip, bool lockCenter, const double *bounds) override;
 
-private:
-    Value toValue(const ScriptArg &arg);
     // The display object at a target path ("_level0.a.b"), or null.
     DisplayObject *objectAt(const QString &path);
+
+private:
+    Value toValue(const ScriptArg &arg);
 
     std::function<void(const QString &)> traced;
     Vm vm;
@@ -83,6 +87,7 @@ private:
     Object *textFieldPrototype = nullptr;
     // Made after the machine and gone before it.
     std::unique_ptr<SoundObjects> sounds;
+    std::unique_ptr<ScriptLoads> loading;
 };
 
 }

@@ -11,6 +11,7 @@
 #include "SoundLoad.h"
 #include "SoundObjects.h"
 #include "swf/SwfCharacter.h"
+#include "swf/SwfLoadAddress.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
 #include "swf/avm1/Convert.h"
@@ -266,7 +267,7 @@ Value loadSound(Context &cx, const Value &self, Args args)
     if (TimelineSound *sound = player(cx); sound && o.data->sound())
         sound->stopSounds(o.clip, o.data->sound());
     std::shared_ptr<const Movie> movie = libraryOf(cx, o);
-    QString address = SoundLoad::resolve(movie ? movie->address() : QString(), toQString(cx, args[0]));
+    QString address = permittedAddress(movie ? movie->address() : QString(), toQString(cx, args[0]));
     std::weak_ptr<DisplayObject> owner;
     if (o.clip)
         owner = o.clip->shared_from_this();

@@ -6,9 +6,6 @@
 #include "swf/SwfMovieClip.h"
 #include "swf/avm1/Vm.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 
 namespace swf::avm1 {
 
@@ -43,27 +40,12 @@ SoundLoad::SoundLoad(Vm &vm, Object *sound, bool streaming, std::weak_ptr<Displa
     connect(&loader, &Loader::finished, this, &SoundLoad::ended);
 }
 
-QString SoundLoad::resolve(const QString &movieAddress, const QString &url)
-{
-    if (isWebAddress(url))
-        return url;
-    bool localUrl = url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive);
-    if (isWebAddress(movieAddress))
-        return localUrl ? QString() : QUrl(movieAddress).resolved(QUrl(url)).toString();
-    if (localUrl || movieAddress.isEmpty())
-        return url;
-    QString base = movieAddress.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
-        ? QUrl(movieAddress).toLocalFile()
-        : movieAddress;
-    return QFileInfo(base).dir().filePath(url);
-}
-
 void SoundLoad::start(const QString &address)
 {
     SoundObjects::of(vm).loading(sound, true);
     busy = true;
     if (address.isEmpty()) {
-        ended(LoadFailure{QStringLiteral("网页上的影片不能读取本机文件。"), {}});
+        ended(LoadFailure{QStringLiteral("影片不能从这个地址读取。"), {}});
         return;
     }
     loader.load(address);

@@ -37,9 +37,6 @@ public:
 
     qint64 bytesLoaded() const { return received; }
     qint64 bytesTotal() const { return total; }
-    // Where a movie from `movieAddress` finds `url`; empty when it may not
-    // load it (a web movie reading local files).
-    static QString resolve(const QString &movieAddress, const QString &url);
 
 private:
     void arrived(const QByteArray &bytes);
