@@ -235,8 +235,9 @@ TEST(SwfTextField, DrawsEmbeddedGlyphsInsideTheGutterAndABorderOnWholePixels)
     EXPECT_EQ(countColor(image, QRect(47, 22, 10, 15), blue), 150);
     EXPECT_EQ(countColor(image, QRect(21, 37, 60, 22), blue), 0) << "nothing below the baseline";
     EXPECT_EQ(countColor(image, QRect(20, 20, 1, 41), black), 41) << "left border";
-    EXPECT_EQ(countColor(image, QRect(120, 20, 1, 41), black), 41) << "right border on the right edge";
-    EXPECT_EQ(countColor(image, QRect(20, 60, 101, 1), black), 101) << "bottom border on the bottom edge";
+    EXPECT_EQ(countColor(image, QRect(120, 20, 1, 40), black), 40) << "right border on the right edge";
+    EXPECT_EQ(countColor(image, QRect(20, 60, 100, 1), black), 100) << "bottom border on the bottom edge";
+    EXPECT_NEAR(image.pixelColor(120, 60).red(), 96, 1) << "the last corner five eighths covered";
     EXPECT_EQ(countColor(image, QRect(21, 21, 99, 39), black), 0);
     EXPECT_EQ(countColor(image, QRect(21, 21, 99, 39), QColor(Qt::white)), 99 * 39 - 450) << "white background";
 }
@@ -294,7 +295,7 @@ TEST(SwfTextField, DeviceFontFieldsShowOnlyUpright)
     const QRect all(0, 0, 60, 60);
     QImage slight = paint(QTransform().translate(20, 20).rotate(0.2));
     EXPECT_EQ(countColor(slight, QRect(20, 20, 1, 21), magenta), 21) << "a slight turn is dropped";
-    EXPECT_EQ(countColor(slight, QRect(20, 40, 21, 1), magenta), 21);
+    EXPECT_EQ(countColor(slight, QRect(20, 40, 21, 1), magenta), 20);
     EXPECT_EQ(countColor(paint(QTransform().translate(30, 30).rotate(45)), all, magenta), 0);
     EXPECT_EQ(countColor(paint(QTransform(-1, 0, 0, 1, 40, 20)), all, magenta), 0) << "mirrored";
     EXPECT_EQ(countColor(paint(QTransform(1, 0, 0.5, 1, 10, 20)), all, magenta), 0) << "skewed";
@@ -319,4 +320,34 @@ TEST(SwfTextField, StaticTextInAFontWithoutOutlinesUsesTheSystemGlyphs)
     EXPECT_GT(countColor(image, QRect(10, 15, 25, 25), black), 60) << "the first H";
     EXPECT_GT(countColor(image, QRect(50, 15, 25, 25), black), 60) << "the second H, after the space";
     EXPECT_EQ(countColor(image, QRect(0, 42, 100, 18), black), 0) << "nothing below the baseline";
+}
+
+TEST(SwfTextField, DeviceFontFrameSnapsCornerAndSizeToPixelsAndLeavesTheLastCornerEmpty)
+{
+    TextField field;
+    field.border = field.background = true;
+    field.borderColor = 0xFF00FF;
+    field.backgroundColor = 0x0000FF;
+    field.setBounds(QRectF(0, 0, 10, 10));
+    auto paint = [&](const QTransform &placement) {
+        QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw) * placement,
+                            swf::ColorTransform());
+        return image;
+    };
+    const QColor magenta(255, 0, 255), blue(0, 0, 255);
+    QImage half = paint(QTransform::fromTranslate(5.5, 5.5));
+    EXPECT_EQ(countColor(half, QRect(5, 5, 11, 1), magenta), 11) << "a half pixel rounds down; top takes both corners";
+    EXPECT_EQ(countColor(half, QRect(5, 5, 1, 11), magenta), 11) << "left takes both corners";
+    EXPECT_EQ(countColor(half, QRect(15, 5, 1, 10), magenta), 10) << "right stops above the last corner";
+    EXPECT_EQ(countColor(half, QRect(5, 15, 10, 1), magenta), 10) << "bottom stops left of it";
+    EXPECT_EQ(half.pixelColor(15, 15), QColor(Qt::white));
+    EXPECT_EQ(countColor(half, QRect(6, 6, 9, 9), blue), 81);
+    // 13.65 pixels from 2.2: the size rounds by itself, so the box ends at 2 + 14.
+    QImage scaled = paint(QTransform(1.365, 0, 0, 1.365, 2.2, 2.2));
+    EXPECT_EQ(countColor(scaled, QRect(2, 2, 15, 1), magenta), 15);
+    EXPECT_EQ(countColor(scaled, QRect(17, 0, 23, 40), magenta), 0);
+    EXPECT_EQ(countColor(scaled, QRect(3, 3, 13, 13), blue), 13 * 13);
 }

@@ -1,6 +1,7 @@
 #include "DisplayProperties.h"
 
 #include "DisplayData.h"
+#include "swf/SwfEditTextObject.h"
 #include "swf/SwfHitTest.h"
 #include "swf/SwfLoader.h"
 #include "swf/SwfMovie.h"
@@ -92,6 +93,19 @@ QRectF parentBounds(const DisplayObject &object)
 {
     QRectF local = object.localBounds();
     return local.isNull() ? QRectF() : object.matrix().mapRect(local);
+}
+
+// A text field keeps its scale when given a width or height: its box grows
+// or shrinks by `factor` along that axis instead.
+void resizeTextField(EditTextObject &object, bool width, double factor)
+{
+    TextField &field = object.textField();
+    QRectF box = field.bounds();
+    if (width)
+        box.setWidth(box.width() * factor);
+    else
+        box.setHeight(box.height() * factor);
+    field.setBounds(box);
 }
 
 Value frameCount(const DisplayObject &object, Prop which)
@@ -260,6 +274,10 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         double now = *property == Prop::Width ? bounds.width() : bounds.height();
         if (now <= 0 || number < 0)
             break;
+        if (object.kind() == DisplayObject::Kind::EditText) {
+            resizeTextField(static_cast<EditTextObject &>(object), *property == Prop::Width, number * 20.0 / now);
+            break;
+        }
         (*property == Prop::Width ? axes.xScale : axes.yScale) *= number * 20.0 / now;
         changeMatrix(object, axes.matrix(m.dx(), m.dy()));
         break;
