@@ -224,8 +224,9 @@ public:
                     break;
                 }
             }
-            if (paragraph)
-                lineBreak();
+            // A paragraph's end is in the format of the text before it.
+            if (paragraph && multiline)
+                out.append(QStringLiteral("\r"), out.empty() ? stack.back().format : out.formatAt(out.size() - 1));
             return;
         }
         if (t.name == QLatin1String("br"))

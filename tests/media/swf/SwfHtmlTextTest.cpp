@@ -66,6 +66,8 @@ TEST(SwfHtmlText, TagsNestFormatsAndParagraphsTakeTheirFirstCharactersFormat)
     EXPECT_EQ(t.formatAt(4).url, QStringLiteral("http://x/"));
     EXPECT_EQ(t.formatAt(4).target, QStringLiteral("_blank"));
     EXPECT_EQ(t.formatAt(5).align, TextAlign::Justify) << "the break belongs to the paragraph it ends";
+    EXPECT_EQ(t.formatAt(5).font, QStringLiteral("Arial")) << "in the format of the text before it";
+    EXPECT_EQ(t.formatAt(5).size, 30);
     EXPECT_EQ(t.formatAt(6).font, QStringLiteral("Times New Roman")) << "the second paragraph is back to the base";
     EXPECT_EQ(t.formatAt(6).align, TextAlign::Left);
 }
