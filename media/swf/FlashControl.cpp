@@ -1,5 +1,7 @@
 #include "FlashControl.h"
 
+#include "SwfFocusHighlight.h"
+
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QKeyEvent>
@@ -199,6 +201,7 @@ void FlashControl::paintStage(QPainter &painter, const QSize &area)
         painter.save();
         painter.setClipRect(rect);
         renderer->render(painter, *stage, stageTransform(area));
+        paintFocusHighlight(painter, *stage, stageTransform(area));
         painter.restore();
         return;
     }
@@ -225,26 +228,34 @@ void FlashControl::updateCursor()
 
 void FlashControl::mouseMoveEvent(QMouseEvent *event)
 {
-    if (Stage *stage = moviePlayer.stage())
+    if (Stage *stage = moviePlayer.stage()) {
         stage->mouse().move(toStage(event->position()));
+        stage->focus().hideHighlight();
+    }
     updateCursor();
 }
 
+// The left and right buttons hide the focus rectangle; only the left one
+// reaches the movie.
 void FlashControl::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    Stage *stage = moviePlayer.stage();
+    if (!stage || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
         return;
-    if (Stage *stage = moviePlayer.stage())
+    if (event->button() == Qt::LeftButton)
         stage->mouse().press(toStage(event->position()));
+    stage->focus().hideHighlight();
     updateCursor();
 }
 
 void FlashControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    Stage *stage = moviePlayer.stage();
+    if (!stage || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
         return;
-    if (Stage *stage = moviePlayer.stage())
+    if (event->button() == Qt::LeftButton)
         stage->mouse().release(toStage(event->position()));
+    stage->focus().hideHighlight();
     updateCursor();
 }
 

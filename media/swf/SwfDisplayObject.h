@@ -16,6 +16,7 @@
 #include <QTransform>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -81,6 +82,10 @@ public:
     void setFilters(std::vector<Filter> filters) { filterList = std::move(filters); }
     bool cacheAsBitmap() const { return cached; }
     void setCacheAsBitmap(bool on) { cached = on; }
+    // Whether the object shows the focus rectangle (_focusrect); unset, the
+    // movie's choice applies.
+    std::optional<bool> focusRect() const { return ownFocusRect; }
+    void setFocusRect(std::optional<bool> on) { ownFocusRect = on; }
 
     // Once a script has moved, scaled, turned or tinted the object, the
     // timeline's later changes to the same properties no longer apply.
@@ -138,6 +143,7 @@ private:
     BlendMode blend = BlendMode::Normal;
     std::vector<Filter> filterList;
     bool cached = false;
+    std::optional<bool> ownFocusRect;
     bool scriptTransformed = false;
     int placedAt = -1;
     std::vector<ClipAction> handlers;

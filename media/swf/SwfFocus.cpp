@@ -80,6 +80,13 @@ void Focus::set(DisplayObject *object)
     DisplayObject *before = current();
     if (object != before)
         move(before, object);
+    highlight = object && object->focusRect().value_or(rects);
+}
+
+bool Focus::highlighted() const
+{
+    DisplayObject *object = current();
+    return highlight && object && object->kind() != DisplayObject::Kind::EditText;
 }
 
 void Focus::tab(bool backwards)

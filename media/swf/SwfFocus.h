@@ -31,11 +31,22 @@ public:
     // `object` left the stage: if it had the focus, the focus goes nowhere.
     void objectRemoved(DisplayObject &object);
 
+    // The yellow rectangle around a focused clip or button. Moving the
+    // focus by Tab or by a script shows it when the object's _focusrect (or,
+    // without one, the movie's) allows it then; the mouse hides it again.
+    bool highlighted() const;
+    void hideHighlight() { highlight = false; }
+    // The movie's _focusrect, for objects without one of their own.
+    bool rectsShown() const { return rects; }
+    void setRectsShown(bool on) { rects = on; }
+
 private:
     void move(DisplayObject *before, DisplayObject *object);
 
     Stage &stage;
     std::weak_ptr<DisplayObject> focused;
+    bool highlight = false;
+    bool rects = true;
 };
 
 }

@@ -1,7 +1,10 @@
 // Keyboard focus on the stage: Tab moving it in automatic and custom order,
 // and the focus leaving an object that leaves the stage.
 #include "avm1/display/ScriptTestUtil.h"
+#include "swf/SwfFocusHighlight.h"
 #include "swf/SwfMovieClip.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -76,4 +79,61 @@ TEST(SwfFocus, TheFocusLeavesARemovedObjectAndTheListenersHear)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"focus: _level0.a", "focus: null"}));
     EXPECT_EQ(focusedName(p), "none");
+}
+
+TEST(SwfFocus, TabShowsTheYellowRectangleInsideTheClipUntilTheMouseOrItsFocusrectHidesIt)
+{
+    ActionWriter w;
+    setMember(w, "clip", "tabEnabled", true);
+    Played p(boxMovie(w));
+    swf::Focus &focus = p.scene.stage.focus();
+    auto yellowPixels = [&] {
+        QImage image(60, 60, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        swf::paintFocusHighlight(painter, p.scene.stage, QTransform::fromScale(1.0 / 20, 1.0 / 20));
+        painter.end();
+        return std::pair(swftest::countColor(image, QRect(0, 0, 60, 60), QColor(255, 255, 0)),
+                         swftest::countColor(image, QRect(13, 13, 14, 4), QColor(255, 255, 0)));
+    };
+    EXPECT_EQ(yellowPixels().first, 0) << "nothing focused";
+    tabs(p, 1);
+    ASSERT_EQ(focusedName(p), "clip");
+    // The 20 x 10 box at (10, 10): three pixels wide inside its bounds.
+    EXPECT_EQ(yellowPixels(), std::pair(20 * 10 - 14 * 4, 0));
+    focus.hideHighlight();
+    EXPECT_EQ(yellowPixels().first, 0) << "the mouse hid it";
+    focus.set(p.scene.stage.focus().current());
+    EXPECT_GT(yellowPixels().first, 0) << "a script focusing shows it again";
+    focus.setRectsShown(false);
+    focus.set(nullptr);
+    tabs(p, 1);
+    EXPECT_EQ(yellowPixels().first, 0) << "the movie's _focusrect is off";
+    focus.current()->setFocusRect(true);
+    focus.set(nullptr);
+    tabs(p, 1);
+    EXPECT_GT(yellowPixels().first, 0) << "the clip's own _focusrect wins";
+}
+
+TEST(SwfFocus, FocusrectPropertiesAndHidingTheFocusedObject)
+{
+    ActionWriter w;
+    auto show = [&](const QString &path) { traceMember(w, path, "_focusrect"); };
+    show("_root");
+    show("clip");
+    setMember(w, "clip", "_focusrect", 0);
+    show("clip");
+    setMember(w, "_root", "_focusrect", QStringLiteral("test")); // not a number: kept
+    show("_root");
+    setMember(w, "_root", "_focusrect", QStringLiteral("false"));
+    show("_root");
+    setMember(w, "_root", "_focusrect", 2);
+    show("_root");
+    setMember(w, "clip", "_focusrect", ActionWriter::Null{});
+    show("clip");
+    call(w, "Selection", "setFocus", {QStringLiteral("clip")}).op(Op::Pop);
+    setMember(w, "clip", "_visible", false);
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"true", "null", "false", "true", "false", "true", "null", "null"}));
 }

@@ -26,7 +26,7 @@ namespace {
 
 enum class Prop {
     X, Y, XScale, YScale, CurrentFrame, TotalFrames, Alpha, Visible, Width, Height, Rotation, Target,
-    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget, SoundBufTime, Url,
+    FramesLoaded, Name, XMouse, YMouse, Parent, DropTarget, SoundBufTime, Url, FocusRect,
 };
 
 std::optional<Prop> propertyNamed(const QString &name)
@@ -52,6 +52,7 @@ std::optional<Prop> propertyNamed(const QString &name)
         {QStringLiteral("_droptarget"), Prop::DropTarget},
         {QStringLiteral("_soundbuftime"), Prop::SoundBufTime},
         {QStringLiteral("_url"), Prop::Url},
+        {QStringLiteral("_focusrect"), Prop::FocusRect},
     };
     if (!name.startsWith(QLatin1Char('_')))
         return std::nullopt;
@@ -108,6 +109,38 @@ void resizeTextField(EditTextObject &object, bool width, double factor)
     field.setBounds(box);
 }
 
+// _focusrect: a level root's is the movie's own (a boolean); any other
+// object's is null until a script gives it one.
+Value focusRect(const DisplayObject &object)
+{
+    if (!object.parent())
+        return object.stage().focus().rectsShown();
+    std::optional<bool> own = object.focusRect();
+    return own ? Value(*own) : Value::null();
+}
+
+// The movie's _focusrect takes numbers (non-zero shows) and the words true
+// and false, ignores null, undefined and other values that are not numbers
+// (the empty string too) and turns an object off; an object's takes any
+// value as a boolean, and null or undefined unsets it.
+void setFocusRect(Context &cx, DisplayObject &object, const Value &value)
+{
+    if (!object.parent()) {
+        QString word = value.isString() ? toQString(cx, value) : QString();
+        double number = value.asObject() ? 0.0
+            : value.isNull() || value.isUndefined() || (value.isString() && word.isEmpty()) ? qQNaN()
+            : word == QLatin1String("true")  ? 1.0
+            : word == QLatin1String("false") ? 0.0
+                                              : toNumber(cx, value);
+        if (!std::isnan(number))
+            object.stage().focus().setRectsShown(number != 0);
+    } else if (value.isUndefined() || value.isNull()) {
+        object.setFocusRect(std::nullopt);
+    } else {
+        object.setFocusRect(toBoolean(cx, value));
+    }
+}
+
 Value frameCount(const DisplayObject &object, Prop which)
 {
     if (object.kind() != DisplayObject::Kind::MovieClip)
@@ -153,6 +186,9 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         return false;
     const QTransform &m = object.matrix();
     switch (*property) {
+    case Prop::FocusRect:
+        out = focusRect(object);
+        break;
     case Prop::X:
         out = m.dx() / 20.0;
         break;
@@ -230,7 +266,16 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         return true;
     }
     if (*property == Prop::Visible) {
-        object.setVisible(toBoolean(cx, value));
+        bool visible = toBoolean(cx, value);
+        object.setVisible(visible);
+        // A hidden object cannot keep the keyboard focus.
+        Focus &focus = object.stage().focus();
+        if (!visible && focus.current() == &object)
+            focus.set(nullptr);
+        return true;
+    }
+    if (*property == Prop::FocusRect) {
+        setFocusRect(cx, object, value);
         return true;
     }
     const QTransform &m = object.matrix();
