@@ -71,6 +71,13 @@ public:
     bool embedFonts() const { return embedded; }
     void setEmbedFonts(bool on);
     bool condenseWhite = false;
+    bool mouseWheelEnabled = true;
+    // The settings of the finer antialiasing of Flash 8 text, kept for
+    // scripts: "normal" or "advanced", "none", "pixel" or "subpixel", and
+    // sharpness (-400 to 400) and thickness (-200 to 200).
+    QString antiAliasType = QStringLiteral("normal");
+    QString gridFitType = QStringLiteral("pixel");
+    double sharpness = 0, thickness = 0;
     bool border = false, background = false;
     QRgb borderColor = 0x000000, backgroundColor = 0xFFFFFF;
     bool selectable = true, editable = false;

@@ -4,6 +4,7 @@
 #include "DisplayClasses.h"
 #include "DisplayData.h"
 #include "ScriptLoads.h"
+#include "TextFieldData.h"
 #include "SoundObjects.h"
 #include "TextVariables.h"
 #include "swf/SwfEditTextObject.h"
@@ -123,7 +124,10 @@ void MovieScripts::objectCreated(DisplayObject &object)
     if (object.kind() == DisplayObject::Kind::MovieClip && static_cast<MovieClip &>(object).level() == 0)
         vm.setVersion(object.movie().version());
     Object *self = vm.heap.make<Object>(proto);
-    self->setNative(std::make_unique<DisplayData>(object.shared_from_this()));
+    if (object.kind() == DisplayObject::Kind::EditText)
+        self->setNative(std::make_unique<TextFieldData>(object.shared_from_this()));
+    else
+        self->setNative(std::make_unique<DisplayData>(object.shared_from_this()));
     object.setScriptData(std::make_unique<ScriptLink>(self));
     if (object.kind() == DisplayObject::Kind::EditText) {
         // A text field broadcasts its events (onChanged, onScroller) to its

@@ -3,6 +3,7 @@
 // Player listed them; read on anything but a text field they are undefined.
 #include "DisplayClasses.h"
 #include "DisplayData.h"
+#include "TextFieldData.h"
 #include "TextFormatObject.h"
 #include "TextVariables.h"
 #include "ClipOperations.h"
@@ -237,6 +238,76 @@ void setHScroll(Context &cx, EditTextObject &f, const Value &v)
 
 void readOnly(Context &, EditTextObject &, const Value &) {}
 
+TextFieldData &dataOf(Context &, EditTextObject &f)
+{
+    return *scriptObject(&f)->nativeAs<TextFieldData>();
+}
+
+// Values kept as given, for the tab order and style sheets to read.
+template <Value TextFieldData::*M> Value held(Context &cx, EditTextObject &f)
+{
+    return dataOf(cx, f).*M;
+}
+
+template <Value TextFieldData::*M> void hold(Context &cx, EditTextObject &f, const Value &v)
+{
+    dataOf(cx, f).*M = v;
+}
+
+// filters: a new array each time, of the filters last given.
+Value filters(Context &cx, EditTextObject &f)
+{
+    Object *given = dataOf(cx, f).filters.asObject();
+    std::vector<Value> items;
+    if (given) {
+        int n = toInt(cx, given->get(cx, cx.vm.name(QStringLiteral("length"))));
+        for (int i = 0; i < n; ++i)
+            items.push_back(given->get(cx, cx.vm.name(QString::number(i))));
+    }
+    return cx.vm.newArray(items);
+}
+
+void setFilters(Context &cx, EditTextObject &f, const Value &v)
+{
+    if (v.asObject())
+        dataOf(cx, f).filters = v;
+}
+
+Value antiAliasType(Context &cx, EditTextObject &f)
+{
+    return cx.vm.string(f.textField().antiAliasType);
+}
+
+// Words outside `allowed` leave the setting as it was.
+template <QString TextField::*M, const char *const *Allowed, int N>
+void setWord(Context &cx, EditTextObject &f, const Value &v)
+{
+    QString word = toQString(cx, v);
+    for (int i = 0; i < N; ++i)
+        if (word == QLatin1String(Allowed[i]))
+            f.textField().*M = word;
+}
+
+Value gridFitType(Context &cx, EditTextObject &f)
+{
+    return cx.vm.string(f.textField().gridFitType);
+}
+
+template <double TextField::*M, int Limit> Value limited(Context &, EditTextObject &f)
+{
+    return f.textField().*M;
+}
+
+template <double TextField::*M, int Limit> void setLimited(Context &cx, EditTextObject &f, const Value &v)
+{
+    double number = toNumber(cx, v);
+    if (!std::isnan(number))
+        f.textField().*M = std::clamp(number, double(-Limit), double(Limit));
+}
+
+const char *const kAntiAliasTypes[] = {"normal", "advanced"};
+const char *const kGridFitTypes[] = {"none", "pixel", "subpixel"};
+
 struct FieldProperty {
     const char *name;
     NativeFn get;
@@ -245,11 +316,17 @@ struct FieldProperty {
 
 // Listed by for..in from the last to the first.
 const FieldProperty kProperties[] = {
+    {"gridFitType", getter<gridFitType>, setter<setWord<&TextField::gridFitType, kGridFitTypes, 3>>},
+    {"antiAliasType", getter<antiAliasType>, setter<setWord<&TextField::antiAliasType, kAntiAliasTypes, 2>>},
+    {"thickness", getter<limited<&TextField::thickness, 200>>, setter<setLimited<&TextField::thickness, 200>>},
+    {"sharpness", getter<limited<&TextField::sharpness, 400>>, setter<setLimited<&TextField::sharpness, 400>>},
+    {"filters", getter<filters>, setter<setFilters>},
     {"scroll", getter<scroll>, setter<setScroll>},
     {"maxscroll", getter<measure<&TextField::maxScroll>>, setter<readOnly>},
     {"borderColor", getter<color<&TextField::borderColor>>, setter<setColor<&TextField::borderColor>>},
     {"backgroundColor", getter<color<&TextField::backgroundColor>>, setter<setColor<&TextField::backgroundColor>>},
     {"textColor", getter<textColor>, setter<setTextColor>},
+    {"tabIndex", getter<held<&TextFieldData::tabIndex>>, setter<hold<&TextFieldData::tabIndex>>},
     {"autoSize", getter<autoSize>, setter<setAutoSize>},
     {"text", getter<text>, setter<setText>},
     {"type", getter<type>, setter<setType>},
@@ -272,6 +349,8 @@ const FieldProperty kProperties[] = {
     {"textHeight", getter<measure<&TextField::textHeight>>, setter<readOnly>},
     {"restrict", getter<restrict>, setter<setRestrict>},
     {"condenseWhite", getter<flag<&TextField::condenseWhite>>, setter<setFlag<&TextField::condenseWhite>>},
+    {"mouseWheelEnabled", getter<flag<&TextField::mouseWheelEnabled>>, setter<setFlag<&TextField::mouseWheelEnabled>>},
+    {"styleSheet", getter<held<&TextFieldData::styleSheet>>, setter<hold<&TextFieldData::styleSheet>>},
 };
 
 // The range [begin, end) of getTextFormat and setTextFormat: the whole

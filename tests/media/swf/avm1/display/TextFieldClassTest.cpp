@@ -123,3 +123,30 @@ TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"null", "-1", "true", "_level0.t", "5", "1", "true", "null"}));
 }
+
+TEST(TextFieldClass, KeptPropertiesTakeOnlyWhatTheyAllowAndWidthResizesTheBox)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    for (const char *name : {"tabIndex", "styleSheet", "mouseWheelEnabled", "antiAliasType", "gridFitType", "sharpness"})
+        traceMember(w, "t", name);
+    setMember(w, "t", "tabIndex", QStringLiteral("3"));
+    setMember(w, "t", "antiAliasType", QStringLiteral("advanced"));
+    setMember(w, "t", "gridFitType", QStringLiteral("blurry"));
+    setMember(w, "t", "sharpness", 1000);
+    setMember(w, "t", "thickness", -1000);
+    for (const char *name : {"tabIndex", "antiAliasType", "gridFitType", "sharpness", "thickness"})
+        traceMember(w, "t", name);
+    // filters reads back as a new array of what was given.
+    w.push({QStringLiteral("a"), 7, 1}).op(Op::InitArray).op(Op::SetVariable);
+    get(w, "t").push({QStringLiteral("filters")}).getVariable("a").op(Op::SetMember);
+    get(w, "t").push({QStringLiteral("filters")}).op(Op::GetMember).op(Op::Trace);
+    get(w, "t").push({QStringLiteral("filters")}).op(Op::GetMember).getVariable("a").op(Op::StrictEquals).op(Op::Trace);
+    setMember(w, "t", "_width", 60);
+    setMember(w, "t", "_xscale", 200);
+    traceMember(w, "t", "_width");
+    traceMember(w, "t", "_xscale");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"undefined", "undefined", "true", "normal", "pixel", "0", "3", "advanced", "pixel",
+                                    "400", "-200", "7", "false", "120", "200"}));
+}
