@@ -292,7 +292,9 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
             line.end = to < items.size() ? items[to].index : (brk < 0 ? end : end + 1);
             line.endsParagraph = to >= items.size() && brk >= 0;
             y += line.height();
-            layout.textWidth = std::max(layout.textWidth, line.left - kTextGutter + line.width);
+            // Alignment moves a line but does not widen the text.
+            double indent = first ? p.firstLeft : p.left;
+            layout.textWidth = std::max(layout.textWidth, indent - kTextGutter + line.width);
             layout.lines.push_back(std::move(line));
             lineStart = to;
             first = false;

@@ -110,6 +110,7 @@ TEST(SwfTextLayout, AlignsEachLineInTheRoomLeftByMarginsAndIndents)
         format.align = row.align;
         f.setTextFormat(0, 1, format);
         EXPECT_DOUBLE_EQ(firstGlyphX(f, 0), row.firstX) << int(row.align);
+        EXPECT_DOUBLE_EQ(f.textWidth(), 40) << "alignment does not widen the text";
     }
     TextField f = field(104, 100, "aaaa bbbb cccc");
     TextFormat format;
