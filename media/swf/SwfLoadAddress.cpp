@@ -52,8 +52,9 @@ QString permittedAddress(const QString &base, const QString &relative)
                 == from.port(from.scheme() == QLatin1String("https") ? 443 : 80);
         return sameHost ? resolved : QString();
     }
+    // A file's address may carry a query for the movie loaded; the file is what precedes it.
     const QString movie = localPath(base);
-    const QString target = localPath(resolved);
+    const QString target = localPath(resolveAddress(base, relative.section(QLatin1Char('?'), 0, 0)));
     if (movie.isEmpty() || target.isEmpty())
         return {};
     const QString folder = QFileInfo(movie).path();

@@ -11,7 +11,8 @@ QString resolveAddress(const QString &base, const QString &relative);
 
 // `relative` resolved against `base` when the movie at `base` may load it;
 // empty when it may not (another host, a web address from a local movie, a
-// local file from a web movie or outside the movie's folder, any other scheme).
+// local file from a web movie or outside the movie's folder, any other
+// scheme). A local file's address loses its query ("?a=1").
 QString permittedAddress(const QString &base, const QString &relative);
 
 }

@@ -21,6 +21,7 @@ void Movie::append(const QByteArray &bytes)
 {
     if (done || failed())
         return;
+    received += bytes.size();
     stream.append(bytes);
     if (stream.failed())
         return fail(stream.error());

@@ -48,6 +48,8 @@ public:
     char compression() const { return stream.compression(); }
     uint32_t declaredLength() const { return stream.declaredLength(); }
     size_t bodyBytes() const { return size_t(stream.body().size()); }
+    // The bytes of the file taken so far, compressed as they came.
+    qint64 fileBytes() const { return received; }
     QRectF frameSize() const { return stage; } // twips
     double frameRate() const { return rate; }
     int declaredFrameCount() const { return root.declaredFrames; }
@@ -85,6 +87,7 @@ private:
 
     SwfStream stream;
     QString from;
+    qint64 received = 0;
     size_t parsed = 0;
     bool haveHeader = false;
     bool done = false;

@@ -8,6 +8,7 @@
 #include "swf/SwfMovieClip.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Frame.h"
+#include "swf/avm1/Host.h"
 #include "swf/avm1/Variables.h"
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
@@ -18,9 +19,10 @@ namespace swf::avm1 {
 
 namespace {
 
-MovieClip *clipOf(const Value &v)
+// The clip `v` stands for, also when it stands for one a load replaced.
+MovieClip *clipOf(Context &cx, const Value &v)
 {
-    DisplayObject *o = displayOf(v.asObject());
+    DisplayObject *o = displayOf(v.asObject() ? cx.vm.host.follow(v.asObject()) : nullptr);
     return o && o->kind() == DisplayObject::Kind::MovieClip ? static_cast<MovieClip *>(o) : nullptr;
 }
 
@@ -39,7 +41,7 @@ LoadSend::Method methodOf(Context &cx, const Value &method, LoadSend::Method oth
 
 LoadTarget targetOf(const DisplayObject &clip)
 {
-    return LoadTarget{-1, clip.targetPath()};
+    return LoadTarget{-1, std::const_pointer_cast<DisplayObject>(clip.shared_from_this())};
 }
 
 // A MovieClipLoader's target: a level number, a clip, or a clip's path;
@@ -50,12 +52,12 @@ std::optional<LoadTarget> loaderTarget(Context &cx, const Value &target)
         const double level = std::floor(toNumber(cx, target));
         return level >= 0 && level < 0x7fffffff ? std::optional(LoadTarget{int(level), {}}) : std::nullopt;
     }
-    if (MovieClip *clip = clipOf(target))
+    if (MovieClip *clip = clipOf(cx, target))
         return targetOf(*clip);
     if (!target.isString())
         return std::nullopt;
     Frame frame = timelineFrame(cx.vm, cx.version, cx.target);
-    if (MovieClip *clip = clipOf(Value(resolvePath(frame, toQString(cx, target)))))
+    if (MovieClip *clip = clipOf(cx, Value(resolvePath(frame, toQString(cx, target)))))
         return targetOf(*clip);
     return std::nullopt;
 }
@@ -91,15 +93,15 @@ Value unloadClip(Context &cx, const Value &, Args args)
 
 Value getProgress(Context &cx, const Value &, Args args)
 {
-    if (args.empty() || args[0].isNull() || args[0].isUndefined() || (args[0].asObject() && !clipOf(args[0])))
+    if (args.empty() || args[0].isNull() || args[0].isUndefined() || (args[0].asObject() && !clipOf(cx, args[0])))
         return Value();
     Object *progress = cx.vm.newObject();
     std::optional<LoadTarget> target = loaderTarget(cx, args[0]);
     const MovieClip *clip = target ? ScriptLoads::of(cx.vm).targetClip(*target) : nullptr;
+    // The file's bytes as they came (compressed), unlike getBytesLoaded's.
     if (clip) {
-        const double total = clip->movie().declaredLength();
-        const double loaded = clip->movie().finished() ? total : std::min<double>(clip->movie().bodyBytes() + 8, total);
-        progress->set(cx, cx.vm.name(QStringLiteral("bytesLoaded")), loaded);
+        const double total = clip->movie().finished() ? clip->movie().fileBytes() : clip->movie().declaredLength();
+        progress->set(cx, cx.vm.name(QStringLiteral("bytesLoaded")), double(clip->movie().fileBytes()));
         progress->set(cx, cx.vm.name(QStringLiteral("bytesTotal")), total);
     }
     return progress;
@@ -176,7 +178,7 @@ Value getBytesTotal(Context &cx, const Value &self, Args)
 // clip's variables go with GET or POST.
 Value clipLoad(Context &cx, const Value &self, Args args, bool variables)
 {
-    MovieClip *clip = clipOf(self);
+    MovieClip *clip = clipOf(cx, self);
     if (!clip || args.empty())
         return Value();
     LoadSend sent;
@@ -204,7 +206,7 @@ Value clipLoadVariables(Context &cx, const Value &self, Args args)
 
 Value clipUnloadMovie(Context &cx, const Value &self, Args)
 {
-    if (MovieClip *clip = clipOf(self))
+    if (MovieClip *clip = clipOf(cx, self))
         ScriptLoads::of(cx.vm).unloadMovie(targetOf(*clip));
     return Value();
 }

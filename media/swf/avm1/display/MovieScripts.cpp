@@ -352,7 +352,7 @@ void MovieScripts::getUrl(Context &cx, const QString &url, const QString &target
             warn(QStringLiteral("getURL(\"%1\", \"%2\") opens no page in this player").arg(url, target));
             return;
         }
-        where.path = object->targetPath();
+        where.clip = object->shared_from_this();
     }
     LoadSend send;
     if (method == 1 || method == 2) {

@@ -72,11 +72,10 @@ public:
     void removeSprite(Context &cx, Object *clip) override;
     void startDrag(Context &cx, Object *clip, bool lockCenter, const double *bounds) override;
 
-    // The display object at a target path ("_level0.a.b"), or null.
-    DisplayObject *objectAt(const QString &path);
-
 private:
     Value toValue(const ScriptArg &arg);
+    // The display object at a target path ("_level0.a.b"), or null.
+    DisplayObject *objectAt(const QString &path);
 
     std::function<void(const QString &)> traced;
     Vm vm;

@@ -71,7 +71,7 @@ bool ScriptLoads::start(Kind kind, const QString &url, const LoadSend &send, con
         drop(same);
     if (object)
         object->pin();
-    requests.push_back({kind, 0, address, target, object});
+    requests.push_back({kind, 0, address, target, object, url.section(QLatin1Char('?'), 1)});
     const size_t index = requests.size() - 1;
     const int transfer = fetcher.start(request);
     requests[index].transfer = transfer;
@@ -135,8 +135,10 @@ MovieClip *ScriptLoads::targetClip(const LoadTarget &target) const
         return nullptr;
     if (target.level >= 0)
         return stage->level(target.level);
-    DisplayObject *object = scripts.objectAt(target.path);
-    return object && object->kind() == DisplayObject::Kind::MovieClip ? static_cast<MovieClip *>(object) : nullptr;
+    std::shared_ptr<DisplayObject> object = target.clip.lock();
+    return object && !object->removed() && object->kind() == DisplayObject::Kind::MovieClip
+        ? static_cast<MovieClip *>(object.get())
+        : nullptr;
 }
 
 MovieClip *ScriptLoads::place(const LoadTarget &target, std::shared_ptr<const Movie> movie)
@@ -239,6 +241,10 @@ void ScriptLoads::deliverMovie(const Request &request, const Fetcher::Ended &end
     }
     // What is no movie leaves an empty clip.
     MovieClip *clip = place(request.target, movie);
+    if (clip && !request.query.isEmpty()) {
+        Context cx(vm, clip->movie().version(), scriptObject(clip));
+        decodeFormData(cx, scriptObject(clip), request.query);
+    }
     if (!clip || !request.object)
         return;
     const double bytes = movie ? double(ended.bytes.size()) : 0.0;

@@ -6,6 +6,7 @@
 // replaces the clip it loads into (the new clip keeps the name, depth, place
 // and clip handlers); a MovieClipLoader hears onLoadStart, onLoadProgress and
 // onLoadComplete at once, and onLoadInit after the movie's first frame ran.
+// The query of a movie's address ("child.swf?a=1") gives its root variables.
 #include "swf/SwfFetcher.h"
 #include "swf/avm1/Value.h"
 
@@ -26,11 +27,14 @@ class MovieScripts;
 class Object;
 class Vm;
 
-// Where a movie or variables go: a level, or the clip at a target path.
+// Where a movie or variables go: a level, or a clip.
 struct LoadTarget {
     int level = -1;
-    QString path; // "_level0.a.b", when level is -1
-    bool operator==(const LoadTarget &) const = default;
+    std::weak_ptr<DisplayObject> clip; // when level is -1
+    bool operator==(const LoadTarget &o) const
+    {
+        return level == o.level && !clip.owner_before(o.clip) && !o.clip.owner_before(clip);
+    }
 };
 
 // What a request sends: nothing, or form data by GET (appended to the
@@ -80,6 +84,7 @@ private:
         QString address;
         LoadTarget target;
         Object *object = nullptr; // the receiver or the MovieClipLoader, pinned
+        QString query;            // of the address asked for: a loaded movie's first variables
     };
     bool start(Kind kind, const QString &url, const LoadSend &send, const LoadTarget &target, Object *object);
     void drop(std::vector<Request>::iterator request);

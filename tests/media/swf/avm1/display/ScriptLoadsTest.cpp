@@ -96,11 +96,15 @@ TEST_F(ScriptLoads, LoadVarsReadsAFileBesideTheMovieBetweenFramesAndRefusesOneOu
     EXPECT_EQ(traced.mid(3), QStringList({"true", "1", "two words"}));
 }
 
-TEST_F(ScriptLoads, AMovieLoadedIntoAClipKeepsItsPlaceAndTellsItsAddress)
+TEST_F(ScriptLoads, AMovieLoadedIntoAClipKeepsItsPlaceTellsItsAddressAndGetsTheVariablesOfItsQuery)
 {
-    write(QStringLiteral("lesson/parts/child.swf"), tracingMovie(QStringLiteral("child plays")));
+    MovieWriter child(100, 100, 12, 8);
+    child.tag(12, ActionWriter().getVariable(QStringLiteral("greeting")).op(Op::Trace).block());
+    child.showFrame();
+    write(QStringLiteral("lesson/parts/child.swf"), child.finish());
     ActionWriter w;
-    call(w, QStringLiteral("clip"), QStringLiteral("loadMovie"), {QStringLiteral("parts/child.swf")}).op(Op::Pop);
+    call(w, QStringLiteral("clip"), QStringLiteral("loadMovie"), {QStringLiteral("parts/child.swf?greeting=child%20plays")})
+        .op(Op::Pop);
     open(w);
     ticks(2);
     ActionWriter check;
