@@ -110,6 +110,9 @@ void Focus::tab(bool backwards)
     int n = int(all.size());
     int next = it == all.end() ? (backwards ? n - 1 : 0) : (int(it - all.begin()) + (backwards ? n - 1 : 1)) % n;
     set(all[next].object);
+    // Tab selects all of a text field, also of the one that had the focus.
+    if (TextField *field = modelOf(all[next].object))
+        field->setSelection(0, field->length());
 }
 
 void Focus::objectRemoved(DisplayObject &object)

@@ -1,6 +1,7 @@
 // Keyboard focus on the stage: Tab moving it in automatic and custom order,
 // and the focus leaving an object that leaves the stage.
 #include "avm1/display/ScriptTestUtil.h"
+#include "swf/SwfEditTextObject.h"
 #include "swf/SwfFocusHighlight.h"
 #include "swf/SwfMovieClip.h"
 
@@ -136,4 +137,17 @@ TEST(SwfFocus, FocusrectPropertiesAndHidingTheFocusedObject)
     call(w, "Selection", "getFocus").op(Op::Trace);
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"true", "null", "false", "true", "false", "true", "null", "null"}));
+}
+
+TEST(SwfFocus, TabSelectsAllOfAFieldEvenWhenItHadTheFocus)
+{
+    ActionWriter w = inputFields({{"only", 0, 0}});
+    setMember(w, "only", "text", QStringLiteral("text"));
+    Played p(boxMovie(w));
+    tabs(p, 1);
+    auto &field = static_cast<swf::EditTextObject *>(p.scene.stage.focus().current())->textField();
+    EXPECT_EQ(std::pair(field.selectionBegin(), field.selectionEnd()), std::pair(0, 4));
+    field.setSelection(1, 1);
+    tabs(p, 1);
+    EXPECT_EQ(std::pair(field.selectionBegin(), field.selectionEnd()), std::pair(0, 4));
 }
