@@ -265,9 +265,22 @@ double TextLayout::caretX(int index) const
 int TextLayout::indexAt(int lineIndex, double x) const
 {
     const TextLine &line = lines[size_t(std::clamp(lineIndex, 0, int(lines.size()) - 1))];
-    for (const PlacedGlyph &g : line.glyphs)
-        if (g.index >= 0 && x < g.x + g.advance / 2)
+    // Spaces have no glyph: the characters between two glyphs share the gap.
+    int nextIndex = line.begin;
+    double gapStart = line.left;
+    for (const PlacedGlyph &g : line.glyphs) {
+        if (g.index < 0)
+            continue; // a bullet
+        if (int unseen = g.index - nextIndex; unseen > 0 && x < g.x) {
+            double each = (g.x - gapStart) / unseen;
+            double at = each > 0 ? (x - gapStart) / each : 0;
+            return nextIndex + std::clamp(int(std::lround(at)), 0, unseen);
+        }
+        if (x < g.x + g.advance / 2)
             return g.index;
+        nextIndex = g.index + 1;
+        gapStart = g.x + g.advance;
+    }
     // The caret stays before a paragraph's break.
     return line.endsParagraph ? line.end - 1 : line.end;
 }

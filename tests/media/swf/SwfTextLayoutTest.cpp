@@ -239,6 +239,8 @@ TEST(SwfTextLayout, CaretPositionsFollowTheGlyphs)
     EXPECT_DOUBLE_EQ(l.caretX(2), 2 + 20);
     EXPECT_DOUBLE_EQ(l.caretX(14), 2 + 40) << "after the last character";
     EXPECT_EQ(l.indexAt(1, 2 + 16), 10 + 2) << "nearest glyph edge";
+    EXPECT_EQ(l.indexAt(0, 2 + 41), 4) << "the first half of a space: before it";
+    EXPECT_EQ(l.indexAt(0, 2 + 44), 5) << "its second half: after it";
     EXPECT_EQ(l.indexAt(0, 500), 10) << "end of a wrapped line";
 }
 
