@@ -203,6 +203,12 @@ void FlashControl::paintStage(QPainter &painter, const QSize &area)
         renderer->render(painter, *stage, stageTransform(area));
         paintFocusHighlight(painter, *stage, stageTransform(area));
         painter.restore();
+        // A movie stopped for using too much stays visible behind why.
+        const QString reason = moviePlayer.stopReason();
+        if (!reason.isEmpty()) {
+            painter.fillRect(rect, QColor(255, 255, 255, 200));
+            paintMessage(painter, rect, {QStringLiteral("“%1”已停止").arg(displayName()), reason, address});
+        }
         return;
     }
     if (failure.failed())

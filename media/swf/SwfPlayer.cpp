@@ -79,6 +79,11 @@ void Player::tick()
     const bool starting = !stagePtr && manual && current && current->framesLoaded() > 0;
     if (!stagePtr && !starting)
         return;
+    // A movie stopped for using too much stays on the frame it reached, silent.
+    if (!stopReason().isEmpty()) {
+        stop();
+        return;
+    }
     sounds.passTime(1.0 / current->frameRate());
     if (scripts)
         scripts->loads().frameBegins();
@@ -102,6 +107,13 @@ void Player::tick()
     }
     sounds.update();
     emit frameChanged();
+}
+
+QString Player::stopReason() const
+{
+    if (!scripts || !scripts->machine().disabled())
+        return {};
+    return QStringLiteral("这个影片占用的内存超过了上限，已停止播放。");
 }
 
 void Player::play()

@@ -53,6 +53,10 @@ public:
     void setPlayerVersion(int version) { emulatedVersion = version; }
     int playerVersion() const { return emulatedVersion; }
 
+    // Why the movie was stopped for good (its scripts wanted more memory
+    // than a movie may have), for the stage to say; empty while it plays on.
+    QString stopReason() const;
+
     // With manual ticks the player's own timer stays off and the caller's
     // tick() is the clock; the first tick shows the first frame.
     void setManualTicks(bool on);

@@ -1,10 +1,15 @@
 // What the stage tells the user when a movie cannot be shown: which movie,
 // what happened in words a child's parent can act on, and the technical
-// reason beneath; and the loading message naming the movie.
+// reason beneath; the loading message naming the movie; and a movie stopped
+// for using too much memory.
+#include "ActionWriter.h"
+#include "SwfWriter.h"
 #include "TestHttpServer.h"
 #include "WaitFor.h"
 #include "swf/FlashComponent.h"
 #include "swf/FlashControl.h"
+#include "swf/SwfStage.h"
+#include "swf/avm1/display/MovieScripts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -130,6 +135,75 @@ TEST(FlashControlMessages, FailureIsWrittenOnTheStageInDarkText)
         }
     EXPECT_GT(dark, 100) << "headline and explanation";
     EXPECT_GT(grey, 20) << "the technical line";
+}
+
+namespace Op = swf::avm1::Op;
+
+// A black stage whose second frame keeps every object it makes, without end.
+QByteArray greedyMovie()
+{
+    swfmake::MovieWriter m(200, 150, 12, 8);
+    m.setBackground(Qt::black);
+    m.showFrame();
+    swfmake::ActionWriter w;
+    w.push({QStringLiteral("keep"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    w.setVariable(QStringLiteral("i"), 0);
+    auto top = w.label();
+    w.bind(top);
+    w.getVariable(QStringLiteral("keep")).getVariable(QStringLiteral("i"));
+    w.push({0, QStringLiteral("Object")}).op(Op::NewObject).op(Op::SetMember);
+    w.push({QStringLiteral("i")}).getVariable(QStringLiteral("i")).op(Op::Increment).op(Op::SetVariable);
+    w.jump(top);
+    m.tag(12, w.block());
+    m.showFrame();
+    m.showFrame();
+    return m.finish();
+}
+
+TEST(FlashControlMessages, AMovieThatWantsTooMuchMemoryIsStoppedAndSaysSo)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("greedy.swf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(greedyMovie());
+    file.close();
+    swf::FlashControl control;
+    swf::Player &player = control.player();
+    player.setManualTicks(true);
+    control.setMovie(file.fileName());
+    ASSERT_TRUE(WaitFor([&] { return !control.loading(); }, 10000));
+    player.tick();
+    ASSERT_NE(player.stage(), nullptr);
+    // A small heap, so the test does not fill half a gigabyte.
+    static_cast<swf::avm1::MovieScripts &>(player.stage()->scripts()).machine().heap.setLimits(100000, 1u << 30);
+    player.tick();
+    EXPECT_TRUE(player.stopReason().contains(QStringLiteral("内存"))) << player.stopReason().toStdString();
+    const int frame = player.frameNum();
+    player.tick();
+    player.tick();
+    EXPECT_FALSE(player.playing());
+    EXPECT_EQ(player.frameNum(), frame) << "stays on the frame it reached";
+
+    // Over the black stage, a light veil with dark text on it.
+    const QImage stage = control.grabStage(QSize(200, 150));
+    if (qEnvironmentVariableIsSet("WORDLARK_SCREENSHOTS"))
+        stage.save(qEnvironmentVariable("WORDLARK_SCREENSHOTS") + "/stage-stopped.png");
+    int dark = 0, light = 0;
+    for (int y = 0; y < stage.height(); ++y)
+        for (int x = 0; x < stage.width(); ++x) {
+            const int g = qGray(stage.pixel(x, y));
+            dark += g < 60;
+            light += g > 180;
+        }
+    EXPECT_GT(light, stage.width() * stage.height() / 2);
+    EXPECT_GT(dark, 100) << "the message";
+
+    // The next movie plays on its own fresh engine.
+    control.setMovie(file.fileName());
+    ASSERT_TRUE(WaitFor([&] { return !control.loading(); }, 10000));
+    player.tick();
+    EXPECT_TRUE(player.stopReason().isEmpty());
+    EXPECT_TRUE(player.playing());
 }
 
 } // namespace
