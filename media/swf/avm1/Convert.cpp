@@ -141,6 +141,8 @@ QString traceText(Context &cx, const Value &v)
             ++i;
         else if (text[i].isSurrogate())
             text[i] = QChar::ReplacementCharacter;
+        else if (text[i] == QLatin1Char('\r'))
+            text[i] = QLatin1Char('\n'); // a carriage return ends a line too
     }
     return text;
 }

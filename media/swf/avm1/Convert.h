@@ -26,7 +26,7 @@ bool toBoolean(Context &cx, const Value &v);
 String *toString(Context &cx, const Value &v);
 QString toQString(Context &cx, const Value &v);
 // What trace() writes for a value: its text, with each lone surrogate (which
-// has no UTF-8 form) as U+FFFD.
+// has no UTF-8 form) as U+FFFD and each carriage return as a line end.
 QString traceText(Context &cx, const Value &v);
 // ToInteger of the bit operations: the number wrapped to 32 bits.
 int32_t toInt32(Context &cx, const Value &v);

@@ -158,8 +158,11 @@ void Interpreter::setUpFunction(Frame &f, ScriptFunction *fn, Args args)
             activation->put(names.superName, superObject());
         if (flags & FunctionFlag::PreloadRoot)
             load(vm.host.root(f.cx.target));
+        // A timeline without a parent (a level) leaves its register to the
+        // next value preloaded.
         if (flags & FunctionFlag::PreloadParent)
-            load(f.cx.target && vm.host.isClip(f.cx.target) ? Value(vm.host.parent(f.cx.target)) : Value());
+            if (Object *parent = f.cx.target && vm.host.isClip(f.cx.target) ? vm.host.parent(f.cx.target) : nullptr)
+                load(parent);
         if (flags & FunctionFlag::PreloadGlobal)
             load(vm.global());
     }
@@ -515,9 +518,14 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             Object *o = toObject(cx, pop());
             uint32_t start = in.end;
             uint32_t end = std::min(start + in.a, rangeEnd);
+            // with(undefined) and with(null) skip their block.
+            if (!o) {
+                if (!jump(end))
+                    return {Exit::Left, end};
+                break;
+            }
             Scope *saved = f.scope;
-            if (o)
-                f.scope = vm.heap.make<Scope>(saved, o, Scope::With);
+            f.scope = vm.heap.make<Scope>(saved, o, Scope::With);
             Exit e;
             try {
                 e = run(f, code.at(start), start, end);
@@ -599,7 +607,13 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             break;
         }
         case Op::InitArray: {
-            int count = toInt(cx, pop());
+            // A count no array can have gives undefined and takes nothing.
+            double n = toNumber(cx, pop());
+            if (!(n >= 0 && n <= 2147483647.0)) {
+                push(Value());
+                break;
+            }
+            int count = int(n);
             Object *a = vm.newArray();
             for (int i = 0; i < count && sp > base; ++i)
                 arraySet(cx, a, uint32_t(i), pop());

@@ -49,6 +49,20 @@ void Object::putVirtual(String *name, Object *getter, Object *setter, uint16_t f
     p->isVirtual = true;
 }
 
+void Object::addProperty(Context &cx, String *name, Object *getter, Object *setter)
+{
+    Property *existing = props.find(name, cx.caseSensitive());
+    String *stored = existing ? existing->name : name;
+    putVirtual(stored, getter, setter, existing ? existing->flags : 0);
+    // A watcher of the name hears the new property as a set of undefined;
+    // its answer becomes the value kept under the accessors.
+    if (findWatch(cx, name)) {
+        Value v = watched(cx, name, Value(), Value());
+        if (Property *p = props.find(stored, true))
+            p->value = v;
+    }
+}
+
 const char *Object::typeOf() const
 {
     if (data)
@@ -137,19 +151,48 @@ void Object::setVirtual(Context &cx, Object &holder, String *name, const Value &
     cx.vm.call(cx, setter, this, Args(&value, 1));
 }
 
-Value Object::watched(Context &cx, String *name, const Value &old, const Value &value)
+Object::Watch *Object::findWatch(Context &cx, String *name) const
 {
     if (!extras)
-        return value;
+        return nullptr;
     bool cs = cx.caseSensitive();
-    for (const Watch &w : extras->watches) {
-        if (sameName(w.name, name, cs)) {
-            Value args[] = {name, old, value, w.userData};
-            Object *callback = w.callback;
-            return cx.vm.call(cx, callback, this, args);
-        }
+    for (Watch &w : extras->watches)
+        if (sameName(w.name, name, cs))
+            return &w;
+    return nullptr;
+}
+
+Value Object::watched(Context &cx, String *name, const Value &old, const Value &value)
+{
+    Watch *w = findWatch(cx, name);
+    // A set made while the watcher of the name runs goes straight through;
+    // from SWF 7 the watcher hears nested sets, up to a depth.
+    int nesting = cx.version >= 7 ? kMaxWatchNesting : 1;
+    if (!w || w->running >= nesting)
+        return value;
+    Value args[] = {name, old, value, w->userData};
+    Object *callback = w->callback;
+    String *watchedName = w->name;
+    ++w->running;
+    // The callback may watch or unwatch: the watch is found again after it.
+    auto done = [&] {
+        if (Watch *again = findWatch(cx, watchedName); again && again->running > 0)
+            --again->running;
+    };
+    try {
+        Value result = cx.vm.call(cx, callback, this, args);
+        done();
+        return result;
+    } catch (const ScriptThrow &) {
+        done();
+        // A watcher that throws leaves the property undefined.
+        if (Property *p = props.find(name, cx.caseSensitive()); p && !p->isVirtual)
+            p->value = Value();
+        throw;
+    } catch (...) {
+        done();
+        throw;
     }
-    return value;
 }
 
 void Object::set(Context &cx, String *name, const Value &value)
@@ -163,7 +206,7 @@ void Object::set(Context &cx, String *name, const Value &value)
     if (p && PropertyFlag::visibleIn(p->flags, cx.version)) {
         String *stored = p->name;
         if (p->isVirtual) {
-            Value v = extras ? watched(cx, name, Value(), value) : value;
+            Value v = extras ? watched(cx, name, p->value, value) : value;
             if (props.find(stored, true))
                 setVirtual(cx, *this, stored, v);
             return;
@@ -193,21 +236,24 @@ void Object::set(Context &cx, String *name, const Value &value)
     }
     // A setter up the chain runs on this object, unless an own property
     // hidden from this version is there to be replaced.
+    // A watcher hears the inherited value as the old one.
     int hops = 0;
+    Value inherited;
     for (Object *o = p ? nullptr : proto(); o && hops < kMaxChain; o = o->proto(), ++hops) {
         Property *q = o->props.find(name, cs);
         if (q && PropertyFlag::visibleIn(q->flags, cx.version)) {
             if (q->isVirtual) {
                 String *stored = q->name;
-                Value v = extras ? watched(cx, name, Value(), value) : value;
+                Value v = extras ? watched(cx, name, q->value, value) : value;
                 if (o->props.find(stored, true))
                     setVirtual(cx, *o, stored, v);
                 return;
             }
+            inherited = q->value;
             break;
         }
     }
-    Value v = extras ? watched(cx, name, Value(), value) : value;
+    Value v = extras ? watched(cx, name, inherited, value) : value;
     // A property hidden from this version is replaced.
     p = props.find(name, cs);
     if (!p)
@@ -318,6 +364,9 @@ bool Object::unwatch(Context &cx, String *name)
     if (!extras)
         return false;
     bool cs = cx.caseSensitive();
+    // A watch on a property with accessors stays.
+    if (Property *p = props.find(name, cs); p && p->isVirtual)
+        return false;
     auto &list = extras->watches;
     auto it = std::find_if(list.begin(), list.end(), [&](const Watch &w) {
         return sameName(w.name, name, cs);

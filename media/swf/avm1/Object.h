@@ -64,6 +64,9 @@ public:
     void put(String *name, const Value &value, uint16_t flags = 0);
     // Makes or replaces a virtual property (addProperty).
     void putVirtual(String *name, Object *getter, Object *setter, uint16_t flags = 0);
+    // addProperty: makes `name` virtual, keeping the flags and value of a
+    // property it replaces; a watcher of the name hears it.
+    void addProperty(Context &cx, String *name, Object *getter, Object *setter);
     PropertyMap &ownProperties() { return props; }
 
     // What scripts see, following the chain; a name found nowhere is given
@@ -97,10 +100,12 @@ public:
     size_t extraBytes() const override;
 
 private:
+    static constexpr int kMaxWatchNesting = 65;
     struct Watch {
         String *name;
         Object *callback;
         Value userData;
+        int running = 0; // callbacks of this watch running, nested
     };
     struct Extras {
         std::vector<Watch> watches;
@@ -112,6 +117,7 @@ private:
     // recurse.
     Value getVirtual(Context &cx, Object &holder, String *name);
     void setVirtual(Context &cx, Object &holder, String *name, const Value &value);
+    Watch *findWatch(Context &cx, String *name) const;
     Value watched(Context &cx, String *name, const Value &old, const Value &value);
 
     PropertyMap props;

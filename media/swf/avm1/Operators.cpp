@@ -33,20 +33,23 @@ Value lessThan(Context &cx, const Value &a, const Value &b)
             return Value();
         return a.number() < b.number();
     }
-    // Objects compare by their valueOf alone; one that gives no primitive
-    // makes the comparison false.
+    // Objects compare by their valueOf; one whose valueOf gives no
+    // primitive makes the comparison false. Without a valueOf, the usual
+    // conversion applies (an object without methods is undefined).
     auto primitive = [&](const Value &v) {
         Object *o = v.asObject();
         if (!o || cx.vm.host.isClip(o))
             return toPrimitive(cx, v, Hint::Number);
         Value method = o->get(cx, cx.vm.names.valueOf);
         if (!method.asObject() || !method.object()->asFunction())
-            return Value(o);
+            return toPrimitive(cx, v, Hint::Number);
         return cx.vm.call(cx, method, o, {});
     };
     Value pa = primitive(a);
+    if (pa.isObject())
+        return false;
     Value pb = primitive(b);
-    if (pa.isObject() || pb.isObject())
+    if (pb.isObject())
         return false;
     if (pa.isString() && pb.isString())
         return pa.string()->text() < pb.string()->text();

@@ -80,17 +80,19 @@ struct PathVariable {
     String *name = nullptr;
 };
 
-PathVariable splitPath(Frame &f, const QString &path)
+// `reading`: the variable is read, so a scope whose path lacks it is passed
+// over for the next.
+PathVariable splitPath(Frame &f, const QString &path, bool reading)
 {
     Vm &vm = f.cx.vm;
     qsizetype colon = path.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0)
-        return {resolvePath(f, path.left(colon)), vm.name(path.mid(colon + 1))};
     qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    if (dot > slash && dot > 0 && path.mid(dot - 1, 2) != QLatin1String(".."))
-        return {resolvePath(f, path.left(dot)), vm.name(path.mid(dot + 1))};
-    return {};
+    qsizetype at = colon >= 0 ? colon : dot > slash && dot > 0 && path.mid(dot - 1, 2) != QLatin1String("..") ? dot : -1;
+    if (at < 0)
+        return {};
+    String *name = vm.name(path.mid(at + 1));
+    return {resolvePath(f, path.left(at), reading ? name : nullptr), name};
 }
 
 }
@@ -101,7 +103,7 @@ Value getVariable(Frame &f, String *name)
     if (special(f, name, out))
         return out;
     if (isPath(name->text())) {
-        PathVariable v = splitPath(f, name->text());
+        PathVariable v = splitPath(f, name->text(), true);
         if (!v.name) // a slash path without a variable: the clip itself
             return resolvePath(f, name->text());
         if (!v.object)
@@ -118,7 +120,7 @@ Value getVariable(Frame &f, String *name)
 void setVariable(Frame &f, String *name, const Value &value)
 {
     if (isPath(name->text())) {
-        PathVariable v = splitPath(f, name->text());
+        PathVariable v = splitPath(f, name->text(), false);
         if (v.object)
             v.object->set(f.cx, v.name, value);
         return;
@@ -164,26 +166,35 @@ bool deleteVariable(Frame &f, String *name)
 Object *variableHolder(Frame &f, String *name)
 {
     if (isPath(name->text()))
-        return splitPath(f, name->text()).object;
+        return splitPath(f, name->text(), false).object;
     return holder(f, name);
 }
 
-Object *resolvePath(Frame &f, const QString &path)
+namespace {
+
+Object *walkPath(Frame &f, Object *at, const QString &path, qsizetype i, bool first, bool dots, String *wanted);
+
+// The first segment of a dot path names a variable: each scope holding it
+// is tried in turn until the rest of the path leads to an object (one that
+// has `wanted`, when a variable of it is looked for).
+Object *fromScopes(Frame &f, String *name, const QString &path, qsizetype rest, String *wanted)
+{
+    Value v;
+    for (Scope *s = f.scope; s; s = s->parent())
+        if (s->object()->lookup(f.cx, name, v))
+            if (Object *o = walkPath(f, v.asObject(), path, rest, false, true, nullptr);
+                o && (!wanted || o->has(f.cx, wanted)))
+                return o;
+    if (f.cx.vm.global()->lookup(f.cx, name, v))
+        return walkPath(f, v.asObject(), path, rest, false, true, nullptr);
+    return nullptr;
+}
+
+// Follows the segments of `path` from index `i`, starting at `at`.
+Object *walkPath(Frame &f, Object *at, const QString &path, qsizetype i, bool first, bool dots, String *wanted)
 {
     Vm &vm = f.cx.vm;
-    Object *at = f.cx.target;
-    if (path.isEmpty())
-        return at;
-    qsizetype i = 0;
-    bool first = true;
-    if (path[0] == '/') {
-        at = vm.host.root(at);
-        i = 1;
-        first = false;
-    }
     bool cs = f.cx.caseSensitive();
-    // A dot path starts with a variable; a slash path with a child clip.
-    bool dots = !path.contains(QLatin1Char('/'));
     while (i < path.size()) {
         if (!at)
             return nullptr;
@@ -210,7 +221,7 @@ Object *resolvePath(Frame &f, const QString &path)
         } else if (first && special(f, name, special_)) {
             at = special_.asObject();
         } else if (first && dots) {
-            at = getVariable(f, name).asObject();
+            return fromScopes(f, name, path, i, wanted);
         } else if (vm.host.isClip(at)) {
             Object *child = vm.host.child(f.cx, at, name);
             at = child ? child : at->get(f.cx, name).asObject();
@@ -220,6 +231,19 @@ Object *resolvePath(Frame &f, const QString &path)
         first = false;
     }
     return at;
+}
+
+}
+
+Object *resolvePath(Frame &f, const QString &path, String *wanted)
+{
+    Object *at = f.cx.target;
+    if (path.isEmpty())
+        return at;
+    if (path[0] == '/')
+        return walkPath(f, f.cx.vm.host.root(at), path, 1, false, false, wanted);
+    // A dot path starts with a variable; a slash path with a child clip.
+    return walkPath(f, at, path, 0, true, !path.contains(QLatin1Char('/')), wanted);
 }
 
 Object *resolveTarget(Frame &f, const Value &target)

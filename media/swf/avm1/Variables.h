@@ -25,7 +25,9 @@ Object *variableHolder(Frame &f, String *name);
 
 // The clip (or object, for dot paths) a target path names, from the frame's
 // target; null when nothing is there. An empty path is the target itself.
-Object *resolvePath(Frame &f, const QString &path);
+// With `wanted`, a dot path's first variable is taken from the first scope
+// where the path leads to an object having `wanted`.
+Object *resolvePath(Frame &f, const QString &path, String *wanted = nullptr);
 // A target given as a value: a clip or object as it is, else a path.
 Object *resolveTarget(Frame &f, const Value &target);
 

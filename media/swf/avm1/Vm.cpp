@@ -4,6 +4,7 @@
 #include "ArrayData.h"
 #include "Calls.h"
 #include "Code.h"
+#include "Convert.h"
 #include "Host.h"
 #include "Interpreter.h"
 #include "builtins/Builtins.h"
@@ -113,14 +114,35 @@ template <class F> Value Vm::enter(F &&body)
             abortReason = abort.why();
             host.warn(abort.why());
         }
-    } catch (const ScriptThrow &) {
-        // An uncaught script exception ends what the movie started.
+    } catch (const ScriptThrow &thrown) {
+        // An uncaught script exception ends what the movie started; the
+        // player names it in the trace output.
+        reportUncaught(thrown.value);
     }
     sp = height;
     --blocks;
     if (outermost && nativeCalls == 0 && heap.wantsCollection())
         heap.collect();
     return result;
+}
+
+void Vm::reportUncaught(const Value &thrown)
+{
+    Value *height = sp;
+    QString text;
+    try {
+        TempRoot keep(*this, thrown);
+        Context cx(*this, swfVersion, nullptr);
+        text = toQString(cx, thrown);
+    } catch (const ScriptThrow &) {
+        // Its own conversion threw: the warning names nothing.
+    } catch (const Abort &abort) {
+        sp = height;
+        host.warn(abort.why());
+        return;
+    }
+    sp = height;
+    host.trace(QStringLiteral("Warning: Uncaught exception, ") + text);
 }
 
 void Vm::runBlock(const QByteArray &bytes, int version, Object *clip)

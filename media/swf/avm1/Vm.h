@@ -175,6 +175,8 @@ private:
     void traceRoots(Tracer &tracer) override;
     // Runs `body` as an outermost or nested entry from the movie.
     template <class F> Value enter(F &&body);
+    // Traces the warning the player gives for an exception no script caught.
+    void reportUncaught(const Value &thrown);
 
     Object *globalObject = nullptr;
     QString versionText;

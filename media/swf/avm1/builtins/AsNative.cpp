@@ -25,8 +25,7 @@ Value asNew(Context &cx, const Value &, Args)
 
 Value traceFn(Context &cx, const Value &, Args args)
 {
-    Value v = arg(args, 0);
-    cx.vm.host.trace(v.isUndefined() ? QStringLiteral("undefined") : toQString(cx, v));
+    cx.vm.host.trace(traceText(cx, arg(args, 0)));
     return Value();
 }
 

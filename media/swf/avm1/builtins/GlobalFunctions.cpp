@@ -153,7 +153,9 @@ Value asSetPropFlags(Context &cx, const Value &, Args args)
         return Value();
     }
     std::vector<String *> names;
-    if (Object *list = which.asObject()) {
+    // An array lists the names; any other value is converted to a string of
+    // names separated by commas.
+    if (Object *list = which.asObject(); list && list->nativeAs<ArrayData>()) {
         uint32_t n = arrayLength(cx, list);
         for (uint32_t i = 0; i < n && i < 65536; ++i)
             names.push_back(cx.vm.strings.intern(toString(cx, arrayGet(cx, list, i))));

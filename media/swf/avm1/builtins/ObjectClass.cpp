@@ -86,9 +86,7 @@ Value addProperty(Context &cx, const Value &thisValue, Args args)
         setter = nullptr;
     if (!setter && !args[2].isNull())
         return false;
-    Property *existing = o->findOwn(name, cx.caseSensitive());
-    uint16_t flags = existing ? existing->flags : 0;
-    o->putVirtual(existing ? existing->name : name, getter, setter, flags);
+    o->addProperty(cx, name, getter, setter);
     return true;
 }
 

@@ -97,8 +97,9 @@ bool XmlNodeData::set(Context &cx, Object &, String *name, const Value &value)
 {
     const QString &n = name->text();
     if (n == QLatin1String("nodeName")) {
-        if (kind == Element)
-            content = value.isNullish() ? Value::null() : Value(toString(cx, value));
+        // Setting undefined keeps the name; null clears it.
+        if (kind == Element && !value.isUndefined())
+            content = value.isNull() ? Value::null() : Value(toString(cx, value));
         return true;
     }
     if (n == QLatin1String("nodeValue")) {

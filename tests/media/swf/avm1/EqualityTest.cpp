@@ -114,3 +114,19 @@ TEST(Equality, UnsignedShiftByNothingStaysSignedUpToSwf8)
     Machine m9(9);
     EXPECT_EQ(compare(m9, value(-3), value(0), Op::BitURShift), QStringList({"4294967293"}));
 }
+
+TEST(Equality, OrderingStopsAtAnObjectWithoutPrimitive)
+{
+    Machine m6(6);
+    W empty;
+    empty.push({0}).op(Op::InitObject);
+    // {} < x: the left valueOf gives an object, so x is never converted.
+    EXPECT_EQ(compare(m6, empty, noisy(QStringLiteral("right")), Op::Less2), QStringList({"false"}));
+    EXPECT_EQ(compare(m6, noisy(QStringLiteral("left")), empty, Op::Less2), QStringList({"left", "false"}));
+    // An object without methods orders as undefined: 0 before SWF 7.
+    W bare;
+    bare.push({0}).op(Op::InitObject).storeRegister(1).push({QStringLiteral("__proto__"), U{}}).op(Op::SetMember);
+    bare.push({W::Register{1}});
+    EXPECT_EQ(compare(m6, value(true), bare, Op::Greater), QStringList({"true"}));
+    EXPECT_EQ(compare(m6, bare, value(-2), Op::Less2), QStringList({"false"}));
+}

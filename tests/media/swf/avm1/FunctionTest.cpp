@@ -198,7 +198,7 @@ TEST(Exceptions, PassFinallyAndEndTheBlockWhenUncaught)
     W w;
     w.tryCatch(body, nullptr, QString(), -1, &cleanup);
     w.trace(QStringLiteral("not reached"));
-    EXPECT_EQ(m.run(w), QStringList({"finally"}));
+    EXPECT_EQ(m.run(w), QStringList({"finally", "Warning: Uncaught exception, boom"}));
     W next;
     next.trace(QStringLiteral("next block runs"));
     EXPECT_EQ(m.run(next), QStringList({"next block runs"}));
@@ -312,4 +312,47 @@ TEST(Functions, UseSuperFromThePrototypeTheMethodWasFoundOn)
     w.push({QStringLiteral("o"), 0, QStringLiteral("Low")}).op(Op::NewObject).op(Op::SetVariable);
     w.push({0}).getVariable(QStringLiteral("o")).push({QStringLiteral("name")}).op(Op::CallMethod).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"undefinedTL"}));
+}
+
+TEST(Functions, PreloadNoParentRegisterOnALevel)
+{
+    Machine m;
+    // _parent and _global preloaded on the root: _global takes register 1.
+    W body;
+    body.push({R{1}}).op(Op::TypeOf).op(Op::Trace);
+    body.push({R{2}}).op(Op::Trace);
+    W w;
+    w.defineFunction2(QStringLiteral("f"), 3, 0x80 | 0x100, {}, body);
+    w.push({0, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Pop);
+    EXPECT_EQ(m.run(w), QStringList({"object", "undefined"}));
+}
+
+TEST(Properties, WatchersHearInheritedAndVirtualValuesOnce)
+{
+    Machine m(6);
+    // The watcher traces the old value and sets the property again, which
+    // in SWF 6 goes straight through.
+    W watcher;
+    watcher.getVariable(QStringLiteral("old")).op(Op::Trace);
+    watcher.push({QStringLiteral("this")}).op(Op::GetVariable).push({QStringLiteral("p"), QStringLiteral("inner")});
+    watcher.op(Op::SetMember).getVariable(QStringLiteral("next")).op(Op::Return);
+    W getter;
+    getter.push({QStringLiteral("got")}).op(Op::Return);
+    W w;
+    w.push({QStringLiteral("proto"), QStringLiteral("p"), QStringLiteral("inherited"), 1}).op(Op::InitObject);
+    w.op(Op::SetVariable);
+    w.push({QStringLiteral("o"), QStringLiteral("__proto__")}).getVariable(QStringLiteral("proto"));
+    w.push({1}).op(Op::InitObject).op(Op::SetVariable);
+    w.defineFunction(QString(), {QStringLiteral("n"), QStringLiteral("old"), QStringLiteral("next")}, watcher);
+    w.push({QStringLiteral("p"), 2}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("watch")}).op(Op::CallMethod).op(Op::Pop);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p"), QStringLiteral("outer")}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("p")}).op(Op::GetMember).op(Op::Trace);
+    // addProperty on the watched name is heard as a set of undefined; the
+    // watch then stays.
+    w.push({N{}}).defineFunction(QString(), {}, getter).push({QStringLiteral("p"), 3}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("addProperty")}).op(Op::CallMethod).op(Op::Pop);
+    w.push({QStringLiteral("p"), 1}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("unwatch")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"inherited", "outer", "undefined", "false"}));
 }

@@ -210,3 +210,20 @@ TEST(Interpreter, SkipsActionsForFramesNotLoaded)
     w.trace(QStringLiteral("after"));
     EXPECT_EQ(m.run(w), QStringList({"loaded", "after"}));
 }
+
+TEST(Interpreter, GivesUndefinedForAnArrayOfImpossibleLength)
+{
+    Machine m;
+    W w;
+    w.push({QStringLiteral("a"), QStringLiteral("b"), 4294967297.0}).op(Op::InitArray).op(Op::Trace);
+    w.op(Op::Trace).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"undefined", "b", "a"}));
+}
+
+TEST(Interpreter, TracesCarriageReturnsAsLineEnds)
+{
+    Machine m;
+    W w;
+    w.trace(QStringLiteral("a\rb\r\nc"));
+    EXPECT_EQ(m.run(w), QStringList({"a\nb\n\nc"}));
+}

@@ -6,6 +6,7 @@
 
 using namespace scripttest;
 using U = W::Undefined;
+using N = W::Null;
 
 TEST(Scopes, VarInsideWithWritesTheObjectOnlyWhenItHasTheProperty)
 {
@@ -143,6 +144,34 @@ TEST(Scopes, NamesFoldOnlyTheOldUnicodeCases)
     w.setVariable(QStringLiteral("Ⱥ"), QStringLiteral("unpaired")); // U+023A, Unicode 5.0
     w.getVariable(QStringLiteral("ⱥ")).op(Op::Trace);
     EXPECT_EQ(m6.run(w), QStringList({"paired", "undefined"}));
+}
+
+TEST(Scopes, WithUndefinedOrNullSkipsItsBlock)
+{
+    Machine m;
+    W inside;
+    inside.trace(QStringLiteral("inside"));
+    W w;
+    w.push({U{}}).with(inside).push({N{}}).with(inside).trace(QStringLiteral("after"));
+    EXPECT_EQ(m.run(w), QStringList({"after"}));
+}
+
+TEST(Scopes, DotPathsReadFromTheNextScopeWhereTheyLeadNowhere)
+{
+    Machine m6(6);
+    // _global.a.b.c = "global"; the timeline's a.b is a string, then an
+    // object without c: a.b.c reads _global's both times.
+    W w;
+    w.getVariable(QStringLiteral("_global")).push({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    w.push({QStringLiteral("global"), 1}).op(Op::InitObject).push({1}).op(Op::InitObject).op(Op::SetMember);
+    w.push({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("text"), 1}).op(Op::InitObject);
+    w.op(Op::SetVariable);
+    w.getVariable(QStringLiteral("a.b.c")).op(Op::Trace);
+    w.getVariable(QStringLiteral("a.b")).op(Op::Trace);
+    w.push({QStringLiteral("a"), QStringLiteral("b"), 0}).op(Op::InitObject).push({1}).op(Op::InitObject);
+    w.op(Op::SetVariable);
+    w.getVariable(QStringLiteral("a.b.c")).op(Op::Trace);
+    EXPECT_EQ(m6.run(w), QStringList({"global", "text", "global"}));
 }
 
 TEST(Timers, RunWhenTheirTimeComes)
