@@ -220,6 +220,8 @@ Object *walkPath(Frame &f, Object *at, const QString &path, qsizetype i, bool fi
             at = vm.host.parent(at);
         } else if (first && special(f, name, special_)) {
             at = special_.asObject();
+        } else if (first && dots && isPath(segment)) { // a colon path
+            at = getVariable(f, name).asObject();
         } else if (first && dots) {
             return fromScopes(f, name, path, i, wanted);
         } else if (vm.host.isClip(at)) {

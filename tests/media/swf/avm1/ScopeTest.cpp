@@ -168,10 +168,11 @@ TEST(Scopes, DotPathsReadFromTheNextScopeWhereTheyLeadNowhere)
     w.op(Op::SetVariable);
     w.getVariable(QStringLiteral("a.b.c")).op(Op::Trace);
     w.getVariable(QStringLiteral("a.b")).op(Op::Trace);
+    w.getVariable(QStringLiteral("_root:a:b")).op(Op::Trace); // colons in the first part
     w.push({QStringLiteral("a"), QStringLiteral("b"), 0}).op(Op::InitObject).push({1}).op(Op::InitObject);
     w.op(Op::SetVariable);
     w.getVariable(QStringLiteral("a.b.c")).op(Op::Trace);
-    EXPECT_EQ(m6.run(w), QStringList({"global", "text", "global"}));
+    EXPECT_EQ(m6.run(w), QStringList({"global", "text", "text", "global"}));
 }
 
 TEST(Timers, RunWhenTheirTimeComes)
