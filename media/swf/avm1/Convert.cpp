@@ -312,10 +312,17 @@ double stringToNumber(const QString &s, int version)
         double d = QStringView(s).mid(i, end - i).toDouble(&ok);
         return ok ? d : 0;
     }
-    // "0x" hexadecimal, read as a signed 32-bit number.
+    // "0x" hexadecimal, read as a signed 32-bit number; a sign may follow
+    // the "0x".
     if (version >= 6 && n - i > 2 && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         uint32_t value = 0;
-        for (qsizetype j = i + 2; j < n; ++j) {
+        qsizetype first = i + 2;
+        bool negative = s[first] == '-';
+        if (negative || s[first] == '+')
+            ++first;
+        if (first == n)
+            return kNaN;
+        for (qsizetype j = first; j < n; ++j) {
             char16_t c = s[j].unicode();
             int digit = c >= '0' && c <= '9' ? c - '0'
                 : c >= 'a' && c <= 'f'       ? c - 'a' + 10
@@ -325,12 +332,12 @@ double stringToNumber(const QString &s, int version)
                 return kNaN;
             value = value * 16 + uint32_t(digit);
         }
-        return double(int32_t(value));
+        return negative ? -double(int32_t(value)) : double(int32_t(value));
     }
     QByteArray text = QStringView(s).mid(i).toLatin1();
     const char *start = text.constData();
-    // Leading-zero octal, when every digit is one.
-    if (version >= 6) {
+    // Leading-zero octal, when every digit is one and no space comes first.
+    if (version >= 6 && i == 0) {
         const char *q = start + (*start == '-' || *start == '+' ? 1 : 0);
         if (q[0] == '0' && q[1]) {
             bool octal = true;

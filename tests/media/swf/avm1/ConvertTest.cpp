@@ -81,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Strings, StringToNumber,
                                          StringNumber{"019", 7, 19}, StringNumber{"-010", 6, -8},
                                          StringNumber{"", 7, kNaN}, StringNumber{"", 4, 0},
                                          StringNumber{"abc", 7, kNaN}, StringNumber{"Infinity", 7, kNaN},
-                                         StringNumber{"1e", 7, kNaN}));
+                                         StringNumber{"1e", 7, kNaN}, StringNumber{"   0123", 7, 123},
+                                         StringNumber{"0x-10", 7, -16}, StringNumber{"0X+10", 7, 16},
+                                         StringNumber{"-0x10", 7, kNaN}, StringNumber{"0x-", 7, kNaN}));
 
 TEST(Conversions, DependOnTheVersionOfTheCode)
 {
