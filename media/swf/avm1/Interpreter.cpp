@@ -573,8 +573,10 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         }
         case Op::Delete: {
             String *name = vm.strings.intern(toString(cx, pop()));
-            Object *o = pop().asObject();
-            push(o ? o->remove(cx, name) : false);
+            // Without an object (undefined), the name is a variable up to SWF 6.
+            Value object = pop();
+            Object *o = object.asObject();
+            push(o ? o->remove(cx, name) : object.isUndefined() && cx.version < 7 && deleteVariable(f, name));
             break;
         }
         case Op::Delete2: {

@@ -159,8 +159,15 @@ void defineLocal(Frame &f, String *name, const Value &value)
 
 bool deleteVariable(Frame &f, String *name)
 {
-    Object *o = holder(f, name);
-    return o && o->remove(f.cx, name);
+    if (isPath(name->text())) {
+        PathVariable v = splitPath(f, name->text(), false);
+        return v.object && v.object->remove(f.cx, v.name);
+    }
+    // A function's local variables cannot be deleted.
+    for (Scope *s = f.scope; s; s = s->parent())
+        if (s->object()->has(f.cx, name))
+            return s->kind() != Scope::Local && s->object()->remove(f.cx, name);
+    return f.cx.vm.global()->remove(f.cx, name);
 }
 
 Object *variableHolder(Frame &f, String *name)

@@ -169,6 +169,27 @@ TEST(Interpreter, DeletesPropertiesAndVariables)
     EXPECT_EQ(m.run(w), QStringList({"true", "undefined", "false", "false"}));
 }
 
+TEST(Interpreter, DeletesPathsButNotLocalVariables)
+{
+    // o = {b: 5}; delete "o.b" by Delete2, then by Delete without an
+    // object, which deletes variables only up to SWF 6.
+    W w;
+    w.push({QStringLiteral("o"), QStringLiteral("b"), 5, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.push({QStringLiteral("o.b")}).op(Op::Delete2).op(Op::Trace);
+    w.setVariable(QStringLiteral("v"), 1);
+    w.push({U{}, QStringLiteral("v")}).op(Op::Delete).op(Op::Trace);
+    // function f() { var local = 1; trace(delete local); trace(local); }
+    W body;
+    body.push({QStringLiteral("local"), 1}).op(Op::DefineLocal);
+    body.push({QStringLiteral("local")}).op(Op::Delete2).op(Op::Trace);
+    body.getVariable(QStringLiteral("local")).op(Op::Trace);
+    w.defineFunction(QStringLiteral("f"), {}, body);
+    w.push({0, QStringLiteral("f")}).op(Op::CallFunction).op(Op::Pop);
+    Machine m6(6), m7(7);
+    EXPECT_EQ(m6.run(w), QStringList({"true", "true", "false", "1"}));
+    EXPECT_EQ(m7.run(w), QStringList({"true", "false", "false", "1"}));
+}
+
 TEST(Interpreter, TypesValues)
 {
     Machine m;
