@@ -92,7 +92,8 @@ Value instantiate(Context &cx, const Value &constructor, Args args)
     Object *o = vm.heap.make<Object>(proto.asObject());
     if (!proto.isUndefined() && !proto.isObject())
         o->setProto(proto);
-    o->put(vm.names.hiddenConstructor, c, PropertyFlag::DontEnum);
+    // SWF 5 code does not see __constructor__.
+    o->put(vm.names.hiddenConstructor, c, PropertyFlag::DontEnum | PropertyFlag::OnlySwf6Up);
     if (cx.version < 7)
         o->put(vm.names.constructor, c, PropertyFlag::DontEnum);
     if (auto *native = dynamic_cast<NativeFunction *>(f); native && native->construct()) {

@@ -11,11 +11,25 @@ namespace swf::avm1 {
 
 namespace {
 
+// A primitive wrapped by Object(v): its class's prototype is the one the
+// class has now, which a script may have replaced (by anything).
+Object *wrap(Context &cx, const Value &v)
+{
+    Object *o = toObject(cx, v);
+    if (v.isObject())
+        return o;
+    Value ctor;
+    if (Object *proto = o->proto(); proto && proto->lookup(cx, cx.vm.names.constructor, ctor))
+        if (Object *c = ctor.asObject(); c && c->asFunction())
+            o->setProto(c->get(cx, cx.vm.names.prototype));
+    return o;
+}
+
 Value construct(Context &cx, const Value &thisValue, Args args)
 {
     Value v = arg(args, 0);
     if (!v.isNullish())
-        return toObject(cx, v);
+        return wrap(cx, v);
     return thisValue;
 }
 
@@ -25,7 +39,7 @@ Value call(Context &cx, const Value &, Args args)
 {
     Value v = arg(args, 0);
     if (!v.isNullish())
-        return toObject(cx, v);
+        return wrap(cx, v);
     return cx.vm.heap.make<Object>(nullptr);
 }
 

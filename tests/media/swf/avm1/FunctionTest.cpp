@@ -356,3 +356,26 @@ TEST(Properties, WatchersHearInheritedAndVirtualValuesOnce)
     w.push({QStringLiteral("unwatch")}).op(Op::CallMethod).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"inherited", "outer", "undefined", "false"}));
 }
+
+TEST(Functions, ObjectWrapsPrimitivesWithTheirClassesPrototypeOfNow)
+{
+    // String.prototype = 8; Object("hello") then inherits nothing and,
+    // without methods, equals undefined.
+    W w;
+    w.getVariable(QStringLiteral("String")).push({QStringLiteral("prototype"), 8}).op(Op::SetMember);
+    w.push({QStringLiteral("hello"), 1, QStringLiteral("Object")}).op(Op::NewObject).storeRegister(1);
+    w.push({U{}}).op(Op::Equals2).op(Op::Trace);
+    w.push({R{1}, QStringLiteral("__proto__")}).op(Op::GetMember).op(Op::Trace);
+    Machine m;
+    EXPECT_EQ(m.run(w), QStringList({"true", "8"}));
+}
+
+TEST(Functions, HideTheConstructorOfInstancesFromSwf5)
+{
+    W w;
+    w.push({0, QStringLiteral("Object")}).op(Op::NewObject).push({QStringLiteral("__constructor__")});
+    w.op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    Machine m5(5), m6(6);
+    EXPECT_EQ(m5.run(w), QStringList({"undefined"}));
+    EXPECT_EQ(m6.run(w), QStringList({"function"}));
+}
