@@ -167,6 +167,11 @@ Value split(Context &cx, const Value &thisValue, Args args)
             arraySet(cx, out, i, cx.vm.string(QString(s[i])));
         return out;
     }
+    // An empty string splits into one empty element, whatever the limit.
+    if (s.isEmpty()) {
+        arraySet(cx, out, 0, cx.vm.string(s));
+        return out;
+    }
     qsizetype from = 0;
     while (i < limit) {
         qsizetype at = s.indexOf(delimiter, from);

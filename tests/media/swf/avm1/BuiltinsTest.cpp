@@ -95,6 +95,17 @@ TEST(StringMethods, MapCaseLetterByLetter)
     EXPECT_EQ(cased(QStringLiteral("\u03C2\u03F2"), "toUpperCase"), QStringLiteral("\u03A2\u03A3"));
 }
 
+TEST(StringMethods, SplitAnEmptyStringIntoOneEmptyElementWhateverTheLimit)
+{
+    Machine m;
+    W w;
+    for (auto [delimiter, limit] : {std::pair{"x", 0}, std::pair{"x", -1}, std::pair{"", 0}}) {
+        w.push({limit, QString::fromLatin1(delimiter), 2, QString()}).push({QStringLiteral("split")});
+        w.op(Op::CallMethod).push({QStringLiteral("length")}).op(Op::GetMember).op(Op::Trace);
+    }
+    EXPECT_EQ(m.run(w), QStringList({"1", "1", "0"}));
+}
+
 TEST(Trace, WritesLoneSurrogatesAsReplacementCharacters)
 {
     Machine m;
