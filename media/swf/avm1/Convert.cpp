@@ -343,11 +343,13 @@ double stringToNumber(const QString &s, int version)
             bool octal = true;
             for (const char *c = q + 1; *c; ++c)
                 octal = octal && *c >= '0' && *c <= '7';
+            // Read, like hexadecimal, as a signed 32-bit number.
             if (octal) {
-                double value = 0;
+                uint32_t value = 0;
                 for (const char *c = q + 1; *c; ++c)
-                    value = value * 8 + (*c - '0');
-                return *start == '-' ? -value : value;
+                    value = value * 8 + uint32_t(*c - '0');
+                double d = double(int32_t(value));
+                return *start == '-' ? -d : d;
             }
         }
     }

@@ -83,7 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Strings, StringToNumber,
                                          StringNumber{"abc", 7, kNaN}, StringNumber{"Infinity", 7, kNaN},
                                          StringNumber{"1e", 7, kNaN}, StringNumber{"   0123", 7, 123},
                                          StringNumber{"0x-10", 7, -16}, StringNumber{"0X+10", 7, 16},
-                                         StringNumber{"-0x10", 7, kNaN}, StringNumber{"0x-", 7, kNaN}));
+                                         StringNumber{"-0x10", 7, kNaN}, StringNumber{"0x-", 7, kNaN},
+                                         StringNumber{"037777777777", 7, -1},
+                                         StringNumber{"-037777777777", 7, 1}));
 
 TEST(Conversions, DependOnTheVersionOfTheCode)
 {
