@@ -99,6 +99,8 @@ Value instantiate(Context &cx, const Value &constructor, Args args)
     if (auto *native = dynamic_cast<NativeFunction *>(f); native && native->construct()) {
         CallDepth depth(vm);
         Value made = native->construct()(cx, o, args);
+        if (made.isNull())
+            return Value();
         return made.isObject() ? made : Value(o);
     }
     if (auto *script = dynamic_cast<ScriptFunction *>(f))

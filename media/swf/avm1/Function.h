@@ -29,7 +29,8 @@ public:
     // `construct` runs for `new` instead of `call` when set; it gets the new
     // object as `this` and may return another object to stand for it (a
     // built-in class that needs its own data attaches it to `this` instead
-    // where it can).
+    // where it can), or null to refuse its arguments: `new` then gives
+    // undefined.
     NativeFunction(Object *proto, NativeFn call, NativeFn construct = nullptr, int data = 0)
         : Function(proto), callFn(call), constructFn(construct), tag(data)
     {

@@ -318,7 +318,8 @@ void Vm::traceRoots(Tracer &tracer)
 {
     tracer.mark(globalObject);
     for (Object *p : {protos.object, protos.function, protos.array, protos.string, protos.number, protos.boolean,
-                      protos.date, protos.error, protos.xmlNode, protos.xml})
+                      protos.date, protos.error, protos.xmlNode, protos.xml, protos.point, protos.rectangle,
+                      protos.matrix, protos.colorTransform, protos.transform})
         tracer.mark(p);
     for (Value *v = stackBase; v < sp; ++v)
         tracer.mark(*v);

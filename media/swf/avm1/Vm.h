@@ -72,7 +72,9 @@ struct Names {
 // The prototypes of the built-in classes, for natives making instances.
 struct Prototypes {
     Object *object = nullptr, *function = nullptr, *array = nullptr, *string = nullptr, *number = nullptr,
-           *boolean = nullptr, *date = nullptr, *error = nullptr, *xmlNode = nullptr, *xml = nullptr;
+           *boolean = nullptr, *date = nullptr, *error = nullptr, *xmlNode = nullptr, *xml = nullptr,
+           *point = nullptr, *rectangle = nullptr, *matrix = nullptr, *colorTransform = nullptr,
+           *transform = nullptr;
 };
 
 class Vm : private RootSource {

@@ -7,6 +7,7 @@
 #include "SoundObjects.h"
 #include "TextFieldData.h"
 #include "TextVariables.h"
+#include "geom/GeomClasses.h"
 #include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfMovieClip.h"
@@ -36,6 +37,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installSelection(vm);
     installColor(vm);
     installLoading(vm, clipPrototype);
+    installGeom(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
