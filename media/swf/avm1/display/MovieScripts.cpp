@@ -7,6 +7,7 @@
 #include "SoundObjects.h"
 #include "TextFieldData.h"
 #include "TextVariables.h"
+#include "bitmap/BitmapData.h"
 #include "geom/GeomClasses.h"
 #include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
@@ -38,6 +39,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installColor(vm);
     installLoading(vm, clipPrototype);
     installGeom(vm, clipPrototype);
+    installBitmapData(vm);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})

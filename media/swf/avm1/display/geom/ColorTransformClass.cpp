@@ -42,7 +42,7 @@ Value construct(Context &cx, const Value &self, Args args)
     return self;
 }
 
-struct Accessor {
+struct Component {
     NativeFn get, set;
 };
 
@@ -110,17 +110,17 @@ Value toString(Context &cx, const Value &self, Args)
     return cx.vm.string(text + QLatin1Char(')'));
 }
 
-template <int I> Accessor accessor()
+template <int I> Component componentAccessors()
 {
     return {getComponent<I>, setComponent<I>};
 }
 
 template <int... I> void addComponents(Vm &vm, Object *proto, std::integer_sequence<int, I...>)
 {
-    const Accessor accessors[] = {accessor<I>()...};
+    const Component components[] = {componentAccessors<I>()...};
     for (int i : kListed)
-        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(kNames[i])), vm.newFunction(accessors[i].get),
-                          vm.newFunction(accessors[i].set));
+        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(kNames[i])), vm.newFunction(components[i].get),
+                          vm.newFunction(components[i].set));
 }
 
 }
@@ -130,7 +130,7 @@ void installColorTransform(Vm &vm)
     Object *proto = vm.newObject();
     vm.makeClass(flashPackage(vm, "geom"), "ColorTransform", construct, nullptr, proto);
     addComponents(vm, proto, std::make_integer_sequence<int, 8>());
-    proto->putVirtual(vm.strings.permanent(QStringLiteral("rgb")), vm.newFunction(getRgb), vm.newFunction(setRgb));
+    addAccessors(vm, proto, {{"rgb", getRgb, setRgb}}, 0);
     proto->put(vm.strings.permanent(QStringLiteral("concat")), vm.newFunction(concat));
     proto->put(vm.strings.permanent(QStringLiteral("toString")), vm.newFunction(toString));
     vm.protos.colorTransform = proto;

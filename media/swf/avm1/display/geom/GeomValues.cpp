@@ -92,6 +92,13 @@ Object *newColorTransform(Context &cx, const ColorTransform &colors)
     return o;
 }
 
+void addAccessors(Vm &vm, Object *proto, std::initializer_list<Accessor> accessors, uint16_t flags)
+{
+    for (const Accessor &a : accessors)
+        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(a.name)), vm.newFunction(a.get),
+                          a.set ? vm.newFunction(a.set) : nullptr, flags);
+}
+
 bool isInstance(const Value &value, Object *proto)
 {
     Object *o = value.asObject();

@@ -3,6 +3,8 @@
 // fields are ordinary properties scripts may set to anything, so the
 // methods read them as scripts would (converting with toNumber).
 #include "swf/SwfTypes.h"
+#include "swf/avm1/Function.h"
+#include "swf/avm1/PropertyMap.h"
 #include "swf/avm1/Value.h"
 
 #include <QRectF>
@@ -36,6 +38,15 @@ Object *newMatrix(Context &cx, const QTransform &twips);
 // A script ColorTransform and a display colour transform.
 ColorTransform colorTransformOf(const Value &colors);
 Object *newColorTransform(Context &cx, const ColorTransform &colors);
+
+// A property of a class's prototype run by native code; no setter: read-only.
+struct Accessor {
+    const char *name;
+    NativeFn get;
+    NativeFn set = nullptr;
+};
+void addAccessors(Vm &vm, Object *proto, std::initializer_list<Accessor> accessors,
+                  uint16_t flags = PropertyFlag::DontEnum);
 
 // Whether `value` is an object made by the class whose prototype is `proto`.
 bool isInstance(const Value &value, Object *proto);

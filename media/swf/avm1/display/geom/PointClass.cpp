@@ -122,8 +122,7 @@ void installPoint(Vm &vm)
     vm.method(proto, "offset", offset);
     vm.method(proto, "normalize", normalize);
     vm.method(proto, "toString", toString);
-    proto->putVirtual(vm.strings.permanent(QStringLiteral("length")), vm.newFunction(getLength), nullptr,
-                      PropertyFlag::DontEnum);
+    addAccessors(vm, proto, {{"length", getLength}});
     vm.method(point, "distance", distance);
     vm.method(point, "interpolate", interpolate);
     vm.method(point, "polar", polar);

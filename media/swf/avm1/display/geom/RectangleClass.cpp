@@ -237,30 +237,22 @@ Value toString(Context &cx, const Value &self, Args)
                                  toQString(cx, field(cx, self, "width")), toQString(cx, field(cx, self, "height"))));
 }
 
-struct Accessor {
-    const char *name;
-    NativeFn get, set;
-};
-
-const Accessor kAccessors[] = {
-    {"left", getLeft, setLeft},
-    {"top", getTop, setTop},
-    {"right", getRight, setRight},
-    {"bottom", getBottom, setBottom},
-    {"topLeft", getTopLeft, setTopLeft},
-    {"bottomRight", getBottomRight, setBottomRight},
-    {"size", getSize, setSize},
-};
-
 }
 
 void installRectangle(Vm &vm)
 {
     Object *proto = vm.newObject();
     vm.makeClass(flashPackage(vm, "geom"), "Rectangle", construct, nullptr, proto);
-    for (const Accessor &a : kAccessors)
-        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(a.name)), vm.newFunction(a.get),
-                          vm.newFunction(a.set), PropertyFlag::DontEnum);
+    addAccessors(vm, proto,
+                 {
+                     {"left", getLeft, setLeft},
+                     {"top", getTop, setTop},
+                     {"right", getRight, setRight},
+                     {"bottom", getBottom, setBottom},
+                     {"topLeft", getTopLeft, setTopLeft},
+                     {"bottomRight", getBottomRight, setBottomRight},
+                     {"size", getSize, setSize},
+                 });
     vm.method(proto, "clone", clone);
     vm.method(proto, "isEmpty", isEmpty);
     vm.method(proto, "setEmpty", setEmpty);

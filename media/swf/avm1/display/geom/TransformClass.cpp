@@ -135,31 +135,23 @@ Value setClipTransform(Context &, const Value &self, Args args)
     return Value();
 }
 
-struct Accessor {
-    const char *name;
-    NativeFn get, set;
-};
-
-const Accessor kAccessors[] = {
-    {"matrix", getMatrix, setMatrix},
-    {"colorTransform", getColorTransform, setColorTransform},
-    {"concatenatedMatrix", getConcatenatedMatrix, nullptr},
-    {"concatenatedColorTransform", getConcatenatedColorTransform, nullptr},
-    {"pixelBounds", getPixelBounds, nullptr},
-};
-
 }
 
 void installTransform(Vm &vm, Object *clipPrototype)
 {
     Object *proto = vm.newObject();
     vm.makeClass(flashPackage(vm, "geom"), "Transform", construct, nullptr, proto);
-    for (const Accessor &a : kAccessors)
-        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(a.name)), vm.newFunction(a.get),
-                          a.set ? vm.newFunction(a.set) : nullptr, PropertyFlag::DontEnum);
+    addAccessors(vm, proto,
+                 {
+                     {"matrix", getMatrix, setMatrix},
+                     {"colorTransform", getColorTransform, setColorTransform},
+                     {"concatenatedMatrix", getConcatenatedMatrix},
+                     {"concatenatedColorTransform", getConcatenatedColorTransform},
+                     {"pixelBounds", getPixelBounds},
+                 });
     vm.protos.transform = proto;
-    clipPrototype->putVirtual(vm.strings.permanent(QStringLiteral("transform")), vm.newFunction(getClipTransform),
-                              vm.newFunction(setClipTransform), PropertyFlag::DontEnum | PropertyFlag::OnlySwf8Up);
+    addAccessors(vm, clipPrototype, {{"transform", getClipTransform, setClipTransform}},
+                 PropertyFlag::DontEnum | PropertyFlag::OnlySwf8Up);
 }
 
 }

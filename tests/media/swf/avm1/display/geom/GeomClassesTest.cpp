@@ -155,3 +155,23 @@ TEST(GeomClasses, TransformReadsAndMovesTheClip)
     EXPECT_EQ(clip->matrix(), QTransform(2, 0, 0, 1, 600, 800));
     EXPECT_EQ(clip->colorTransform().add[2], 300);
 }
+
+TEST(GeomClasses, BitmapDataSizeLimitsAndDisposal)
+{
+    // Movies before SWF 10 get at most 2880 pixels a side; a refused size
+    // makes no object at all.
+    ActionWriter w;
+    for (int width : {2880, 2881}) {
+        w.push({QStringLiteral("b"), 1, width, 2});
+        get(w, QStringLiteral("flash.display")).push({QStringLiteral("BitmapData")}).op(Op::NewMethod).op(Op::SetVariable);
+        w.getVariable("b").op(Op::TypeOf).op(Op::Trace);
+    }
+    w.push({QStringLiteral("b"), double(0xFFFF0000u), true, 3, 3, 4});
+    get(w, QStringLiteral("flash.display")).push({QStringLiteral("BitmapData")}).op(Op::NewMethod).op(Op::SetVariable);
+    traceCall(w, "b", "getPixel", {1, 1});
+    run(w, "b", "dispose");
+    traceMember(w, "b", "width");
+    traceCall(w, "b", "getPixel32", {1, 1});
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"object", "undefined", "16711680", "-1", "-1"}));
+}

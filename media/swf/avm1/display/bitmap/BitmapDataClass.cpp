@@ -1,0 +1,172 @@
+// flash.display.BitmapData: a picture scripts make, read and change pixel
+// by pixel. Methods called with too few arguments, or on a disposed bitmap,
+// do nothing and return -1, as movies expect.
+#include "BitmapData.h"
+#include "BitmapPixels.h"
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Vm.h"
+#include "swf/avm1/builtins/Builtins.h"
+#include "swf/avm1/display/geom/ColorTransformData.h"
+#include "swf/avm1/display/geom/GeomValues.h"
+
+#include <QPainter>
+
+namespace swf::avm1 {
+
+namespace {
+
+const Value kRefused = -1;
+
+// The largest bitmap: 2880 pixels a side for SWF 9 and older movies; later
+// ones allow 8191 a side and 16777215 pixels in all.
+bool sizeAllowed(int version, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    if (version < 10)
+        return width <= 2880 && height <= 2880;
+    return width <= 8191 && height <= 8191 && qint64(width) * height <= 16777215;
+}
+
+Value construct(Context &cx, const Value &self, Args args)
+{
+    Object *o = self.asObject();
+    int width = toInt32(toNumber(cx, arg(args, 0))), height = toInt32(toNumber(cx, arg(args, 1)));
+    if (!o || !sizeAllowed(cx.version, width, height))
+        return Value::null();
+    bool transparent = args.size() > 2 ? toBoolean(cx, args[2]) : true;
+    uint32_t fill = args.size() > 3 ? toUint32(toNumber(cx, args[3])) : 0xFFFFFFFFu;
+    o->setNative(std::make_unique<BitmapData>(std::make_shared<BitmapPixels>(width, height, transparent, fill)));
+    return self;
+}
+
+int intArg(Context &cx, Args args, size_t i) { return toInt32(toNumber(cx, arg(args, i))); }
+
+// A rectangle argument: any object with x, y, width and height.
+bool rectArg(Context &cx, const Value &value, QRect &out)
+{
+    Value x = field(cx, value, "x"), y = field(cx, value, "y");
+    Value width = field(cx, value, "width"), height = field(cx, value, "height");
+    if (x.isUndefined() || y.isUndefined() || width.isUndefined() || height.isUndefined())
+        return false;
+    out = QRect(toInt32(toNumber(cx, x)), toInt32(toNumber(cx, y)), toInt32(toNumber(cx, width)),
+                toInt32(toNumber(cx, height)));
+    return true;
+}
+
+Value getWidth(Context &, const Value &self, Args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    return pixels ? pixels->width() : -1;
+}
+
+Value getHeight(Context &, const Value &self, Args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    return pixels ? pixels->height() : -1;
+}
+
+Value getTransparent(Context &, const Value &self, Args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    return pixels ? Value(pixels->transparent()) : kRefused;
+}
+
+Value getRectangle(Context &cx, const Value &self, Args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    return pixels ? Value(newRectangle(cx, 0, 0, pixels->width(), pixels->height())) : kRefused;
+}
+
+Value getPixel(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 2)
+        return kRefused;
+    return double(pixels->pixel32(intArg(cx, args, 0), intArg(cx, args, 1)) & 0xFFFFFF);
+}
+
+Value getPixel32(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 2)
+        return kRefused;
+    return double(int32_t(pixels->pixel32(intArg(cx, args, 0), intArg(cx, args, 1))));
+}
+
+Value setPixel(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 3)
+        return kRefused;
+    pixels->setPixel(intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
+    return Value();
+}
+
+Value setPixel32(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 3)
+        return kRefused;
+    pixels->setPixel32(intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
+    return Value();
+}
+
+Value fillRect(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    QRect area;
+    if (!pixels || args.size() < 2 || !rectArg(cx, args[0], area))
+        return kRefused;
+    pixels->fillRect(area, uint32_t(intArg(cx, args, 1)));
+    return 0;
+}
+
+Value clone(Context &cx, const Value &self, Args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels)
+        return kRefused;
+    Object *copy = cx.vm.heap.make<Object>(self.asObject()->proto());
+    copy->setNative(std::make_unique<BitmapData>(std::make_shared<BitmapPixels>(*pixels)));
+    return copy;
+}
+
+Value dispose(Context &, const Value &self, Args)
+{
+    Object *o = self.asObject();
+    if (auto *data = o ? o->nativeAs<BitmapData>() : nullptr)
+        data->dispose();
+    return Value();
+}
+
+}
+
+BitmapPixels *pixelsOf(const Value &bitmap)
+{
+    Object *o = bitmap.asObject();
+    auto *data = o ? o->nativeAs<BitmapData>() : nullptr;
+    return data ? data->pixels().get() : nullptr;
+}
+
+void installBitmapData(Vm &vm)
+{
+    Object *proto = vm.newObject();
+    vm.makeClass(flashPackage(vm, "display"), "BitmapData", construct, nullptr, proto);
+    addAccessors(vm, proto,
+                 {
+                     {"width", getWidth},
+                     {"height", getHeight},
+                     {"transparent", getTransparent},
+                     {"rectangle", getRectangle},
+                 });
+    vm.method(proto, "getPixel", getPixel);
+    vm.method(proto, "getPixel32", getPixel32);
+    vm.method(proto, "setPixel", setPixel);
+    vm.method(proto, "setPixel32", setPixel32);
+    vm.method(proto, "fillRect", fillRect);
+    vm.method(proto, "clone", clone);
+    vm.method(proto, "dispose", dispose);
+}
+
+}
