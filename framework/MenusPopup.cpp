@@ -314,7 +314,7 @@ void TMenuTracker::Open(TMenuItem *Item, const TPoint &Pos, TPopupAlignment Alig
 {
     // A drop-down that opens over the pointer must not take the release of
     // the click that opened it for a choice.
-    FOpenedAt = TPoint(QCursor::pos().x(), QCursor::pos().y());
+    FOpenedAt = TPoint{QCursor::pos().x(), QCursor::pos().y()};
     FReleaseChooses = false;
     auto *w = new TMenuWindow(this, Item, 0);
     FWindows.push_back(w);

@@ -383,8 +383,8 @@ void TsuiForm::FormHitTest(TMessage &Message)
         Message.Result = HTTRANSPARENT;
     if (FInitialBorderStyle != bsSizeable)
         return;
-    const TPoint p = FOwnerForm->ScreenToClient(TPoint(static_cast<short>(Message.LParam & 0xFFFF),
-                                                       static_cast<short>((Message.LParam >> 16) & 0xFFFF)));
+    const TPoint p = FOwnerForm->ScreenToClient(TPoint{static_cast<short>(Message.LParam & 0xFFFF),
+                                                       static_cast<short>((Message.LParam >> 16) & 0xFFFF)});
     const int x = p.X;
     const int y = p.Y;
     const int cw = FOwnerForm->ClientWidth();

@@ -566,7 +566,7 @@ void TsuiTitleBar::PerformButtonAction(int Index)
     case suiClose: form->Close(); break;
     case suiControlBox:
         if (button->ControlBoxMenu) {
-            const TPoint p = ClientToScreen(TPoint(0, Height()));
+            const TPoint p = ClientToScreen(TPoint{0, Height()});
             button->ControlBoxMenu->Popup(p.X, p.Y);
         }
         break;
