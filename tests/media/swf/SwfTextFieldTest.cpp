@@ -41,6 +41,18 @@ MovieWriter::FontLayout boxLayout()
     return layout;
 }
 
+// The field drawn on white into a picture of `size` pixels, placed by
+// `placement` (in pixels).
+QImage paintField(const TextField &field, QSize size, const QTransform &placement = {})
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw) * placement,
+                        swf::ColorTransform());
+    return image;
+}
+
 }
 
 TEST(SwfTextField, FormatsOverRangesSplitMergeAndReportWhatTheyShare)
@@ -259,13 +271,7 @@ TEST(SwfTextField, ScrolledFieldsShowTheirLinesFromScrollAndClipToTheBounds)
     field.setBounds(QRectF(0, 0, 60, 30));
     field.setText("a\ra a\ra a a");
     EXPECT_EQ(field.maxScroll(), 3);
-    auto paint = [&] {
-        QImage image(100, 60, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw), swf::ColorTransform());
-        return image;
-    };
+    auto paint = [&] { return paintField(field, QSize(100, 60)); };
     const QColor blue(0, 0, 199); // 200 tinted as text
     QImage first = paint();
     EXPECT_EQ(countColor(first, QRect(0, 0, 100, 22), blue), 150) << "line 1 shows one box";
@@ -283,14 +289,7 @@ TEST(SwfTextField, DeviceFontFieldsShowOnlyUpright)
     field.border = true;
     field.borderColor = 0xFF00FF;
     field.setBounds(QRectF(0, 0, 20, 20));
-    auto paint = [&](const QTransform &placement) {
-        QImage image(60, 60, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw) * placement,
-                            swf::ColorTransform());
-        return image;
-    };
+    auto paint = [&](const QTransform &placement) { return paintField(field, QSize(60, 60), placement); };
     const QColor magenta(255, 0, 255);
     const QRect all(0, 0, 60, 60);
     QImage slight = paint(QTransform().translate(20, 20).rotate(0.2));
@@ -329,14 +328,7 @@ TEST(SwfTextField, DeviceFontFrameSnapsCornerAndSizeToPixelsAndLeavesTheLastCorn
     field.borderColor = 0xFF00FF;
     field.backgroundColor = 0x0000FF;
     field.setBounds(QRectF(0, 0, 10, 10));
-    auto paint = [&](const QTransform &placement) {
-        QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        swf::paintTextField(painter, field, QTransform::fromScale(1.0 / kTw, 1.0 / kTw) * placement,
-                            swf::ColorTransform());
-        return image;
-    };
+    auto paint = [&](const QTransform &placement) { return paintField(field, QSize(40, 40), placement); };
     const QColor magenta(255, 0, 255), blue(0, 0, 255);
     QImage half = paint(QTransform::fromTranslate(5.5, 5.5));
     EXPECT_EQ(countColor(half, QRect(5, 5, 11, 1), magenta), 11) << "a half pixel rounds down; top takes both corners";
