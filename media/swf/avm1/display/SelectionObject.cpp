@@ -56,11 +56,12 @@ bool focusable(Context &cx, DisplayObject &object)
 }
 
 // setFocus(target): a text field, clip or button, or a path to one; null
-// or undefined takes the focus away. False when the target cannot take it.
+// or undefined takes the focus away. False when the target cannot take it,
+// and when no target is given at all.
 Value setFocus(Context &cx, const Value &, Args args)
 {
     Stage *stage = currentStage(cx);
-    if (!stage)
+    if (!stage || args.empty())
         return false;
     Value target = arg(args, 0);
     DisplayObject *object = nullptr;

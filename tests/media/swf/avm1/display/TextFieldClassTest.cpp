@@ -118,10 +118,13 @@ TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
     call(w, "Selection", "getEndIndex").op(Op::Trace);
     call(w, "Selection", "setSelection", {1, 3}).op(Op::Pop);
     call(w, "Selection", "getBeginIndex").op(Op::Trace);
+    call(w, "Selection", "setFocus").op(Op::Trace);
+    call(w, "Selection", "getFocus").op(Op::Trace);
     call(w, "Selection", "setFocus", {swfmake::ActionWriter::Null{}}).op(Op::Trace);
     call(w, "Selection", "getFocus").op(Op::Trace);
     Played p(boxMovie(w));
-    EXPECT_EQ(p.lines, QStringList({"null", "-1", "true", "_level0.t", "5", "1", "true", "null"}));
+    EXPECT_EQ(p.lines, QStringList({"null", "-1", "true", "_level0.t", "5", "1", "false", "_level0.t", "true", "null"}))
+        << "setFocus() without a target is refused and keeps the focus";
 }
 
 TEST(TextFieldClass, KeptPropertiesTakeOnlyWhatTheyAllowAndWidthResizesTheBox)
