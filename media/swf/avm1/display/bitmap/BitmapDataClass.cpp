@@ -94,22 +94,24 @@ Value getPixel32(Context &cx, const Value &self, Args args)
     return double(int32_t(pixels->pixel32(intArg(cx, args, 0), intArg(cx, args, 1))));
 }
 
-Value setPixel(Context &cx, const Value &self, Args args)
+// setPixel and setPixel32: x, y and the colour, stored by `put`.
+Value putPixel(Context &cx, const Value &self, Args args, void (BitmapPixels::*put)(int, int, uint32_t))
 {
     BitmapPixels *pixels = pixelsOf(self);
     if (!pixels || args.size() < 3)
         return kRefused;
-    pixels->setPixel(intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
+    (pixels->*put)(intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
     return Value();
+}
+
+Value setPixel(Context &cx, const Value &self, Args args)
+{
+    return putPixel(cx, self, args, &BitmapPixels::setPixel);
 }
 
 Value setPixel32(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 3)
-        return kRefused;
-    pixels->setPixel32(intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
-    return Value();
+    return putPixel(cx, self, args, &BitmapPixels::setPixel32);
 }
 
 Value fillRect(Context &cx, const Value &self, Args args)
