@@ -18,23 +18,57 @@ using F = swf::TextFormat;
 using Slot = std::variant<std::optional<QString> F::*, std::optional<double> F::*, std::optional<QRgb> F::*,
                           std::optional<bool> F::*, std::optional<TextAlign> F::*, std::optional<std::vector<double>> F::*>;
 
+// How a number property takes what a script sets: a whole number (rounded
+// half to even by the setter, truncated by the constructor), a margin (the
+// same, never below zero when set), an indent (a margin before SWF 8, when
+// negative indents and leading came), or any finite number.
+enum class Number { Whole, Margin, Indent, Real };
+
 struct Field {
     const char *name;
     Slot slot;
+    Number number = Number::Whole;
 };
 
 // The properties in the order the constructor takes its arguments, then the rest.
 const Field kFields[] = {
-    {"font", &F::font},         {"size", &F::size},           {"color", &F::color},
-    {"bold", &F::bold},         {"italic", &F::italic},       {"underline", &F::underline},
-    {"url", &F::url},           {"target", &F::target},       {"align", &F::align},
-    {"leftMargin", &F::leftMargin}, {"rightMargin", &F::rightMargin}, {"indent", &F::indent},
-    {"leading", &F::leading},   {"blockIndent", &F::blockIndent}, {"tabStops", &F::tabStops},
-    {"bullet", &F::bullet},     {"kerning", &F::kerning},     {"letterSpacing", &F::letterSpacing},
+    {"font", &F::font},
+    {"size", &F::size},
+    {"color", &F::color},
+    {"bold", &F::bold},
+    {"italic", &F::italic},
+    {"underline", &F::underline},
+    {"url", &F::url},
+    {"target", &F::target},
+    {"align", &F::align},
+    {"leftMargin", &F::leftMargin, Number::Margin},
+    {"rightMargin", &F::rightMargin, Number::Margin},
+    {"indent", &F::indent, Number::Indent},
+    {"leading", &F::leading, Number::Indent},
+    {"blockIndent", &F::blockIndent, Number::Indent},
+    {"tabStops", &F::tabStops},
+    {"bullet", &F::bullet},
+    {"kerning", &F::kerning},
+    {"letterSpacing", &F::letterSpacing, Number::Real},
 };
+constexpr int kFieldCount = int(std::size(kFields));
 constexpr int kConstructorArgs = 13;
 
 const char *const kAligns[] = {"left", "right", "center", "justify"};
+const char *const kDisplays[] = {"block", "inline", "none"};
+
+// The format a TextFormat object holds; `display` is only kept for scripts.
+class TextFormatData : public NativeData {
+public:
+    swf::TextFormat format;
+    QString display = QStringLiteral("block");
+};
+
+TextFormatData *dataOf(const Value &self)
+{
+    Object *object = self.asObject();
+    return object ? object->nativeAs<TextFormatData>() : nullptr;
+}
 
 template <class... Ts> struct Overloaded : Ts... {
     using Ts::operator()...;
@@ -46,7 +80,7 @@ Value fieldValue(Context &cx, const F &f, const Field &field)
         Overloaded{
             [&](std::optional<QString> F::*m) { return f.*m ? Value(cx.vm.string(*(f.*m))) : Value::null(); },
             [&](std::optional<double> F::*m) { return f.*m ? Value(*(f.*m)) : Value::null(); },
-            [&](std::optional<QRgb> F::*m) { return f.*m ? Value(double(*(f.*m) & 0xFFFFFF)) : Value::null(); },
+            [&](std::optional<QRgb> F::*m) { return f.*m ? Value(double(*(f.*m))) : Value::null(); },
             [&](std::optional<bool> F::*m) { return f.*m ? Value(*(f.*m)) : Value::null(); },
             [&](std::optional<TextAlign> F::*m) {
                 return f.*m ? Value(cx.vm.string(QString::fromLatin1(kAligns[int(*(f.*m))]))) : Value::null();
@@ -61,18 +95,32 @@ Value fieldValue(Context &cx, const F &f, const Field &field)
         field.slot);
 }
 
-void setField(Context &cx, F &f, const Field &field, const Value &v)
+// Stores `v` in `field`: null and undefined unset it, except the alignment,
+// which like any name it does not know leaves the field as it was.
+// `constructing` truncates numbers as the constructor does.
+void setField(Context &cx, F &f, const Field &field, const Value &v, bool constructing)
 {
-    if (v.isNullish())
+    if (v.isNullish()) {
+        std::visit([&](auto m) {
+            if constexpr (!std::is_same_v<decltype(m), std::optional<TextAlign> F::*>)
+                (f.*m).reset();
+        }, field.slot);
         return;
+    }
     std::visit(Overloaded{
                    [&](std::optional<QString> F::*m) { f.*m = toQString(cx, v); },
                    [&](std::optional<double> F::*m) {
                        double n = toNumber(cx, v);
-                       if (std::isfinite(n))
-                           f.*m = n;
+                       if (field.number == Number::Real) {
+                           if (std::isfinite(n))
+                               f.*m = n;
+                           return;
+                       }
+                       double whole = toInt32(constructing ? n : std::nearbyint(n));
+                       bool margin = field.number == Number::Margin || (field.number == Number::Indent && cx.version < 8);
+                       f.*m = margin && !constructing ? std::max(whole, 0.0) : whole;
                    },
-                   [&](std::optional<QRgb> F::*m) { f.*m = toUint32(toNumber(cx, v)) & 0xFFFFFF; },
+                   [&](std::optional<QRgb> F::*m) { f.*m = toUint32(toNumber(cx, v)); },
                    [&](std::optional<bool> F::*m) { f.*m = toBoolean(cx, v); },
                    [&](std::optional<TextAlign> F::*m) {
                        QString name = toQString(cx, v).toLower();
@@ -94,15 +142,47 @@ void setField(Context &cx, F &f, const Field &field, const Value &v)
                field.slot);
 }
 
-String *fieldName(Vm &vm, const Field &field)
+template <int I> Value getField(Context &cx, const Value &self, Args)
 {
-    return vm.name(QString::fromLatin1(field.name));
+    TextFormatData *data = dataOf(self);
+    return data ? fieldValue(cx, data->format, kFields[I]) : Value();
 }
 
-void putFields(Context &cx, Object *object, const F &format)
+template <int I> Value putField(Context &cx, const Value &self, Args args)
 {
-    for (const Field &field : kFields)
-        object->put(fieldName(cx.vm, field), fieldValue(cx, format, field));
+    if (TextFormatData *data = dataOf(self))
+        setField(cx, data->format, kFields[I], arg(args, 0), false);
+    return Value();
+}
+
+Value getDisplay(Context &cx, const Value &self, Args)
+{
+    TextFormatData *data = dataOf(self);
+    return data ? Value(cx.vm.string(data->display)) : Value();
+}
+
+// display: "block", "inline" or "none"; other names leave it as it was.
+Value putDisplay(Context &cx, const Value &self, Args args)
+{
+    TextFormatData *data = dataOf(self);
+    if (!data)
+        return Value();
+    QString name = toQString(cx, arg(args, 0)).toLower();
+    for (const char *display : kDisplays)
+        if (name == QLatin1String(display))
+            data->display = name;
+    return Value();
+}
+
+Value getTextExtent(Context &cx, const Value &self, Args args);
+
+// Gives `object` the data of a TextFormat holding `format`.
+void initTextFormat(Context &cx, Object *object, const swf::TextFormat &format)
+{
+    auto data = std::make_unique<TextFormatData>();
+    data->format = format;
+    object->setNative(std::move(data));
+    cx.vm.method(object, "getTextExtent", getTextExtent);
 }
 
 // new TextFormat(font, size, color, bold, italic, underline, url, target,
@@ -114,9 +194,16 @@ Value construct(Context &cx, const Value &self, Args args)
         return Value();
     swf::TextFormat format;
     for (int i = 0; i < kConstructorArgs && i < int(args.size()); ++i)
-        setField(cx, format, kFields[i], args[i]);
-    putFields(cx, object, format);
+        setField(cx, format, kFields[i], args[i], true);
+    initTextFormat(cx, object, format);
     return self;
+}
+
+template <int... I> void putAccessors(Vm &vm, Object *proto, std::integer_sequence<int, I...>)
+{
+    (proto->putVirtual(vm.name(QString::fromLatin1(kFields[I].name)), vm.newFunction(getField<I>),
+                       vm.newFunction(putField<I>)),
+     ...);
 }
 
 // getTextExtent(text[, width]): the size the text takes in this format,
@@ -155,7 +242,7 @@ Object *makeTextFormat(Context &cx, const swf::TextFormat &format)
     Object *object = cx.vm.newObject();
     if (Object *ctor = constructor.asObject())
         object->setProto(ctor->get(cx, cx.vm.names.prototype));
-    putFields(cx, object, format);
+    initTextFormat(cx, object, format);
     return object;
 }
 
@@ -164,8 +251,13 @@ swf::TextFormat textFormatOf(Context &cx, Object *object)
     swf::TextFormat format;
     if (!object)
         return format;
-    for (const Field &field : kFields)
-        setField(cx, format, field, object->get(cx, fieldName(cx.vm, field)));
+    if (TextFormatData *data = object->nativeAs<TextFormatData>())
+        format = data->format;
+    else
+        for (const Field &field : kFields)
+            setField(cx, format, field, object->get(cx, cx.vm.name(QString::fromLatin1(field.name))), false);
+    if (format.color)
+        format.color = *format.color & 0xFFFFFF;
     return format;
 }
 
@@ -173,7 +265,8 @@ void installTextFormat(Vm &vm)
 {
     Object *proto = vm.newObject();
     vm.makeClass(vm.global(), "TextFormat", construct, nullptr, proto);
-    vm.method(proto, "getTextExtent", getTextExtent);
+    putAccessors(vm, proto, std::make_integer_sequence<int, kFieldCount>());
+    proto->putVirtual(vm.name(QStringLiteral("display")), vm.newFunction(getDisplay), vm.newFunction(putDisplay));
 }
 
 }
