@@ -1,6 +1,6 @@
 // ASnative(category, index): the player's numbered native functions, for
-// the entries movies use: the global functions (100), ASnew (2, 0) and the
-// Math functions (200).
+// the entries movies use: the global functions (100), ASnew (2, 0), the
+// methods of Object.prototype (101) and the Math functions (200).
 #include "Builtins.h"
 
 #include "swf/avm1/Convert.h"
@@ -63,6 +63,12 @@ Value asNative(Context &cx, const Value &, Args args)
         if (i == 4)
             return vm.newFunction(traceFn);
         return Value();
+    }
+    if (c == 101) {
+        static const char *const methods[] = {"watch",   "unwatch",        "addProperty",   "valueOf",
+                                              "toString", "hasOwnProperty", "isPrototypeOf", "isPropertyEnumerable"};
+        Object *proto = member(cx, member(cx, global, "Object").asObject(), "prototype").asObject();
+        return i < std::size(methods) ? member(cx, proto, methods[i]) : Value();
     }
     if (c == 200) {
         static const char *const math[] = {"abs",  "min",   "max",    "sin",   "cos",  "atan2",

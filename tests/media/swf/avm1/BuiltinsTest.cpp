@@ -258,6 +258,23 @@ TEST(GlobalFunctions, HideFromLaterVersionsWithoutRemoving)
     EXPECT_EQ(m.run(w), QStringList({"undefined", "true", "true", "false"}));
 }
 
+TEST(GlobalFunctions, NumberedNativesAreTheInstalledFunctions)
+{
+    Machine m(5);
+    W w;
+    // In SWF 5 hasOwnProperty is hidden; movies fetch it as ASnative(101, 5).
+    w.push({QStringLiteral("h"), 5, 101, 2, QStringLiteral("ASnative")}).op(Op::CallFunction).op(Op::SetVariable);
+    w.push({9, 101, 2, QStringLiteral("ASnative")}).op(Op::CallFunction).op(Op::TypeOf).op(Op::Trace);
+    w.getVariable(QStringLiteral("Object")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("hasOwnProperty")}).getVariable(QStringLiteral("h")).op(Op::SetMember);
+    w.push({QStringLiteral("o"), QStringLiteral("p"), 1, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.push({QStringLiteral("p"), 1}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    w.push({QStringLiteral("q"), 1}).getVariable(QStringLiteral("o"));
+    w.push({QStringLiteral("hasOwnProperty")}).op(Op::CallMethod).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"undefined", "true", "false"}));
+}
+
 TEST(Dates, CountFieldsInUtcAndCarryOver)
 {
     Machine m;
