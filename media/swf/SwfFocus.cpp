@@ -130,17 +130,19 @@ void Focus::move(DisplayObject *before, DisplayObject *object)
         field->focused = false;
         field->setSelection(0, 0);
     }
-    if (TextField *field = modelOf(object)) {
-        field->focused = true;
-        field->caretShown = true;
-        field->setSelection(0, field->length());
-    }
     ScriptHost &scripts = stage.scripts();
     if (before)
         scripts.callHandler(*before, QStringLiteral("onKillFocus"), {object});
     if (object)
         scripts.callHandler(*object, QStringLiteral("onSetFocus"), {before});
     scripts.broadcast(QStringLiteral("Selection"), QStringLiteral("onSetFocus"), {before, object});
+    // A text field shows its caret and selects all once the handlers have
+    // run: while they run it has no selection yet.
+    if (TextField *field = modelOf(object); field && current() == object) {
+        field->focused = true;
+        field->caretShown = true;
+        field->setSelection(0, field->length());
+    }
 }
 
 void Focus::placeCaret(int index)

@@ -237,10 +237,19 @@ int TextField::caretIndexAt(QPointF point) const
     return l.indexAt(line, at.x());
 }
 
-void TextField::setSelection(int begin, int end)
+void TextField::setSelection(int anchor, int caretAt)
 {
-    selBegin = std::clamp(std::min(begin, end), 0, content.size());
-    selEnd = std::clamp(std::max(begin, end), 0, content.size());
+    selBegin = std::clamp(std::min(anchor, caretAt), 0, content.size());
+    selEnd = std::clamp(std::max(anchor, caretAt), 0, content.size());
+    caret = std::clamp(caretAt, 0, content.size());
+}
+
+void TextField::changed()
+{
+    laidOut.reset();
+    selBegin = std::min(selBegin, content.size());
+    selEnd = std::min(selEnd, content.size());
+    caret = std::min(caret, content.size());
 }
 
 }

@@ -98,7 +98,10 @@ public:
 
     int selectionBegin() const { return selBegin; }
     int selectionEnd() const { return selEnd; }
-    void setSelection(int begin, int end);
+    // Where the caret is: at one end of the selection.
+    int caretIndex() const { return caret; }
+    // Selects between `anchor` and `caret` (in either order), clamped to the text.
+    void setSelection(int anchor, int caret);
     bool focused = false;
     bool caretShown = true;
 
@@ -112,7 +115,8 @@ public:
     QPointF layoutOrigin() const;
 
 private:
-    void changed() { laidOut.reset(); }
+    // After any change of the text: a new layout, the selection within the text.
+    void changed();
     void fitToText() const;
 
     EmbeddedFonts fonts;
@@ -123,7 +127,7 @@ private:
     bool wrap = false, hidden = false, embedded = false;
     int scrollLine = 1;
     double hscrollPixels = 0;
-    int selBegin = 0, selEnd = 0;
+    int selBegin = 0, selEnd = 0, caret = 0;
     mutable std::optional<TextLayout> laidOut;
     mutable QRectF sizedArea; // the bounds after auto size
 };

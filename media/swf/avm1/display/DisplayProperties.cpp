@@ -267,10 +267,12 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
     }
     if (*property == Prop::Visible) {
         bool visible = toBoolean(cx, value);
+        bool wasVisible = object.visible();
         object.setVisible(visible);
-        // A hidden object cannot keep the keyboard focus.
+        // Hiding the focused object takes the focus away; one focused while
+        // hidden keeps it.
         Focus &focus = object.stage().focus();
-        if (!visible && focus.current() == &object)
+        if (wasVisible && !visible && focus.current() == &object)
             focus.set(nullptr);
         return true;
     }

@@ -11,8 +11,6 @@
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
 
-#include <algorithm>
-
 namespace swf::avm1 {
 
 namespace {
@@ -57,11 +55,11 @@ bool focusable(Context &cx, DisplayObject &object)
 
 // setFocus(target): a text field, clip or button, or a path to one; null
 // or undefined takes the focus away. False when the target cannot take it,
-// and when no target is given at all.
+// and when no target or more than one is given.
 Value setFocus(Context &cx, const Value &, Args args)
 {
     Stage *stage = currentStage(cx);
-    if (!stage || args.empty())
+    if (!stage || args.size() != 1)
         return false;
     Value target = arg(args, 0);
     DisplayObject *object = nullptr;
@@ -75,14 +73,14 @@ Value setFocus(Context &cx, const Value &, Args args)
     return true;
 }
 
+// The selection in the focused text field; -1 without one, also while the
+// handlers of its gaining the focus run.
 Value index(Context &cx, int which)
 {
     TextField *field = focusedField(cx);
-    if (!field)
+    if (!field || !field->focused)
         return -1;
-    int begin = std::min(field->selectionBegin(), field->selectionEnd());
-    int end = std::max(field->selectionBegin(), field->selectionEnd());
-    return which == 0 ? begin : which == 1 ? end : field->selectionEnd();
+    return which == 0 ? field->selectionBegin() : which == 1 ? field->selectionEnd() : field->caretIndex();
 }
 
 Value getBeginIndex(Context &cx, const Value &, Args)
@@ -100,18 +98,14 @@ Value getCaretIndex(Context &cx, const Value &, Args)
     return index(cx, 2);
 }
 
-// setSelection(begin[, end]) in the focused text field, clamped to its
-// text; without an end the selection keeps its end. The caret goes to the
-// end, and a begin past the end moves back to it.
+// setSelection(anchor, caret) in the focused text field, clamped to its
+// text, the caret at the second index. Any other number of arguments
+// leaves the selection as it is.
 Value setSelection(Context &cx, const Value &, Args args)
 {
     TextField *field = focusedField(cx);
-    if (!field || args.empty())
-        return Value();
-    int n = field->length();
-    int end = args.size() > 1 ? std::clamp(toInt(cx, args[1]), 0, n) : field->selectionEnd();
-    int begin = std::min(std::clamp(toInt(cx, args[0]), 0, n), end);
-    field->setSelection(begin, end);
+    if (field && args.size() == 2)
+        field->setSelection(toInt(cx, args[0]), toInt(cx, args[1]));
     return Value();
 }
 

@@ -127,6 +127,54 @@ TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
         << "setFocus() without a target is refused and keeps the focus";
 }
 
+// Traces Selection's begin, caret and end indices.
+ActionWriter &traceIndices(ActionWriter &w)
+{
+    for (const char *name : {"getBeginIndex", "getCaretIndex", "getEndIndex"})
+        call(w, "Selection", name).op(Op::Trace);
+    return w;
+}
+
+TEST(TextFieldClass, SelectionPutsTheCaretAtItsSecondIndexAndFollowsTheText)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    setMember(w, "t", "text", QStringLiteral("Some Text"));
+    call(w, "Selection", "setFocus", {QStringLiteral("t")}).op(Op::Pop);
+    call(w, "Selection", "setSelection", {6, 3}).op(Op::Pop);
+    traceIndices(w);
+    call(w, "Selection", "setSelection", {1}).op(Op::Pop); // one index: no change
+    call(w, "Selection", "setSelection", {1, 2, 3}).op(Op::Pop);
+    traceIndices(w);
+    call(w, "Selection", "setSelection", {-1, 25}).op(Op::Pop);
+    traceIndices(w);
+    setMember(w, "t", "text", QStringLiteral("Some"));
+    traceIndices(w);
+    call(w, "Selection", "setFocus", {QStringLiteral("t"), 5}).op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"3", "3", "6", "3", "3", "6", "0", "9", "9", "0", "4", "4", "false"}));
+}
+
+TEST(TextFieldClass, FocusHandlersSeeNoSelectionAndHidingTakesTheFocusOnce)
+{
+    ActionWriter w;
+    makeField(w, "t");
+    setMember(w, "t", "text", QStringLiteral("abc"));
+    // t.onSetFocus = function () { trace(Selection.getBeginIndex()); }
+    ActionWriter handler;
+    call(handler, "Selection", "getBeginIndex").op(Op::Trace);
+    get(w, "t").push({QStringLiteral("onSetFocus")}).defineFunction(QString(), {}, handler).op(Op::SetMember);
+    call(w, "Selection", "setFocus", {QStringLiteral("t")}).op(Op::Pop);
+    traceIndices(w);
+    setMember(w, "t", "_visible", false);
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    call(w, "Selection", "setFocus", {QStringLiteral("t")}).op(Op::Pop);
+    setMember(w, "t", "_visible", false); // already hidden: the focus stays
+    call(w, "Selection", "getFocus").op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"-1", "0", "3", "3", "null", "-1", "_level0.t"}));
+}
+
 TEST(TextFieldClass, KeptPropertiesTakeOnlyWhatTheyAllowAndWidthResizesTheBox)
 {
     ActionWriter w;
