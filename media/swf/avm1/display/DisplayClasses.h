@@ -25,6 +25,8 @@ Object *installTextField(Vm &vm);
 // Key, Mouse and Stage.
 void installInputObjects(Vm &vm);
 void installSelection(Vm &vm);
+// TextSnapshot and the clips' getTextSnapshot.
+void installTextSnapshot(Vm &vm, Object *clipPrototype);
 void installColor(Vm &vm);
 // MovieClipLoader, loading by LoadVars and XML, and the clips' loading methods.
 void installLoading(Vm &vm, Object *clipPrototype);

@@ -36,6 +36,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     textFieldPrototype = installTextField(vm);
     installInputObjects(vm);
     installSelection(vm);
+    installTextSnapshot(vm, clipPrototype);
     installColor(vm);
     installLoading(vm, clipPrototype);
     installGeom(vm, clipPrototype);
