@@ -4,6 +4,7 @@
 #include "DisplayClasses.h"
 #include "DisplayData.h"
 #include "TextFieldData.h"
+#include "StyleSheetObject.h"
 #include "TextFormatObject.h"
 #include "TextVariables.h"
 #include "ClipOperations.h"
@@ -312,15 +313,19 @@ struct FieldProperty {
     const char *name;
     NativeFn get;
     NativeFn set;
+    uint16_t flags = 0;
 };
+
+// The properties Flash Player 8 brought: plain names for older movies.
+constexpr uint16_t kSwf8 = PropertyFlag::OnlySwf8Up;
 
 // Listed by for..in from the last to the first.
 const FieldProperty kProperties[] = {
-    {"gridFitType", getter<gridFitType>, setter<setWord<&TextField::gridFitType, kGridFitTypes, 3>>},
-    {"antiAliasType", getter<antiAliasType>, setter<setWord<&TextField::antiAliasType, kAntiAliasTypes, 2>>},
-    {"thickness", getter<limited<&TextField::thickness, 200>>, setter<setLimited<&TextField::thickness, 200>>},
-    {"sharpness", getter<limited<&TextField::sharpness, 400>>, setter<setLimited<&TextField::sharpness, 400>>},
-    {"filters", getter<filters>, setter<setFilters>},
+    {"gridFitType", getter<gridFitType>, setter<setWord<&TextField::gridFitType, kGridFitTypes, 3>>, kSwf8},
+    {"antiAliasType", getter<antiAliasType>, setter<setWord<&TextField::antiAliasType, kAntiAliasTypes, 2>>, kSwf8},
+    {"thickness", getter<limited<&TextField::thickness, 200>>, setter<setLimited<&TextField::thickness, 200>>, kSwf8},
+    {"sharpness", getter<limited<&TextField::sharpness, 400>>, setter<setLimited<&TextField::sharpness, 400>>, kSwf8},
+    {"filters", getter<filters>, setter<setFilters>, kSwf8},
     {"scroll", getter<scroll>, setter<setScroll>},
     {"maxscroll", getter<measure<&TextField::maxScroll>>, setter<readOnly>},
     {"borderColor", getter<color<&TextField::borderColor>>, setter<setColor<&TextField::borderColor>>},
@@ -439,7 +444,8 @@ Value removeTextField(Context &, const Value &self, Args)
 Object *installTextField(Vm &vm)
 {
     Object *proto = vm.heap.make<Object>(vm.protos.object);
-    vm.makeClass(vm.global(), "TextField", constructUnplaced, nullptr, proto);
+    Object *textField = vm.makeClass(vm.global(), "TextField", constructUnplaced, nullptr, proto);
+    installStyleSheet(vm, textField);
     vm.method(proto, "getDepth", getDepth);
     vm.method(proto, "getTextFormat", getTextFormat);
     vm.method(proto, "setTextFormat", setTextFormat);
@@ -449,7 +455,8 @@ Object *installTextField(Vm &vm)
     vm.method(proto, "replaceText", replaceText);
     vm.method(proto, "removeTextField", removeTextField);
     for (const FieldProperty &p : kProperties)
-        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(p.name)), vm.newFunction(p.get), vm.newFunction(p.set));
+        proto->putVirtual(vm.strings.permanent(QString::fromLatin1(p.name)), vm.newFunction(p.get), vm.newFunction(p.set),
+                          p.flags);
     installTextFormat(vm);
     return proto;
 }
