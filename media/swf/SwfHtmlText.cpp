@@ -12,6 +12,7 @@ struct Tag {
     QString name; // lower case
     bool closing = false;
     QHash<QString, QString> attributes; // lower-case names
+    bool unquoted = false;              // an attribute's value is not in quotes
 };
 
 bool isSpace(QChar c)
@@ -67,11 +68,9 @@ Tag readTag(const QString &html, int &from)
                 value = body.mid(valueStart, i - valueStart).toString();
                 if (i < body.size())
                     ++i;
-            } else {
-                int valueStart = i;
-                while (i < body.size() && !isSpace(body[i]))
-                    ++i;
-                value = body.mid(valueStart, i - valueStart).toString();
+            } else if (i < body.size()) {
+                tag.unquoted = true;
+                return tag;
             }
         }
         tag.attributes.insert(name, value);
@@ -119,16 +118,22 @@ std::optional<double> number(const QString &text)
     return ok ? std::optional<double>(v) : std::nullopt;
 }
 
-std::optional<QRgb> colorValue(const QString &text)
+// "#RRGGBB": the hex digits after '#' up to the first other character, of
+// which the last six count ("#ff0" is 0x000FF0); black without the '#'.
+QRgb colorValue(const QString &text)
 {
     QString hex = text.trimmed();
-    if (hex.startsWith(QLatin1Char('#')))
-        hex.remove(0, 1);
-    else if (hex.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        hex.remove(0, 2);
-    bool ok = false;
-    uint v = hex.toUInt(&ok, 16);
-    return ok ? std::optional<QRgb>(v & 0xFFFFFF) : std::nullopt;
+    QRgb v = 0;
+    if (!hex.startsWith(QLatin1Char('#')))
+        return v;
+    for (qsizetype i = 1; i < hex.size(); ++i) {
+        char16_t c = hex[i].unicode();
+        int digit = c >= u'0' && c <= u'9' ? c - u'0' : (c | 0x20) >= u'a' && (c | 0x20) <= u'f' ? (c | 0x20) - u'a' + 10 : -1;
+        if (digit < 0)
+            break;
+        v = ((v << 4) | QRgb(digit)) & 0xFFFFFF;
+    }
+    return v;
 }
 
 std::optional<TextAlign> alignValue(const QString &text)
@@ -166,8 +171,8 @@ void applyTag(const Tag &tag, TextFormat &f)
             f.size = std::max(0.0, size.startsWith(QLatin1Char('+')) || size.startsWith(QLatin1Char('-'))
                                        ? f.size.value_or(12) + *v
                                        : *v);
-        if (auto c = colorValue(a.value(QStringLiteral("color"))))
-            f.color = c;
+        if (a.contains(QStringLiteral("color")))
+            f.color = colorValue(a.value(QStringLiteral("color")));
         if (auto v = number(a.value(QStringLiteral("letterspacing"))))
             f.letterSpacing = v;
         if (auto v = number(a.value(QStringLiteral("kerning"))))
@@ -459,7 +464,11 @@ FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool co
     int i = 0;
     while (i < html.size()) {
         if (html[i] == QLatin1Char('<')) {
-            reader.tag(readTag(html, i));
+            Tag tag = readTag(html, i);
+            // A value out of quotes ends the text there.
+            if (tag.unquoted)
+                break;
+            reader.tag(tag);
             continue;
         }
         int next = int(html.indexOf(QLatin1Char('<'), i));

@@ -74,14 +74,26 @@ TEST(SwfHtmlText, TagsNestFormatsAndParagraphsTakeTheirFirstCharactersFormat)
 
 TEST(SwfHtmlText, AttributesInAnyCaseAndQuotingAndRelativeSizes)
 {
-    FormattedText t = parse("<FONT COLOR='#00ff00' SIZE=+4>a</FONT><font size=\"-2\">b</font><font "
-                            "letterSpacing=\"1.5\" kerning=\"1\">c</font><P ALIGN=RIGHT>d</P>");
+    FormattedText t = parse("<FONT COLOR='#00ff00' SIZE='+4'>a</FONT><font size=\"-2\">b</font><font "
+                            "letterSpacing=\"1.5\" kerning=\"1\">c</font><P ALIGN='RIGHT'>d</P>");
     EXPECT_EQ(t.formatAt(0).color, 0x00FF00u);
     EXPECT_EQ(t.formatAt(0).size, 16);
     EXPECT_EQ(t.formatAt(1).size, 10);
     EXPECT_EQ(t.formatAt(2).letterSpacing, 1.5);
     EXPECT_EQ(t.formatAt(2).kerning, true);
     EXPECT_EQ(t.formatAt(4).align, TextAlign::Right);
+}
+
+TEST(SwfHtmlText, ColoursTakeTheHexDigitsAfterTheHashAndUnquotedValuesEndTheText)
+{
+    const std::pair<const char *, QRgb> colours[] = {
+        {"#ff", 0xFF}, {"#ff0", 0xFF0}, {"#ff00ffffee", 0xFFFFEE}, {"#ff00gp", 0xFF00}, {"ff00ff", 0}, {"", 0},
+    };
+    for (const auto &[attribute, colour] : colours)
+        EXPECT_EQ(parse(QStringLiteral("<font color=\"%1\">x</font>").arg(QLatin1String(attribute))).formatAt(0).color,
+                  colour)
+            << attribute;
+    EXPECT_EQ(parse("kept<font color=#00FF00>green</font>").text(), "kept");
 }
 
 TEST(SwfHtmlText, TextFormatTagSetsParagraphMarginsIndentsLeadingAndTabStops)
@@ -106,7 +118,7 @@ TEST(SwfHtmlText, SloppyMarkupKeepsTheText)
     } rows[] = {
         {"<b>a<i>b</b>c", "abc"},
         {"</i>x</p>", "x\r"},
-        {"<unknown attr=1>x</unknown>", "x"},
+        {"<unknown attr=\"1\">x</unknown>", "x"},
         {"<img src=\"a.png\">y", "y"},
         {"a<b", "a"},
         {"<font face=>z</font>", "z"},
