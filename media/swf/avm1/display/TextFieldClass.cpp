@@ -60,6 +60,7 @@ template <auto M> Value measure(Context &, EditTextObject &f)
 
 Value text(Context &cx, EditTextObject &f)
 {
+    refreshTextVariable(cx.vm, f);
     return cx.vm.string(f.textField().text());
 }
 
@@ -71,6 +72,7 @@ void setText(Context &cx, EditTextObject &f, const Value &v)
 
 Value htmlText(Context &cx, EditTextObject &f)
 {
+    refreshTextVariable(cx.vm, f);
     return cx.vm.string(f.textField().htmlText());
 }
 

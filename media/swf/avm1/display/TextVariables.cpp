@@ -61,11 +61,18 @@ void bindTextVariable(Vm &vm, EditTextObject &field)
 {
     withVariable(vm, field, [&](Frame &frame, String *name) {
         Value value = getVariable(frame, name);
-        if (value.isUndefined())
-            storeTextVariable(vm, field);
-        else
+        if (value.isUndefined()) {
+            // An empty field leaves the variable undefined.
+            if (field.textField().length() > 0)
+                storeTextVariable(vm, field);
+        } else
             show(field, toQString(frame.cx, value));
     });
+}
+
+void refreshTextVariable(Vm &vm, EditTextObject &field)
+{
+    showIn(vm, field);
 }
 
 void storeTextVariable(Vm &vm, EditTextObject &field)

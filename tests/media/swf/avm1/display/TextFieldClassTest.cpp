@@ -106,6 +106,18 @@ TEST(TextFieldClass, BoundFieldsShowTheirVariableAndStoreTheirText)
     EXPECT_EQ(fieldAt(p, 3).textField().text(), "8");
 }
 
+TEST(TextFieldClass, ReadingABoundFieldsTextSeesItsVariableAndAnEmptyFieldMakesNone)
+{
+    ActionWriter w;
+    makeField(w, "shown");
+    setMember(w, "shown", "variable", QStringLiteral("word"));
+    w.getVariable("word").op(Op::TypeOf).op(Op::Trace);
+    w.setVariable("word", QStringLiteral("你好"));
+    traceMember(w, "shown", "text");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"undefined", QStringLiteral("你好")}));
+}
+
 TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
 {
     ActionWriter w;
