@@ -1,8 +1,13 @@
 #include "FlashControl.h"
 
 #include "SwfFocusHighlight.h"
+#include "SwfTextField.h"
+#include "SwfTextInput.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLoggingCategory>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +27,8 @@ FlashControl::FlashControl(QWidget *parent) : QWidget(parent)
     resize(kDefaultExtent);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Input methods (Chinese among them) type into the movie's text fields.
+    setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     connect(&moviePlayer, &Player::frameChanged, this, qOverload<>(&QWidget::update));
     // What the movie traces goes to the debug log.
@@ -269,7 +276,8 @@ void FlashControl::keyPressEvent(QKeyEvent *event)
 {
     Stage *stage = moviePlayer.stage();
     int code = keyCodeOf(event->key());
-    const QString text = event->text();
+    // Shortcuts with Ctrl type nothing.
+    const QString text = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier) ? QString() : event->text();
     const bool typed = text.size() == 1 && text.at(0).isPrint();
     // Keys movies have no code for still type their character.
     if (!stage || (code == 0 && !typed)) {
@@ -277,7 +285,43 @@ void FlashControl::keyPressEvent(QKeyEvent *event)
         return;
     }
     stage->keyboard().press(code, text.size() == 1 ? text.at(0).unicode() : 0);
+    editFocusedField(event);
     update();
+}
+
+// The clipboard keys in the focused text field.
+void FlashControl::editFocusedField(QKeyEvent *event)
+{
+    KeyboardInput &keyboard = moviePlayer.stage()->keyboard();
+    TextField *field = keyboard.focusedField();
+    if (!field)
+        return;
+    if (event->matches(QKeySequence::Paste)) {
+        keyboard.insertText(QGuiApplication::clipboard()->text());
+    } else if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+        if (field->selectionBegin() < field->selectionEnd() && !field->password())
+            QGuiApplication::clipboard()->setText(selectedText(*field));
+        if (event->matches(QKeySequence::Cut))
+            keyboard.insertText(QString());
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        field->setSelection(0, field->length());
+    }
+}
+
+void FlashControl::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (Stage *stage = moviePlayer.stage(); stage && !event->commitString().isEmpty()) {
+        stage->keyboard().insertText(event->commitString());
+        update();
+    }
+    event->accept();
+}
+
+QVariant FlashControl::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return moviePlayer.stage() && moviePlayer.stage()->keyboard().focusedField();
+    return QWidget::inputMethodQuery(query);
 }
 
 bool FlashControl::focusNextPrevChild(bool next)

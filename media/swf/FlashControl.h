@@ -62,6 +62,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void keyReleaseEvent(QKeyEvent *event) override;
     // While a movie plays, Tab moves the focus within the movie.
     bool focusNextPrevChild(bool next) override;
@@ -78,6 +80,7 @@ private:
     QPointF toStage(const QPointF &point) const;
     // The pointer's shape after the movie heard of the mouse.
     void updateCursor();
+    void editFocusedField(QKeyEvent *event);
 
     QString address;
     QString movieTitle;

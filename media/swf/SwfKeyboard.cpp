@@ -50,6 +50,25 @@ void KeyboardInput::press(int keyCode, int keyAscii)
     stage.runQueuedActions();
 }
 
+TextField *KeyboardInput::focusedField() const
+{
+    DisplayObject *focused = stage.focus().current();
+    return focused && focused->kind() == DisplayObject::Kind::EditText
+        ? &static_cast<EditTextObject &>(*focused).textField()
+        : nullptr;
+}
+
+void KeyboardInput::insertText(const QString &text)
+{
+    DisplayObject *focused = stage.focus().current();
+    if (!focused || focused->kind() != DisplayObject::Kind::EditText)
+        return;
+    auto &field = static_cast<EditTextObject &>(*focused);
+    if (insertIntoField(field.textField(), text))
+        stage.scripts().textChanged(field);
+    stage.runQueuedActions();
+}
+
 void KeyboardInput::release(int keyCode)
 {
     code = keyCode;

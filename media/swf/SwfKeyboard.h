@@ -2,11 +2,13 @@
 // The keyboard as movies see it: which keys are down, the last key pressed
 // and its character, and the events a press or release sends (clips' key
 // events, the Key listeners, key-press handlers of clips and buttons).
+#include <QString>
 #include <set>
 
 namespace swf {
 
 class Stage;
+class TextField;
 
 class KeyboardInput {
 public:
@@ -16,6 +18,10 @@ public:
     // `ascii` the character it types (0 for none).
     void press(int code, int ascii);
     void release(int code);
+    // Text from an input method or the clipboard goes into the focused field.
+    void insertText(const QString &text);
+    // The focused text field, or null.
+    TextField *focusedField() const;
 
     bool isDown(int code) const { return down.count(code) > 0; }
     int lastCode() const { return code; }

@@ -82,6 +82,38 @@ bool typeIntoField(TextField &field, int code, QChar typed)
     return !c.isNull() && replaceSelection(field, QString(c));
 }
 
+bool insertIntoField(TextField &field, const QString &text)
+{
+    if (!field.editable)
+        return false;
+    int begin = std::min(field.selectionBegin(), field.selectionEnd());
+    int end = std::max(field.selectionBegin(), field.selectionEnd());
+    qsizetype room = field.maxChars > 0 ? std::max(0, field.maxChars - (field.length() - (end - begin))) : text.size();
+    QString kept;
+    for (qsizetype i = 0; i < text.size() && kept.size() < room; ++i) {
+        QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // Characters beyond the first plane pass only without restrict.
+            if (!field.restrict && kept.size() + 2 <= room)
+                kept += text.mid(i, 2);
+            ++i;
+            continue;
+        }
+        if (c.unicode() < 32 || c.unicode() == 127 || c.isSurrogate())
+            continue;
+        if (QChar a = allowed(field, c); !a.isNull())
+            kept += a;
+    }
+    return replaceSelection(field, kept);
+}
+
+QString selectedText(const TextField &field)
+{
+    if (field.password())
+        return QString();
+    return field.text().mid(field.selectionBegin(), field.selectionEnd() - field.selectionBegin());
+}
+
 bool restrictAllows(const QString &restrict, QChar c)
 {
     bool including = true;

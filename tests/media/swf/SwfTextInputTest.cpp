@@ -9,7 +9,10 @@
 #include "swf/SwfTextField.h"
 #include "swf/SwfTextInput.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -75,7 +78,11 @@ TEST(SwfTextInput, KeysTypeDeleteAndMoveWithinTheFieldsLimits)
     EXPECT_EQ(field.text(), "XYbd") << "a dynamic field is not typed into";
 }
 
-TEST(SwfTextInput, AClickAndKeysInTheControlWindowTypeIntoTheFieldAndItsVariable)
+namespace {
+
+// An input field bound to `answer` at (10, 10) and a read-only field showing
+// the same variable at (10, 50), in a movie written into `dir`.
+QString writeInputMovie(const QTemporaryDir &dir)
 {
     swfmake::MovieWriter m(100, 100, 30);
     m.setBackground(Qt::white);
@@ -90,18 +97,15 @@ TEST(SwfTextInput, AClickAndKeysInTheControlWindowTypeIntoTheFieldAndItsVariable
     m.place({1, false, 1, QTransform::fromTranslate(10 * 20, 10 * 20), {}, {}, QStringLiteral("input"), {}});
     m.place({2, false, 2, QTransform::fromTranslate(10 * 20, 50 * 20), {}, {}, QStringLiteral("echo"), {}});
     m.showFrame();
-    QTemporaryDir dir;
     QFile file(dir.filePath("input.swf"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(m.finish());
-    file.close();
+    return file.fileName();
+}
 
-    swf::FlashControl control;
-    control.resize(100, 100);
-    control.player().setManualTicks(true);
-    control.setMovie(file.fileName());
-    control.player().tick();
-    ASSERT_TRUE(control.player().root());
+// Clicks the input field of the movie shown in `control`.
+void clickInput(swf::FlashControl &control)
+{
     QPointF at = control.stageTransform(QSize(100, 100)).map(QPointF(50 * 20, 20 * 20));
     QMouseEvent press(QEvent::MouseButtonPress, at, control.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -109,13 +113,71 @@ TEST(SwfTextInput, AClickAndKeysInTheControlWindowTypeIntoTheFieldAndItsVariable
     QMouseEvent release(QEvent::MouseButtonRelease, at, control.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(&control, &release);
+}
+
+swf::TextField &fieldAt(swf::FlashControl &control, int depth)
+{
+    auto *field = dynamic_cast<swf::EditTextObject *>(control.player().root()->children().at(depth));
+    EXPECT_TRUE(field);
+    return field->textField();
+}
+
+}
+
+TEST(SwfTextInput, AClickAndKeysInTheControlWindowTypeIntoTheFieldAndItsVariable)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.resize(100, 100);
+    control.player().setManualTicks(true);
+    control.setMovie(writeInputMovie(dir));
+    control.player().tick();
+    ASSERT_TRUE(control.player().root());
+    clickInput(control);
     QTest::keyClicks(&control, QStringLiteral("Hi!"));
     control.player().tick();
+    EXPECT_EQ(fieldAt(control, 1).text(), "Hi!");
+    EXPECT_EQ(fieldAt(control, 2).text(), "Hi!") << "the typed text went into the variable the other field shows";
+}
 
-    const swf::DisplayList &list = control.player().root()->children();
-    auto *typed = dynamic_cast<swf::EditTextObject *>(list.at(1));
-    auto *shown = dynamic_cast<swf::EditTextObject *>(list.at(2));
-    ASSERT_TRUE(typed && shown);
-    EXPECT_EQ(typed->textField().text(), "Hi!");
-    EXPECT_EQ(shown->textField().text(), "Hi!") << "the typed text went into the variable the other field shows";
+TEST(SwfTextInput, AnInputMethodAndTheClipboardTypeChineseIntoTheField)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.resize(100, 100);
+    control.player().setManualTicks(true);
+    control.setMovie(writeInputMovie(dir));
+    control.player().tick();
+    ASSERT_TRUE(control.player().root());
+    clickInput(control);
+    EXPECT_TRUE(static_cast<QWidget &>(control).inputMethodQuery(Qt::ImEnabled).toBool()) << "input methods may type";
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("你好"));
+    QCoreApplication::sendEvent(&control, &composed);
+    EXPECT_EQ(fieldAt(control, 1).text(), QStringLiteral("你好"));
+    QTest::keyClick(&control, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&control, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("你好"));
+    QTest::keyClick(&control, Qt::Key_End);
+    QTest::keyClick(&control, Qt::Key_V, Qt::ControlModifier);
+    control.player().tick();
+    EXPECT_EQ(fieldAt(control, 1).text(), QStringLiteral("你好你好"));
+    EXPECT_EQ(fieldAt(control, 2).text(), QStringLiteral("你好你好"));
+}
+
+TEST(SwfTextInput, InsertedTextKeepsToRestrictAndMaxChars)
+{
+    swf::TextField field = inputField(QString());
+    field.restrict = QStringLiteral("bc");
+    field.maxChars = 3;
+    EXPECT_TRUE(swf::insertIntoField(field, QStringLiteral("aAbBcC")));
+    EXPECT_EQ(field.text(), "bbc") << "other-case letters count, the rest is cut at maxChars";
+    EXPECT_FALSE(swf::insertIntoField(field, QStringLiteral("c")));
+    swf::TextField open = inputField(QStringLiteral("x"));
+    EXPECT_TRUE(swf::insertIntoField(open, QStringLiteral("\t学\U0001D7D8\n")));
+    EXPECT_EQ(open.text(), QStringLiteral("x学\U0001D7D8")) << "control characters are dropped";
+    open.setSelection(1, 2);
+    EXPECT_EQ(swf::selectedText(open), QStringLiteral("学"));
+    open.editable = false;
+    EXPECT_FALSE(swf::insertIntoField(open, QStringLiteral("y")));
 }
