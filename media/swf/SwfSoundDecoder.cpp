@@ -70,6 +70,9 @@ void SoundDecoder::decode(const uint8_t *data, size_t size, std::vector<int16_t>
     if (!context || size == 0)
         return;
     if (parser) {
+        parserInput.assign(data, data + size);
+        parserInput.resize(size + AV_INPUT_BUFFER_PADDING_SIZE, 0);
+        data = parserInput.data();
         while (size > 0) {
             uint8_t *piece = nullptr;
             int pieceSize = 0;

@@ -50,6 +50,9 @@ private:
     AVCodecParserContext *parser = nullptr;
     AVPacket *packet = nullptr;
     AVFrame *frame = nullptr;
+    // The MP3 parser's input, followed by the zeroed padding FFmpeg's
+    // parsers may read past the end of their input.
+    std::vector<uint8_t> parserInput;
     // Bytes that wait for the rest of their block (Nellymoser, PCM frames).
     std::vector<uint8_t> pending;
     int blockBytes = 0;
