@@ -239,13 +239,19 @@ void FlashControl::updateCursor()
     update();
 }
 
+void FlashControl::inputHeard()
+{
+    moviePlayer.holdIfStopped();
+    updateCursor();
+}
+
 void FlashControl::mouseMoveEvent(QMouseEvent *event)
 {
     if (Stage *stage = moviePlayer.stage()) {
         stage->mouse().move(toStage(event->position()));
         stage->focus().hideHighlight();
     }
-    updateCursor();
+    inputHeard();
 }
 
 // The left and right buttons hide the focus rectangle; only the left one
@@ -258,7 +264,7 @@ void FlashControl::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         stage->mouse().press(toStage(event->position()));
     stage->focus().hideHighlight();
-    updateCursor();
+    inputHeard();
 }
 
 void FlashControl::mouseReleaseEvent(QMouseEvent *event)
@@ -269,7 +275,7 @@ void FlashControl::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         stage->mouse().release(toStage(event->position()));
     stage->focus().hideHighlight();
-    updateCursor();
+    inputHeard();
 }
 
 void FlashControl::keyPressEvent(QKeyEvent *event)
@@ -286,7 +292,7 @@ void FlashControl::keyPressEvent(QKeyEvent *event)
     }
     stage->keyboard().press(code, text.size() == 1 ? text.at(0).unicode() : 0);
     editFocusedField(event);
-    update();
+    inputHeard();
 }
 
 // The clipboard keys in the focused text field.
@@ -312,7 +318,7 @@ void FlashControl::inputMethodEvent(QInputMethodEvent *event)
 {
     if (Stage *stage = moviePlayer.stage(); stage && !event->commitString().isEmpty()) {
         stage->keyboard().insertText(event->commitString());
-        update();
+        inputHeard();
     }
     event->accept();
 }
@@ -338,7 +344,7 @@ void FlashControl::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     stage->keyboard().release(code);
-    update();
+    inputHeard();
 }
 
 void FlashControl::leaveEvent(QEvent *)

@@ -81,6 +81,9 @@ private:
     // The pointer's shape after the movie heard of the mouse.
     void updateCursor();
     void editFocusedField(QKeyEvent *event);
+    // After the movie heard an input: a movie its scripts stopped halts at
+    // once, and the pointer and picture show what the scripts changed.
+    void inputHeard();
 
     QString address;
     QString movieTitle;

@@ -79,11 +79,8 @@ void Player::tick()
     const bool starting = !stagePtr && manual && current && current->framesLoaded() > 0;
     if (!stagePtr && !starting)
         return;
-    // A movie stopped for using too much stays on the frame it reached, silent.
-    if (!stopReason().isEmpty()) {
-        stop();
+    if (holdIfStopped())
         return;
-    }
     sounds.passTime(1.0 / current->frameRate());
     if (scripts)
         scripts->loads().frameBegins();
@@ -114,6 +111,14 @@ QString Player::stopReason() const
     if (!scripts || !scripts->machine().disabled())
         return {};
     return QStringLiteral("这个影片占用的内存超过了上限，已停止播放。");
+}
+
+bool Player::holdIfStopped()
+{
+    if (stopReason().isEmpty())
+        return false;
+    stop();
+    return true;
 }
 
 void Player::play()

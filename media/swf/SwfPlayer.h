@@ -56,6 +56,9 @@ public:
     // Why the movie was stopped for good (its scripts wanted more memory
     // than a movie may have), for the stage to say; empty while it plays on.
     QString stopReason() const;
+    // A movie stopped for good stays on the frame it reached, silent: called
+    // at every tick and after every input its scripts heard. True when stopped.
+    bool holdIfStopped();
 
     // With manual ticks the player's own timer stays off and the caller's
     // tick() is the clock; the first tick shows the first frame.

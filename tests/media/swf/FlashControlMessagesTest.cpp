@@ -139,12 +139,9 @@ TEST(FlashControlMessages, FailureIsWrittenOnTheStageInDarkText)
 
 namespace Op = swf::avm1::Op;
 
-// A black stage whose second frame keeps every object it makes, without end.
-QByteArray greedyMovie()
+// Actions that keep every object they make, without end.
+swfmake::ActionWriter greedyLoop()
 {
-    swfmake::MovieWriter m(200, 150, 12, 8);
-    m.setBackground(Qt::black);
-    m.showFrame();
     swfmake::ActionWriter w;
     w.push({QStringLiteral("keep"), 0}).op(Op::InitObject).op(Op::SetVariable);
     w.setVariable(QStringLiteral("i"), 0);
@@ -154,28 +151,56 @@ QByteArray greedyMovie()
     w.push({0, QStringLiteral("Object")}).op(Op::NewObject).op(Op::SetMember);
     w.push({QStringLiteral("i")}).getVariable(QStringLiteral("i")).op(Op::Increment).op(Op::SetVariable);
     w.jump(top);
-    m.tag(12, w.block());
+    return w;
+}
+
+// A black stage whose second frame runs the greedy loop.
+QByteArray greedyMovie()
+{
+    swfmake::MovieWriter m(200, 150, 12, 8);
+    m.setBackground(Qt::black);
+    m.showFrame();
+    m.tag(12, greedyLoop().block());
     m.showFrame();
     m.showFrame();
     return m.finish();
 }
 
-TEST(FlashControlMessages, AMovieThatWantsTooMuchMemoryIsStoppedAndSaysSo)
+// A movie playing on that runs the greedy loop when the mouse is pressed.
+QByteArray greedyOnPressMovie()
 {
-    QTemporaryDir dir;
+    swfmake::MovieWriter m(200, 150, 12, 8);
+    swfmake::ActionWriter w;
+    w.defineFunction(QStringLiteral("onMouseDown"), {}, greedyLoop());
+    m.tag(12, w.block());
+    for (int i = 0; i < 8; ++i)
+        m.showFrame();
+    return m.finish();
+}
+
+// Loads `movie` into `control` with manual ticks, runs its first frame and
+// gives its scripts a small heap, so a test does not fill half a gigabyte.
+void startWithSmallHeap(swf::FlashControl &control, const QTemporaryDir &dir, const QByteArray &movie)
+{
     QFile file(dir.filePath("greedy.swf"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(greedyMovie());
+    file.write(movie);
     file.close();
-    swf::FlashControl control;
     swf::Player &player = control.player();
     player.setManualTicks(true);
     control.setMovie(file.fileName());
     ASSERT_TRUE(WaitFor([&] { return !control.loading(); }, 10000));
     player.tick();
     ASSERT_NE(player.stage(), nullptr);
-    // A small heap, so the test does not fill half a gigabyte.
-    static_cast<swf::avm1::MovieScripts &>(player.stage()->scripts()).machine().heap.setLimits(100000, 1u << 30);
+    static_cast<swf::avm1::MovieScripts &>(player.stage()->scripts()).machine().heap.setLimits(20000, 1u << 30);
+}
+
+TEST(FlashControlMessages, AMovieThatWantsTooMuchMemoryIsStoppedAndSaysSo)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    swf::Player &player = control.player();
+    startWithSmallHeap(control, dir, greedyMovie());
     player.tick();
     EXPECT_TRUE(player.stopReason().contains(QStringLiteral("内存"))) << player.stopReason().toStdString();
     const int frame = player.frameNum();
@@ -199,11 +224,26 @@ TEST(FlashControlMessages, AMovieThatWantsTooMuchMemoryIsStoppedAndSaysSo)
     EXPECT_GT(dark, 100) << "the message";
 
     // The next movie plays on its own fresh engine.
-    control.setMovie(file.fileName());
+    control.setMovie(dir.filePath("greedy.swf"));
     ASSERT_TRUE(WaitFor([&] { return !control.loading(); }, 10000));
     player.tick();
     EXPECT_TRUE(player.stopReason().isEmpty());
     EXPECT_TRUE(player.playing());
+}
+
+TEST(FlashControlMessages, AMovieGoingOverItsMemoryOnAClickStopsBeforeItsNextFrame)
+{
+    QTemporaryDir dir;
+    swf::FlashControl control;
+    control.resize(200, 150);
+    swf::Player &player = control.player();
+    startWithSmallHeap(control, dir, greedyOnPressMovie());
+    ASSERT_TRUE(player.playing());
+    const int frame = player.frameNum();
+    QTest::mousePress(&control, Qt::LeftButton, {}, control.rect().center());
+    EXPECT_FALSE(player.stopReason().isEmpty());
+    EXPECT_FALSE(player.playing());
+    EXPECT_EQ(player.frameNum(), frame);
 }
 
 } // namespace
