@@ -34,7 +34,7 @@ bench: build
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # in its own folder; a memory error, a leak or undefined behaviour fails the test.
 SANITIZE_BUILD ?= build-sanitize
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:hard_rss_limit_mb=4096 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
@@ -52,7 +52,7 @@ S ?= 60
 fuzz: setup
 	@test -n "$(T)" || { echo "usage: make fuzz T=<target> S=<seconds>, targets: $$(cd fuzz && ls *Fuzz.cpp | sed 's/.cpp//' | tr '\n' ' ')"; exit 2; }
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DWORDLARK_FUZZ=ON >/dev/null
-	@nice -n 19 cmake --build $(FUZZ_BUILD) --target $(T) -j $(JOBS)
+	@nice -n 19 cmake --build $(FUZZ_BUILD) --target $(T) $(if $(filter ActionFuzz,$(T)),ActionSeeds) -j $(JOBS)
 	@nice -n 19 bash fuzz/run.sh $(FUZZ_BUILD) $(T) $(S)
 
 clean:
