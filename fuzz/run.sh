@@ -13,13 +13,19 @@ mkdir -p "$work/corpus" "$work/crashes"
 seeds=()
 [ -d "$root/fuzz/corpus/$target" ] && seeds+=("$root/fuzz/corpus/$target")
 # Movies of the reference collection, linked (not copied) into the build
-# folder so libFuzzer reads only the movies, not their expected output.
+# folder so libFuzzer reads only the movies, not their expected output; for
+# the interpreter, the action blocks those movies hold.
 collection=$root/../shared/swf-corpus
 if [ "$target" = SwfFuzz ] && [ -d "$collection" ]; then
   mkdir -p "$work/collection"
   find "$collection" -name '*.swf' | while read -r movie; do
     ln -sf "$movie" "$work/collection/$(echo "$movie" | md5sum | cut -c1-16).swf"
   done
+  seeds+=("$work/collection")
+fi
+if [ "$target" = ActionFuzz ] && [ -d "$collection" ]; then
+  find "$collection" -name '*.swf' -print0 | QT_QPA_PLATFORM=offscreen \
+    ASAN_OPTIONS=detect_leaks=0 xargs -0 "$build/fuzz/ActionSeeds" "$work/collection"
   seeds+=("$work/collection")
 fi
 dict=()
