@@ -318,7 +318,7 @@ struct FieldProperty {
     uint16_t flags = 0;
 };
 
-// The properties Flash Player 8 brought: plain names for older movies.
+// The properties of SWF 8: plain names to older movies.
 constexpr uint16_t kSwf8 = PropertyFlag::OnlySwf8Up;
 
 // Listed by for..in from the last to the first.
