@@ -1,21 +1,19 @@
 // flash.display.BitmapData: a picture scripts make, read and change pixel
 // by pixel. Methods called with too few arguments, or on a disposed bitmap,
 // do nothing and return -1, as movies expect.
+#include "BitmapArgs.h"
 #include "BitmapData.h"
+#include "BitmapDataMethods.h"
 #include "BitmapPixels.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
-#include "swf/avm1/display/geom/ColorTransformData.h"
 #include "swf/avm1/display/geom/GeomValues.h"
 
-#include <QPainter>
 
 namespace swf::avm1 {
 
 namespace {
-
-const Value kRefused = -1;
 
 // The largest bitmap: 2880 pixels a side for SWF 9 and older movies; later
 // ones allow 8191 a side and 16777215 pixels in all.
@@ -36,22 +34,10 @@ Value construct(Context &cx, const Value &self, Args args)
         return Value::null();
     bool transparent = args.size() > 2 ? toBoolean(cx, args[2]) : true;
     uint32_t fill = args.size() > 3 ? toUint32(toNumber(cx, args[3])) : 0xFFFFFFFFu;
-    o->setNative(std::make_unique<BitmapData>(std::make_shared<BitmapPixels>(width, height, transparent, fill)));
+    auto pixels = std::make_shared<BitmapPixels>(width, height, transparent, fill);
+    cx.vm.heap.grew(size_t(pixels->image().sizeInBytes()));
+    o->setNative(std::make_unique<BitmapData>(std::move(pixels)));
     return self;
-}
-
-int intArg(Context &cx, Args args, size_t i) { return toInt32(toNumber(cx, arg(args, i))); }
-
-// A rectangle argument: any object with x, y, width and height.
-bool rectArg(Context &cx, const Value &value, QRect &out)
-{
-    Value x = field(cx, value, "x"), y = field(cx, value, "y");
-    Value width = field(cx, value, "width"), height = field(cx, value, "height");
-    if (x.isUndefined() || y.isUndefined() || width.isUndefined() || height.isUndefined())
-        return false;
-    out = QRect(toInt32(toNumber(cx, x)), toInt32(toNumber(cx, y)), toInt32(toNumber(cx, width)),
-                toInt32(toNumber(cx, height)));
-    return true;
 }
 
 Value getWidth(Context &, const Value &self, Args)
@@ -129,9 +115,7 @@ Value clone(Context &cx, const Value &self, Args)
     BitmapPixels *pixels = pixelsOf(self);
     if (!pixels)
         return kRefused;
-    Object *copy = cx.vm.heap.make<Object>(self.asObject()->proto());
-    copy->setNative(std::make_unique<BitmapData>(std::make_shared<BitmapPixels>(*pixels)));
-    return copy;
+    return newBitmapData(cx, self, std::make_shared<BitmapPixels>(*pixels));
 }
 
 Value dispose(Context &, const Value &self, Args)
@@ -161,7 +145,8 @@ void installBitmapData(Vm &vm)
                      {"height", getHeight},
                      {"transparent", getTransparent},
                      {"rectangle", getRectangle},
-                 });
+                 },
+                 0);
     vm.method(proto, "getPixel", getPixel);
     vm.method(proto, "getPixel32", getPixel32);
     vm.method(proto, "setPixel", setPixel);
@@ -169,6 +154,7 @@ void installBitmapData(Vm &vm)
     vm.method(proto, "fillRect", fillRect);
     vm.method(proto, "clone", clone);
     vm.method(proto, "dispose", dispose);
+    installBitmapMethods(vm, proto);
 }
 
 }

@@ -11,7 +11,7 @@ BitmapPixels::BitmapPixels(int width, int height, bool transparent, uint32_t fil
 }
 
 // Channels are multiplied by alpha with rounding and divided back with
-// rounding by alpha + 1: the pair reproduces the original player's values.
+// halves rounded down: the pair reproduces the original player's values.
 uint32_t BitmapPixels::premultiply(uint32_t argb)
 {
     uint32_t a = argb >> 24;
@@ -30,7 +30,7 @@ uint32_t BitmapPixels::unmultiply(uint32_t premultiplied)
         return a == 0 ? 0 : premultiplied;
     uint32_t out = a << 24;
     for (int shift = 0; shift < 24; shift += 8) {
-        uint32_t c = ((premultiplied >> shift & 0xFF) * 256 + (a + 1) / 2) / (a + 1);
+        uint32_t c = ((premultiplied >> shift & 0xFF) * 255 + (a - 1) / 2) / a;
         out |= std::min<uint32_t>(c, 255) << shift;
     }
     return out;
@@ -45,13 +45,13 @@ uint32_t BitmapPixels::pixel32(int x, int y) const
 {
     if (!pixels.rect().contains(x, y))
         return 0;
-    return unmultiply(reinterpret_cast<const uint32_t *>(pixels.constScanLine(y))[x]);
+    return hasAlpha ? unmultiply(raw(x, y)) : raw(x, y);
 }
 
 void BitmapPixels::setPixel32(int x, int y, uint32_t argb)
 {
     if (pixels.rect().contains(x, y))
-        reinterpret_cast<uint32_t *>(pixels.scanLine(y))[x] = stored(argb);
+        store(x, y, argb);
 }
 
 void BitmapPixels::setPixel(int x, int y, uint32_t rgb)

@@ -29,6 +29,17 @@ public:
     // Fills the part of `area` inside the bitmap.
     void fillRect(const QRect &area, uint32_t argb);
 
+    // The premultiplied value as stored, and storing one as it is (the
+    // original player writes copied and computed pixels this way, even into
+    // an opaque bitmap). Both take a place inside the bitmap.
+    uint32_t raw(int x, int y) const { return reinterpret_cast<const uint32_t *>(pixels.constScanLine(y))[x]; }
+    void setRaw(int x, int y, uint32_t premultiplied)
+    {
+        reinterpret_cast<uint32_t *>(pixels.scanLine(y))[x] = premultiplied;
+    }
+    // Stores an unmultiplied colour as setPixel32 does, at a place inside.
+    void store(int x, int y, uint32_t argb) { setRaw(x, y, stored(argb)); }
+
     // The premultiplied picture, for drawing it and drawing into it.
     const QImage &image() const { return pixels; }
     QImage &image() { return pixels; }
@@ -36,8 +47,10 @@ public:
     static uint32_t premultiply(uint32_t argb);
     static uint32_t unmultiply(uint32_t premultiplied);
 
-private:
+    // An unmultiplied colour as this bitmap stores it.
     uint32_t stored(uint32_t argb) const;
+
+private:
 
     QImage pixels;
     bool hasAlpha;

@@ -1,0 +1,239 @@
+#include "BitmapDataMethods.h"
+
+#include "BitmapArgs.h"
+#include "BitmapColorOps.h"
+#include "BitmapCopy.h"
+#include "BitmapData.h"
+#include "BitmapPixels.h"
+#include "BitmapScan.h"
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Vm.h"
+#include "swf/avm1/builtins/Builtins.h"
+#include "swf/avm1/display/geom/ColorTransformData.h"
+#include "swf/avm1/display/geom/GeomValues.h"
+
+namespace swf::avm1 {
+
+namespace {
+
+uint32_t colorArg(Context &cx, Args args, size_t i, uint32_t missing)
+{
+    return i < args.size() ? uint32_t(intArg(cx, args, i)) : missing;
+}
+
+Value colorTransform(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 2)
+        return kRefused;
+    QRect area;
+    if (!rectArg(cx, args[0], area))
+        return -2;
+    Object *colors = args[1].asObject();
+    auto *data = colors ? colors->nativeAs<ColorTransformData>() : nullptr;
+    if (!data)
+        return -3;
+    transformColors(*pixels, area, *data);
+    return kRefused;
+}
+
+Value compare(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.empty())
+        return kRefused;
+    BitmapArg other = bitmapArg(args[0], -2, -2);
+    if (!other.pixels)
+        return other.problem;
+    if (other.pixels->width() != pixels->width())
+        return -3;
+    if (other.pixels->height() != pixels->height())
+        return -4;
+    std::optional<BitmapPixels> diff = difference(*pixels, *other.pixels);
+    if (!diff)
+        return 0;
+    return newBitmapData(cx, self, std::make_shared<BitmapPixels>(std::move(*diff)));
+}
+
+Value getColorBoundsRect(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 2)
+        return kRefused;
+    bool findColor = args.size() > 2 ? toBoolean(cx, args[2]) : true;
+    QRect found = colorBounds(*pixels, colorArg(cx, args, 0, 0), colorArg(cx, args, 1, 0), findColor);
+    return newRectangle(cx, found.x(), found.y(), found.width(), found.height());
+}
+
+Value scroll(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 2)
+        return kRefused;
+    swf::avm1::scroll(*pixels, intArg(cx, args, 0), intArg(cx, args, 1));
+    return 0;
+}
+
+Value threshold(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 5)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    ThresholdTest test;
+    test.comparison = comparisonNamed(toQString(cx, args[3]));
+    test.threshold = colorArg(cx, args, 4, 0);
+    test.color = colorArg(cx, args, 5, 0);
+    test.mask = colorArg(cx, args, 6, 0xFFFFFFFFu);
+    test.copySource = args.size() > 7 && toBoolean(cx, args[7]);
+    return swf::avm1::threshold(*pixels, *source.pixels, area, pointArg(cx, args[2]), test);
+}
+
+// A table of paletteMap: entries 0 to 255 of any object (missing ones are
+// 0); without an object the channel stays as it is.
+std::optional<std::array<uint32_t, 256>> paletteTable(Context &cx, const Value &value)
+{
+    Object *array = value.asObject();
+    if (!array)
+        return std::nullopt;
+    std::array<uint32_t, 256> table;
+    for (int i = 0; i < 256; ++i)
+        table[size_t(i)] = toUint32(toNumber(cx, array->get(cx, cx.vm.name(QString::number(i)))));
+    return table;
+}
+
+// paletteMap(source, rect, point, red[, green, blue, alpha]).
+Value paletteMap(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 4)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    PaletteTables tables;
+    for (size_t i = 0; i < 4; ++i)
+        tables[i] = paletteTable(cx, arg(args, 3 + i));
+    swf::avm1::paletteMap(*pixels, *source.pixels, area, pointArg(cx, args[2]), tables);
+    return kRefused;
+}
+
+Value copyPixels(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 3)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    AlphaSource alpha;
+    alpha.bitmap = pixelsOf(arg(args, 3));
+    alpha.at = pointArg(cx, arg(args, 4));
+    bool mergeAlpha = args.size() > 5 && toBoolean(cx, args[5]);
+    swf::avm1::copyPixels(*pixels, *source.pixels, area, pointArg(cx, args[2]), alpha, mergeAlpha);
+    return Value();
+}
+
+Value copyChannel(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 5)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    swf::avm1::copyChannel(*pixels, *source.pixels, area, pointArg(cx, args[2]), intArg(cx, args, 3),
+                           intArg(cx, args, 4));
+    return Value();
+}
+
+Value merge(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 7)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    std::array<int, 4> multipliers;
+    for (size_t i = 0; i < 4; ++i)
+        multipliers[i] = std::clamp(intArg(cx, args, 3 + i), 0, 256);
+    swf::avm1::merge(*pixels, *source.pixels, area, pointArg(cx, args[2]), multipliers);
+    return Value();
+}
+
+// x and y of the object itself (its prototypes do not count).
+bool ownPoint(Context &cx, const Value &value, QPoint &out)
+{
+    Object *o = value.asObject();
+    if (!o || !o->hasOwn(cx, cx.vm.name(QStringLiteral("x"))) || !o->hasOwn(cx, cx.vm.name(QStringLiteral("y"))))
+        return false;
+    out = pointArg(cx, value);
+    return true;
+}
+
+// hitTest(firstPoint, firstAlphaThreshold, secondObject[, secondBitmapPoint,
+// secondAlphaThreshold]): the second object is a bitmap, a rectangle or a
+// point, in the space where this bitmap's corner is at firstPoint.
+Value hitTest(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels)
+        return kRefused;
+    QPoint at;
+    if (!ownPoint(cx, arg(args, 0), at))
+        return -2;
+    int alpha = intArg(cx, args, 1);
+    const Value &second = arg(args, 2);
+    if (second.asObject() && second.asObject()->nativeAs<BitmapData>()) {
+        BitmapArg other = bitmapArg(second, -3, -3);
+        if (!other.pixels)
+            return other.problem;
+        QPoint otherAt;
+        if (!ownPoint(cx, arg(args, 3), otherAt))
+            return -4;
+        return opaqueOverlap(*pixels, at, alpha, *other.pixels, otherAt, intArg(cx, args, 4));
+    }
+    QRect area;
+    if (rectArg(cx, second, area))
+        return opaqueWithin(*pixels, area.translated(-at), alpha);
+    QPoint point;
+    if (ownPoint(cx, second, point))
+        return opaqueAt(*pixels, point - at, alpha);
+    return -3;
+}
+
+}
+
+void installBitmapMethods(Vm &vm, Object *proto)
+{
+    vm.method(proto, "colorTransform", colorTransform);
+    vm.method(proto, "compare", compare);
+    vm.method(proto, "getColorBoundsRect", getColorBoundsRect);
+    vm.method(proto, "scroll", scroll);
+    vm.method(proto, "threshold", threshold);
+    vm.method(proto, "paletteMap", paletteMap);
+    vm.method(proto, "copyPixels", copyPixels);
+    vm.method(proto, "copyChannel", copyChannel);
+    vm.method(proto, "merge", merge);
+    vm.method(proto, "hitTest", hitTest);
+}
+
+}
