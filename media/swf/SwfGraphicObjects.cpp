@@ -49,19 +49,19 @@ bool MorphShapeObject::hitTestLocal(const QPointF &point, bool exact) const
 }
 
 BitmapObject::BitmapObject(Stage &stage, std::shared_ptr<const Movie> movie, uint16_t id, const BitmapCharacter &bitmap)
-    : DisplayObject(Kind::Bitmap, stage, std::move(movie), id, &bitmap)
+    : DisplayObject(Kind::Bitmap, stage, movie, id, &bitmap), picture(movie, &bitmap.image)
 {
 }
 
-const BitmapCharacter &BitmapObject::bitmap() const
+BitmapObject::BitmapObject(Stage &stage, std::shared_ptr<const Movie> movie, std::shared_ptr<const QImage> picture,
+                           bool smoothing)
+    : DisplayObject(Kind::Bitmap, stage, std::move(movie), 0, nullptr), picture(std::move(picture)), smooth(smoothing)
 {
-    return *static_cast<const BitmapCharacter *>(character());
 }
 
 QRectF BitmapObject::localBounds() const
 {
-    const QImage &image = bitmap().image;
-    return QRectF(0, 0, image.width() * 20.0, image.height() * 20.0);
+    return QRectF(0, 0, picture->width() * 20.0, picture->height() * 20.0);
 }
 
 bool BitmapObject::hitTestLocal(const QPointF &point, bool) const

@@ -4,6 +4,8 @@
 // static text.
 #include "SwfDisplayObject.h"
 
+#include <QImage>
+
 #include <memory>
 
 namespace swf {
@@ -32,12 +34,21 @@ public:
     bool hitTestLocal(const QPointF &point, bool exact) const override;
 };
 
+// A bitmap of the movie's library, or a picture scripts made and change
+// (attached with attachBitmap), shown as it is at each drawing.
 class BitmapObject : public DisplayObject {
 public:
     BitmapObject(Stage &stage, std::shared_ptr<const Movie> movie, uint16_t id, const BitmapCharacter &bitmap);
-    const BitmapCharacter &bitmap() const;
+    BitmapObject(Stage &stage, std::shared_ptr<const Movie> movie, std::shared_ptr<const QImage> picture,
+                 bool smoothing);
+    const QImage &image() const { return *picture; }
+    bool smoothing() const { return smooth; }
     QRectF localBounds() const override;
     bool hitTestLocal(const QPointF &point, bool exact) const override;
+
+private:
+    std::shared_ptr<const QImage> picture;
+    bool smooth = false;
 };
 
 class VideoObject : public DisplayObject {

@@ -122,9 +122,15 @@ void Renderer::drawContent(QPainter &painter, const DisplayObject &object, const
     case DisplayObject::Kind::EditText:
         paintTextField(painter, static_cast<const EditTextObject &>(object).textField(), world, cx);
         break;
-    case DisplayObject::Kind::Bitmap:
-        shapes.drawImage(painter, shapes.bitmap(object.characterId(), cx), QTransform::fromScale(20, 20) * world, false);
+    case DisplayObject::Kind::Bitmap: {
+        const auto &bitmap = static_cast<const BitmapObject &>(object);
+        if (bitmap.character())
+            shapes.drawImage(painter, shapes.bitmap(object.characterId(), cx), QTransform::fromScale(20, 20) * world, false);
+        else
+            shapes.drawImage(painter, cx.isIdentity() ? bitmap.image() : tinted(bitmap.image(), cx),
+                             QTransform::fromScale(20, 20) * world, bitmap.smoothing());
         break;
+    }
     case DisplayObject::Kind::Video: {
         const VideoCharacter &video = static_cast<const VideoObject &>(object).video();
         auto &decoder = videos[&video];

@@ -40,7 +40,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installColor(vm);
     installLoading(vm, clipPrototype);
     installGeom(vm, clipPrototype);
-    installBitmapData(vm);
+    installBitmapData(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})

@@ -24,6 +24,7 @@ private:
 // The pixels of a BitmapData object; null for anything else or once disposed.
 BitmapPixels *pixelsOf(const Value &bitmap);
 
-void installBitmapData(Vm &vm);
+// The class, and attachBitmap on the clip prototype.
+void installBitmapData(Vm &vm, Object *clipPrototype);
 
 }

@@ -4,6 +4,7 @@
 #include "BitmapArgs.h"
 #include "BitmapData.h"
 #include "BitmapDataMethods.h"
+#include "BitmapLinks.h"
 #include "BitmapPixels.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
@@ -135,10 +136,10 @@ BitmapPixels *pixelsOf(const Value &bitmap)
     return data ? data->pixels().get() : nullptr;
 }
 
-void installBitmapData(Vm &vm)
+void installBitmapData(Vm &vm, Object *clipPrototype)
 {
     Object *proto = vm.newObject();
-    vm.makeClass(flashPackage(vm, "display"), "BitmapData", construct, nullptr, proto);
+    Object *cls = vm.makeClass(flashPackage(vm, "display"), "BitmapData", construct, nullptr, proto);
     addAccessors(vm, proto,
                  {
                      {"width", getWidth},
@@ -155,6 +156,7 @@ void installBitmapData(Vm &vm)
     vm.method(proto, "clone", clone);
     vm.method(proto, "dispose", dispose);
     installBitmapMethods(vm, proto);
+    installBitmapLinks(vm, cls, clipPrototype);
 }
 
 }
