@@ -8,6 +8,7 @@
 #include "TextFieldData.h"
 #include "TextVariables.h"
 #include "bitmap/BitmapData.h"
+#include "effects/ClipEffects.h"
 #include "geom/GeomClasses.h"
 #include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
@@ -41,6 +42,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installLoading(vm, clipPrototype);
     installGeom(vm, clipPrototype);
     installBitmapData(vm, clipPrototype);
+    installClipEffects(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
