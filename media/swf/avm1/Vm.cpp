@@ -279,7 +279,9 @@ void Vm::safePoint()
 {
     if ((++timeChecks & 1023) == 0)
         checkTime();
-    if (!heap.wantsCollection())
+    // Past the bound counts too: a few large cells (bitmaps) can pass it
+    // long before enough cells were made to collect.
+    if (!heap.wantsCollection() && !heap.full())
         return;
     if (nativeCalls) {
         // Native code waits on this script: no collection, but the bound holds.
