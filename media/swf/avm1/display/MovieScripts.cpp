@@ -9,6 +9,7 @@
 #include "TextVariables.h"
 #include "bitmap/BitmapData.h"
 #include "effects/ClipEffects.h"
+#include "filters/FilterClasses.h"
 #include "geom/GeomClasses.h"
 #include "swf/SwfEditTextObject.h"
 #include "swf/SwfMovie.h"
@@ -42,6 +43,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installLoading(vm, clipPrototype);
     installGeom(vm, clipPrototype);
     installBitmapData(vm, clipPrototype);
+    installFilterClasses(vm);
     installClipEffects(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);

@@ -9,6 +9,9 @@
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
+#include "swf/SwfFilters.h"
+#include "swf/avm1/display/filters/FilterClasses.h"
+#include "swf/avm1/display/filters/FilterData.h"
 #include "swf/avm1/display/geom/ColorTransformData.h"
 #include "swf/avm1/display/geom/GeomValues.h"
 
@@ -179,6 +182,35 @@ Value merge(Context &cx, const Value &self, Args args)
     return Value();
 }
 
+// applyFilter(source, rect, point, filter): the filter drawn on the source
+// area, written at the point.
+Value applyFilter(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 4)
+        return kRefused;
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels)
+        return source.problem;
+    QRect area;
+    if (!rectArg(cx, args[1], area))
+        return -4;
+    const FilterData *filter = filterOf(args[3]);
+    if (!filter)
+        return -5;
+    QPoint at = pointArg(cx, args[2]);
+    QRect from = clippedCopyArea(*pixels, *source.pixels, area, at);
+    if (from.isEmpty())
+        return 0;
+    QImage picture = swf::applyFilter(filter->toDisplay(), source.pixels->image().copy(from), 1.0);
+    for (int y = 0; y < from.height(); ++y) {
+        const auto *line = reinterpret_cast<const uint32_t *>(picture.constScanLine(y));
+        for (int x = 0; x < from.width(); ++x)
+            pixels->store(at.x() + x, at.y() + y, BitmapPixels::unmultiply(line[x]));
+    }
+    return 0;
+}
+
 // x and y of the object itself (its prototypes do not count).
 bool ownPoint(Context &cx, const Value &value, QPoint &out)
 {
@@ -234,6 +266,7 @@ void installBitmapMethods(Vm &vm, Object *proto)
     vm.method(proto, "copyChannel", copyChannel);
     vm.method(proto, "merge", merge);
     vm.method(proto, "hitTest", hitTest);
+    vm.method(proto, "applyFilter", applyFilter);
 }
 
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The properties by which scripts change how a clip is composed onto what
-// is under it: blendMode and cacheAsBitmap.
+// is under it: blendMode, cacheAsBitmap and filters.
 namespace swf::avm1 {
 
 class Object;

@@ -22,3 +22,47 @@ TEST(ClipEffects, BlendModeAcceptsNamesNumbersAndNull)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"layer", "multiply", "multiply", "invert", "invert", "invert", "normal", "true"}));
 }
+
+namespace {
+
+// f = new flash.filters.<type>(args)
+void makeFilter(ActionWriter &w, const QString &type, std::vector<ActionWriter::PushValue> args)
+{
+    w.push({QStringLiteral("f")});
+    std::reverse(args.begin(), args.end());
+    if (!args.empty())
+        w.push(args);
+    w.push({int32_t(args.size())});
+    get(w, QStringLiteral("flash.filters")).push({type}).op(Op::NewMethod).op(Op::SetVariable);
+}
+
+}
+
+TEST(ClipEffects, FiltersKeepTheirRangesAndReachTheClip)
+{
+    ActionWriter w;
+    makeFilter(w, "GlowFilter", {0x1FF0000, 0.5, 300, 2.5, 1, 100});
+    for (const char *name : {"color", "alpha", "blurX", "blurY", "quality"})
+        traceMember(w, "f", name);
+    // clip.filters = [f, "not a filter"]; then a copy comes back.
+    w.push({QStringLiteral("clip")}).op(Op::GetVariable).push({QStringLiteral("filters"), QStringLiteral("not a filter")});
+    w.getVariable(QStringLiteral("f")).push({2}).op(Op::InitArray).op(Op::SetMember);
+    traceMember(w, "clip.filters", "length");
+    w.push({QStringLiteral("g")});
+    get(w, QStringLiteral("clip.filters")).push({0}).op(Op::GetMember).op(Op::SetVariable);
+    traceMember(w, "g", "blurX");
+    w.push({QStringLiteral("same")}).getVariable(QStringLiteral("g")).getVariable(QStringLiteral("f")).op(Op::Equals2);
+    w.op(Op::SetVariable).trace(QStringLiteral("-")).getVariable(QStringLiteral("same")).op(Op::Trace);
+    makeFilter(w, "BevelFilter", {});
+    setMember(w, "f", "angle", 366);
+    setMember(w, "f", "type", QStringLiteral("INNER"));
+    traceMember(w, "f", "angle");
+    traceMember(w, "f", "type");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"16711680", "0.498039215686275", "255", "2.5", "15", "1", "255", "-", "false", "6", "full"}));
+    const swf::DisplayObject *clip = p.scene.root().children().at(1);
+    ASSERT_EQ(clip->filters().size(), 1u);
+    EXPECT_EQ(clip->filters()[0].kind, swf::Filter::Glow);
+    EXPECT_EQ(clip->filters()[0].passes, 15);
+    EXPECT_EQ(clip->filters()[0].color.alpha(), 127);
+}
