@@ -23,7 +23,7 @@ bool invisible(const ColorTransform &cx)
 }
 }
 
-void Renderer::render(QPainter &painter, const Stage &stage, const QTransform &stageToDevice)
+void Renderer::begin(QPainter &painter, const QTransform &stageToDevice)
 {
     // Antialiased drawing samples a pixel at 4 x 4 points.
     shapes.setSamples(painter.testRenderHint(QPainter::Antialiasing) ? 4 : 1);
@@ -31,9 +31,22 @@ void Renderer::render(QPainter &painter, const Stage &stage, const QTransform &s
     stageScale = std::sqrt(std::abs(stageToDevice.determinant())) * 20;
     toStage = stageToDevice.inverted();
     fromStage = stageToDevice;
+}
+
+void Renderer::render(QPainter &painter, const Stage &stage, const QTransform &stageToDevice)
+{
+    begin(painter, stageToDevice);
     for (const auto &[level, root] : stage.levels())
         if (root->visible())
             drawObject(painter, *root, root->matrix() * stageToDevice, root->colorTransform());
+    shapes.endFrame();
+}
+
+void Renderer::renderObject(QPainter &painter, const DisplayObject &object, const QTransform &toDevice,
+                            const ColorTransform &cx)
+{
+    begin(painter, toDevice);
+    drawContent(painter, object, toDevice, cx);
     shapes.endFrame();
 }
 

@@ -26,9 +26,16 @@ public:
     // stage's twips to the painter's pixels.
     void render(QPainter &painter, const Stage &stage, const QTransform &stageToDevice);
 
+    // Draws `object` alone, as scripts draw a clip into a bitmap: its
+    // content and children without its own matrix, colour transform or
+    // effects; `toDevice` maps its space (twips) to the painter's pixels.
+    void renderObject(QPainter &painter, const DisplayObject &object, const QTransform &toDevice,
+                      const ColorTransform &cx);
     const ShapeCache &cache() const { return shapes.cache(); }
 
 private:
+    // Sets up drawing with `stageToDevice` mapping twips to the painter's pixels.
+    void begin(QPainter &painter, const QTransform &stageToDevice);
     // Draws the objects of `list` in depth order; clip layers mask the
     // depths they cover.
     void drawList(QPainter &painter, const DisplayList &list, const QTransform &world, const ColorTransform &cx);

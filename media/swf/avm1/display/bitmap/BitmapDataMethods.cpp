@@ -4,6 +4,7 @@
 #include "BitmapColorOps.h"
 #include "BitmapCopy.h"
 #include "BitmapData.h"
+#include "BitmapDraw.h"
 #include "BitmapPixels.h"
 #include "BitmapScan.h"
 #include "swf/avm1/Convert.h"
@@ -267,6 +268,7 @@ void installBitmapMethods(Vm &vm, Object *proto)
     vm.method(proto, "merge", merge);
     vm.method(proto, "hitTest", hitTest);
     vm.method(proto, "applyFilter", applyFilter);
+    vm.method(proto, "draw", drawIntoBitmap);
 }
 
 }

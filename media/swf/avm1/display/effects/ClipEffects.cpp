@@ -27,8 +27,8 @@ Value getBlendMode(Context &cx, const Value &self, Args)
     return cx.vm.name(QString::fromLatin1(kBlendNames[int(object->blendMode()) - 1]));
 }
 
-// The mode a value names: a mode's name (exactly), its number (taken modulo
-// 256, 1 to 14), or null and undefined for normal; anything else names none.
+}
+
 std::optional<BlendMode> blendModeNamed(Context &cx, const Value &value)
 {
     if (value.isUndefined() || value.isNull())
@@ -47,6 +47,8 @@ std::optional<BlendMode> blendModeNamed(Context &cx, const Value &value)
             return BlendMode(i + 1);
     return std::nullopt;
 }
+
+namespace {
 
 Value setBlendMode(Context &cx, const Value &self, Args args)
 {
