@@ -4,6 +4,7 @@
 #include "swf/avm1/display/geom/ColorTransformData.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace swf::avm1 {
 
@@ -60,6 +61,28 @@ void transformColors(BitmapPixels &bitmap, const QRect &area, const ColorTransfo
                 out |= uint32_t(std::clamp(value, 0, 255)) << shift;
             }
             bitmap.store(x, y, out);
+        }
+    }
+}
+
+void floodFill(BitmapPixels &bitmap, int x, int y, uint32_t color)
+{
+    if (!bitmap.rect().contains(x, y))
+        return;
+    uint32_t from = bitmap.raw(x, y), to = bitmap.stored(color);
+    if (from == to)
+        return;
+    // Each pixel is painted as it is queued, so it is queued once.
+    std::vector<QPoint> pending{QPoint(x, y)};
+    bitmap.setRaw(x, y, to);
+    while (!pending.empty()) {
+        QPoint p = pending.back();
+        pending.pop_back();
+        for (QPoint next : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)}) {
+            if (bitmap.rect().contains(next) && bitmap.raw(next.x(), next.y()) == from) {
+                bitmap.setRaw(next.x(), next.y(), to);
+                pending.push_back(next);
+            }
         }
     }
 }

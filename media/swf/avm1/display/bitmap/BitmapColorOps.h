@@ -50,6 +50,10 @@ void copyChannel(BitmapPixels &dest, const BitmapPixels &source, const QRect &ar
 void merge(BitmapPixels &dest, const BitmapPixels &source, const QRect &area, const QPoint &to,
            const std::array<int, 4> &multipliers);
 
+// Paints the pixels of the colour at (x, y) that join it side by side
+// with `color` (unmultiplied).
+void floodFill(BitmapPixels &bitmap, int x, int y, uint32_t color);
+
 // The part of `area` inside `source` whose place from `to` is inside
 // `dest`, as source rectangle; `to` moves with it.
 QRect clippedCopyArea(const BitmapPixels &dest, const BitmapPixels &source, QRect area, QPoint &to);

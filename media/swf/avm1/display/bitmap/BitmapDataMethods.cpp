@@ -69,6 +69,15 @@ Value getColorBoundsRect(Context &cx, const Value &self, Args args)
     return newRectangle(cx, found.x(), found.y(), found.width(), found.height());
 }
 
+Value floodFill(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.size() < 3)
+        return kRefused;
+    swf::avm1::floodFill(*pixels, intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
+    return Value();
+}
+
 Value scroll(Context &cx, const Value &self, Args args)
 {
     BitmapPixels *pixels = pixelsOf(self);
@@ -261,6 +270,7 @@ void installBitmapMethods(Vm &vm, Object *proto)
     vm.method(proto, "compare", compare);
     vm.method(proto, "getColorBoundsRect", getColorBoundsRect);
     vm.method(proto, "scroll", scroll);
+    vm.method(proto, "floodFill", floodFill);
     vm.method(proto, "threshold", threshold);
     vm.method(proto, "paletteMap", paletteMap);
     vm.method(proto, "copyPixels", copyPixels);

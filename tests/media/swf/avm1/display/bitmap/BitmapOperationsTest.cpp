@@ -128,3 +128,20 @@ TEST(BitmapOperations, ColorBoundsAndHits)
     EXPECT_TRUE(opaqueOverlap(bitmap, QPoint(0, 0), 0xA0, bitmap, QPoint(1, 0), 0xA0));
     EXPECT_FALSE(opaqueOverlap(bitmap, QPoint(0, 0), 0xA0, bitmap, QPoint(0, 1), 0xA0));
 }
+
+TEST(BitmapOperations, FloodFillStopsAtOtherColoursAndCorners)
+{
+    BitmapPixels bitmap(4, 3, false, 0xFFFFFFFFu);
+    // A wall at x = 2; (3, 0) and (3, 2) are walled off by it and by (3, 1).
+    for (int y = 0; y < 3; ++y)
+        bitmap.setPixel32(2, y, 0xFF000000u);
+    bitmap.setPixel32(3, 1, 0xFF000000u);
+    floodFill(bitmap, 0, 0, 0xFFFF0000u);
+    EXPECT_EQ(bitmap.pixel32(1, 2), 0xFFFF0000u);
+    EXPECT_EQ(bitmap.pixel32(2, 1), 0xFF000000u);
+    EXPECT_EQ(bitmap.pixel32(3, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(bitmap.pixel32(3, 2), 0xFFFFFFFFu);
+    floodFill(bitmap, 9, 9, 0xFF00FF00u);
+    floodFill(bitmap, 0, 0, 0xFFFF0000u);
+    EXPECT_EQ(bitmap.pixel32(0, 0), 0xFFFF0000u);
+}
