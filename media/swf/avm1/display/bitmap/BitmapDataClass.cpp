@@ -157,6 +157,9 @@ void installBitmapData(Vm &vm, Object *clipPrototype)
     vm.method(proto, "dispose", dispose);
     installBitmapMethods(vm, proto);
     installBitmapLinks(vm, cls, clipPrototype);
+    // The channel flags copyChannel and noise take.
+    for (auto [name, flag] : {std::pair{"RED_CHANNEL", 1}, {"GREEN_CHANNEL", 2}, {"BLUE_CHANNEL", 4}, {"ALPHA_CHANNEL", 8}})
+        cls->put(vm.name(QString::fromLatin1(name)), flag, PropertyFlag::DontEnum);
 }
 
 }

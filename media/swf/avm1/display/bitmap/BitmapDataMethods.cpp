@@ -221,6 +221,22 @@ Value applyFilter(Context &cx, const Value &self, Args args)
     return 0;
 }
 
+// generateFilterRect(rect, filter): the area the filter draws on when
+// applied to the rectangle.
+Value generateFilterRect(Context &cx, const Value &self, Args args)
+{
+    if (!pixelsOf(self) || args.size() < 2)
+        return kRefused;
+    QRect area;
+    if (!rectArg(cx, args[0], area))
+        return -2;
+    const FilterData *filter = filterOf(args[1]);
+    if (!filter)
+        return -3;
+    QRect reach = area.marginsAdded(filterReach({filter->toDisplay()}, 1.0));
+    return newRectangle(cx, reach.x(), reach.y(), reach.width(), reach.height());
+}
+
 // x and y of the object itself (its prototypes do not count).
 bool ownPoint(Context &cx, const Value &value, QPoint &out)
 {
@@ -278,6 +294,7 @@ void installBitmapMethods(Vm &vm, Object *proto)
     vm.method(proto, "merge", merge);
     vm.method(proto, "hitTest", hitTest);
     vm.method(proto, "applyFilter", applyFilter);
+    vm.method(proto, "generateFilterRect", generateFilterRect);
     vm.method(proto, "draw", drawIntoBitmap);
 }
 
