@@ -5,6 +5,7 @@
 #include "BitmapCopy.h"
 #include "BitmapData.h"
 #include "BitmapDraw.h"
+#include "BitmapNoise.h"
 #include "BitmapPixels.h"
 #include "BitmapScan.h"
 #include "swf/avm1/Convert.h"
@@ -75,6 +76,24 @@ Value floodFill(Context &cx, const Value &self, Args args)
     if (!pixels || args.size() < 3)
         return kRefused;
     swf::avm1::floodFill(*pixels, intArg(cx, args, 0), intArg(cx, args, 1), uint32_t(intArg(cx, args, 2)));
+    return Value();
+}
+
+// noise(randomSeed[, low, high, channelOptions, grayScale])
+Value noise(Context &cx, const Value &self, Args args)
+{
+    BitmapPixels *pixels = pixelsOf(self);
+    if (!pixels || args.empty())
+        return kRefused;
+    NoiseOptions options;
+    if (args.size() > 1)
+        options.low = intArg(cx, args, 1);
+    if (args.size() > 2)
+        options.high = intArg(cx, args, 2);
+    if (args.size() > 3)
+        options.channels = intArg(cx, args, 3);
+    options.grayScale = args.size() > 4 && toBoolean(cx, args[4]);
+    swf::avm1::noise(*pixels, uint32_t(intArg(cx, args, 0)), options);
     return Value();
 }
 
@@ -287,6 +306,7 @@ void installBitmapMethods(Vm &vm, Object *proto)
     vm.method(proto, "getColorBoundsRect", getColorBoundsRect);
     vm.method(proto, "scroll", scroll);
     vm.method(proto, "floodFill", floodFill);
+    vm.method(proto, "noise", noise);
     vm.method(proto, "threshold", threshold);
     vm.method(proto, "paletteMap", paletteMap);
     vm.method(proto, "copyPixels", copyPixels);

@@ -3,6 +3,7 @@
 // pixels count as found or hit.
 #include "swf/avm1/display/bitmap/BitmapColorOps.h"
 #include "swf/avm1/display/bitmap/BitmapCopy.h"
+#include "swf/avm1/display/bitmap/BitmapNoise.h"
 #include "swf/avm1/display/bitmap/BitmapPixels.h"
 #include "swf/avm1/display/bitmap/BitmapScan.h"
 #include "swf/avm1/display/geom/ColorTransformData.h"
@@ -144,4 +145,28 @@ TEST(BitmapOperations, FloodFillStopsAtOtherColoursAndCorners)
     floodFill(bitmap, 9, 9, 0xFF00FF00u);
     floodFill(bitmap, 0, 0, 0xFFFF0000u);
     EXPECT_EQ(bitmap.pixel32(0, 0), 0xFFFF0000u);
+}
+
+TEST(BitmapOperations, NoiseKeepsItsRangeChannelsAndSeed)
+{
+    BitmapPixels a(16, 16, true, 0), b(16, 16, true, 0), other(16, 16, true, 0);
+    noise(a, 42, {10, 20, 1 | 4, false});
+    noise(b, 42, {10, 20, 1 | 4, false});
+    noise(other, 43, {10, 20, 1 | 4, false});
+    EXPECT_EQ(a.image(), b.image());
+    EXPECT_NE(a.image(), other.image());
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            uint32_t p = a.pixel32(x, y);
+            EXPECT_EQ(p >> 24, 255u);
+            EXPECT_EQ(p >> 8 & 0xFF, 0u);
+            EXPECT_GE(p >> 16 & 0xFF, 10u);
+            EXPECT_LE(p >> 16 & 0xFF, 20u);
+            EXPECT_GE(p & 0xFF, 10u);
+            EXPECT_LE(p & 0xFF, 20u);
+        }
+    }
+    noise(a, 7, {0, 255, 7, true});
+    uint32_t gray = a.pixel32(3, 3);
+    EXPECT_EQ(gray >> 16 & 0xFF, gray & 0xFF);
 }
