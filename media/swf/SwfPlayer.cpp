@@ -1,6 +1,7 @@
 #include "SwfPlayer.h"
 
 #include "avm1/display/ScriptLoads.h"
+#include "avm1/display/SharedObjects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,8 @@ bool Player::startStage()
     if (stagePtr || !current || current->framesLoaded() == 0)
         return false;
     scripts = std::make_unique<avm1::MovieScripts>([this](const QString &line) { emit traced(line); }, emulatedVersion);
+    if (!sharedFolder.isEmpty())
+        scripts->sharedObjects().setFolder(sharedFolder);
     stagePtr = std::make_unique<Stage>(*scripts);
     ticks = 0;
     stagePtr->setSound(&sounds);

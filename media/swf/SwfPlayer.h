@@ -52,6 +52,9 @@ public:
     // The player version the movie's scripts are told (0: this player's own).
     void setPlayerVersion(int version) { emulatedVersion = version; }
     int playerVersion() const { return emulatedVersion; }
+    // Where the movie's shared objects are kept (empty: the user's own
+    // folder for them); for the stages made after.
+    void setSharedObjectFolder(const QString &folder) { sharedFolder = folder; }
 
     // Why the movie was stopped for good (its scripts wanted more memory
     // than a movie may have), for the stage to say; empty while it plays on.
@@ -101,6 +104,7 @@ private:
     bool wantPlaying = true; // before the first frame has arrived
     bool manual = false;
     int emulatedVersion = 0;
+    QString sharedFolder;
 };
 
 }

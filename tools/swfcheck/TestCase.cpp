@@ -81,6 +81,11 @@ TestCase caseFrom(const TomlValue &toml, const QString &folder, const QString &n
     QString outputFile = QDir(folder).filePath(output);
     if (QFileInfo(outputFile).isFile())
         c.expectedOutput = outputFile;
+    // [shared_objects."host/path/name"] expected = "file" (compared with file.sol)
+    if (const TomlValue *stored = toml.member(QStringLiteral("shared_objects")))
+        for (const auto &[key, entry] : stored->members())
+            if (auto file = entry.stringAt({QStringLiteral("expected")}))
+                c.sharedObjects.push_back({key.section(QLatin1Char('/'), -1), QDir(folder).filePath(*file + QStringLiteral(".sol"))});
     if (auto version = toml.integerAt({QStringLiteral("player_options"), QStringLiteral("version")}))
         c.playerVersion = int(std::clamp<qint64>(*version, 1, 100));
     if (auto quality = toml.stringAt({QStringLiteral("player_options"), QStringLiteral("with_renderer"), QStringLiteral("quality")}))
@@ -92,7 +97,7 @@ TestCase caseFrom(const TomlValue &toml, const QString &folder, const QString &n
         c.viewport = QSize(boundedInt(width, 1, 1, 4096), boundedInt(height, 1, 1, 4096));
     // `known_failure = true`; a table there only concerns the other player's checks.
     c.knownFailure = toml.boolAt({QStringLiteral("known_failure")}).value_or(false);
-    if (c.images.empty() && c.expectedOutput.isEmpty() && c.problem.isEmpty())
+    if (c.images.empty() && c.expectedOutput.isEmpty() && c.sharedObjects.empty() && c.problem.isEmpty())
         c.problem = QStringLiteral("neither an image nor a trace to compare");
     return c;
 }

@@ -24,12 +24,20 @@ struct ImageCheck {
     int trigger = 0;                // taken after this frame; 0: after the last
 };
 
+// A shared object the movie must have stored, byte for byte as a file of
+// the test's folder.
+struct StoredCheck {
+    QString name;         // the object's name: the last part of its key
+    QString expectedFile; // absolute
+};
+
 struct TestCase {
     QString name;       // the folder relative to the searched directory, then "#subtest"
     QString folder;     // absolute
     int frames = 1;
     std::vector<ImageCheck> images;
     QString expectedOutput; // absolute path of the trace to match; empty: none
+    std::vector<StoredCheck> sharedObjects;
     std::optional<int> playerVersion;
     QString quality = QStringLiteral("high");
     std::optional<QSize> viewport;

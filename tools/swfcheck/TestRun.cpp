@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QTemporaryDir>
 #include <cmath>
 
 namespace swfcheck {
@@ -53,8 +55,10 @@ public:
             events = std::move(*read);
         }
         QStringList traced;
+        QTemporaryDir sharedObjects;
         swf::FlashControl control;
         control.player().setManualTicks(true);
+        control.player().setSharedObjectFolder(sharedObjects.path());
         // Each tick takes a frame's time of sound, so sounds end in step with the frames.
         control.player().sound().setTicked(true);
         control.player().setPlayerVersion(test.playerVersion.value_or(0));
@@ -97,10 +101,34 @@ public:
                 saveTrace(traced);
             }
         }
+        if (!test.sharedObjects.empty()) {
+            // The movie ends: what it keeps is stored.
+            control.player().setMovie(nullptr);
+            for (const StoredCheck &check : test.sharedObjects)
+                compareStored(check, sharedObjects.path());
+        }
         return {failures.isEmpty(), failures.join(QStringLiteral("; "))};
     }
 
 private:
+    void compareStored(const StoredCheck &check, const QString &folder)
+    {
+        QDirIterator stored(folder, {check.name + QStringLiteral(".sol")}, QDir::Files, QDirIterator::Subdirectories);
+        if (!stored.hasNext())
+            return fail(QStringLiteral("shared object %1: not stored").arg(check.name));
+        bool ok = false, expectedOk = false;
+        const QByteArray actual = readFile(stored.next(), &ok);
+        const QByteArray expected = readFile(check.expectedFile, &expectedOk);
+        if (!expectedOk)
+            return fail(QStringLiteral("shared object %1: cannot read %2").arg(check.name, check.expectedFile));
+        if (actual != expected) {
+            qsizetype at = 0;
+            while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+                ++at;
+            fail(QStringLiteral("shared object %1: differs from byte %2").arg(check.name).arg(at));
+        }
+    }
+
     void fail(const QString &why) { failures << why; }
 
     void compareImage(const ImageCheck &check, const QImage &actual)

@@ -195,10 +195,21 @@ void Vm::runTimers(qint64 now)
 
 void Vm::registerClass(const QString &symbol, Object *constructor)
 {
-    if (constructor)
+    classOrder.removeOne(symbol);
+    if (constructor) {
         classes.insert(symbol, constructor);
-    else
+        classOrder.append(symbol);
+    } else {
         classes.remove(symbol);
+    }
+}
+
+QString Vm::symbolOf(const Object *constructor) const
+{
+    for (qsizetype i = classOrder.size() - 1; i >= 0; --i)
+        if (classes.value(classOrder[i]) == constructor)
+            return classOrder[i];
+    return QString();
 }
 
 Object *Vm::registeredClass(const QString &symbol) const

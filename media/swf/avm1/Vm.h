@@ -20,6 +20,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -123,6 +124,8 @@ public:
     // Object.registerClass: the class for a library symbol, or null.
     void registerClass(const QString &symbol, Object *constructor);
     Object *registeredClass(const QString &symbol) const;
+    // The symbol registered last for `constructor`, or empty.
+    QString symbolOf(const Object *constructor) const;
     // Whether a heap overflow has ended this movie's scripts for good.
     bool disabled() const { return scriptsOff; }
     // How long one block (with everything it calls) may run.
@@ -202,6 +205,7 @@ private:
     qint64 movieNow = 0;
     Timers timerList;
     QHash<QString, Object *> classes;
+    QStringList classOrder; // the symbols, registered last at the end
     std::function<double()> wallClock;
 };
 

@@ -4,6 +4,7 @@
 #include "DisplayClasses.h"
 #include "DisplayData.h"
 #include "ScriptLoads.h"
+#include "SharedObjects.h"
 #include "SoundObjects.h"
 #include "TextFieldData.h"
 #include "TextVariables.h"
@@ -45,8 +46,10 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installBitmapData(vm, clipPrototype);
     installFilterClasses(vm);
     installClipEffects(vm, clipPrototype);
+    installSharedObject(vm);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
+    shared = std::make_unique<SharedObjects>(*this);
     for (Object *proto : {clipPrototype, buttonPrototype, textFieldPrototype})
         proto->pin();
 }

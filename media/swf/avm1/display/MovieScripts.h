@@ -19,6 +19,7 @@ class Stage;
 namespace swf::avm1 {
 
 class ScriptLoads;
+class SharedObjects;
 class SoundObjects;
 
 class MovieScripts : public ScriptHost, public Host {
@@ -33,6 +34,8 @@ public:
     SoundObjects &soundObjects() { return *sounds; }
     // The movies, variables and texts scripts load.
     ScriptLoads &loads() { return *loading; }
+    // The shared objects scripts opened.
+    SharedObjects &sharedObjects() { return *shared; }
     // The stage of the objects made so far; null before the first.
     Stage *currentStage() const { return stage; }
     // The movie's clock reached `ms` milliseconds: intervals and timeouts due run.
@@ -87,6 +90,7 @@ private:
     // Made after the machine and gone before it.
     std::unique_ptr<SoundObjects> sounds;
     std::unique_ptr<ScriptLoads> loading;
+    std::unique_ptr<SharedObjects> shared;
 };
 
 }
