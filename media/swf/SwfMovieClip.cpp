@@ -1,6 +1,7 @@
 #include "SwfMovieClip.h"
 
 #include "SwfMovie.h"
+#include "SwfHitTest.h"
 #include "SwfStage.h"
 #include "SwfTimelineSound.h"
 
@@ -267,14 +268,31 @@ void MovieClip::rebuild(int frame, bool runActions)
             stage().queueActions(*this, a->bytecode);
 }
 
+Drawing &MovieClip::startDrawing()
+{
+    if (!drawn)
+        drawn = std::make_unique<Drawing>();
+    return *drawn;
+}
+
+void MovieClip::copyDrawing(const MovieClip &from)
+{
+    drawn = from.drawn ? std::make_unique<Drawing>(*from.drawn) : nullptr;
+}
+
 QRectF MovieClip::localBounds() const
 {
-    return list.bounds();
+    QRectF bounds = list.bounds();
+    if (drawn && !drawn->empty())
+        bounds = bounds.united(drawn->shape()->bounds);
+    return bounds;
 }
 
 bool MovieClip::hitTestLocal(const QPointF &point, bool exact) const
 {
-    return exact ? list.hitTest(point, true) : localBounds().contains(point);
+    if (!exact)
+        return localBounds().contains(point);
+    return list.hitTest(point, true) || (drawn && !drawn->empty() && shapeContains(*drawn->shape(), point));
 }
 
 }

@@ -4,6 +4,9 @@
 // the objects scripts put into it.
 #include "SwfDisplayList.h"
 #include "SwfDisplayObject.h"
+#include "SwfDrawing.h"
+
+#include <memory>
 
 namespace swf {
 
@@ -54,6 +57,13 @@ public:
     // runs its first frame, the script host hears of it.
     void addChild(std::shared_ptr<DisplayObject> object, int depth);
 
+    // What scripts drew into the clip, drawn beneath its children; null
+    // while they drew nothing.
+    const Drawing *drawing() const { return drawn.get(); }
+    Drawing &startDrawing();
+    // A duplicate draws what the original drew.
+    void copyDrawing(const MovieClip &from);
+
     QRectF localBounds() const override;
     bool hitTestLocal(const QPointF &point, bool exact) const override;
     void markRemoved() override;
@@ -71,6 +81,7 @@ private:
 
     const Timeline &frames;
     DisplayList list{this};
+    std::unique_ptr<Drawing> drawn;
     int levelNumber = -1;
     int current = -1;
     bool isPlaying = true;

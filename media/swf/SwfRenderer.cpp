@@ -117,9 +117,13 @@ void Renderer::drawContent(QPainter &painter, const DisplayObject &object, const
                            const ColorTransform &cx)
 {
     switch (object.kind()) {
-    case DisplayObject::Kind::MovieClip:
-        drawList(painter, static_cast<const MovieClip &>(object).children(), world, cx);
+    case DisplayObject::Kind::MovieClip: {
+        const MovieClip &clip = static_cast<const MovieClip &>(object);
+        if (clip.drawing() && !clip.drawing()->empty())
+            shapes.draw(painter, *clip.drawing()->shape(), world, cx);
+        drawList(painter, clip.children(), world, cx);
         break;
+    }
     case DisplayObject::Kind::Button:
         drawList(painter, static_cast<const ButtonObject &>(object).children(), world, cx);
         break;
@@ -196,6 +200,8 @@ QPainterPath Renderer::coverage(const DisplayObject &object, const QTransform &w
     QPainterPath area;
     switch (object.kind()) {
     case DisplayObject::Kind::MovieClip:
+        if (const Drawing *drawing = static_cast<const MovieClip &>(object).drawing(); drawing && !drawing->empty())
+            area = world.map(drawing->shape()->outline());
         for (const auto &[depth, child] : static_cast<const MovieClip &>(object).children()) {
             QPainterPath part = coverage(*child, placed(child->matrix(), world));
             area = area.isEmpty() ? part : area.united(part);

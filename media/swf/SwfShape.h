@@ -71,6 +71,10 @@ struct Shape {
     bool windingFill = false;
     bool nonScalingStrokes = false, scalingStrokes = false;
     std::vector<ShapeLayer> layers;
+    // Of a shape drawn by script: a number no other version of any drawing
+    // has, so the picture kept of one is never taken for another made at
+    // the same address.
+    uint64_t serial = 0;
 
     // The union of all fills, in shape coordinates (for masks and hit
     // tests); worked out on first use.

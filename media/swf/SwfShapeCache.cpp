@@ -9,6 +9,7 @@ std::string ShapeCache::keyOf(const Shape &shape, const QTransform &world, const
     std::string key;
     auto add = [&key](const auto &value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
     add(&shape);
+    add(shape.serial);
     for (double v : {world.m11(), world.m12(), world.m21(), world.m22(), world.dx(), world.dy()})
         add(v);
     for (int i = 0; i < 4; ++i) {

@@ -48,6 +48,7 @@ MovieClip *duplicateClip(MovieClip &clip, const QString &name, int depth)
     copy->setColorTransform(clip.colorTransform());
     copy->setTransformedByScript(true);
     copy->setClipActions(clip.clipActions());
+    static_cast<MovieClip &>(*copy).copyDrawing(clip);
     return add(*parent, std::move(copy), name, depth);
 }
 

@@ -30,6 +30,8 @@ void installTextSnapshot(Vm &vm, Object *clipPrototype);
 void installColor(Vm &vm);
 // MovieClipLoader, loading by LoadVars and XML, and the clips' loading methods.
 void installLoading(Vm &vm, Object *clipPrototype);
+// The clips' drawing methods (beginFill, lineStyle, lineTo, ...).
+void installDrawingMethods(Vm &vm, Object *clipPrototype);
 // SharedObject, whose objects SharedObjects keeps.
 void installSharedObject(Vm &vm);
 

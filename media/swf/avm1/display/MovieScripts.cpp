@@ -47,6 +47,7 @@ MovieScripts::MovieScripts(std::function<void(const QString &)> traced, int play
     installFilterClasses(vm);
     installClipEffects(vm, clipPrototype);
     installSharedObject(vm);
+    installDrawingMethods(vm, clipPrototype);
     sounds = std::make_unique<SoundObjects>(*this);
     loading = std::make_unique<ScriptLoads>(*this);
     shared = std::make_unique<SharedObjects>(*this);
