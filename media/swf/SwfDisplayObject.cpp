@@ -91,4 +91,17 @@ QTransform DisplayObject::stageMatrix() const
     return world;
 }
 
+void DisplayObject::setScriptMask(DisplayObject *mask)
+{
+    if (auto old = maskedBy.lock())
+        old->masking.reset();
+    maskedBy.reset();
+    if (!mask || mask == this)
+        return;
+    if (auto other = mask->masking.lock())
+        other->maskedBy.reset();
+    mask->masking = weak_from_this();
+    maskedBy = mask->weak_from_this();
+}
+
 }

@@ -70,6 +70,12 @@ public:
     void setClipDepth(int depth) { maskDepth = depth; }
     bool visible() const { return isVisible; }
     void setVisible(bool visible) { isVisible = visible; }
+    // The object a script made this one's mask (setMask), while it lives;
+    // null for none. A mask masks one object at a time and is not drawn
+    // itself while it does.
+    DisplayObject *scriptMask() const { return maskedBy.lock().get(); }
+    void setScriptMask(DisplayObject *mask);
+    bool masksAnother() const { return !masking.expired(); }
     // Where the object was last dropped after a drag (_droptarget): the
     // slash path of the object under the pointer, or empty.
     const QString &droppedOn() const { return dropPath; }
@@ -138,6 +144,7 @@ private:
     ColorTransform colors;
     int morphRatio = 0;
     int maskDepth = 0;
+    std::weak_ptr<DisplayObject> maskedBy, masking;
     bool isVisible = true;
     QString dropPath;
     BlendMode blend = BlendMode::Normal;

@@ -69,6 +69,8 @@ void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTrans
         const DisplayObject &object = *pointer;
         while (!masks.empty() && masks.back().upTo < depth)
             masks.pop_back();
+        if (object.masksAnother())
+            continue;
         QTransform objectWorld = placed(object.matrix(), world);
         if (object.clipDepth() > 0) {
             QPainterPath area = coverage(object, objectWorld);
@@ -80,13 +82,18 @@ void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTrans
         ColorTransform objectCx = cx.combined(object.colorTransform());
         if (!object.visible() || invisible(objectCx))
             continue;
-        if (masks.empty()) {
+        const DisplayObject *scriptMask = object.scriptMask();
+        if (masks.empty() && !scriptMask) {
             drawObject(painter, object, objectWorld, objectCx);
             continue;
         }
         painter.save();
         painter.setTransform(QTransform());
-        painter.setClipPath(masks.back().area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        if (!masks.empty())
+            painter.setClipPath(masks.back().area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        if (scriptMask)
+            painter.setClipPath(coverage(*scriptMask, scriptMask->stageMatrix() * fromStage),
+                                painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         drawObject(painter, object, objectWorld, objectCx);
         painter.restore();
     }

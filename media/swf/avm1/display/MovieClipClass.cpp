@@ -10,6 +10,8 @@
 #include "swf/SwfStage.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Function.h"
+#include "swf/avm1/Frame.h"
+#include "swf/avm1/Variables.h"
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
 
@@ -269,6 +271,27 @@ Value hitTest(Context &cx, const Value &self, Args args)
     return !a.isNull() && !b.isNull() && a.intersects(b);
 }
 
+// setMask(clip or path): true when set; setMask(null) takes the mask away.
+// A path that names no object sets nothing and answers false.
+Value setMask(Context &cx, const Value &self, Args args)
+{
+    DisplayObject *o = displayOf(self.asObject());
+    if (!o || args.empty())
+        return Value();
+    DisplayObject *mask = nullptr;
+    if (!args[0].isNullish()) {
+        mask = displayOf(args[0].asObject());
+        if (!mask) {
+            Frame frame = timelineFrame(cx.vm, cx.version, cx.target);
+            mask = displayOf(resolvePath(frame, toQString(cx, args[0])));
+        }
+        if (!mask)
+            return false;
+    }
+    o->setScriptMask(mask);
+    return true;
+}
+
 // Maps the x and y of a point object between the clip's space and the stage.
 Value mapPoint(Context &cx, const Value &self, Args args, bool toStage)
 {
@@ -354,6 +377,7 @@ Object *installMovieClip(Vm &vm)
     vm.method(proto, "getBytesTotal", getBytesTotal);
     vm.method(proto, "getBounds", getBounds);
     vm.method(proto, "hitTest", hitTest);
+    vm.method(proto, "setMask", setMask);
     vm.method(proto, "localToGlobal", localToGlobal);
     vm.method(proto, "globalToLocal", globalToLocal);
     vm.method(proto, "startDrag", startDrag);

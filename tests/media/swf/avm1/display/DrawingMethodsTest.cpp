@@ -100,3 +100,24 @@ TEST(DrawingMethods, AGradientFillRunsFromItsFirstColourToItsLast)
     EXPECT_NEAR(middle.blue(), 128, 10);
 }
 
+TEST(DrawingMethods, AClipMaskedByScriptShowsOnlyWhereItsMaskDrawsAndTheMaskIsNotDrawn)
+{
+    ActionWriter w = squareAndLine();
+    call(w, QStringLiteral("this"), QStringLiteral("createEmptyMovieClip"), {QStringLiteral("m"), 6}).op(Op::Pop);
+    for (const auto &[method, args] : std::vector<std::pair<QString, std::vector<ActionWriter::PushValue>>>{
+             {QStringLiteral("beginFill"), {0xFF0000}},
+             {QStringLiteral("moveTo"), {30, 30}},
+             {QStringLiteral("lineTo"), {100, 30}},
+             {QStringLiteral("lineTo"), {100, 100}},
+             {QStringLiteral("lineTo"), {30, 100}}})
+        call(w, QStringLiteral("m"), method, args).op(Op::Pop);
+    call(w, QStringLiteral("d"), QStringLiteral("setMask"), {QStringLiteral("nowhere")}).op(Op::Trace);
+    call(w, QStringLiteral("d"), QStringLiteral("setMask"), {QStringLiteral("m")}).op(Op::Trace);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"false", "true"}));
+    QImage image = swftest::render(p.scene, QSize(200, 200));
+    EXPECT_EQ(QColor(image.pixel(45, 45)), QColor(Qt::blue));
+    EXPECT_NE(QColor(image.pixel(15, 45)), QColor(Qt::blue)) << "outside the mask";
+    EXPECT_NE(QColor(image.pixel(80, 80)), QColor(Qt::red)) << "the mask itself";
+    EXPECT_NE(QColor(image.pixel(125, 20)), QColor(Qt::red)) << "the line, outside the mask";
+}
