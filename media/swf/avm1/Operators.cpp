@@ -3,17 +3,38 @@
 #include "Convert.h"
 #include "Host.h"
 #include "Vm.h"
+#include "builtins/DateClass.h"
 
 #include <cmath>
 
 namespace swf::avm1 {
 
+// What an operator works on for an object: what its valueOf gives (which
+// may be an object again). Without a valueOf, and for clips and dates, the
+// usual conversion applies (an object without methods is undefined).
+static Value valueOfOperand(Context &cx, const Value &v, Hint hint)
+{
+    Object *o = v.asObject();
+    if (!o || cx.vm.host.isClip(o) || (hint == Hint::None && o->nativeAs<DateData>()))
+        return toPrimitive(cx, v, hint);
+    Value method = o->get(cx, cx.vm.names.valueOf);
+    if (!method.asObject() || !method.object()->asFunction())
+        return toPrimitive(cx, v, hint);
+    return cx.vm.call(cx, method, o, {});
+}
+
+// An object whose valueOf gives an object is added as its string, which
+// is "[type Object]" when its toString gives no string.
 Value add(Context &cx, const Value &a, const Value &b)
 {
     if (a.isNumber() && b.isNumber())
         return a.number() + b.number();
-    Value pa = toPrimitive(cx, a);
-    Value pb = toPrimitive(cx, b);
+    auto operand = [&](const Value &v) {
+        Value p = valueOfOperand(cx, v, Hint::None);
+        return p.isObject() ? Value(toString(cx, p)) : p;
+    };
+    Value pa = operand(a);
+    Value pb = operand(b);
     if (pa.isString() || pb.isString()) {
         String *sa = toString(cx, pa);
         String *sb = toString(cx, pb);
@@ -34,21 +55,11 @@ Value lessThan(Context &cx, const Value &a, const Value &b)
         return a.number() < b.number();
     }
     // Objects compare by their valueOf; one whose valueOf gives no
-    // primitive makes the comparison false. Without a valueOf, the usual
-    // conversion applies (an object without methods is undefined).
-    auto primitive = [&](const Value &v) {
-        Object *o = v.asObject();
-        if (!o || cx.vm.host.isClip(o))
-            return toPrimitive(cx, v, Hint::Number);
-        Value method = o->get(cx, cx.vm.names.valueOf);
-        if (!method.asObject() || !method.object()->asFunction())
-            return toPrimitive(cx, v, Hint::Number);
-        return cx.vm.call(cx, method, o, {});
-    };
-    Value pa = primitive(a);
+    // primitive makes the comparison false.
+    Value pa = valueOfOperand(cx, a, Hint::Number);
     if (pa.isObject())
         return false;
-    Value pb = primitive(b);
+    Value pb = valueOfOperand(cx, b, Hint::Number);
     if (pb.isObject())
         return false;
     if (pa.isString() && pb.isString())

@@ -130,3 +130,24 @@ TEST(Equality, OrderingStopsAtAnObjectWithoutPrimitive)
     EXPECT_EQ(compare(m6, value(true), bare, Op::Greater), QStringList({"true"}));
     EXPECT_EQ(compare(m6, bare, value(-2), Op::Less2), QStringList({"false"}));
 }
+
+TEST(Addition, ConvertsAnObjectByValueOfThenByItsString)
+{
+    Machine m;
+    // An object whose toString gives `result`, added to "two".
+    auto addTo = [&](W::PushValue result, bool withValueOf) {
+        W toString;
+        toString.push({result}).op(Op::Return);
+        W valueOf;
+        valueOf.push({5}).op(Op::Return);
+        W w;
+        w.push({QStringLiteral("two"), QStringLiteral("toString")}).defineFunction(QString(), {}, toString);
+        if (withValueOf)
+            w.push({QStringLiteral("valueOf")}).defineFunction(QString(), {}, valueOf);
+        w.push({withValueOf ? 2 : 1}).op(Op::InitObject).op(Op::Add2).op(Op::Trace);
+        return m.run(w);
+    };
+    EXPECT_EQ(addTo(QStringLiteral("one"), false), QStringList({"twoone"}));
+    EXPECT_EQ(addTo(4, false), QStringList({"two[type Object]"})); // a number is no string
+    EXPECT_EQ(addTo(4, true), QStringList({"two5"}));
+}
