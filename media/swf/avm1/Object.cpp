@@ -315,8 +315,13 @@ void Object::enumerate(Context &cx, std::vector<String *> &names)
         return false;
     };
     std::vector<String *> hidden; // hidden names still shadow inherited ones
+    // The player lists the names of the deepest prototype first, and each
+    // object's newest first.
+    size_t start = names.size();
+    std::vector<size_t> levels; // where each object's names begin
     Object *o = this;
     for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto()) {
+        levels.push_back(names.size());
         if (o->data) {
             std::vector<String *> special;
             o->data->enumerate(cx, *o, special);
@@ -339,6 +344,12 @@ void Object::enumerate(Context &cx, std::vector<String *> &names)
                 names.push_back(it->name);
         }
     }
+    std::vector<String *> ordered;
+    ordered.reserve(names.size() - start);
+    size_t end = names.size();
+    for (auto level = levels.rbegin(); level != levels.rend(); end = *level++)
+        ordered.insert(ordered.end(), names.begin() + std::ptrdiff_t(*level), names.begin() + std::ptrdiff_t(end));
+    std::copy(ordered.begin(), ordered.end(), names.begin() + std::ptrdiff_t(start));
 }
 
 bool Object::watch(Context &cx, String *name, Object *callback, const Value &userData)

@@ -139,22 +139,28 @@ TEST(Interpreter, MakesObjectsAndArrays)
     EXPECT_EQ(m.run(w), QStringList({"x", "1,2,3", "3", "1,2,3,undefined,undefined,z", "[object Object]"}));
 }
 
-TEST(Interpreter, EnumeratesNewestPropertyFirstWithoutHiddenOnes)
+TEST(Interpreter, EnumeratesTheDeepestPrototypeFirstNewestFirstWithoutHiddenOnes)
 {
     Machine m;
     W w;
     w.push({QStringLiteral("o"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    w.push({QStringLiteral("base"), 0}).op(Op::InitObject).op(Op::SetVariable);
     for (const char *name : {"a", "b", "c"})
         w.getVariable(QStringLiteral("o")).push({QString::fromLatin1(name), 1}).op(Op::SetMember);
     w.push({1, QStringLiteral("b")}).getVariable(QStringLiteral("o")); // ASSetPropFlags(o, "b", 1): hide b
     w.push({3, QStringLiteral("ASSetPropFlags")}).op(Op::CallFunction).op(Op::Pop);
+    // Inherited names come first; own ones, hidden or not, shadow them.
+    for (const char *name : {"x", "b", "y", "c"})
+        w.getVariable(QStringLiteral("base")).push({QString::fromLatin1(name), 1}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("__proto__")}).getVariable(QStringLiteral("base"));
+    w.op(Op::SetMember);
     auto loop = w.label(), done = w.label();
     w.getVariable(QStringLiteral("o")).op(Op::Enumerate2);
     w.bind(loop);
     w.storeRegister(0).push({N{}}).op(Op::Equals2).ifTrue(done);
     w.push({R{0}}).op(Op::Trace).jump(loop);
     w.bind(done);
-    EXPECT_EQ(m.run(w), QStringList({"c", "a"}));
+    EXPECT_EQ(m.run(w), QStringList({"y", "x", "c", "a"}));
 }
 
 TEST(Interpreter, DeletesPropertiesAndVariables)
