@@ -5,19 +5,18 @@
 
 namespace swf::avm1 {
 
-bool Boxed::get(Context &cx, Object &, String *name, Value &out)
-{
-    if (!value.isString() || !sameName(name, cx.vm.names.length, cx.caseSensitive()))
-        return false;
-    out = double(value.string()->length());
-    return true;
-}
-
 Object *makeBoxed(Vm &vm, Object *proto, const Value &value)
 {
     Object *o = vm.heap.make<Object>(proto);
     o->setNative(std::make_unique<Boxed>(value));
+    if (value.isString())
+        setStringLength(vm, o, value.string());
     return o;
+}
+
+void setStringLength(Vm &vm, Object *o, String *text)
+{
+    o->put(vm.names.length, double(text->length()), PropertyFlag::DontEnum | PropertyFlag::DontDelete);
 }
 
 Value unbox(const Value &v)

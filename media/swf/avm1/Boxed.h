@@ -12,13 +12,14 @@ public:
     explicit Boxed(const Value &v) : value(v) {}
     Value value;
 
-    // A String object's length.
-    bool get(Context &cx, Object &self, String *name, Value &out) override;
     void trace(Tracer &tracer) override { tracer.mark(value); }
 };
 
 // A new object with `proto` holding `value`.
 Object *makeBoxed(Vm &vm, Object *proto, const Value &value);
+// Gives a String object its `length`: an own property scripts may
+// overwrite, as the player makes it.
+void setStringLength(Vm &vm, Object *o, String *text);
 // The primitive a Boolean, Number or String object holds, or undefined.
 Value unbox(const Value &v);
 

@@ -183,6 +183,19 @@ int toInt(Context &cx, const Value &v)
     return int(d);
 }
 
+// A string's wrapper comes from the String constructor scripts see now: a
+// movie that replaces _global.String gets its own objects for strings.
+static Object *stringWrapper(Context &cx, const Value &v)
+{
+    Vm &vm = cx.vm;
+    Value constructor = vm.global()->get(cx, vm.names.stringClass);
+    Object *f = constructor.asObject();
+    if (f && f != vm.protos.stringClass && f->asFunction())
+        if (Object *made = vm.construct(cx, constructor, {&v, 1}).asObject())
+            return made;
+    return makeBoxed(vm, vm.protos.string, v);
+}
+
 Object *toObject(Context &cx, const Value &v)
 {
     Vm &vm = cx.vm;
@@ -197,7 +210,7 @@ Object *toObject(Context &cx, const Value &v)
     case Type::Number:
         return makeBoxed(vm, vm.protos.number, v);
     case Type::String:
-        return makeBoxed(vm, vm.protos.string, v);
+        return stringWrapper(cx, v);
     }
     return nullptr;
 }

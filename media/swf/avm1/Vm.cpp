@@ -69,7 +69,7 @@ Vm::Vm(Host &host, int playerMajor)
     names = Names{n("length"), n("prototype"), n("__proto__"), n("constructor"), n("__constructor__"),
                   n("toString"), n("valueOf"), n("__resolve"), n("this"), n("arguments"), n("callee"),
                   n("caller"), n("super"), n("_global"), n("_root"), n("_parent"), n("name"), n("message"),
-                  n("addProperty")};
+                  n("addProperty"), n("String")};
     indexNames.reserve(kIndexNames);
     for (uint32_t i = 0; i < kIndexNames; ++i)
         indexNames.push_back(strings.permanent(QString::number(i)));
@@ -263,6 +263,12 @@ NativeFunction *Vm::method(Object *on, const char *name, NativeFn fn, int data)
     return f;
 }
 
+NativeFunction *Vm::method(Object *on, const char *name, NativeId id, NativeFn fn, int data)
+{
+    natives.add(id, {fn, nullptr, data});
+    return method(on, name, fn, data);
+}
+
 void Vm::property(Object *on, const char *name, const Value &value)
 {
     on->put(strings.permanent(QString::fromLatin1(name)), value, PropertyFlag::DontEnum | PropertyFlag::DontDelete);
@@ -332,7 +338,7 @@ void Vm::traceRoots(Tracer &tracer)
     tracer.mark(globalObject);
     for (Object *p : {protos.object, protos.function, protos.array, protos.string, protos.number, protos.boolean,
                       protos.date, protos.error, protos.xmlNode, protos.xml, protos.point, protos.rectangle,
-                      protos.matrix, protos.colorTransform, protos.transform})
+                      protos.matrix, protos.colorTransform, protos.transform, protos.stringClass})
         tracer.mark(p);
     for (Value *v = stackBase; v < sp; ++v)
         tracer.mark(*v);

@@ -14,6 +14,7 @@
 #include "Context.h"
 #include "Function.h"
 #include "Heap.h"
+#include "NativeTable.h"
 #include "String.h"
 #include "Timers.h"
 
@@ -67,7 +68,7 @@ private:
 struct Names {
     String *length, *prototype, *proto, *constructor, *hiddenConstructor, *toString, *valueOf, *resolve,
         *thisName, *arguments, *callee, *caller, *superName, *global, *root, *parent, *name, *message,
-        *addProperty;
+        *addProperty, *stringClass;
 };
 
 // The prototypes of the built-in classes, for natives making instances.
@@ -76,6 +77,8 @@ struct Prototypes {
            *boolean = nullptr, *date = nullptr, *error = nullptr, *xmlNode = nullptr, *xml = nullptr,
            *point = nullptr, *rectangle = nullptr, *matrix = nullptr, *colorTransform = nullptr,
            *transform = nullptr;
+    // The built-in String constructor, as installed.
+    Object *stringClass = nullptr;
 };
 
 class Vm : private RootSource {
@@ -149,11 +152,15 @@ public:
     // Registration: a method, a plain value and a class on `on`, hidden from
     // for..in as built-ins are.
     NativeFunction *method(Object *on, const char *name, NativeFn fn, int data = 0);
+    // A method that also has the native number `id`.
+    NativeFunction *method(Object *on, const char *name, NativeId id, NativeFn fn, int data = 0);
     void property(Object *on, const char *name, const Value &value);
     // A class: the constructor `ctor` (called for `new`; `call` when called
     // as a plain function, `ctor` again when null) with `prototype`, stored
     // as `name` on `on`. `prototype.constructor` is set.
     NativeFunction *makeClass(Object *on, const char *name, NativeFn ctor, NativeFn call, Object *prototype);
+    // The built-in functions by their numbers.
+    NativeTable natives;
 
     // Checked by long-running natives: ends the block when its time is up.
     void checkTime();

@@ -1,6 +1,6 @@
-// ASnative(category, index): the player's numbered native functions, for
-// the entries movies use: the global functions (100), ASnew (2, 0), the
-// methods of Object.prototype (101) and the Math functions (200).
+// The global functions that reach built-ins by their numbers: ASnative,
+// ASconstructor, ASSetNative and ASSetNativeAccessor. The numbers are in
+// the machine's native table, filled by each class as it installs itself.
 #include "Builtins.h"
 
 #include "swf/avm1/Convert.h"
@@ -16,6 +16,8 @@ namespace swf::avm1 {
 
 namespace {
 
+constexpr int kMathCategory = 200;
+
 // ASnew: whether the script function calling it runs as a constructor.
 Value asNew(Context &cx, const Value &, Args)
 {
@@ -29,7 +31,7 @@ Value traceFn(Context &cx, const Value &, Args args)
     return Value();
 }
 
-// A Math entry past the known ones: converts its first two arguments as
+// A Math number past the known ones: converts its first two arguments as
 // the others do, then has no answer.
 Value mathUnknown(Context &cx, const Value &, Args args)
 {
@@ -38,46 +40,128 @@ Value mathUnknown(Context &cx, const Value &, Args args)
     return std::numeric_limits<double>::quiet_NaN();
 }
 
-// The function of the named global or Math member, as installed.
-Value member(Context &cx, Object *on, const char *name)
+// A new function object for native `id`, or null when nothing has that
+// number.
+NativeFunction *nativeFunction(Vm &vm, NativeId id)
 {
-    return on ? on->get(cx, cx.vm.name(QLatin1String(name))) : Value();
+    if (const NativeEntry *entry = vm.natives.find(id))
+        return vm.newFunction(entry->call, entry->construct, entry->data);
+    if (id.category == kMathCategory && id.index >= 0)
+        return vm.newFunction(mathUnknown);
+    return nullptr;
+}
+
+// The category and index of ASnative(category, index) and ASconstructor.
+bool readId(Context &cx, Args args, NativeId &id)
+{
+    if (args.size() < 2)
+        return false;
+    // A category that is no number finds nothing; such an index is 0.
+    double category = toNumber(cx, args[0]);
+    if (std::isnan(category))
+        return false;
+    id = {toInt32(category), toInt32(toNumber(cx, args[1]))};
+    return true;
 }
 
 Value asNative(Context &cx, const Value &, Args args)
 {
-    if (args.size() != 2)
+    NativeId id;
+    if (args.size() != 2 || !readId(cx, args, id))
         return Value();
-    double category = toNumber(cx, args[0]);
-    if (std::isnan(category))
+    NativeFunction *f = nativeFunction(cx.vm, id);
+    return f ? Value(f) : Value();
+}
+
+// A constructor for native `id`, with a prototype of its own.
+Value asConstructor(Context &cx, const Value &, Args args)
+{
+    NativeId id;
+    if (!readId(cx, args, id))
         return Value();
-    uint32_t c = toUint32(category), i = toUint32(toNumber(cx, args[1]));
+    const NativeEntry *entry = cx.vm.natives.find(id);
+    if (!entry)
+        return Value();
+    NativeFn construct = entry->construct ? entry->construct : entry->call;
+    return cx.vm.makeClass(nullptr, nullptr, construct, entry->call, cx.vm.newObject());
+}
+
+// One name of an ASSetNative list: a leading "1", "6" to "9" or "10" is the
+// first SWF version that sees the property, and not part of the name.
+struct NativeName {
+    QString name;
+    uint16_t flags = 0;
+};
+
+NativeName parseName(const QString &entry)
+{
+    static const uint16_t versions[] = {PropertyFlag::OnlySwf6Up, PropertyFlag::OnlySwf7Up,
+                                        PropertyFlag::OnlySwf8Up, PropertyFlag::OnlySwf9Up};
+    if (entry.startsWith(QLatin1String("10")))
+        return {entry.mid(2), PropertyFlag::OnlySwf10Up};
+    QChar first = entry.isEmpty() ? QChar() : entry[0];
+    if (first == QLatin1Char('1'))
+        return {entry.mid(1), 0};
+    if (first >= QLatin1Char('6') && first <= QLatin1Char('9'))
+        return {entry.mid(1), versions[first.unicode() - '6']};
+    return {entry, 0};
+}
+
+// Calls `each(name, flags, position)` for the names of an ASSetNative list;
+// an empty name still takes its position.
+template <class F> void forEachName(const QString &list, F each)
+{
+    int position = 0;
+    for (const QString &entry : list.split(QLatin1Char(','))) {
+        NativeName n = parseName(entry);
+        if (!n.name.isEmpty())
+            each(n, position);
+        ++position;
+    }
+}
+
+// ASSetNative(object, category, "names", first): natives first, first+1...
+// as methods of `object`. A property it already has keeps its flags.
+Value asSetNative(Context &cx, const Value &, Args args)
+{
+    Object *o = arg(args, 0).asObject();
+    if (!o || args.size() < 3)
+        return Value();
+    int category = toInt(cx, args[1]);
+    QString list = toQString(cx, args[2]);
+    int first = args.size() > 3 ? toInt(cx, args[3]) : 0;
     Vm &vm = cx.vm;
-    Object *global = vm.global();
-    if (c == 2 && i == 0)
-        return vm.newFunction(asNew);
-    if (c == 100) {
-        static const char *const globals[] = {"escape", "unescape", "parseInt", "parseFloat"};
-        if (i < 4)
-            return member(cx, global, globals[i]);
-        if (i == 4)
-            return vm.newFunction(traceFn);
+    forEachName(list, [&](const NativeName &n, int position) {
+        NativeFunction *f = nativeFunction(vm, {category, first + position});
+        if (!f)
+            return;
+        String *name = vm.name(n.name);
+        Property *p = o->findOwn(name, cx.caseSensitive());
+        if (p && !p->isVirtual)
+            p->value = f;
+        else
+            o->put(name, f, n.flags);
+    });
+    return Value();
+}
+
+// ASSetNativeAccessor(object, category, "names", first): each name becomes
+// a property with getter first+2k and setter first+2k+1.
+Value asSetNativeAccessor(Context &cx, const Value &, Args args)
+{
+    Object *o = arg(args, 0).asObject();
+    if (!o || args.size() < 3)
         return Value();
-    }
-    if (c == 101) {
-        static const char *const methods[] = {"watch",   "unwatch",        "addProperty",   "valueOf",
-                                              "toString", "hasOwnProperty", "isPrototypeOf", "isPropertyEnumerable"};
-        Object *proto = member(cx, member(cx, global, "Object").asObject(), "prototype").asObject();
-        return i < std::size(methods) ? member(cx, proto, methods[i]) : Value();
-    }
-    if (c == 200) {
-        static const char *const math[] = {"abs",  "min",   "max",    "sin",   "cos",  "atan2",
-                                           "tan",  "exp",   "log",    "sqrt",  "round", "random",
-                                           "floor", "ceil", "atan",   "asin",  "acos", "pow"};
-        if (i < std::size(math))
-            return member(cx, member(cx, global, "Math").asObject(), math[i]);
-        return vm.newFunction(mathUnknown);
-    }
+    int category = toInt(cx, args[1]);
+    QString list = toQString(cx, args[2]);
+    int first = args.size() > 3 ? toInt(cx, args[3]) : 0;
+    Vm &vm = cx.vm;
+    forEachName(list, [&](const NativeName &n, int position) {
+        NativeFunction *getter = nativeFunction(vm, {category, first + 2 * position});
+        NativeFunction *setter = nativeFunction(vm, {category, first + 2 * position + 1});
+        if (getter)
+            o->putVirtual(vm.name(n.name), getter, setter, n.flags);
+    });
     return Value();
 }
 
@@ -85,7 +169,13 @@ Value asNative(Context &cx, const Value &, Args args)
 
 void installAsNative(Vm &vm)
 {
-    vm.method(vm.global(), "ASnative", asNative);
+    vm.natives.add({2, 0}, {asNew});
+    vm.natives.add({100, 4}, {traceFn});
+    Object *g = vm.global();
+    vm.method(g, "ASnative", asNative);
+    vm.method(g, "ASconstructor", asConstructor);
+    vm.method(g, "ASSetNative", asSetNative);
+    vm.method(g, "ASSetNativeAccessor", asSetNativeAccessor);
 }
 
 }

@@ -216,12 +216,12 @@ Value clearTimerFn(Context &cx, const Value &, Args args)
 void installGlobals(Vm &vm)
 {
     Object *g = vm.global();
-    vm.method(g, "parseInt", parseIntFn);
-    vm.method(g, "parseFloat", parseFloatFn);
-    vm.method(g, "isNaN", isNaNFn);
-    vm.method(g, "isFinite", isFiniteFn);
-    vm.method(g, "escape", escapeFn);
-    vm.method(g, "unescape", unescapeFn);
+    vm.method(g, "parseInt", {100, 2}, parseIntFn);
+    vm.method(g, "parseFloat", {100, 3}, parseFloatFn);
+    vm.method(g, "isNaN", {200, 18}, isNaNFn);
+    vm.method(g, "isFinite", {200, 19}, isFiniteFn);
+    vm.method(g, "escape", {100, 0}, escapeFn);
+    vm.method(g, "unescape", {100, 1}, unescapeFn);
     vm.method(g, "ASSetPropFlags", asSetPropFlags);
     vm.method(g, "setInterval", setIntervalFn);
     vm.method(g, "clearInterval", clearTimerFn);

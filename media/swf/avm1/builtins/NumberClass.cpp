@@ -31,8 +31,11 @@ Value numberValueOf(Context &, const Value &thisValue, Args)
 
 Value numberToStringMethod(Context &cx, const Value &thisValue, Args args)
 {
-    Value inner = unbox(thisValue);
-    double d = inner.isNumber() ? inner.number() : thisValue.isNumber() ? thisValue.number() : 0;
+    // Anything but a number or a Number object has no answer.
+    Value number = numberValueOf(cx, thisValue, {});
+    if (!number.isNumber())
+        return Value();
+    double d = number.number();
     int radix = args.empty() || args[0].isUndefined() ? 10 : toInt(cx, args[0]);
     return cx.vm.string(numberToString(d, radix));
 }
@@ -70,8 +73,9 @@ void installNumber(Vm &vm)
     Object *proto = vm.heap.make<Object>(vm.protos.object);
     vm.protos.number = proto;
     Object *number = vm.makeClass(vm.global(), "Number", numberConstruct, numberCall, proto);
-    vm.method(proto, "valueOf", numberValueOf);
-    vm.method(proto, "toString", numberToStringMethod);
+    vm.natives.add({106, 2}, {numberCall, numberConstruct});
+    vm.method(proto, "valueOf", {106, 0}, numberValueOf);
+    vm.method(proto, "toString", {106, 1}, numberToStringMethod);
     uint16_t constant = PropertyFlag::DontEnum | PropertyFlag::DontDelete | PropertyFlag::ReadOnly;
     auto put = [&](const char *name, double v) { number->put(vm.strings.permanent(QLatin1String(name)), v, constant); };
     put("MAX_VALUE", std::numeric_limits<double>::max());
@@ -86,8 +90,9 @@ void installBoolean(Vm &vm)
     Object *proto = vm.heap.make<Object>(vm.protos.object);
     vm.protos.boolean = proto;
     vm.makeClass(vm.global(), "Boolean", booleanConstruct, booleanCall, proto);
-    vm.method(proto, "valueOf", booleanValueOf);
-    vm.method(proto, "toString", booleanToString);
+    vm.natives.add({107, 2}, {booleanCall, booleanConstruct});
+    vm.method(proto, "valueOf", {107, 0}, booleanValueOf);
+    vm.method(proto, "toString", {107, 1}, booleanToString);
 }
 
 }

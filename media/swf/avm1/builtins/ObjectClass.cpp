@@ -136,15 +136,15 @@ void installObject(Vm &vm)
     NativeFunction *object = vm.makeClass(vm.global(), "Object", construct, call, proto);
     // Scripts cannot replace the root of every prototype chain.
     object->put(vm.names.prototype, proto, PropertyFlag::DontEnum | PropertyFlag::DontDelete | PropertyFlag::ReadOnly);
-    vm.method(proto, "toString", toStringMethod);
-    vm.method(proto, "valueOf", valueOf);
-    vm.method(proto, "hasOwnProperty", hasOwnProperty);
-    vm.method(proto, "isPropertyEnumerable", isPropertyEnumerable);
-    vm.method(proto, "isPrototypeOf", isPrototypeOf);
-    vm.method(proto, "addProperty", addProperty);
-    vm.method(proto, "watch", watch);
-    vm.method(proto, "unwatch", unwatch);
-    vm.method(object, "registerClass", registerClass);
+    vm.method(proto, "toString", {101, 4}, toStringMethod);
+    vm.method(proto, "valueOf", {101, 3}, valueOf);
+    vm.method(proto, "hasOwnProperty", {101, 5}, hasOwnProperty);
+    vm.method(proto, "isPropertyEnumerable", {101, 7}, isPropertyEnumerable);
+    vm.method(proto, "isPrototypeOf", {101, 6}, isPrototypeOf);
+    vm.method(proto, "addProperty", {101, 2}, addProperty);
+    vm.method(proto, "watch", {101, 0}, watch);
+    vm.method(proto, "unwatch", {101, 1}, unwatch);
+    vm.method(object, "registerClass", {101, 8}, registerClass);
 }
 
 }

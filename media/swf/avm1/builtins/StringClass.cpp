@@ -32,8 +32,10 @@ Value construct(Context &cx, const Value &thisValue, Args args)
 {
     Object *o = thisValue.asObject();
     Value s = args.empty() ? Value(cx.vm.strings.empty()) : Value(toString(cx, args[0]));
-    if (o)
+    if (o) {
         o->setNative(std::make_unique<Boxed>(s));
+        setStringLength(cx.vm, o, s.string());
+    }
     return thisValue;
 }
 
@@ -201,6 +203,18 @@ Value toUpperCase(Context &cx, const Value &thisValue, Args)
     return cx.vm.string(s);
 }
 
+// The case changes of the older numbered string natives: ASCII letters only.
+template <bool upper> Value asciiCase(Context &cx, const Value &thisValue, Args)
+{
+    QString s = text(cx, thisValue);
+    for (QChar &c : s) {
+        char16_t u = c.unicode();
+        if (upper ? (u >= 'a' && u <= 'z') : (u >= 'A' && u <= 'Z'))
+            c = QChar(char16_t(u ^ 0x20));
+    }
+    return cx.vm.string(s);
+}
+
 Value fromCharCode(Context &cx, const Value &, Args args)
 {
     QString s;
@@ -217,23 +231,30 @@ Value fromCharCode(Context &cx, const Value &, Args args)
 
 void installString(Vm &vm)
 {
+    // The prototype is itself a String object, of the empty string: its
+    // own toString and valueOf give "" rather than calling themselves.
     Object *proto = vm.heap.make<Object>(vm.protos.object);
+    proto->setNative(std::make_unique<Boxed>(Value(vm.strings.empty())));
     vm.protos.string = proto;
     Object *string = vm.makeClass(vm.global(), "String", construct, call, proto);
-    vm.method(proto, "toString", toStringMethod);
-    vm.method(proto, "valueOf", toStringMethod);
-    vm.method(proto, "charAt", charAt);
-    vm.method(proto, "charCodeAt", charCodeAt);
-    vm.method(proto, "concat", concat);
-    vm.method(proto, "indexOf", indexOf);
-    vm.method(proto, "lastIndexOf", lastIndexOf);
-    vm.method(proto, "slice", slice);
-    vm.method(proto, "substring", substring);
-    vm.method(proto, "substr", substr);
-    vm.method(proto, "split", split);
-    vm.method(proto, "toLowerCase", toLowerCase);
-    vm.method(proto, "toUpperCase", toUpperCase);
-    vm.method(string, "fromCharCode", fromCharCode);
+    vm.protos.stringClass = string;
+    vm.natives.add({251, 0}, {call, construct});
+    vm.natives.add({102, 0}, {asciiCase<true>});
+    vm.natives.add({102, 1}, {asciiCase<false>});
+    vm.method(proto, "toString", {251, 2}, toStringMethod);
+    vm.method(proto, "valueOf", {251, 1}, toStringMethod);
+    vm.method(proto, "charAt", {251, 5}, charAt);
+    vm.method(proto, "charCodeAt", {251, 6}, charCodeAt);
+    vm.method(proto, "concat", {251, 7}, concat);
+    vm.method(proto, "indexOf", {251, 8}, indexOf);
+    vm.method(proto, "lastIndexOf", {251, 9}, lastIndexOf);
+    vm.method(proto, "slice", {251, 10}, slice);
+    vm.method(proto, "substring", {251, 11}, substring);
+    vm.method(proto, "substr", {251, 13}, substr);
+    vm.method(proto, "split", {251, 12}, split);
+    vm.method(proto, "toLowerCase", {251, 4}, toLowerCase);
+    vm.method(proto, "toUpperCase", {251, 3}, toUpperCase);
+    vm.method(string, "fromCharCode", {251, 14}, fromCharCode);
 }
 
 }

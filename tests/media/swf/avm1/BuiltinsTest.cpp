@@ -420,3 +420,35 @@ TEST(LoadVarsObjects, EncodeAndDecodeFormData)
     EXPECT_EQ(m.run(w), QStringList({"c", ""}));
     EXPECT_EQ(result(m, QStringLiteral("lv"), QStringLiteral("toString")), "x=1%262&d%20e=&a%20b=c");
 }
+
+TEST(StringObjects, HaveTheirOwnLengthAndAnEmptyPrototype)
+{
+    Machine m;
+    W w;
+    w.push({QStringLiteral("s"), QStringLiteral("abc"), 1, QStringLiteral("String")}).op(Op::NewObject);
+    w.op(Op::SetVariable);
+    w.getVariable(QStringLiteral("s")).push({QStringLiteral("length")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("s")).push({QStringLiteral("length"), QStringLiteral("long")}).op(Op::SetMember);
+    w.getVariable(QStringLiteral("s")).push({QStringLiteral("length")}).op(Op::GetMember).op(Op::Trace);
+    // The prototype converts to "" instead of calling its own toString again.
+    w.push({QStringLiteral("<")}).getVariable(QStringLiteral("String"));
+    w.push({QStringLiteral("prototype")}).op(Op::GetMember).op(Op::Add2).op(Op::Trace);
+    w.getVariable(QStringLiteral("String")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("length")}).op(Op::GetMember).op(Op::TypeOf).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"3", "long", "<", "undefined"}));
+}
+
+TEST(StringObjects, WrapStringsWithTheStringConstructorScriptsSee)
+{
+    Machine m;
+    W constructor;
+    constructor.getVariable(QStringLiteral("this")).push({QStringLiteral("id"), QStringLiteral("mine")});
+    constructor.op(Op::SetMember);
+    W w;
+    w.push({QStringLiteral("s")}).push({QStringLiteral("abc")}).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("s")).push({QStringLiteral("length")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("_global")).push({QStringLiteral("String")});
+    w.defineFunction(QString(), {}, constructor).op(Op::SetMember);
+    w.getVariable(QStringLiteral("s")).push({QStringLiteral("id")}).op(Op::GetMember).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"3", "mine"}));
+}
