@@ -17,6 +17,8 @@ void ScriptLoop(benchmark::State &state)
     QByteArray block = swfmake::loopBenchmark(iterations);
     StandaloneHost host;
     Vm vm(host);
+    // A loaded machine must not stop the loop as a runaway script.
+    vm.setTimeLimit(600000);
     host.rootClip = vm.newObject();
     Pinned<Object> keep(host.rootClip);
     for (auto _ : state)
