@@ -21,6 +21,39 @@ namespace swf::avm1 {
 
 namespace {
 
+// The arguments the copying methods start with: (source, rect, point).
+struct CopyArgs {
+    BitmapPixels *target = nullptr;
+    BitmapPixels *source = nullptr;
+    QRect area;
+    QPoint at;
+    Value problem; // the method's answer when they cannot be used
+    explicit operator bool() const { return source != nullptr; }
+};
+
+// Reads them once the method has at least `least` arguments.
+CopyArgs copyArgs(Context &cx, const Value &self, Args args, size_t least)
+{
+    CopyArgs copy;
+    copy.target = pixelsOf(self);
+    if (!copy.target || args.size() < least) {
+        copy.problem = kRefused;
+        return copy;
+    }
+    BitmapArg source = bitmapArg(args[0], -2, -3);
+    if (!source.pixels) {
+        copy.problem = source.problem;
+        return copy;
+    }
+    if (!rectArg(cx, args[1], copy.area)) {
+        copy.problem = -4;
+        return copy;
+    }
+    copy.source = source.pixels;
+    copy.at = pointArg(cx, args[2]);
+    return copy;
+}
+
 uint32_t colorArg(Context &cx, Args args, size_t i, uint32_t missing)
 {
     return i < args.size() ? uint32_t(intArg(cx, args, i)) : missing;
@@ -108,22 +141,16 @@ Value scroll(Context &cx, const Value &self, Args args)
 
 Value threshold(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 5)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
+    CopyArgs copy = copyArgs(cx, self, args, 5);
+    if (!copy)
+        return copy.problem;
     ThresholdTest test;
     test.comparison = comparisonNamed(toQString(cx, args[3]));
     test.threshold = colorArg(cx, args, 4, 0);
     test.color = colorArg(cx, args, 5, 0);
     test.mask = colorArg(cx, args, 6, 0xFFFFFFFFu);
     test.copySource = args.size() > 7 && toBoolean(cx, args[7]);
-    return swf::avm1::threshold(*pixels, *source.pixels, area, pointArg(cx, args[2]), test);
+    return swf::avm1::threshold(*copy.target, *copy.source, copy.area, copy.at, test);
 }
 
 // A table of paletteMap: entries 0 to 255 of any object (missing ones are
@@ -142,72 +169,48 @@ std::optional<std::array<uint32_t, 256>> paletteTable(Context &cx, const Value &
 // paletteMap(source, rect, point, red[, green, blue, alpha]).
 Value paletteMap(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 4)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
+    CopyArgs copy = copyArgs(cx, self, args, 4);
+    if (!copy)
+        return copy.problem;
     PaletteTables tables;
     for (size_t i = 0; i < 4; ++i)
         tables[i] = paletteTable(cx, arg(args, 3 + i));
-    swf::avm1::paletteMap(*pixels, *source.pixels, area, pointArg(cx, args[2]), tables);
+    swf::avm1::paletteMap(*copy.target, *copy.source, copy.area, copy.at, tables);
     return kRefused;
 }
 
 Value copyPixels(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 3)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
+    CopyArgs copy = copyArgs(cx, self, args, 3);
+    if (!copy)
+        return copy.problem;
     AlphaSource alpha;
     alpha.bitmap = pixelsOf(arg(args, 3));
     alpha.at = pointArg(cx, arg(args, 4));
     bool mergeAlpha = args.size() > 5 && toBoolean(cx, args[5]);
-    swf::avm1::copyPixels(*pixels, *source.pixels, area, pointArg(cx, args[2]), alpha, mergeAlpha);
+    swf::avm1::copyPixels(*copy.target, *copy.source, copy.area, copy.at, alpha, mergeAlpha);
     return Value();
 }
 
 Value copyChannel(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 5)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
-    swf::avm1::copyChannel(*pixels, *source.pixels, area, pointArg(cx, args[2]), intArg(cx, args, 3),
+    CopyArgs copy = copyArgs(cx, self, args, 5);
+    if (!copy)
+        return copy.problem;
+    swf::avm1::copyChannel(*copy.target, *copy.source, copy.area, copy.at, intArg(cx, args, 3),
                            intArg(cx, args, 4));
     return Value();
 }
 
 Value merge(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 7)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
+    CopyArgs copy = copyArgs(cx, self, args, 7);
+    if (!copy)
+        return copy.problem;
     std::array<int, 4> multipliers;
     for (size_t i = 0; i < 4; ++i)
         multipliers[i] = std::clamp(intArg(cx, args, 3 + i), 0, 256);
-    swf::avm1::merge(*pixels, *source.pixels, area, pointArg(cx, args[2]), multipliers);
+    swf::avm1::merge(*copy.target, *copy.source, copy.area, copy.at, multipliers);
     return Value();
 }
 
@@ -215,27 +218,21 @@ Value merge(Context &cx, const Value &self, Args args)
 // area, written at the point.
 Value applyFilter(Context &cx, const Value &self, Args args)
 {
-    BitmapPixels *pixels = pixelsOf(self);
-    if (!pixels || args.size() < 4)
-        return kRefused;
-    BitmapArg source = bitmapArg(args[0], -2, -3);
-    if (!source.pixels)
-        return source.problem;
-    QRect area;
-    if (!rectArg(cx, args[1], area))
-        return -4;
+    CopyArgs copy = copyArgs(cx, self, args, 4);
+    if (!copy)
+        return copy.problem;
     const FilterData *filter = filterOf(args[3]);
     if (!filter)
         return -5;
-    QPoint at = pointArg(cx, args[2]);
-    QRect from = clippedCopyArea(*pixels, *source.pixels, area, at);
+    QPoint at = copy.at;
+    QRect from = clippedCopyArea(*copy.target, *copy.source, copy.area, at);
     if (from.isEmpty())
         return 0;
-    QImage picture = swf::applyFilter(filter->toDisplay(), source.pixels->image().copy(from), 1.0);
+    QImage picture = swf::applyFilter(filter->toDisplay(), copy.source->image().copy(from), 1.0);
     for (int y = 0; y < from.height(); ++y) {
         const auto *line = reinterpret_cast<const uint32_t *>(picture.constScanLine(y));
         for (int x = 0; x < from.width(); ++x)
-            pixels->store(at.x() + x, at.y() + y, BitmapPixels::unmultiply(line[x]));
+            copy.target->store(at.x() + x, at.y() + y, BitmapPixels::unmultiply(line[x]));
     }
     return 0;
 }
