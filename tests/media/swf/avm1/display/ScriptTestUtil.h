@@ -77,6 +77,18 @@ inline ActionWriter &call(ActionWriter &w, const QString &object, const QString 
     return w;
 }
 
+// `name = new className(args)`.
+inline ActionWriter &construct(ActionWriter &w, const QString &name, const QString &className,
+                               std::vector<ActionWriter::PushValue> args = {})
+{
+    w.push({name});
+    std::reverse(args.begin(), args.end());
+    if (!args.empty())
+        w.push(args);
+    w.push({int32_t(args.size()), className}).op(Op::NewObject).op(Op::SetVariable);
+    return w;
+}
+
 struct Played {
     explicit Played(std::shared_ptr<swf::Movie> movie)
         : scene(std::move(movie), std::make_unique<swf::avm1::MovieScripts>([this](const QString &line) {

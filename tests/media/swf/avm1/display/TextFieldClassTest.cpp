@@ -13,17 +13,6 @@ namespace Op = swf::avm1::Op;
 
 namespace {
 
-// `new TextFormat(args)` stored as variable `name`.
-ActionWriter &newTextFormat(ActionWriter &w, const QString &name, std::vector<ActionWriter::PushValue> args)
-{
-    w.push({name});
-    std::reverse(args.begin(), args.end());
-    if (!args.empty())
-        w.push(args);
-    w.push({int32_t(args.size()), QStringLiteral("TextFormat")}).op(Op::NewObject).op(Op::SetVariable);
-    return w;
-}
-
 ActionWriter &makeField(ActionWriter &w, const QString &name)
 {
     return call(w, "_root", "createTextField", {name, 3, 10, 20, 120, 40}).op(Op::Pop);
@@ -68,7 +57,7 @@ TEST(TextFieldClass, TextFormatsApplyToRangesAndReportWhatTheRangeShares)
     ActionWriter w;
     makeField(w, "t");
     setMember(w, "t", "text", QStringLiteral("abcd"));
-    newTextFormat(w, "bold", {QStringLiteral("Arial"), 20, 0xFF0000, true});
+    construct(w, "bold", QStringLiteral("TextFormat"), {QStringLiteral("Arial"), 20, 0xFF0000, true});
     call(w, "t", "setTextFormat", {0, 4, QStringLiteral("not a format")}).op(Op::Pop);
     w.getVariable("bold").push({3, 1, 3}); // t.setTextFormat(1, 3, bold)
     get(w, "t").push({QStringLiteral("setTextFormat")}).op(Op::CallMethod).op(Op::Pop);

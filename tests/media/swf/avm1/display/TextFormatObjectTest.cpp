@@ -13,17 +13,6 @@ namespace Op = swf::avm1::Op;
 
 namespace {
 
-// `name = new TextFormat(args)`.
-ActionWriter &newTextFormat(ActionWriter &w, const QString &name, std::vector<ActionWriter::PushValue> args)
-{
-    w.push({name});
-    std::reverse(args.begin(), args.end());
-    if (!args.empty())
-        w.push(args);
-    w.push({int32_t(args.size()), QStringLiteral("TextFormat")}).op(Op::NewObject).op(Op::SetVariable);
-    return w;
-}
-
 // Traces `object.hasOwnProperty(name)`.
 ActionWriter &traceOwn(ActionWriter &w, const QString &object, const QString &name)
 {
@@ -35,7 +24,7 @@ ActionWriter &traceOwn(ActionWriter &w, const QString &object, const QString &na
 TEST(TextFormatObject, ConstructorTruncatesWhereSettersRoundHalfToEven)
 {
     ActionWriter w;
-    newTextFormat(w, "made", {QStringLiteral("Arial"), 10.9, -11, true, false, true, QStringLiteral("u"),
+    construct(w, "made", QStringLiteral("TextFormat"), {QStringLiteral("Arial"), 10.9, -11, true, false, true, QStringLiteral("u"),
                               QStringLiteral("t"), QStringLiteral("CENTER"), -2.5, 3.9, 2.5, -9.5});
     for (const char *name : {"size", "color", "align", "leftMargin", "rightMargin", "indent", "leading"})
         traceMember(w, "made", name);
@@ -54,7 +43,7 @@ TEST(TextFormatObject, ConstructorTruncatesWhereSettersRoundHalfToEven)
 TEST(TextFormatObject, NullUnsetsEveryPropertyButTheAlignment)
 {
     ActionWriter w;
-    newTextFormat(w, "f", {QStringLiteral("Arial"), 12, 0xFF, true});
+    construct(w, "f", QStringLiteral("TextFormat"), {QStringLiteral("Arial"), 12, 0xFF, true});
     setMember(w, "f", "align", QStringLiteral("right"));
     for (const char *name : {"font", "size", "color", "bold", "align"})
         get(w, "f").push({QString::fromLatin1(name)}).push({ActionWriter::Null{}}).op(Op::SetMember);
@@ -67,7 +56,7 @@ TEST(TextFormatObject, NullUnsetsEveryPropertyButTheAlignment)
 TEST(TextFormatObject, PropertiesAreAccessorsOfThePrototypeAndMeasuringIsTheObjectsOwn)
 {
     ActionWriter w;
-    newTextFormat(w, "f", {});
+    construct(w, "f", QStringLiteral("TextFormat"), {});
     traceOwn(w, "TextFormat.prototype", "size");
     traceOwn(w, "TextFormat.prototype", "display");
     traceOwn(w, "f", "size");
@@ -82,7 +71,7 @@ TEST(TextFormatObject, AFieldTakesTheColourWithoutItsHighBits)
     ActionWriter w;
     call(w, "_root", "createTextField", {QStringLiteral("t"), 3, 0, 0, 100, 20}).op(Op::Pop);
     setMember(w, "t", "text", QStringLiteral("ab"));
-    newTextFormat(w, "f", {QStringLiteral("Arial"), 12, -11});
+    construct(w, "f", QStringLiteral("TextFormat"), {QStringLiteral("Arial"), 12, -11});
     w.getVariable("f").push({1, QStringLiteral("t")}).op(Op::GetVariable); // t.setTextFormat(f)
     w.push({QStringLiteral("setTextFormat")}).op(Op::CallMethod).op(Op::Pop);
     call(w, "t", "getTextFormat", {0}).push({QStringLiteral("color")}).op(Op::GetMember).op(Op::Trace);
