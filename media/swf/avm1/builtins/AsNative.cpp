@@ -120,19 +120,39 @@ template <class F> void forEachName(const QString &list, F each)
     }
 }
 
+// The arguments of ASSetNative and ASSetNativeAccessor: (object, category,
+// "names", first); no object when they cannot be used.
+struct NativeList {
+    Object *o = nullptr;
+    int category = 0;
+    QString names;
+    int first = 0;
+};
+
+NativeList nativeList(Context &cx, Args args)
+{
+    NativeList list;
+    Object *o = arg(args, 0).asObject();
+    if (!o || args.size() < 3)
+        return list;
+    list.category = toInt(cx, args[1]);
+    list.names = toQString(cx, args[2]);
+    list.first = args.size() > 3 ? toInt(cx, args[3]) : 0;
+    list.o = o;
+    return list;
+}
+
 // ASSetNative(object, category, "names", first): natives first, first+1...
 // as methods of `object`. A property it already has keeps its flags.
 Value asSetNative(Context &cx, const Value &, Args args)
 {
-    Object *o = arg(args, 0).asObject();
-    if (!o || args.size() < 3)
+    const NativeList list = nativeList(cx, args);
+    Object *o = list.o;
+    if (!o)
         return Value();
-    int category = toInt(cx, args[1]);
-    QString list = toQString(cx, args[2]);
-    int first = args.size() > 3 ? toInt(cx, args[3]) : 0;
     Vm &vm = cx.vm;
-    forEachName(list, [&](const NativeName &n, int position) {
-        NativeFunction *f = nativeFunction(vm, {category, first + position});
+    forEachName(list.names, [&](const NativeName &n, int position) {
+        NativeFunction *f = nativeFunction(vm, {list.category, list.first + position});
         if (!f)
             return;
         String *name = vm.name(n.name);
@@ -149,16 +169,14 @@ Value asSetNative(Context &cx, const Value &, Args args)
 // a property with getter first+2k and setter first+2k+1.
 Value asSetNativeAccessor(Context &cx, const Value &, Args args)
 {
-    Object *o = arg(args, 0).asObject();
-    if (!o || args.size() < 3)
+    const NativeList list = nativeList(cx, args);
+    Object *o = list.o;
+    if (!o)
         return Value();
-    int category = toInt(cx, args[1]);
-    QString list = toQString(cx, args[2]);
-    int first = args.size() > 3 ? toInt(cx, args[3]) : 0;
     Vm &vm = cx.vm;
-    forEachName(list, [&](const NativeName &n, int position) {
-        NativeFunction *getter = nativeFunction(vm, {category, first + 2 * position});
-        NativeFunction *setter = nativeFunction(vm, {category, first + 2 * position + 1});
+    forEachName(list.names, [&](const NativeName &n, int position) {
+        NativeFunction *getter = nativeFunction(vm, {list.category, list.first + 2 * position});
+        NativeFunction *setter = nativeFunction(vm, {list.category, list.first + 2 * position + 1});
         if (getter)
             o->putVirtual(vm.name(n.name), getter, setter, n.flags);
     });
