@@ -35,6 +35,18 @@ double round(double d)
     return std::floor(d + 0.5);
 }
 
+// The arc sine and cosine through the arc tangent, whose last digit the
+// player's results keep.
+double asin(double x)
+{
+    return std::atan2(x, std::sqrt(1 - x * x));
+}
+
+double acos(double x)
+{
+    return std::atan2(std::sqrt(1 - x * x), x);
+}
+
 Value atan2(Context &cx, const Value &, Args args)
 {
     double y = num(cx, args, 0);
@@ -77,8 +89,8 @@ void installMath(Vm &vm)
     Object *math = vm.newObject();
     vm.global()->put(vm.strings.permanent(QStringLiteral("Math")), math, PropertyFlag::DontEnum);
     vm.method(math, "abs", {200, 0}, unary<std::fabs>);
-    vm.method(math, "acos", {200, 16}, unary<std::acos>);
-    vm.method(math, "asin", {200, 15}, unary<std::asin>);
+    vm.method(math, "acos", {200, 16}, unary<acos>);
+    vm.method(math, "asin", {200, 15}, unary<asin>);
     vm.method(math, "atan", {200, 14}, unary<std::atan>);
     vm.method(math, "ceil", {200, 13}, unary<std::ceil>);
     vm.method(math, "cos", {200, 4}, unary<std::cos>);

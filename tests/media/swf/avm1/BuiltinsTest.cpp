@@ -452,3 +452,11 @@ TEST(StringObjects, WrapStringsWithTheStringConstructorScriptsSee)
     w.getVariable(QStringLiteral("s")).push({QStringLiteral("id")}).op(Op::GetMember).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"3", "mine"}));
 }
+
+TEST(MathArcs, KeepThePlayersLastDigit)
+{
+    Machine m;
+    EXPECT_EQ(result(m, QStringLiteral("Math"), QStringLiteral("asin"), {0.3}), "0.304692654015397");
+    EXPECT_EQ(result(m, QStringLiteral("Math"), QStringLiteral("acos"), {0.3}), "1.2661036727795");
+    EXPECT_EQ(result(m, QStringLiteral("Math"), QStringLiteral("asin"), {2}), "NaN");
+}
