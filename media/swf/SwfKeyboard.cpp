@@ -31,8 +31,8 @@ void KeyboardInput::press(int keyCode, int keyAscii)
 {
     code = keyCode;
     ascii = keyAscii;
-    if (keyCode)
-        down.insert(keyCode);
+    if (keyCode && down.insert(keyCode).second && !toggled.erase(keyCode))
+        toggled.insert(keyCode);
     for (const auto &clip : stage.clipsInOrder())
         stage.queueEvent(*clip, ClipEvent::KeyDown);
     stage.scripts().broadcast(QStringLiteral("Key"), QStringLiteral("onKeyDown"), {});
@@ -128,6 +128,8 @@ int keyCodeOf(int qtKey)
     case Qt::Key_Down: return 40;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
     case Qt::Key_Semicolon: return 186;
     case Qt::Key_Equal: return 187;
     case Qt::Key_Comma: return 188;

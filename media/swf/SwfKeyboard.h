@@ -24,6 +24,9 @@ public:
     TextField *focusedField() const;
 
     bool isDown(int code) const { return down.count(code) > 0; }
+    // Whether a lock key (caps lock, num lock) is on: each fresh press the
+    // movie saw turns it over, from off when the movie started.
+    bool isToggled(int code) const { return toggled.count(code) > 0; }
     int lastCode() const { return code; }
     int lastAscii() const { return ascii; }
 
@@ -33,6 +36,7 @@ private:
 
     Stage &stage;
     std::set<int> down;
+    std::set<int> toggled;
     int code = 0;
     int ascii = 0;
 };

@@ -4,6 +4,7 @@
 #include "Builtins.h"
 
 #include "swf/avm1/ArrayData.h"
+#include "swf/avm1/Host.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Operators.h"
 #include "swf/avm1/Vm.h"
@@ -70,10 +71,13 @@ Value broadcastMessage(Context &cx, const Value &thisValue, Args args)
 
 Value initialize(Context &cx, const Value &, Args args)
 {
+    Vm &vm = cx.vm;
     Object *target = arg(args, 0).asObject();
+    // A clip reference whose clip was removed reaches the clip now at its path.
+    if (target && vm.host.isClip(target))
+        target = vm.host.follow(target);
     if (!target)
         return Value();
-    Vm &vm = cx.vm;
     Object *broadcaster = vm.global()->get(cx, vm.name(QStringLiteral("AsBroadcaster"))).asObject();
     for (const char *name : {"broadcastMessage", "addListener", "removeListener"}) {
         String *key = vm.name(QLatin1String(name));
@@ -102,6 +106,14 @@ void installAsBroadcaster(Vm &vm)
     // SWF 5 movies see neither its prototype nor initialize.
     for (String *name : {vm.names.prototype, vm.name(QStringLiteral("initialize"))})
         broadcaster->findOwn(name, true)->flags |= PropertyFlag::OnlySwf6Up;
+}
+
+void initializeBroadcaster(Vm &vm, Object *object)
+{
+    Context cx(vm, vm.version(), nullptr);
+    Value broadcasterClass = vm.global()->get(cx, vm.name(QStringLiteral("AsBroadcaster")));
+    Value target(object);
+    vm.callMethod(cx, broadcasterClass, vm.name(QStringLiteral("initialize")), Args(&target, 1));
 }
 
 }

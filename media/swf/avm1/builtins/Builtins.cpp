@@ -22,7 +22,16 @@ void installBuiltins(Vm &vm)
     installGlobals(vm);
     installLoadVars(vm);
     installSystem(vm);
+    installContextMenu(vm);
+    installExternalInterface(vm);
+    installAccessibility(vm);
+    installPrintJob(vm);
     installAsNative(vm);
+}
+
+void addFlag(Vm &vm, Object *on, const char *name, uint16_t flag)
+{
+    on->findOwn(vm.name(QLatin1String(name)), true)->flags |= flag;
 }
 
 void throwError(Context &cx, const QString &message)

@@ -211,6 +211,14 @@ Value clearTimerFn(Context &cx, const Value &, Args args)
     return Value();
 }
 
+// Asks for the stage to be drawn now, not at the next frame, after a mouse
+// or key event. The control draws the stage after every input event
+// already, so nothing is left to ask for.
+Value updateAfterEventFn(Context &, const Value &, Args)
+{
+    return Value();
+}
+
 }
 
 void installGlobals(Vm &vm)
@@ -227,6 +235,7 @@ void installGlobals(Vm &vm)
     vm.method(g, "clearInterval", clearTimerFn);
     vm.method(g, "setTimeout", setTimeoutFn);
     vm.method(g, "clearTimeout", clearTimerFn);
+    vm.method(g, "updateAfterEvent", {9, 0}, updateAfterEventFn);
     vm.property(g, "NaN", kNaN);
     vm.property(g, "Infinity", std::numeric_limits<double>::infinity());
 }

@@ -2,8 +2,11 @@
 // screen it shows on) and the settings movies may ask for.
 #include "Builtins.h"
 
+#include "swf/avm1/Convert.h"
+#include "swf/avm1/Host.h"
 #include "swf/avm1/Vm.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
@@ -13,10 +16,47 @@ namespace swf::avm1 {
 
 namespace {
 
-Value allowDomain(Context &, const Value &, Args)
+Value allowDomain(Context &, const Value &, Args args)
 {
-    // A local player grants every domain already.
-    return true;
+    // A local player grants every domain already; without a domain there is
+    // nothing to grant.
+    return !args.empty();
+}
+
+// Policy files grant loads from other domains, which this player allows
+// already: there is nothing to fetch.
+Value loadPolicyFile(Context &, const Value &, Args)
+{
+    return Value();
+}
+
+Value setClipboard(Context &cx, const Value &, Args args)
+{
+    QString text = toString(cx, arg(args, 0))->text();
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        QGuiApplication::clipboard()->setText(text);
+    return Value();
+}
+
+Value showSettings(Context &cx, const Value &, Args)
+{
+    cx.vm.host.warn(QStringLiteral("System.showSettings: this player has no settings panel"));
+    return Value();
+}
+
+// System.Product stood for another program the movie could download or
+// start; this player starts none, so both report failure.
+Value productConstruct(Context &cx, const Value &thisValue, Args args)
+{
+    if (Object *o = thisValue.asObject())
+        o->set(cx, cx.vm.name(QStringLiteral("name")), arg(args, 0));
+    return thisValue;
+}
+
+Value productRefused(Context &cx, const Value &, Args)
+{
+    cx.vm.host.warn(QStringLiteral("System.Product: this player starts no other program"));
+    return false;
 }
 
 }
@@ -48,6 +88,8 @@ void installSystem(Vm &vm)
         {"hasEmbeddedVideo", "EV", true},
         {"hasVideoEncoder", "VE", false},
         {"hasAccessibility", "ACC", false},
+        {"hasIME", "IME", false},
+        {"hasTLS", "TLS", false},
         {"hasPrinting", "PR", false},
         {"hasStreamingAudio", "SA", true},
         {"hasStreamingVideo", "SV", false},
@@ -86,6 +128,14 @@ void installSystem(Vm &vm)
     vm.property(system, "security", security);
     vm.method(security, "allowDomain", allowDomain);
     vm.method(security, "allowInsecureDomain", allowDomain);
+    vm.method(security, "loadPolicyFile", loadPolicyFile);
+    vm.method(system, "setClipboard", setClipboard);
+    vm.method(system, "showSettings", showSettings);
+    Object *product = vm.heap.make<Object>(vm.protos.object);
+    vm.makeClass(system, "Product", productConstruct, nullptr, product);
+    vm.method(product, "launch", productRefused);
+    vm.method(product, "download", productRefused);
+    installIme(vm, system);
     system->put(vm.strings.permanent(QStringLiteral("useCodepage")), false);
     system->put(vm.strings.permanent(QStringLiteral("exactSettings")), true);
 }

@@ -37,8 +37,6 @@ void installSharedObject(Vm &vm);
 
 // The stage the scripts of `cx` play on; null before the first object is made.
 Stage *currentStage(Context &cx);
-// Makes `object` a broadcaster of listeners (AsBroadcaster.initialize).
-void initializeBroadcaster(Vm &vm, Object *object);
 // A global object named `name`, made a broadcaster of listeners.
 Object *makeBroadcaster(Vm &vm, const char *name);
 

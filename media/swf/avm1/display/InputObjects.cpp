@@ -21,6 +21,12 @@ Value isDown(Context &cx, const Value &, Args args)
     return stage && stage->keyboard().isDown(toInt(cx, arg(args, 0)));
 }
 
+Value isToggled(Context &cx, const Value &, Args args)
+{
+    Stage *stage = currentStage(cx);
+    return stage && stage->keyboard().isToggled(toInt(cx, arg(args, 0)));
+}
+
 Value getCode(Context &cx, const Value &, Args)
 {
     Stage *stage = currentStage(cx);
@@ -81,19 +87,14 @@ Stage *currentStage(Context &cx)
     return static_cast<MovieScripts &>(cx.vm.host).currentStage();
 }
 
-void initializeBroadcaster(Vm &vm, Object *object)
-{
-    Context cx(vm, vm.version(), nullptr);
-    Value broadcasterClass = vm.global()->get(cx, vm.name(QStringLiteral("AsBroadcaster")));
-    Value target(object);
-    vm.callMethod(cx, broadcasterClass, vm.name(QStringLiteral("initialize")), Args(&target, 1));
-}
-
 Object *makeBroadcaster(Vm &vm, const char *name)
 {
     Object *o = vm.newObject();
     vm.property(vm.global(), name, o);
     initializeBroadcaster(vm, o);
+    // Listeners came with SWF 6.
+    for (const char *method : {"addListener", "removeListener", "broadcastMessage"})
+        addFlag(vm, o, method, PropertyFlag::OnlySwf6Up);
     return o;
 }
 
@@ -101,6 +102,7 @@ void installInputObjects(Vm &vm)
 {
     Object *key = makeBroadcaster(vm, "Key");
     vm.method(key, "isDown", isDown);
+    vm.method(key, "isToggled", isToggled);
     vm.method(key, "getCode", getCode);
     vm.method(key, "getAscii", getAscii);
     const std::pair<const char *, int> codes[] = {

@@ -153,6 +153,14 @@ TEST(MovieScripts, KeyListenersHearTheKeyboard)
     EXPECT_EQ(p.lines, QStringList({"65", "97", "true"}));
     keys.release(swf::keyCodeOf(Qt::Key_A));
     EXPECT_FALSE(keys.isDown(65));
+    // Caps lock turns over on each fresh press, not on the repeats of a held key.
+    int caps = swf::keyCodeOf(Qt::Key_CapsLock);
+    keys.press(caps, 0);
+    keys.press(caps, 0);
+    EXPECT_TRUE(keys.isToggled(caps));
+    keys.release(caps);
+    keys.press(caps, 0);
+    EXPECT_FALSE(keys.isToggled(caps));
 }
 
 TEST(MovieScripts, ColorObjectsSetAndReadAClipsColourTransform)
