@@ -257,7 +257,8 @@ Object *resolvePath(Frame &f, const QString &path, String *wanted)
 
 Object *resolveTarget(Frame &f, const Value &target)
 {
-    if (Object *o = target.asObject())
+    // An object that is no clip names one by its string (its toString).
+    if (Object *o = target.asObject(); o && f.cx.vm.host.isClip(o))
         return o;
     return resolvePath(f, toQString(f.cx, target));
 }

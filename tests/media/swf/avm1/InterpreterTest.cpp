@@ -223,9 +223,15 @@ TEST(Interpreter, ActsOnTheTargetTimeline)
     w.push({QStringLiteral("a:3")}).gotoFrame2(true);
     w.push({QStringLiteral("a")}).op(Op::SetTarget2).op(Op::NextFrame).push({QString()}).op(Op::SetTarget2);
     w.push({QStringLiteral("a"), QStringLiteral("copy"), 7}).op(Op::CloneSprite);
+    // An object that is no clip names one by its string.
+    W path;
+    path.push({QStringLiteral("a/b")}).op(Op::Return);
+    w.push({QStringLiteral("named"), QStringLiteral("toString")}).defineFunction(QString(), {}, path);
+    w.push({1}).op(Op::InitObject).op(Op::SetVariable).push({QStringLiteral("named")}).op(Op::GetVariable).op(Op::SetTarget2);
+    w.op(Op::Stop).push({QString()}).op(Op::SetTarget2);
     m.run(w);
     EXPECT_EQ(m.host.actions, QStringList({":stop", "b:play", "b:goto 2 stop", ":goto 4 stop", "a:goto 2 play",
-                                           "a:next", "a:clone copy 7"}));
+                                           "a:next", "a:clone copy 7", "b:stop"}));
 }
 
 TEST(Interpreter, SkipsActionsForFramesNotLoaded)
