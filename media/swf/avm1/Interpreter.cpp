@@ -703,7 +703,8 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             Args args = takeArgs(sp, base, argc);
             Value fn = getVariable(f, name);
             Value thisValue;
-            if (Object *holder = variableHolder(f, name); holder && host.isClip(holder))
+            // A function found on a clip or on a with object is called on it.
+            if (Object *holder = variableHolder(f, name); holder && (host.isClip(holder) || isWithObject(f, holder)))
                 thisValue = holder;
             Value result = invoke(cx, fn, thisValue, args);
             sp = const_cast<Value *>(args.data());

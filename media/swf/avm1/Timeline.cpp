@@ -159,7 +159,9 @@ Object *setTarget(Frame &f, const Value &target)
     f.cx.target = f.origin;
     if (f.origin)
         f.scope = retargeted(f.cx.vm.heap, f.scope, f.origin);
-    return resolveTarget(f, target);
+    // A path to an object that is no clip leads nowhere.
+    Object *o = resolveTarget(f, target);
+    return o && f.cx.vm.host.isClip(o) ? o : nullptr;
 }
 
 Value getProperty(Frame &f, const Value &target, int index)

@@ -117,6 +117,18 @@ Value getVariable(Frame &f, String *name)
     return out;
 }
 
+namespace {
+
+bool ownVariable(Frame &f, Object *o, String *name)
+{
+    if (o->findOwn(name, f.cx.caseSensitive()))
+        return true;
+    Value v;
+    return o->native() && o->native()->get(f.cx, *o, name, v) && !(v.isObject() && f.cx.vm.host.isClip(v.object()));
+}
+
+}
+
 void setVariable(Frame &f, String *name, const Value &value)
 {
     if (isPath(name->text())) {
@@ -126,10 +138,11 @@ void setVariable(Frame &f, String *name, const Value &value)
         return;
     }
     // An existing variable along the chain, else a new one on the nearest
-    // timeline.
+    // timeline. A with object takes only the variables it has itself: not
+    // inherited ones, nor its child clips.
     Scope *timeline = nullptr;
     for (Scope *s = f.scope; s; s = s->parent()) {
-        if (s->object()->has(f.cx, name)) {
+        if (s->kind() == Scope::With ? ownVariable(f, s->object(), name) : s->object()->has(f.cx, name)) {
             s->object()->set(f.cx, name, value);
             return;
         }
@@ -168,6 +181,14 @@ bool deleteVariable(Frame &f, String *name)
         if (s->object()->has(f.cx, name))
             return s->kind() != Scope::Local && s->object()->remove(f.cx, name);
     return f.cx.vm.global()->remove(f.cx, name);
+}
+
+bool isWithObject(Frame &f, Object *object)
+{
+    for (Scope *s = f.scope; s; s = s->parent())
+        if (s->kind() == Scope::With && s->object() == object)
+            return true;
+    return false;
 }
 
 Object *variableHolder(Frame &f, String *name)

@@ -22,6 +22,8 @@ bool deleteVariable(Frame &f, String *name);
 // The object a variable of this name would be read from (for calls, which
 // pass it as `this` when it is a clip), or null.
 Object *variableHolder(Frame &f, String *name);
+// Whether `object` is the object of a with block around the code.
+bool isWithObject(Frame &f, Object *object);
 
 // The clip (or object, for dot paths) a target path names, from the frame's
 // target; null when nothing is there. An empty path is the target itself.

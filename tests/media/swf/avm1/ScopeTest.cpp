@@ -23,6 +23,27 @@ TEST(Scopes, VarInsideWithWritesTheObjectOnlyWhenItHasTheProperty)
     EXPECT_EQ(m.run(w), QStringList({"10", "undefined", "10"}));
 }
 
+TEST(Scopes, WithObjectsKeepInheritedVariablesOutAndAreThisForTheirFunctions)
+{
+    Machine m;
+    W body;
+    body.push({QStringLiteral("this")}).op(Op::GetVariable).push({QStringLiteral("name")}).op(Op::GetMember);
+    body.op(Op::Return);
+    W inside;
+    inside.setVariable(QStringLiteral("inherited"), 2); // only on the prototype: a timeline variable
+    inside.push({0, QStringLiteral("named")}).op(Op::CallFunction).op(Op::Trace);
+    W w;
+    w.push({QStringLiteral("proto"), QStringLiteral("inherited"), 1, 1}).op(Op::InitObject).op(Op::SetVariable);
+    w.push({QStringLiteral("o"), QStringLiteral("name"), QStringLiteral("o"), QStringLiteral("named")});
+    w.defineFunction(QString(), {}, body).push({2}).op(Op::InitObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("o")).push({QStringLiteral("__proto__")}).getVariable(QStringLiteral("proto"));
+    w.op(Op::SetMember);
+    w.getVariable(QStringLiteral("o")).with(inside);
+    w.getVariable(QStringLiteral("proto")).push({QStringLiteral("inherited")}).op(Op::GetMember).op(Op::Trace);
+    w.getVariable(QStringLiteral("inherited")).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"o", "1", "2"}));
+}
+
 TEST(Scopes, DefineLocal2KeepsWhatTheChainDefines)
 {
     Machine m;
