@@ -44,9 +44,12 @@ Value functionConstruct(Context &, const Value &thisValue, Args)
     return thisValue;
 }
 
-Value functionAsFunction(Context &, const Value &, Args args)
+// Without an argument, a new object with no prototype at all.
+Value functionAsFunction(Context &cx, const Value &, Args args)
 {
-    return arg(args, 0);
+    if (args.empty())
+        return cx.vm.heap.make<Object>(nullptr);
+    return args[0];
 }
 
 }

@@ -379,3 +379,15 @@ TEST(Functions, HideTheConstructorOfInstancesFromSwf5)
     EXPECT_EQ(m5.run(w), QStringList({"undefined"}));
     EXPECT_EQ(m6.run(w), QStringList({"function"}));
 }
+
+TEST(Functions, FunctionCalledWithoutArgumentsMakesAnObjectWithoutPrototype)
+{
+    Machine m;
+    EXPECT_EQ(result(m, QString(), QStringLiteral("Function"), {7}), "7");
+    W w;
+    w.push({0, QStringLiteral("Function")}).op(Op::CallFunction).op(Op::PushDuplicate).op(Op::Trace);
+    w.push({QStringLiteral("__proto__")}).op(Op::GetMember).op(Op::Trace);
+    w.push({0, QStringLiteral("Function")}).op(Op::CallFunction);
+    w.push({0, QStringLiteral("Function")}).op(Op::CallFunction).op(Op::StrictEquals).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"[type Object]", "undefined", "false"}));
+}
