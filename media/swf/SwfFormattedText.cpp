@@ -140,7 +140,6 @@ int FormattedText::paragraphStart(int index) const
 QString FormattedText::normalizeBreaks(const QString &text)
 {
     QString out = text;
-    out.replace(QLatin1String("\r\n"), QLatin1String("\r"));
     out.replace(QLatin1Char('\n'), QLatin1Char('\r'));
     return out;
 }

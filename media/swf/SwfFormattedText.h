@@ -35,7 +35,7 @@ public:
     // Where the paragraph holding `index` begins.
     int paragraphStart(int index) const;
 
-    // '\n' and "\r\n" as '\r'.
+    // '\n' as '\r', so "\r\n" makes two breaks.
     static QString normalizeBreaks(const QString &text);
 
 private:

@@ -33,6 +33,14 @@ double inWholeTwips(double pixels)
     return std::floor(pixels * 20 + kEpsilon) / 20;
 }
 
+// Embedded glyphs advance and stand in whole twips; device glyphs are
+// hinted to the pixel grid, so their advances, ascents and descents are
+// whole pixels.
+double onGrid(double pixels, bool embedded)
+{
+    return embedded ? inWholeTwips(pixels) : std::round(pixels);
+}
+
 // Chinese, Japanese and Korean characters: a line may break on either side.
 bool isIdeographic(char32_t c)
 {
@@ -122,7 +130,7 @@ std::vector<Item> shape(const FormattedText &text, int begin, int end, const Lay
         if (!it.tab) {
             it.face = glyphFace(own, it.code, options);
             if (it.face) {
-                it.advance = inWholeTwips(it.face->advance(it.code) * it.size) + f.letterSpacing.value_or(0);
+                it.advance = onGrid(it.face->advance(it.code) * it.size, options.embedFonts) + f.letterSpacing.value_or(0);
                 if (f.kerning.value_or(false) && !items.empty() && items.back().face == it.face
                     && items.back().size == it.size)
                     items.back().advance += std::round(it.face->kerning(items.back().code, it.code) * it.size * 20) / 20;
@@ -167,7 +175,7 @@ Paragraph paragraphGeometry(const TextFormat &f, double fieldWidth)
 
 // Places items [from, to) as one line at `top`.
 TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Paragraph &p, bool first, bool lastOfParagraph,
-                   double top, const FontFace *emptyFace)
+                   double top, const FontFace *emptyFace, bool embedded)
 {
     TextLine line;
     line.top = top;
@@ -189,14 +197,14 @@ TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Parag
     }
     for (size_t k = from; k < to; ++k) {
         if (const FontFace *face = items[k].lineFace) {
-            line.ascent = std::max(line.ascent, face->ascent() * items[k].size);
-            line.descent = std::max(line.descent, face->descent() * items[k].size);
+            line.ascent = std::max(line.ascent, onGrid(face->ascent() * items[k].size, embedded));
+            line.descent = std::max(line.descent, onGrid(face->descent() * items[k].size, embedded));
         }
     }
     if (from == to && emptyFace) {
         double size = p.format.size.value_or(12);
-        line.ascent = emptyFace->ascent() * size;
-        line.descent = emptyFace->descent() * size;
+        line.ascent = onGrid(emptyFace->ascent() * size, embedded);
+        line.descent = onGrid(emptyFace->descent() * size, embedded);
     }
     double room = first ? p.firstWidth : p.width;
     double free = std::max(0.0, room - width);
@@ -222,7 +230,10 @@ TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Parag
         line.glyphs.push_back({emptyFace, U'\u2022', -1, bulletX, emptyFace->advance(U'\u2022') * size, size,
                                p.format.color.value_or(0), false});
     }
-    line.width = width + perSpace * spaces;
+    // The text's width counts trailing spaces, except where word wrap broke
+    // a line that is not aligned left; justification does not widen it.
+    bool wrapped = !lastOfParagraph && p.format.align.value_or(TextAlign::Left) != TextAlign::Left;
+    line.width = wrapped ? width : x;
     x = line.left;
     for (size_t k = from; k < to; ++k) {
         const Item &it = items[k];
@@ -300,7 +311,7 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
         size_t lineStart = 0;
         bool first = true;
         auto endLine = [&](size_t to, bool last) {
-            TextLine line = placeLine(items, lineStart, to, p, first, last, y, emptyFace);
+            TextLine line = placeLine(items, lineStart, to, p, first, last, y, emptyFace, options.embedFonts);
             line.begin = lineStart < items.size() ? items[lineStart].index : end;
             line.end = to < items.size() ? items[to].index : (brk < 0 ? end : end + 1);
             line.endsParagraph = to >= items.size() && brk >= 0;
@@ -338,8 +349,12 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
             break;
         start = brk + 1;
     }
+    // The last line's leading is not part of the text, unless it is the only line.
     const TextLine &last = layout.lines.back();
-    layout.textHeight = y - kTextGutter - last.leading;
+    if (s.isEmpty())
+        layout.textHeight = 0;
+    else
+        layout.textHeight = y - kTextGutter - (layout.lines.size() > 1 ? last.leading : 0);
     return layout;
 }
 

@@ -38,7 +38,7 @@ struct TextLine {
     double top = 0;
     double ascent = 0, descent = 0, leading = 0;
     double left = 0; // where the line's first glyph starts
-    double width = 0; // of its glyphs, without trailing spaces
+    double width = 0; // of its glyphs as textWidth counts them
     std::vector<PlacedGlyph> glyphs;
 
     double height() const { return ascent + descent + leading; }

@@ -212,8 +212,9 @@ TEST(SwfTextField, EditTextRecordsBecomeFieldsWithEveryProperty)
     EXPECT_EQ(format.rightMargin, 3);
     EXPECT_EQ(format.indent, 4);
     EXPECT_EQ(format.leading, 5);
-    // Auto size keeps the left edge and fits the height to one 15-pixel line.
-    EXPECT_EQ(f.bounds(), QRectF(-2, 1, 150, 15 + 4));
+    // Auto size keeps the left edge and fits the height to one 15-pixel
+    // line; a lone line keeps its leading.
+    EXPECT_EQ(f.bounds(), QRectF(-2, 1, 150, 15 + 5 + 4));
 
     auto *html = movie->characterAs<swf::EditTextCharacter>(3);
     ASSERT_TRUE(html && html->field);

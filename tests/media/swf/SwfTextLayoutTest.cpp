@@ -80,12 +80,12 @@ TEST(SwfTextLayout, WrapsAfterSpacesAndBreaksWordsLongerThanTheLine)
 TEST(SwfTextLayout, ParagraphBreaksAndEmptyLinesKeepTheirHeight)
 {
     TextField f = field(200, 200, "ab\n\r\ncd\r");
-    EXPECT_EQ(f.text(), QStringLiteral("ab\r\rcd\r")) << "all line breaks become \\r";
-    ASSERT_EQ(f.numLines(), 4);
-    for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(f.text(), QStringLiteral("ab\r\r\rcd\r")) << "every '\\n' becomes '\\r', so \"\\r\\n\" is two breaks";
+    ASSERT_EQ(f.numLines(), 5);
+    for (int i = 0; i < 5; ++i)
         EXPECT_DOUBLE_EQ(f.layout().lines[size_t(i)].top, 2 + 20 * i);
     EXPECT_DOUBLE_EQ(f.layout().lines[0].baseline(), 17);
-    EXPECT_DOUBLE_EQ(f.textHeight(), 80);
+    EXPECT_DOUBLE_EQ(f.textHeight(), 100);
     EXPECT_DOUBLE_EQ(f.textWidth(), 20);
 }
 
@@ -148,6 +148,32 @@ TEST(SwfTextLayout, LeadingSpacesLinesButNotTheTextsEnd)
     EXPECT_DOUBLE_EQ(f.layout().lines[1].top, 2 + 25);
     EXPECT_DOUBLE_EQ(f.layout().lines[2].top, 2 + 50);
     EXPECT_DOUBLE_EQ(f.textHeight(), 70);
+}
+
+TEST(SwfTextLayout, TextSizeCountsTrailingSpacesALoneLinesLeadingAndNothingForNoText)
+{
+    // Trailing spaces widen the text, except where wrap broke a line aligned
+    // other than left; justification does not widen it.
+    struct Row {
+        TextAlign align;
+        double textWidth;
+    } rows[] = {{TextAlign::Left, 95}, {TextAlign::Center, 85}, {TextAlign::Right, 85}, {TextAlign::Justify, 85}};
+    for (const Row &row : rows) {
+        TextField f = field(104, 100, "aaaa bbbb  cc");
+        TextFormat format;
+        format.align = row.align;
+        f.setTextFormat(0, 1, format);
+        ASSERT_EQ(lineTexts(f), (QStringList{"aaaa bbbb  ", "cc"}));
+        EXPECT_DOUBLE_EQ(f.textWidth(), row.textWidth) << int(row.align);
+    }
+    EXPECT_DOUBLE_EQ(field(200, 100, "ab  ", false).textWidth(), 30) << "the paragraph's end keeps its spaces";
+
+    TextField lone = field(200, 100, "ab");
+    TextFormat leading;
+    leading.leading = 5;
+    lone.setTextFormat(0, 2, leading);
+    EXPECT_DOUBLE_EQ(lone.textHeight(), 25);
+    EXPECT_DOUBLE_EQ(field(200, 100, "").textHeight(), 0);
 }
 
 TEST(SwfTextLayout, TabsKerningLetterSpacingAndMissingGlyphs)
