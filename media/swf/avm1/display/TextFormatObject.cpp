@@ -223,7 +223,9 @@ Value getTextExtent(Context &cx, const Value &self, Args args)
     options.width = options.wordWrap ? width : 0;
     TextLayout layout = layoutText(text, options, {});
     const TextLine &first = layout.lines.front();
+    // A bare object: no prototype, so it traces as "[type Object]".
     Object *extent = cx.vm.newObject();
+    extent->setProto(Value());
     auto put = [&](const char *name, double value) { extent->put(cx.vm.name(QString::fromLatin1(name)), value); };
     put("ascent", std::round(first.ascent));
     put("descent", std::round(first.descent));

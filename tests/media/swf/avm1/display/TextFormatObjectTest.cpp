@@ -78,3 +78,24 @@ TEST(TextFormatObject, AFieldTakesTheColourWithoutItsHighBits)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"16777205"}));
 }
+
+TEST(TextFormatObject, TextExtentIsABareObjectMeasuringDeviceGlyphsInWholePixels)
+{
+    ActionWriter w;
+    construct(w, "f", QStringLiteral("TextFormat"), {QStringLiteral("Noto Sans"), 12});
+    w.push({QStringLiteral("one")});
+    call(w, "f", "getTextExtent", {QStringLiteral("i")}).op(Op::SetVariable);
+    w.push({QStringLiteral("ten")});
+    call(w, "f", "getTextExtent", {QStringLiteral("iiiiiiiiii")}).op(Op::SetVariable);
+    get(w, "one").op(Op::Trace);
+    traceMember(w, "one", "__proto__");
+    traceMember(w, "one", "width");
+    traceMember(w, "ten", "width");
+    Played p(boxMovie(w));
+    ASSERT_EQ(p.lines.size(), 4);
+    EXPECT_EQ(p.lines[0], QStringLiteral("[type Object]"));
+    EXPECT_EQ(p.lines[1], QStringLiteral("undefined"));
+    // Each device glyph advances a whole number of pixels.
+    EXPECT_GT(p.lines[2].toInt(), 0);
+    EXPECT_EQ(p.lines[3].toInt(), 10 * p.lines[2].toInt());
+}
