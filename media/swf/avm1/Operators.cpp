@@ -152,7 +152,8 @@ String *typeOf(Context &cx, const Value &v)
     case Type::String:
         return vm.name(QStringLiteral("string"));
     case Type::Object:
-        if (vm.host.isClip(v.object()))
+        // A display object's native data names its kind; a clip without it is a clip.
+        if (vm.host.isClip(v.object()) && !v.object()->native())
             return vm.name(QStringLiteral("movieclip"));
         return vm.name(QString::fromLatin1(v.object()->typeOf()));
     }

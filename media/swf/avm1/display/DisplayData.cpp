@@ -10,6 +10,11 @@
 
 namespace swf::avm1 {
 
+DisplayData::DisplayData(const std::shared_ptr<DisplayObject> &object)
+    : target(object), clip(object && object->kind() == DisplayObject::Kind::MovieClip)
+{
+}
+
 DisplayObject *DisplayData::object() const
 {
     DisplayObject *o = target.lock().get();
@@ -48,8 +53,7 @@ void DisplayData::enumerate(Context &cx, Object &, std::vector<String *> &names)
 
 const char *DisplayData::typeOf() const
 {
-    std::shared_ptr<DisplayObject> o = target.lock();
-    return o && o->kind() == DisplayObject::Kind::MovieClip ? "movieclip" : nullptr;
+    return clip ? "movieclip" : nullptr;
 }
 
 Object *scriptObject(const DisplayObject *object)

@@ -20,7 +20,7 @@ struct Frame;
 
 class DisplayData : public NativeData {
 public:
-    explicit DisplayData(const std::shared_ptr<DisplayObject> &object) : target(object) {}
+    explicit DisplayData(const std::shared_ptr<DisplayObject> &object);
     // The display object while it is on the stage, else null.
     DisplayObject *object() const;
     // The path the object had on the stage, once it has left it: script
@@ -36,6 +36,7 @@ public:
 private:
     std::weak_ptr<DisplayObject> target;
     QString removedPath;
+    bool clip; // typeof says "movieclip", also once the clip is gone
 };
 
 // What a display object keeps of its script object: it stays alive (pinned)

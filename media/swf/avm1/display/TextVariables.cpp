@@ -79,8 +79,11 @@ void storeTextVariable(Vm &vm, EditTextObject &field)
 {
     withVariable(vm, field, [&](Frame &frame, String *name) {
         QString text = field.textField().htmlText();
-        field.setVariableText(text);
         setVariable(frame, name, vm.string(text));
+        // The field follows the variable's changes from what it now holds: a
+        // refused write (a read-only variable) leaves the field's new text.
+        Value stored = getVariable(frame, name);
+        field.setVariableText(stored.isUndefined() ? text : toQString(frame.cx, stored));
     });
 }
 

@@ -33,6 +33,8 @@ public:
     Object *parent = nullptr;
     std::vector<Object *> children;
 
+    const char *typeOf() const override { return "movieclip"; }
+
     bool get(Context &cx, Object &, String *n, Value &out) override
     {
         if (sameName(n, cx.vm.name(QStringLiteral("_name")), cx.caseSensitive())) {

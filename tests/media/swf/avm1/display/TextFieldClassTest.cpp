@@ -107,6 +107,24 @@ TEST(TextFieldClass, ReadingABoundFieldsTextSeesItsVariableAndAnEmptyFieldMakesN
     EXPECT_EQ(p.lines, QStringList({"undefined", QStringLiteral("你好")}));
 }
 
+TEST(TextFieldClass, AFieldIsAnObjectAndKeepsTextItsReadOnlyVariableRefuses)
+{
+    ActionWriter w;
+    w.setVariable("word", QStringLiteral("旧"));
+    w.push({4, QStringLiteral("word")}); // ASSetPropFlags(_root, "word", 4): read only
+    get(w, "_root").push({3, QStringLiteral("ASSetPropFlags")}).op(Op::CallFunction).op(Op::Pop);
+    makeField(w, "shown");
+    get(w, "shown").op(Op::TypeOf).op(Op::Trace);
+    setMember(w, "shown", "variable", QStringLiteral("word"));
+    setMember(w, "shown", "text", QStringLiteral("新"));
+    w.getVariable("word").op(Op::Trace);
+    traceMember(w, "shown", "text");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"object", QStringLiteral("旧"), QStringLiteral("新")}));
+    p.scene.tick();
+    EXPECT_EQ(fieldAt(p, 3).textField().text(), QStringLiteral("新")) << "the variable did not change";
+}
+
 TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
 {
     ActionWriter w;
