@@ -7,8 +7,9 @@ namespace swf {
 
 EditTextObject::EditTextObject(Stage &stage, std::shared_ptr<const Movie> movie, uint16_t id,
                                const EditTextCharacter &field)
-    : DisplayObject(Kind::EditText, stage, std::move(movie), id, &field), model(field.field ? *field.field : TextField())
+    : DisplayObject(Kind::EditText, stage, movie, id, &field), model(field.field ? *field.field : TextField())
 {
+    model.alignedSpacesCount = movie->version() < 8;
 }
 
 namespace {
@@ -28,12 +29,20 @@ EditTextObject::EditTextObject(Stage &stage, std::shared_ptr<const Movie> movie,
     : DisplayObject(Kind::EditText, stage, movie, 0, nullptr), model(emptyField(movie.get(), pixels))
 {
     setMatrix(QTransform::fromTranslate(pixels.x() * 20, pixels.y() * 20));
+    model.alignedSpacesCount = movie->version() < 8;
 }
 
 QRectF EditTextObject::localBounds() const
 {
     QRectF pixels = model.bounds();
     return QRectF(pixels.topLeft() * 20, pixels.size() * 20);
+}
+
+QPointF EditTextObject::autoSizeShift() const
+{
+    QPointF shift = model.autoSizeShift() * 20;
+    const QTransform &m = matrix();
+    return {m.m11() * shift.x() + m.m21() * shift.y(), m.m12() * shift.x() + m.m22() * shift.y()};
 }
 
 bool EditTextObject::hitTestLocal(const QPointF &point, bool) const

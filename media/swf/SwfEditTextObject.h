@@ -18,6 +18,9 @@ public:
     TextField &textField() { return model; }
     QRectF localBounds() const override;
     bool hitTestLocal(const QPointF &point, bool exact) const override;
+    // Where auto size moved the field, in twips of its parent's space: _x and
+    // _y count it, as the field grows from its right edge or its centre.
+    QPointF autoSizeShift() const;
     // The value of the field's variable it last showed or stored.
     const QString &variableText() const { return shownValue; }
     void setVariableText(const QString &value) { shownValue = value; }

@@ -143,7 +143,7 @@ const TextLayout &TextField::layout() const
 
 void TextField::fitToText() const
 {
-    LayoutOptions options{area.width(), wrap, hidden, embedded};
+    LayoutOptions options{area.width(), wrap, hidden, embedded, alignedSpacesCount};
     sizedArea = area;
     laidOut = layoutText(content, options, fonts);
     if (sizing == AutoSize::None)

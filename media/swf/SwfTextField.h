@@ -59,6 +59,8 @@ public:
 
     QRectF bounds() const;
     void setBounds(const QRectF &pixels);
+    // How far auto size moved the bounds' top-left corner, in pixels.
+    QPointF autoSizeShift() const { return bounds().topLeft() - area.topLeft(); }
 
     AutoSize autoSize() const { return sizing; }
     void setAutoSize(AutoSize value);
@@ -71,6 +73,8 @@ public:
     bool embedFonts() const { return embedded; }
     void setEmbedFonts(bool on);
     bool condenseWhite = false;
+    // Movies before version 8 measure trailing spaces of aligned text.
+    bool alignedSpacesCount = false;
     bool mouseWheelEnabled = true;
     // The settings of the finer antialiasing of Flash 8 text, kept for
     // scripts: "normal" or "advanced", "none", "pixel" or "subpixel", and

@@ -175,7 +175,7 @@ Paragraph paragraphGeometry(const TextFormat &f, double fieldWidth)
 
 // Places items [from, to) as one line at `top`.
 TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Paragraph &p, bool first, bool lastOfParagraph,
-                   double top, const FontFace *emptyFace, bool embedded)
+                   double top, const FontFace *emptyFace, const LayoutOptions &options)
 {
     TextLine line;
     line.top = top;
@@ -197,14 +197,14 @@ TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Parag
     }
     for (size_t k = from; k < to; ++k) {
         if (const FontFace *face = items[k].lineFace) {
-            line.ascent = std::max(line.ascent, onGrid(face->ascent() * items[k].size, embedded));
-            line.descent = std::max(line.descent, onGrid(face->descent() * items[k].size, embedded));
+            line.ascent = std::max(line.ascent, onGrid(face->ascent() * items[k].size, options.embedFonts));
+            line.descent = std::max(line.descent, onGrid(face->descent() * items[k].size, options.embedFonts));
         }
     }
     if (from == to && emptyFace) {
         double size = p.format.size.value_or(12);
-        line.ascent = onGrid(emptyFace->ascent() * size, embedded);
-        line.descent = onGrid(emptyFace->descent() * size, embedded);
+        line.ascent = onGrid(emptyFace->ascent() * size, options.embedFonts);
+        line.descent = onGrid(emptyFace->descent() * size, options.embedFonts);
     }
     double room = first ? p.firstWidth : p.width;
     double free = std::max(0.0, room - width);
@@ -230,10 +230,10 @@ TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Parag
         line.glyphs.push_back({emptyFace, U'\u2022', -1, bulletX, emptyFace->advance(U'\u2022') * size, size,
                                p.format.color.value_or(0), false});
     }
-    // The text's width counts trailing spaces, except where word wrap broke
-    // a line that is not aligned left; justification does not widen it.
-    bool wrapped = !lastOfParagraph && p.format.align.value_or(TextAlign::Left) != TextAlign::Left;
-    line.width = wrapped ? width : x;
+    // The text's width counts trailing spaces of text aligned left;
+    // justification does not widen it.
+    bool aligned = p.format.align.value_or(TextAlign::Left) != TextAlign::Left;
+    line.width = aligned && !options.alignedSpacesCount ? width : x;
     x = line.left;
     for (size_t k = from; k < to; ++k) {
         const Item &it = items[k];
@@ -311,7 +311,7 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
         size_t lineStart = 0;
         bool first = true;
         auto endLine = [&](size_t to, bool last) {
-            TextLine line = placeLine(items, lineStart, to, p, first, last, y, emptyFace, options.embedFonts);
+            TextLine line = placeLine(items, lineStart, to, p, first, last, y, emptyFace, options);
             line.begin = lineStart < items.size() ? items[lineStart].index : end;
             line.end = to < items.size() ? items[to].index : (brk < 0 ? end : end + 1);
             line.endsParagraph = to >= items.size() && brk >= 0;

@@ -63,6 +63,9 @@ struct LayoutOptions {
     bool wordWrap = false;
     bool password = false;
     bool embedFonts = false;
+    // Movies before version 8 count trailing spaces in the width of text
+    // aligned right, centred or justified too.
+    bool alignedSpacesCount = false;
 };
 
 constexpr double kTextGutter = 2;

@@ -152,8 +152,7 @@ TEST(SwfTextLayout, LeadingSpacesLinesButNotTheTextsEnd)
 
 TEST(SwfTextLayout, TextSizeCountsTrailingSpacesALoneLinesLeadingAndNothingForNoText)
 {
-    // Trailing spaces widen the text, except where wrap broke a line aligned
-    // other than left; justification does not widen it.
+    // Trailing spaces widen text aligned left; justification does not widen it.
     struct Row {
         TextAlign align;
         double textWidth;
@@ -167,6 +166,14 @@ TEST(SwfTextLayout, TextSizeCountsTrailingSpacesALoneLinesLeadingAndNothingForNo
         EXPECT_DOUBLE_EQ(f.textWidth(), row.textWidth) << int(row.align);
     }
     EXPECT_DOUBLE_EQ(field(200, 100, "ab  ", false).textWidth(), 30) << "the paragraph's end keeps its spaces";
+    TextField centred = field(200, 100, "ab  ", false);
+    TextFormat centre;
+    centre.align = TextAlign::Center;
+    centred.setTextFormat(0, 1, centre);
+    EXPECT_DOUBLE_EQ(centred.textWidth(), 20);
+    centred.alignedSpacesCount = true; // as movies before version 8 measure
+    centred.setText("ab  ");
+    EXPECT_DOUBLE_EQ(centred.textWidth(), 30);
 
     TextField lone = field(200, 100, "ab");
     TextFormat leading;

@@ -179,6 +179,18 @@ void changeMatrix(DisplayObject &object, const QTransform &matrix)
 
 }
 
+namespace {
+
+// A text field's position counts where auto size moved it.
+QPointF autoSizeShift(const DisplayObject &object)
+{
+    if (object.kind() != DisplayObject::Kind::EditText)
+        return {};
+    return static_cast<const EditTextObject &>(object).autoSizeShift();
+}
+
+}
+
 bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name, Value &out)
 {
     std::optional<Prop> property = propertyNamed(name);
@@ -190,10 +202,10 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         out = focusRect(object);
         break;
     case Prop::X:
-        out = m.dx() / 20.0;
+        out = (m.dx() + autoSizeShift(object).x()) / 20.0;
         break;
     case Prop::Y:
-        out = m.dy() / 20.0;
+        out = (m.dy() + autoSizeShift(object).y()) / 20.0;
         break;
     case Prop::XScale:
         out = Axes::of(m).xScale * 100.0;
@@ -288,10 +300,12 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
     Axes axes = Axes::of(m);
     switch (*property) {
     case Prop::X:
-        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), std::round(number * 20), m.dy()));
+        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(),
+                                        std::round(number * 20) - autoSizeShift(object).x(), m.dy()));
         break;
     case Prop::Y:
-        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), m.dx(), std::round(number * 20)));
+        changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), m.dx(),
+                                        std::round(number * 20) - autoSizeShift(object).y()));
         break;
     case Prop::XScale:
         axes.xScale = number / 100.0;

@@ -125,6 +125,22 @@ TEST(TextFieldClass, AFieldIsAnObjectAndKeepsTextItsReadOnlyVariableRefuses)
     EXPECT_EQ(fieldAt(p, 3).textField().text(), QStringLiteral("新")) << "the variable did not change";
 }
 
+TEST(TextFieldClass, AutoSizeFromTheRightOrCentreMovesTheFieldsPosition)
+{
+    ActionWriter w;
+    call(w, "_root", "createTextField", {QStringLiteral("r"), 3, 10, 20, 1, 1}).op(Op::Pop);
+    call(w, "_root", "createTextField", {QStringLiteral("c"), 4, 10, 20, 1, 1}).op(Op::Pop);
+    setMember(w, "r", "autoSize", QStringLiteral("right"));
+    setMember(w, "c", "autoSize", QStringLiteral("center"));
+    traceMember(w, "r", "_x");
+    traceMember(w, "c", "_x");
+    setMember(w, "c", "_x", 100);
+    traceMember(w, "c", "_x");
+    Played p(boxMovie(w));
+    // An empty field is 4 pixels wide: it grows 3 pixels to the left, or 1.5 each way.
+    EXPECT_EQ(p.lines, QStringList({"7", "8.5", "100"}));
+}
+
 TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
 {
     ActionWriter w;
