@@ -13,9 +13,9 @@ int curveSteps(QPointF a, QPointF control, QPointF b)
     double deviation = std::hypot(bulge.x(), bulge.y());
     if (!std::isfinite(deviation))
         return 1;
-    // At least five pieces (as the player cuts curves of a few pixels), more
-    // where pieces would stray by over a tenth of a pixel.
-    return std::clamp(int(std::ceil(std::sqrt(deviation / 0.1))), 5, 256);
+    // As few pieces as keep each within a tenth of a pixel of the curve: a
+    // nearly straight curve is one piece, as the player draws it.
+    return std::clamp(int(std::ceil(std::sqrt(deviation / 0.1))), 1, 256);
 }
 
 }
