@@ -1,5 +1,6 @@
 #include "SwfFilters.h"
 
+#include "SwfDisplacement.h"
 #include "SwfGradient.h"
 #include "SwfShape.h"
 
@@ -309,7 +310,7 @@ QMargins filterReach(const std::vector<Filter> &filters, double stageScale)
     return QMargins(left, top, right, bottom);
 }
 
-QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale)
+QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale, QPoint origin)
 {
     if (picture.isNull())
         return picture;
@@ -330,6 +331,8 @@ QImage applyFilter(const Filter &filter, const QImage &picture, double stageScal
         return convolutionFilter(source, filter);
     case Filter::ColorMatrix:
         return colorMatrixFilter(source, filter);
+    case Filter::Displacement:
+        return displacementFilter(source, filter, stageScale, origin);
     }
     return source;
 }

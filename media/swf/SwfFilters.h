@@ -13,9 +13,9 @@
 namespace swf {
 
 struct Filter {
-    // The stored filter ids.
+    // The stored filter ids; a displacement map is made by scripts only.
     enum Kind { DropShadow = 0, Blur = 1, Glow = 2, Bevel = 3, GradientGlow = 4, Convolution = 5, ColorMatrix = 6,
-                GradientBevel = 7 };
+                GradientBevel = 7, Displacement = 8 };
     Kind kind = Blur;
 
     // Blur, shadows, glows and bevels.
@@ -43,6 +43,18 @@ struct Filter {
     // Colour matrix: four rows of five (r, g, b, a, offset) on unpremultiplied 0..255 values.
     std::array<float, 20> colorMatrix{1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
 
+    // Displacement map: each pixel is taken from where the map's channels
+    // (1 red, 2 green, 4 blue, 8 alpha; 128 is no move) send it, scaled by
+    // scale / 256; `mapPoint` places the map in the object's own pixels.
+    // Pixels sent outside the picture wrap around, clamp to its edge, stay
+    // as they were (ignore) or take `defaultColor`.
+    enum class Edges { Wrap, Clamp, Ignore, Color };
+    QImage map;
+    QPoint mapPoint;
+    int componentX = 0, componentY = 0;
+    double scaleX = 0, scaleY = 0;
+    Edges edges = Edges::Wrap;
+
     bool operator==(const Filter &) const = default;
 };
 
@@ -51,9 +63,10 @@ struct Filter {
 QMargins filterReach(const std::vector<Filter> &filters, double stageScale);
 
 // Draws `filter` on `picture` (the object drawn in device pixels, with room
-// around it): the picture it leaves, the same size. Distances are in the
-// stage's pixels and scale with `stageScale`; blur amounts do not.
-QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale);
+// around it, its origin at `origin`): the picture it leaves, the same size.
+// Distances are in the stage's pixels and scale with `stageScale`; blur
+// amounts do not.
+QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale, QPoint origin = QPoint());
 
 // The colours of a gradient glow's or bevel's stops spread over 256 entries.
 GradientRamp filterRamp(const std::vector<std::pair<int, QColor>> &stops);

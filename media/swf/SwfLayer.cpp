@@ -67,12 +67,15 @@ Layer::Layer(QPainter &target, const LayerEffects &effects, double stageScale, c
     picturePainter.setRenderHints(target.renderHints());
 }
 
-QTransform Layer::placed(const QTransform &world) const
+QTransform Layer::placed(const QTransform &world)
 {
     QPointF shift(-origin.x(), -origin.y());
     if (!effects.filters.empty() || effects.cacheAsBitmap)
         shift += QPointF(std::round(world.dx()) - world.dx(), std::round(world.dy()) - world.dy());
-    return world * QTransform::fromTranslate(shift.x(), shift.y());
+    QTransform inPicture = world * QTransform::fromTranslate(shift.x(), shift.y());
+    auto whole = [](double v) { return std::isfinite(v) ? int(std::clamp(std::round(v), -1e9, 1e9)) : 0; };
+    objectAt = QPoint(whole(inPicture.dx()), whole(inPicture.dy()));
+    return inPicture;
 }
 
 void Layer::finish(const ColorTransform &cx)
@@ -89,7 +92,7 @@ void Layer::finish(const ColorTransform &cx)
     QImage result = picture.copy(area);
     picture = QImage();
     for (const Filter &filter : effects.filters)
-        result = applyFilter(filter, result, stageScale);
+        result = applyFilter(filter, result, stageScale, objectAt - area.topLeft());
     if (!cx.isIdentity())
         applyColorTransform(result, cx);
 

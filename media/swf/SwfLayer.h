@@ -43,7 +43,7 @@ public:
     // cached picture is drawn with the object's origin on the nearest whole
     // pixel, as a bitmap of it would be.
     QPainter &painter() { return picturePainter; }
-    QTransform placed(const QTransform &world) const;
+    QTransform placed(const QTransform &world);
 
     // Runs the filters, applies `cx` (the object's colour transform, which
     // the object was drawn without) and lays the picture on the target.
@@ -54,6 +54,7 @@ private:
     const LayerEffects &effects;
     double stageScale;
     QPoint origin;
+    QPoint objectAt; // the object's origin in the picture, as last placed
     QImage picture;
     QPainter picturePainter;
 };

@@ -5,6 +5,7 @@
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
 #include "swf/avm1/builtins/Builtins.h"
+#include "swf/avm1/display/bitmap/BitmapData.h"
 #include "swf/avm1/display/geom/GeomValues.h"
 
 #include <algorithm>
@@ -29,18 +30,21 @@ Value numbers(Context &cx, const std::vector<double> &values)
     return cx.vm.newArray(items);
 }
 
-// The elements of an array-like value: numbers and booleans count, the rest
-// is NaN.
+// The elements of an array-like value: numbers, booleans and strings count
+// as numbers, the rest is NaN. A string is as long as its text and has no
+// elements, so it gives that many NaNs.
 std::vector<double> elements(Context &cx, const Value &value)
 {
     std::vector<double> out;
+    if (value.isString())
+        out.assign(std::min<size_t>(size_t(toQString(cx, value).size()), 4096), NAN);
     Object *o = value.asObject();
     if (!o)
         return out;
     uint32_t length = std::min<uint32_t>(arrayLength(cx, o), 4096);
     for (uint32_t i = 0; i < length; ++i) {
         Value v = arrayGet(cx, o, i);
-        out.push_back(v.isNumber() || v.isBoolean() ? toNumber(cx, v) : NAN);
+        out.push_back(v.isNumber() || v.isBoolean() || v.isString() ? toNumber(cx, v) : NAN);
     }
     return out;
 }
@@ -65,9 +69,9 @@ Value read(Context &cx, const FilterData &d, P prop)
     case P::HighlightAlpha: return d.highlightAlpha;
     case P::Type: return cx.vm.string(d.type);
     case P::ColorMatrix: return numbers(cx, std::vector<double>(d.colorMatrix.begin(), d.colorMatrix.end()));
-    case P::Colors: return numbers(cx, std::vector<double>(d.colors.begin(), d.colors.end()));
-    case P::Alphas: return numbers(cx, d.alphas);
-    case P::Ratios: return numbers(cx, std::vector<double>(d.ratios.begin(), d.ratios.end()));
+    case P::Colors: return numbers(cx, std::vector<double>(d.colors.begin(), d.colors.begin() + d.stops));
+    case P::Alphas: return numbers(cx, std::vector<double>(d.alphas.begin(), d.alphas.begin() + d.stops));
+    case P::Ratios: return numbers(cx, std::vector<double>(d.ratios.begin(), d.ratios.begin() + d.stops));
     case P::MatrixX: return d.matrixX;
     case P::MatrixY: return d.matrixY;
     case P::Matrix: return numbers(cx, d.matrix);
@@ -75,16 +79,31 @@ Value read(Context &cx, const FilterData &d, P prop)
     case P::Bias: return d.bias;
     case P::PreserveAlpha: return d.preserveAlpha;
     case P::Clamp: return d.clamp;
+    case P::MapBitmap: return d.mapBitmap;
+    case P::MapPoint: return Value(newPoint(cx, Value(double(d.mapX)), Value(double(d.mapY))));
+    case P::ComponentX: return d.componentX;
+    case P::ComponentY: return d.componentY;
+    case P::ScaleX: return d.scaleX;
+    case P::ScaleY: return d.scaleY;
+    case P::Mode: return cx.vm.string(d.mode);
     }
     return Value();
 }
 
-// A gradient's colours, alphas and ratios keep as many entries as the
-// colours have.
-void fitGradient(FilterData &d)
+// The gradient's arrays reach every stop shown; stops that were never set
+// are black, transparent and at ratio 0.
+void keepStops(FilterData &d)
 {
-    d.alphas.resize(d.colors.size(), 1);
-    d.ratios.resize(d.colors.size(), 0);
+    size_t size = std::max(d.colors.size(), d.stops);
+    d.colors.resize(size, 0);
+    d.alphas.resize(size, 0);
+    d.ratios.resize(size, 0);
+}
+
+// A gradient stop's alpha: 8 bits, rounded.
+double gradientAlpha(double alpha)
+{
+    return std::isfinite(alpha) ? std::round(std::clamp(alpha, 0.0, 1.0) * 255) / 255 : 0;
 }
 
 void write(Context &cx, FilterData &d, P prop, const Value &v)
@@ -114,25 +133,31 @@ void write(Context &cx, FilterData &d, P prop, const Value &v)
             std::copy(values.begin(), values.end(), d.colorMatrix.begin());
         }
         break;
-    case P::Colors:
-        d.colors.clear();
-        for (double c : elements(cx, v))
-            d.colors.push_back(storedColor(c));
-        d.colors.resize(std::min<size_t>(d.colors.size(), 16));
-        fitGradient(d);
+    case P::Colors: {
+        std::vector<double> values = elements(cx, v);
+        d.stops = std::min<size_t>(values.size(), 16);
+        keepStops(d);
+        for (size_t i = 0; i < d.stops; ++i)
+            d.colors[i] = storedColor(values[i]);
         break;
-    case P::Alphas:
-        d.alphas.clear();
-        for (double a : elements(cx, v))
-            d.alphas.push_back(storedAlpha(a));
-        fitGradient(d);
+    }
+    case P::Alphas: {
+        // Stops the array does not reach become opaque.
+        std::vector<double> values = elements(cx, v);
+        for (size_t i = 0; i < d.stops; ++i)
+            d.alphas[i] = i < values.size() ? gradientAlpha(values[i]) : 1;
         break;
-    case P::Ratios:
-        d.ratios.clear();
-        for (double r : elements(cx, v))
-            d.ratios.push_back(std::isfinite(r) ? int(std::clamp(r, 0.0, 255.0)) : 0);
-        fitGradient(d);
+    }
+    case P::Ratios: {
+        // Fewer ratios than colours drop the stops without one.
+        if (v.isNullish())
+            break;
+        std::vector<double> values = elements(cx, v);
+        d.stops = std::min(d.stops, values.size());
+        for (size_t i = 0; i < d.stops; ++i)
+            d.ratios[i] = std::isfinite(values[i]) ? int(std::clamp(values[i], 0.0, 255.0)) : 0;
         break;
+    }
     case P::MatrixX:
         d.matrixX = std::isfinite(n) ? int(std::clamp(n, 0.0, 15.0)) : 0;
         resizeMatrix(d);
@@ -141,17 +166,31 @@ void write(Context &cx, FilterData &d, P prop, const Value &v)
         d.matrixY = std::isfinite(n) ? int(std::clamp(n, 0.0, 15.0)) : 0;
         resizeMatrix(d);
         break;
-    case P::Matrix: {
-        std::vector<double> values = elements(cx, v);
-        size_t size = d.matrix.size();
-        d.matrix = values;
-        d.matrix.resize(size, 0);
+    case P::Matrix:
+        d.matrix = elements(cx, v);
+        resizeMatrix(d);
         break;
-    }
     case P::Divisor: d.divisor = n; break;
     case P::Bias: d.bias = n; break;
     case P::PreserveAlpha: d.preserveAlpha = toBoolean(cx, v); break;
     case P::Clamp: d.clamp = toBoolean(cx, v); break;
+    case P::MapBitmap:
+        if (pixelsOf(v))
+            d.mapBitmap = v;
+        break;
+    case P::MapPoint: {
+        // Whole pixels; a point without two numbers is the origin.
+        double x = numberField(cx, v, "x"), y = numberField(cx, v, "y");
+        bool both = std::isfinite(x) && std::isfinite(y);
+        d.mapX = both ? int(std::clamp(x, -1e9, 1e9)) : 0;
+        d.mapY = both ? int(std::clamp(y, -1e9, 1e9)) : 0;
+        break;
+    }
+    case P::ComponentX: d.componentX = std::isfinite(n) ? int(std::clamp(n, -1e9, 1e9)) : 0; break;
+    case P::ComponentY: d.componentY = std::isfinite(n) ? int(std::clamp(n, -1e9, 1e9)) : 0; break;
+    case P::ScaleX: d.scaleX = std::isfinite(n) ? std::clamp(n, -65535.0, 65535.0) : 0; break;
+    case P::ScaleY: d.scaleY = std::isfinite(n) ? std::clamp(n, -65535.0, 65535.0) : 0; break;
+    case P::Mode: d.mode = storedMode(toQString(cx, v)); break;
     }
 }
 
@@ -236,6 +275,18 @@ const std::vector<ClassInfo> &classes()
           {"color", P::Color},
           {"alpha", P::Alpha}},
          "matrixX matrixY matrix divisor bias preserveAlpha clamp color alpha"},
+        {"DisplacementMapFilter",
+         Filter::Displacement,
+         {{"mapBitmap", P::MapBitmap},
+          {"mapPoint", P::MapPoint},
+          {"componentX", P::ComponentX},
+          {"componentY", P::ComponentY},
+          {"scaleX", P::ScaleX},
+          {"scaleY", P::ScaleY},
+          {"mode", P::Mode},
+          {"color", P::Color},
+          {"alpha", P::Alpha}},
+         "mapBitmap mapPoint componentX componentY scaleX scaleY mode color alpha"},
         {"GradientGlowFilter", Filter::GradientGlow, {}, kGradientListed},
         {"GradientBevelFilter", Filter::GradientBevel, {}, kGradientListed},
     };
@@ -298,14 +349,14 @@ template <size_t... I> constexpr std::array<PropFns, sizeof...(I)> propTable(std
     return {PropFns{getter<P(I)>, setter<P(I)>}...};
 }
 
-constexpr auto kPropFns = propTable(std::make_index_sequence<size_t(P::Clamp) + 1>());
+constexpr auto kPropFns = propTable(std::make_index_sequence<size_t(P::Mode) + 1>());
 
 template <size_t... I> constexpr std::array<NativeFn, sizeof...(I)> constructorTable(std::index_sequence<I...>)
 {
     return {construct<Filter::Kind(I)>...};
 }
 
-constexpr auto kConstructors = constructorTable(std::make_index_sequence<size_t(Filter::GradientBevel) + 1>());
+constexpr auto kConstructors = constructorTable(std::make_index_sequence<size_t(Filter::Displacement) + 1>());
 
 }
 

@@ -1,5 +1,9 @@
 #include "FilterData.h"
 
+#include "swf/avm1/Heap.h"
+#include "swf/avm1/display/bitmap/BitmapData.h"
+#include "swf/avm1/display/bitmap/BitmapPixels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -27,6 +31,9 @@ FilterData::FilterData(Filter::Kind kind) : kind(kind)
         break;
     case Filter::Convolution:
         divisor = 1;
+        alpha = 0;
+        break;
+    case Filter::Displacement:
         alpha = 0;
         break;
     default:
@@ -63,6 +70,19 @@ double storedAmount(double value, double max)
     return std::isfinite(value) ? std::clamp(value, 0.0, max) : 0;
 }
 
+QString storedMode(const QString &mode)
+{
+    for (const char *known : {"clamp", "ignore", "color"})
+        if (mode == QLatin1String(known))
+            return mode;
+    return QStringLiteral("wrap");
+}
+
+void FilterData::trace(Tracer &tracer)
+{
+    tracer.mark(mapBitmap);
+}
+
 QString storedType(const QString &type)
 {
     return type == QLatin1String("inner") || type == QLatin1String("outer") ? type : QStringLiteral("full");
@@ -72,7 +92,9 @@ void resizeMatrix(FilterData &data)
 {
     data.matrixX = std::clamp(data.matrixX, 0, 15);
     data.matrixY = std::clamp(data.matrixY, 0, 15);
-    data.matrix.resize(size_t(data.matrixX * data.matrixY), 0);
+    size_t size = size_t(data.matrixX * data.matrixY);
+    if (data.matrix.size() < size)
+        data.matrix.resize(size, 0);
 }
 
 Filter FilterData::toDisplay() const
@@ -83,7 +105,9 @@ Filter FilterData::toDisplay() const
     f.blurY = blurY;
     f.passes = quality;
     f.distance = distance;
-    f.angle = angle * std::numbers::pi / 180;
+    // The player turns degrees into radians with pi taken as 3.141592652, so
+    // 45 reads back from the clip as 44.9999999772279.
+    f.angle = angle * 3.141592652 / 180;
     f.strength = strength;
     f.knockout = knockout;
     switch (kind) {
@@ -102,13 +126,13 @@ Filter FilterData::toDisplay() const
         f.onTop = type == QLatin1String("full");
         f.color = withAlpha(color, alpha);
         f.highlight = withAlpha(highlightColor, highlightAlpha);
-        for (size_t i = 0; i < colors.size() && i < alphas.size() && i < ratios.size(); ++i)
+        for (size_t i = 0; i < stops && i < colors.size() && i < alphas.size() && i < ratios.size(); ++i)
             f.gradient.emplace_back(ratios[i], withAlpha(colors[i], alphas[i]));
         break;
     case Filter::Convolution:
         f.columns = matrixX;
         f.rows = matrixY;
-        f.matrix.assign(matrix.begin(), matrix.end());
+        f.matrix.assign(matrix.begin(), matrix.begin() + std::min<size_t>(matrix.size(), size_t(matrixX * matrixY)));
         f.divisor = float(divisor);
         f.bias = float(bias);
         f.defaultColor = withAlpha(color, alpha);
@@ -119,6 +143,21 @@ Filter FilterData::toDisplay() const
         for (size_t i = 0; i < 20; ++i)
             f.colorMatrix[i] = float(colorMatrix[i]);
         break;
+    case Filter::Displacement: {
+        const BitmapPixels *pixels = pixelsOf(mapBitmap);
+        f.map = pixels ? pixels->image() : map;
+        f.mapPoint = QPoint(mapX, mapY);
+        f.componentX = componentX;
+        f.componentY = componentY;
+        f.scaleX = scaleX;
+        f.scaleY = scaleY;
+        f.edges = mode == QLatin1String("clamp") ? Filter::Edges::Clamp
+            : mode == QLatin1String("ignore")    ? Filter::Edges::Ignore
+            : mode == QLatin1String("color")     ? Filter::Edges::Color
+                                                 : Filter::Edges::Wrap;
+        f.defaultColor = withAlpha(color, alpha);
+        break;
+    }
     case Filter::Blur:
         break;
     }
@@ -147,12 +186,24 @@ FilterData FilterData::fromDisplay(const Filter &f)
         d.colors.push_back(stop.rgb() & 0xFFFFFF);
         d.alphas.push_back(storedAlpha(stop.alphaF()));
     }
+    d.stops = d.colors.size();
     d.matrixX = f.columns;
     d.matrixY = f.rows;
     d.matrix.assign(f.matrix.begin(), f.matrix.end());
     d.divisor = f.divisor;
     d.bias = f.bias;
-    if (f.kind == Filter::Convolution) {
+    d.map = f.map;
+    d.mapX = f.mapPoint.x();
+    d.mapY = f.mapPoint.y();
+    d.componentX = f.componentX;
+    d.componentY = f.componentY;
+    d.scaleX = f.scaleX;
+    d.scaleY = f.scaleY;
+    d.mode = f.edges == Filter::Edges::Clamp ? QStringLiteral("clamp")
+        : f.edges == Filter::Edges::Ignore   ? QStringLiteral("ignore")
+        : f.edges == Filter::Edges::Color    ? QStringLiteral("color")
+                                             : QStringLiteral("wrap");
+    if (f.kind == Filter::Convolution || f.kind == Filter::Displacement) {
         d.color = f.defaultColor.rgb() & 0xFFFFFF;
         d.alpha = storedAlpha(f.defaultColor.alphaF());
     }

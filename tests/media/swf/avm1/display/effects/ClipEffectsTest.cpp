@@ -66,3 +66,41 @@ TEST(ClipEffects, FiltersKeepTheirRangesAndReachTheClip)
     EXPECT_EQ(clip->filters()[0].passes, 15);
     EXPECT_EQ(clip->filters()[0].color.alpha(), 127);
 }
+
+TEST(ClipEffects, AnglesComeBackFromTheClipAsThePlayerStoresThem)
+{
+    ActionWriter w;
+    makeFilter(w, "DropShadowFilter", {4, 45});
+    w.push({QStringLiteral("clip")}).op(Op::GetVariable).push({QStringLiteral("filters")});
+    w.getVariable(QStringLiteral("f")).push({1}).op(Op::InitArray).op(Op::SetMember);
+    traceMember(w, "f", "angle");
+    w.push({QStringLiteral("g")});
+    get(w, QStringLiteral("clip.filters")).push({0}).op(Op::GetMember).op(Op::SetVariable);
+    traceMember(w, "g", "angle");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"45", "44.9999999772279"}));
+}
+
+TEST(ClipEffects, FilterArraysKeepWhatTheyHeldBeyondTheirLength)
+{
+    ActionWriter w;
+    makeFilter(w, "ConvolutionFilter", {2, 2});
+    setMember(w, "f", "matrix", QStringLiteral("ABCDEF")); // six NaNs: a string has a length but no elements
+    traceMember(w, "f", "matrix");
+    setMember(w, "f", "matrixX", 3); // grows to 3 x 2 = 6 and keeps them
+    traceMember(w, "f", "matrix");
+    makeFilter(w, "GradientGlowFilter", {});
+    setMember(w, "f", "colors", QStringLiteral("AB"));
+    w.push({QStringLiteral("f")}).op(Op::GetVariable).push({QStringLiteral("ratios"), 9, 300}).push({2});
+    w.op(Op::InitArray).op(Op::SetMember); // ratios = [300, 9]
+    w.push({QStringLiteral("f")}).op(Op::GetVariable).push({QStringLiteral("ratios"), 7}).push({1});
+    w.op(Op::InitArray).op(Op::SetMember); // ratios = [7]: one stop left
+    setMember(w, "f", "colors", QStringLiteral("ABC")); // three again: the second ratio comes back
+    traceMember(w, "f", "ratios");
+    w.push({QStringLiteral("f")}).op(Op::GetVariable).push({QStringLiteral("alphas"), 0.5}).push({1});
+    w.op(Op::InitArray).op(Op::SetMember);
+    traceMember(w, "f", "alphas");
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"NaN,NaN,NaN,NaN,NaN,NaN", "NaN,NaN,NaN,NaN,NaN,NaN", "7,9,0",
+                                    "0.501960784313725,1,1"}));
+}
