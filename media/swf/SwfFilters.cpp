@@ -118,6 +118,23 @@ QRgb times(QRgb c, int alpha)
     return qRgba(channel(16), channel(8), channel(0), channel(24));
 }
 
+// The effect laid over the object where the object is, keeping the
+// object's own coverage.
+QRgb atop(QRgb effect, QRgb object)
+{
+    QRgb top = times(effect, qAlpha(object)), below = times(object, 255 - qAlpha(effect));
+    auto channel = [&](int shift) { return std::min(255, int((top >> shift) & 0xff) + int((below >> shift) & 0xff)); };
+    return qRgba(channel(16), channel(8), channel(0), channel(24));
+}
+
+QImage imageOf(const std::vector<QRgb> &pixels, QSize size)
+{
+    QImage out(size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < size.height(); ++y)
+        std::copy_n(pixels.data() + size_t(y) * size_t(size.width()), size.width(), reinterpret_cast<QRgb *>(out.scanLine(y)));
+    return out;
+}
+
 // Lays an effect (one premultiplied colour per pixel) with the object as
 // the flags say: the effect alone (knockout, or the object hidden), under
 // the object (outer effects) or over it (inner ones and bevels on top).
@@ -188,8 +205,9 @@ QImage shadowFilter(const QImage &source, const Filter &f, double stageScale)
 
 // Bevels, plain or with a gradient: where the blurred alpha seen from the
 // light's side exceeds that seen from the other side, a highlight, and the
-// other way round a shadow; inner bevels keep to the object, outer ones to
-// around it.
+// other way round a shadow. Inner bevels lie on the object within its own
+// coverage; outer ones lie under it whole, showing through where it is
+// see-through, and are cut to around it only once the object is gone.
 QImage bevelFilter(const QImage &source, const Filter &f, double stageScale)
 {
     Plane alpha = channelOf(source, 24);
@@ -199,6 +217,7 @@ QImage bevelFilter(const QImage &source, const Filter &f, double stageScale)
     GradientRamp ramp{};
     if (f.kind == Filter::GradientBevel)
         ramp = filterRamp(f.gradient);
+    bool inside = f.inner && !f.onTop;
     std::vector<QRgb> effect(alpha.v.size());
     for (int y = 0; y < source.height(); ++y) {
         auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(y));
@@ -211,14 +230,16 @@ QImage bevelFilter(const QImage &source, const Filter &f, double stageScale)
                 c = ramp[size_t(std::clamp(128 + (highlight - shadow) / 2, 0, 255))];
             else
                 c = highlight ? premultiplied(f.highlight, highlight) : premultiplied(f.color, shadow);
-            if (f.inner && !f.onTop)
-                c = times(c, qAlpha(from[x]));
-            else if (!f.inner && !f.onTop)
+            if (inside)
+                c = f.compositeSource && !f.knockout ? atop(c, from[x]) : times(c, qAlpha(from[x]));
+            else if (!f.onTop && !f.compositeSource && !f.knockout)
                 c = times(c, 255 - qAlpha(from[x]));
             effect[size_t(y) * size_t(source.width()) + size_t(x)] = c;
         }
     }
-    return composite(source, effect, f, f.inner || f.onTop);
+    if (inside)
+        return imageOf(effect, source.size());
+    return composite(source, effect, f, f.onTop);
 }
 
 QImage convolutionFilter(const QImage &source, const Filter &f)

@@ -1,7 +1,8 @@
 // Filters as functions on pictures: box blurs and their passes, shadows
 // moved by the distance at the stage's scale, glows, inner and knockout
-// effects, hidden objects, bevels' light and dark sides, gradient glows,
-// convolution and the colour matrix.
+// effects, hidden objects, bevels' light and dark sides and how they lie
+// with see-through objects, gradient glows, convolution and the colour
+// matrix.
 #include "swf/SwfFilters.h"
 
 #include <QPainter>
@@ -124,6 +125,35 @@ TEST(SwfFilters, BevelLightsOneSideAndShadesTheOther)
     EXPECT_GT(qRed(out.pixel(15, 15)), 200) << "the top left inside edge lit";
     EXPECT_LT(qRed(out.pixel(24, 24)), 60) << "the bottom right inside edge dark";
     EXPECT_EQ(alphaAt(out, 13, 13), 0) << "an inner bevel stays inside";
+}
+
+// A half see-through object keeps showing what lies behind it as much
+// with an inner bevel as without, and shows an outer bevel through itself.
+TEST(SwfFilters, BevelsOnASeeThroughObject)
+{
+    Filter f = filter(Filter::Bevel, 2);
+    f.distance = 2;
+    f.angle = M_PI / 4;
+    f.highlight = Qt::white;
+    f.color = Qt::black;
+    QImage source = square();
+    source.fill(Qt::transparent);
+    QPainter(&source).fillRect(QRect(15, 15, 10, 10), QColor(0, 0, 255, 128));
+
+    f.inner = true;
+    QImage inner = swf::applyFilter(f, source, 1);
+    EXPECT_NEAR(alphaAt(inner, 15, 15), alphaAt(source, 15, 15), 1) << "the lit edge as see-through as the object";
+    EXPECT_GT(qRed(inner.pixel(15, 15)), 40) << "the highlight shows on the lit edge";
+    EXPECT_EQ(inner.pixel(20, 20), source.pixel(20, 20)) << "the flat middle untouched";
+
+    f.inner = false;
+    QImage outer = swf::applyFilter(f, source, 1);
+    f.onTop = true;
+    f.compositeSource = false;
+    QImage effect = swf::applyFilter(f, source, 1);
+    int lit = qRed(effect.pixel(15, 15));
+    ASSERT_GT(lit, 100);
+    EXPECT_NEAR(qRed(outer.pixel(15, 15)), lit * 127 / 255, 2) << "the outer bevel seen through the half see-through object";
 }
 
 TEST(SwfFilters, GradientGlowColoursByStrength)
