@@ -73,6 +73,8 @@ TextFormatData *dataOf(const Value &self)
 template <class... Ts> struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Older clang (the fuzz build's compiler) needs the guide spelled out.
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 Value fieldValue(Context &cx, const F &f, const Field &field)
 {
