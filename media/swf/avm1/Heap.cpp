@@ -40,7 +40,8 @@ void Heap::adopt(Cell *cell, size_t size)
     cell->bytes = uint32_t(size);
     cells.push_back(cell);
     ++madeSince;
-    madeBytesSince += size;
+    // A string or array is made whole: its contents count from the start.
+    madeBytesSince += size + cell->extraBytes();
 }
 
 void Heap::collect()

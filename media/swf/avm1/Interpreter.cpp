@@ -258,6 +258,10 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
     };
 
     for (;;) {
+        // One action can make a string or array of any size (s = s + s):
+        // past the memory bound, collect or stop now, not at the next loop.
+        if (vm.heap.full())
+            vm.safePoint();
         const Instr in = code.instr(pc);
         if (in.offset >= rangeEnd)
             return {Exit::Left, in.offset};

@@ -88,3 +88,20 @@ TEST(Heap, EndsAMovieThatKeepsAllocating)
     later.trace(QStringLiteral("scripts are off"));
     EXPECT_EQ(m.run(later), QStringList());
 }
+
+// s = "x"; then s = s + s, again and again, with no loop: the bound must stop
+// the doubling at the action that passes it.
+TEST(Heap, EndsAStraightRunOfGrowingStrings)
+{
+    Machine m;
+    m.vm.heap.setLimits(200000, size_t(8) << 20);
+    W w;
+    w.setVariable(QStringLiteral("s"), QStringLiteral("x"));
+    for (int i = 0; i < 40; ++i)
+        w.push({QStringLiteral("s")}).getVariable(QStringLiteral("s")).getVariable(QStringLiteral("s"))
+            .op(Op::Add2).op(Op::SetVariable);
+    w.trace(QStringLiteral("still running"));
+    EXPECT_EQ(m.run(w), QStringList());
+    EXPECT_TRUE(m.vm.disabled());
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}
