@@ -317,7 +317,7 @@ void FlashControl::editFocusedField(QKeyEvent *event)
 void FlashControl::inputMethodEvent(QInputMethodEvent *event)
 {
     if (Stage *stage = moviePlayer.stage(); stage && !event->commitString().isEmpty()) {
-        stage->keyboard().insertText(event->commitString());
+        stage->keyboard().typeText(event->commitString());
         inputHeard();
     }
     event->accept();

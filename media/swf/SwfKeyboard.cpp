@@ -37,15 +37,14 @@ void KeyboardInput::press(int keyCode, int keyAscii)
         stage.queueEvent(*clip, ClipEvent::KeyDown);
     stage.scripts().broadcast(QStringLiteral("Key"), QStringLiteral("onKeyDown"), {});
     DisplayObject *focused = stage.focus().current();
-    if (keyCode == kTabKey)
+    if (keyCode == kTabKey) {
         stage.focus().tab(isDown(kShiftKey));
-    else if (focused && focused->kind() == DisplayObject::Kind::EditText) {
-        // Keys typed into a field are the field's, not key-press handlers'.
+    } else if (!keyPressHandlers(keyPressCodeOf(keyCode, keyAscii)) && focused
+               && focused->kind() == DisplayObject::Kind::EditText) {
+        // A key a key-press handler waits for is not typed into the field.
         auto &field = static_cast<EditTextObject &>(*focused);
         if (typeIntoField(field.textField(), keyCode, QChar(keyAscii)))
             stage.scripts().textChanged(field);
-    } else {
-        keyPressHandlers(keyPressCodeOf(keyCode, keyAscii));
     }
     stage.runQueuedActions();
 }
@@ -69,6 +68,15 @@ void KeyboardInput::insertText(const QString &text)
     stage.runQueuedActions();
 }
 
+void KeyboardInput::typeText(const QString &text)
+{
+    if (text.size() == 1 && keyPressHandlers(keyPressCodeOf(0, text.at(0).unicode()))) {
+        stage.runQueuedActions();
+        return;
+    }
+    insertText(text);
+}
+
 void KeyboardInput::release(int keyCode)
 {
     code = keyCode;
@@ -79,10 +87,11 @@ void KeyboardInput::release(int keyCode)
     stage.runQueuedActions();
 }
 
-void KeyboardInput::keyPressHandlers(int pressCode)
+bool KeyboardInput::keyPressHandlers(int pressCode)
 {
     if (pressCode == 0)
-        return;
+        return false;
+    bool heard = false;
     std::vector<std::shared_ptr<DisplayObject>> objects;
     for (const auto &[level, root] : stage.levels())
         collect(*root, objects);
@@ -91,14 +100,19 @@ void KeyboardInput::keyPressHandlers(int pressCode)
             continue;
         if (object->kind() == DisplayObject::Kind::MovieClip) {
             for (const ClipAction &action : object->clipActions())
-                if (action.events & ClipEvent::KeyPress && action.keyCode == pressCode)
+                if (action.events & ClipEvent::KeyPress && action.keyCode == pressCode) {
                     stage.queueActions(static_cast<MovieClip &>(*object), action.bytecode);
+                    heard = true;
+                }
         } else if (MovieClip *parent = object->parentClip()) {
             for (const auto &action : static_cast<ButtonObject &>(*object).button().actions)
-                if (action.keyCode() == pressCode)
+                if (action.keyCode() == pressCode) {
                     stage.queueActions(*parent, action.bytecode);
+                    heard = true;
+                }
         }
     }
+    return heard;
 }
 
 int keyCodeOf(int qtKey)

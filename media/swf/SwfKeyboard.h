@@ -20,6 +20,9 @@ public:
     void release(int code);
     // Text from an input method or the clipboard goes into the focused field.
     void insertText(const QString &text);
+    // Text typed through an input method: a character a key-press handler
+    // waits for runs the handler instead of being typed.
+    void typeText(const QString &text);
     // The focused text field, or null.
     TextField *focusedField() const;
 
@@ -31,8 +34,8 @@ public:
     int lastAscii() const { return ascii; }
 
 private:
-    // Runs the key-press handlers waiting for this key in the tree.
-    void keyPressHandlers(int pressCode);
+    // Runs the key-press handlers waiting for this key in the tree; whether any did.
+    bool keyPressHandlers(int pressCode);
 
     Stage &stage;
     std::set<int> down;

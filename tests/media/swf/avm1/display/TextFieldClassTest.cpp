@@ -3,6 +3,8 @@
 // variables.
 #include "ScriptTestUtil.h"
 #include "swf/SwfEditTextObject.h"
+#include "swf/SwfKeyboard.h"
+#include "swf/SwfStage.h"
 #include "swf/SwfMovieClip.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +141,34 @@ TEST(TextFieldClass, AutoSizeFromTheRightOrCentreMovesTheFieldsPosition)
     Played p(boxMovie(w));
     // An empty field is 4 pixels wide: it grows 3 pixels to the left, or 1.5 each way.
     EXPECT_EQ(p.lines, QStringList({"7", "8.5", "100"}));
+}
+
+TEST(TextFieldClass, AKeyAButtonWaitsForIsNotTypedIntoTheFocusedField)
+{
+    ActionWriter script;
+    makeField(script, "t");
+    setMember(script, "t", "type", QStringLiteral("input"));
+    call(script, "Selection", "setFocus", {QStringLiteral("t")}).op(Op::Pop);
+    ActionWriter pressed;
+    pressed.push({QStringLiteral("key a")}).op(Op::Trace);
+    MovieWriter m(200, 200, 12, 8);
+    swfmake::ShapeBuilder s;
+    s.setStyles(0, s.addFill(swfmake::Fill::solid(Qt::red)), 0);
+    s.rect(0, 0, 400, 200);
+    m.defineShape(1, s);
+    m.defineButton2(2, {{15, 1, 1, QTransform()}}, {MovieWriter::ButtonAction{0, 'a', pressed.body()}});
+    m.place(Place{1, false, 2, QTransform(), {}, {}, QStringLiteral("button"), {}});
+    m.tag(12, script.block());
+    m.showFrame();
+    Played p(swftest::load(m.finish()));
+    swf::KeyboardInput &keys = p.scene.stage.keyboard();
+    keys.press(swf::keyCodeOf(Qt::Key_A), 'a'); // a key with its character
+    keys.release(swf::keyCodeOf(Qt::Key_A));
+    keys.typeText(QStringLiteral("a")); // the character from an input method
+    keys.typeText(QStringLiteral("b"));
+    keys.typeText(QStringLiteral("好"));
+    EXPECT_EQ(p.lines, QStringList({"key a", "key a"}));
+    EXPECT_EQ(fieldAt(p, 3).textField().text(), QStringLiteral("b好"));
 }
 
 TEST(TextFieldClass, SelectionMovesTheFocusAndSelectsInTheFocusedField)
