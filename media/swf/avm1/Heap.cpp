@@ -41,7 +41,9 @@ void Heap::adopt(Cell *cell, size_t size)
     cells.push_back(cell);
     ++madeSince;
     // A string or array is made whole: its contents count from the start.
-    madeBytesSince += size + cell->extraBytes();
+    size_t bytes = size + cell->extraBytes();
+    madeBytesSince += bytes;
+    madeBytesTotal += bytes;
 }
 
 void Heap::collect()

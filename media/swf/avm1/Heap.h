@@ -110,7 +110,13 @@ public:
         maxBytes = byteLimit;
     }
     // Counts bytes a cell gained after it was made (a growing string).
-    void grew(size_t bytes) { madeBytesSince += bytes; }
+    void grew(size_t bytes)
+    {
+        madeBytesSince += bytes;
+        madeBytesTotal += bytes;
+    }
+    // Bytes made since the heap was created, never reset.
+    size_t bytesMade() const { return madeBytesTotal; }
 
     size_t cellCount() const { return cells.size(); }
     size_t collections() const { return collectionCount; }
@@ -130,6 +136,7 @@ private:
     std::vector<RootSource *> sources;
     size_t madeSince = 0;
     size_t madeBytesSince = 0;
+    size_t madeBytesTotal = 0;
     size_t liveBytes = 0;
     size_t nextCollection = 10000;
     size_t collectionCount = 0;

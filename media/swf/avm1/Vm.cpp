@@ -294,8 +294,13 @@ void Vm::checkTime()
 
 void Vm::safePoint()
 {
-    if ((++timeChecks & 1023) == 0)
+    // The clock is read every 1024th safe point, and as soon as 16 MB were
+    // made since it was last read: a loop copying a large string spends
+    // seconds in far fewer iterations.
+    if ((++timeChecks & 1023) == 0 || heap.bytesMade() - bytesAtTimeCheck > (16u << 20)) {
+        bytesAtTimeCheck = heap.bytesMade();
         checkTime();
+    }
     // Past the bound counts too: a few large cells (bitmaps) can pass it
     // long before enough cells were made to collect.
     if (!heap.wantsCollection() && !heap.full())

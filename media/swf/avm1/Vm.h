@@ -205,6 +205,7 @@ private:
     QString abortReason;   // set while an abort unwinds nested blocks
     int timeLimitMs = kDefaultTimeLimitMs;
     int timeChecks = 0;
+    size_t bytesAtTimeCheck = 0;
     bool scriptsOff = false;
     std::vector<Value> tempRoots;
     friend class TempRoot;

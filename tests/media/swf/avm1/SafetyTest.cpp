@@ -22,6 +22,32 @@ TEST(Safety, StopsAnEndlessLoopAndRunsLaterBlocks)
     EXPECT_EQ(m.run(next), QStringList({"next"}));
 }
 
+// s holds 4M characters; for (i = 0; i < 1000; i++) t = s + "x"; copies
+// 8 GB in fewer loops than the clock is otherwise read after.
+TEST(Safety, StopsALoopThatCopiesALargeStringInTime)
+{
+    Machine m;
+    m.vm.setTimeLimit(100);
+    W w;
+    w.setVariable(QStringLiteral("s"), QStringLiteral("x"));
+    for (int i = 0; i < 22; ++i)
+        w.push({QStringLiteral("s")}).getVariable(QStringLiteral("s")).getVariable(QStringLiteral("s"))
+            .op(Op::Add2).op(Op::SetVariable);
+    w.trace(QStringLiteral("built"));
+    auto top = w.label(), done = w.label();
+    w.setVariable(QStringLiteral("i"), 0);
+    w.bind(top);
+    w.getVariable(QStringLiteral("i")).push({1000}).op(Op::Less2).op(Op::Not).ifTrue(done);
+    w.push({QStringLiteral("t")}).getVariable(QStringLiteral("s")).push({QStringLiteral("x")}).op(Op::Add2)
+        .op(Op::SetVariable);
+    w.push({QStringLiteral("i")}).getVariable(QStringLiteral("i")).op(Op::Increment).op(Op::SetVariable);
+    w.jump(top);
+    w.bind(done);
+    w.trace(QStringLiteral("copied"));
+    EXPECT_EQ(m.run(w), QStringList({"built"}));
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}
+
 TEST(Safety, StopsRecursionAt256Levels)
 {
     Machine m;
