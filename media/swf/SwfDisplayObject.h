@@ -55,6 +55,10 @@ public:
     // The parent when it is a clip.
     MovieClip *parentClip() const;
     bool removed() const { return isRemoved; }
+    // The timeline took the object away while it had unload handlers: it
+    // waits beneath the other objects until they have run, then goes.
+    bool unloading() const { return isUnloading; }
+    void setUnloading() { isUnloading = true; }
     int depth() const { return objectDepth; }
     const QString &name() const { return instanceName; }
     void setName(const QString &name) { instanceName = name; }
@@ -138,6 +142,7 @@ private:
     const Character *definition;
     DisplayObject *parentObject = nullptr;
     bool isRemoved = false;
+    bool isUnloading = false;
     int objectDepth = 0;
     QString instanceName;
     QTransform transform;

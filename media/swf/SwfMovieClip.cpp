@@ -56,8 +56,9 @@ void MovieClip::markRemoved()
 {
     if (removed())
         return;
-    DisplayObject::markRemoved();
+    // The clips inside leave first: their unload handlers run before this one's.
     list.markRemoved();
+    DisplayObject::markRemoved();
 }
 
 void MovieClip::runFrame()
@@ -117,7 +118,7 @@ void MovieClip::applyCommands(int frame, bool runActions)
             place(*p, frame);
         } else if (auto *r = std::get_if<RemoveCommand>(&command)) {
             if (r->depth < kScriptDepthBase)
-                list.remove(r->depth);
+                takeAway(r->depth);
         } else if (auto *a = std::get_if<ActionCommand>(&command)) {
             if (runActions)
                 stage().queueActions(*this, a->bytecode);
@@ -155,6 +156,20 @@ void MovieClip::place(const PlaceCommand &command, int frame)
         }
     }
     applyProperties(*existing, command);
+}
+
+void MovieClip::takeAway(int depth)
+{
+    DisplayObject *object = list.at(depth);
+    if (!object || !stage().hasUnloadHandlers(*object)) {
+        list.remove(depth);
+        return;
+    }
+    // Beneath every depth in use, where scripts still find it by name.
+    int waiting = -1 - depth;
+    list.remove(waiting);
+    list.swap(depth, waiting);
+    stage().startUnload(*object);
 }
 
 void MovieClip::applyProperties(DisplayObject &object, const PlaceCommand &command)
@@ -240,15 +255,17 @@ void MovieClip::rebuild(int frame, bool runActions)
     }
     std::vector<int> gone;
     for (const auto &[depth, object] : list) {
-        if (depth >= kScriptDepthBase || object->placeFrame() < 0)
+        if (depth >= kScriptDepthBase || object->placeFrame() < 0 || object->unloading())
             continue;
         auto it = standing.find(depth);
-        if (it == standing.end() || it->second.placedAt != object->placeFrame()
-            || *it->second.command.characterId != object->characterId())
+        if (it == standing.end() || it->second.placedAt != object->placeFrame())
+            gone.push_back(depth);
+        // A clip a movie was loaded into stands for the placement it replaced.
+        else if (object->character() && *it->second.command.characterId != object->characterId())
             gone.push_back(depth);
     }
     for (int depth : gone)
-        list.remove(depth);
+        takeAway(depth);
     current = frame;
     for (auto &[depth, state] : standing) {
         if (removed())

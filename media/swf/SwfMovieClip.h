@@ -75,6 +75,9 @@ private:
     void applyCommands(int frame, bool runActions);
     void place(const PlaceCommand &command, int frame);
     void rebuild(int frame, bool runActions);
+    // The timeline takes away the object at `depth`: at once, or once its
+    // unload handlers have run.
+    void takeAway(int depth);
     // Makes the object a placement asks for and puts it in the list.
     void instantiate(const PlaceCommand &command, int frame);
     void applyProperties(DisplayObject &object, const PlaceCommand &command);

@@ -110,7 +110,7 @@ void Stage::tick()
     std::vector<std::shared_ptr<MovieClip>> running = clipsInOrder();
     executionOrder.assign(running.rbegin(), running.rend());
     for (const auto &clip : running) {
-        if (clip->removed())
+        if (clip->removed() || clip->unloading())
             continue;
         queueEvent(*clip, ClipEvent::EnterFrame);
         clip->runFrame();
@@ -137,7 +137,10 @@ void Stage::runQueuedActions()
         }
         Queued next = std::move(queue->front());
         queue->pop_front();
-        if (!next.target->removed() || next.evenIfRemoved)
+        Queued::Reach reached = next.target->removed()     ? Queued::EvenRemoved
+                              : next.target->unloading() ? Queued::WhileUnloading
+                                                         : Queued::OnStage;
+        if (next.reach >= reached)
             run(next);
     }
     draining = false;
@@ -147,13 +150,17 @@ void Stage::run(const Queued &entry)
 {
     switch (entry.kind) {
     case Queued::Actions:
+    case Queued::EventActions:
         host.runActions(static_cast<MovieClip &>(*entry.target), entry.bytecode);
         break;
     case Queued::InitActions:
         host.runInitActions(static_cast<MovieClip &>(*entry.target), entry.bytecode);
         break;
     case Queued::Handler:
-        host.callHandler(*entry.target, entry.handler, {});
+        // The method is looked up when its turn comes: an earlier block of
+        // the queue may have set it (a root's first frame sets its onLoad).
+        if (host.hasHandler(*entry.target, entry.handler))
+            host.callHandler(*entry.target, entry.handler, {});
         break;
     case Queued::Construct: {
         std::vector<QByteArray> handlers;
@@ -163,6 +170,11 @@ void Stage::run(const Queued &entry)
         host.constructObject(static_cast<MovieClip &>(*entry.target), handlers);
         break;
     }
+    case Queued::Destroy:
+        if (MovieClip *parent = entry.target->parentClip();
+            parent && parent->children().at(entry.target->depth()) == entry.target.get())
+            parent->children().remove(entry.target->depth());
+        break;
     }
 }
 
@@ -174,34 +186,40 @@ void Stage::enqueue(Priority priority, Queued entry)
 
 void Stage::queueActions(MovieClip &target, const QByteArray &bytecode)
 {
-    enqueue(NormalPriority, {Queued::Actions, target.shared_from_this(), bytecode, QString(), false});
+    enqueue(NormalPriority, {Queued::Actions, target.shared_from_this(), bytecode, QString(), Queued::OnStage});
 }
 
 void Stage::queueEvent(DisplayObject &object, uint32_t event)
 {
-    // An object's unload handlers run after it left the stage.
-    bool evenIfRemoved = event == ClipEvent::Unload;
-    Priority priority = event == ClipEvent::Initialize ? ConstructPriority : NormalPriority;
+    // An object's unload handlers run after it left the stage; the events of
+    // its coming reach it while it waits for them (a goto may pass over a
+    // clip's whole life).
+    Queued::Reach reach = event == ClipEvent::Unload ? Queued::EvenRemoved
+        : event == ClipEvent::Load || event == ClipEvent::Initialize ? Queued::WhileUnloading
+                                                                     : Queued::OnStage;
+    // Initialize handlers run with the init actions, in the order of the tags.
+    Priority priority = event == ClipEvent::Initialize ? InitPriority : NormalPriority;
     if (object.kind() == DisplayObject::Kind::MovieClip) {
         for (const ClipAction &action : object.clipActions())
             if (action.events & event)
-                enqueue(priority, {Queued::Actions, object.shared_from_this(), action.bytecode, QString(), evenIfRemoved});
+                enqueue(priority, {Queued::EventActions, object.shared_from_this(), action.bytecode, QString(), reach});
     }
     QString name = handlerName(event);
-    if (!name.isEmpty() && host.hasHandler(object, name))
-        enqueue(priority, {Queued::Handler, object.shared_from_this(), QByteArray(), name, evenIfRemoved});
+    if (!name.isEmpty())
+        enqueue(priority, {Queued::Handler, object.shared_from_this(), QByteArray(), name, reach});
 }
 
 void Stage::queueInitActions(MovieClip &clip, uint16_t spriteId, const QByteArray &bytecode)
 {
     if (initActionsRun.insert({&clip.movie(), spriteId}).second)
-        enqueue(InitPriority, {Queued::InitActions, clip.shared_from_this(), bytecode, QString(), false});
+        enqueue(InitPriority, {Queued::InitActions, clip.shared_from_this(), bytecode, QString(), Queued::OnStage});
 }
 
 void Stage::queueConstruct(MovieClip &clip)
 {
     queueEvent(clip, ClipEvent::Initialize);
-    enqueue(ConstructPriority, {Queued::Construct, clip.shared_from_this(), QByteArray(), QString(), false});
+    enqueue(ConstructPriority,
+            {Queued::Construct, clip.shared_from_this(), QByteArray(), QString(), Queued::WhileUnloading});
 }
 
 std::shared_ptr<DisplayObject> Stage::instantiate(const std::shared_ptr<const Movie> &movie, uint16_t id,
@@ -251,11 +269,15 @@ void Stage::added(DisplayObject &object)
     if (object.kind() == DisplayObject::Kind::MovieClip) {
         auto &clip = static_cast<MovieClip &>(object);
         executionOrder.push_back(std::static_pointer_cast<MovieClip>(clip.shared_from_this()));
-        clip.runFrame();
-        if (clip.removed())
-            return;
+        // A clip's load event comes before the actions of its first frame; a
+        // level root's after them, so that its first frame can set onLoad.
+        bool levelRoot = !clip.parent();
         queueConstruct(clip);
-        queueEvent(clip, ClipEvent::Load);
+        if (!levelRoot)
+            queueEvent(clip, ClipEvent::Load);
+        clip.runFrame();
+        if (levelRoot && !clip.removed())
+            queueEvent(clip, ClipEvent::Load);
     } else if (object.kind() == DisplayObject::Kind::Button) {
         static_cast<ButtonObject &>(object).setState(ButtonCharacter::Up);
     }
@@ -263,9 +285,43 @@ void Stage::added(DisplayObject &object)
 
 void Stage::removed(DisplayObject &object)
 {
-    queueEvent(object, ClipEvent::Unload);
+    if (!object.unloading())
+        queueEvent(object, ClipEvent::Unload);
     host.objectRemoved(object);
     focusOn.objectRemoved(object);
+}
+
+bool Stage::hasUnloadHandlers(DisplayObject &object)
+{
+    for (const ClipAction &action : object.clipActions())
+        if (action.events & ClipEvent::Unload)
+            return true;
+    if (host.hasHandler(object, handlerName(ClipEvent::Unload)))
+        return true;
+    if (object.kind() != DisplayObject::Kind::MovieClip)
+        return false;
+    for (const auto &[depth, child] : static_cast<MovieClip &>(object).children())
+        if (hasUnloadHandlers(*child))
+            return true;
+    return false;
+}
+
+void Stage::startUnload(DisplayObject &object)
+{
+    queueUnloads(object);
+    enqueue(NormalPriority,
+            {Queued::Destroy, object.shared_from_this(), QByteArray(), QString(), Queued::WhileUnloading});
+}
+
+void Stage::queueUnloads(DisplayObject &object)
+{
+    if (object.unloading())
+        return;
+    if (object.kind() == DisplayObject::Kind::MovieClip)
+        for (const auto &[depth, child] : static_cast<MovieClip &>(object).children())
+            queueUnloads(*child);
+    object.setUnloading();
+    queueEvent(object, ClipEvent::Unload);
 }
 
 }

@@ -3,8 +3,9 @@
 // and the frame loop that plays them. Each frame, every clip runs its frame
 // (the clip made last goes first, the level roots last), placing objects and
 // queueing frame actions and events; then the queue runs, each block through
-// the script host: init actions first, then the construction of new clips,
-// then frame actions and events in the order they were queued.
+// the script host: init actions and initialize handlers first, then the
+// construction of new clips, then frame actions and events in the order they
+// were queued.
 #include "SwfFocus.h"
 #include "SwfKeyboard.h"
 #include "SwfMouseInput.h"
@@ -78,8 +79,14 @@ public:
     // the frame loop and run their first frame, and the script host hears.
     void added(DisplayObject &object);
     // `object` left the tree (called once per object): its unload handlers
-    // are queued and the script host hears.
+    // are queued unless they were already, and the script host hears.
     void removed(DisplayObject &object);
+    // Whether `object` or something inside it has an unload handler.
+    bool hasUnloadHandlers(DisplayObject &object);
+    // The timeline took `object` away while it has unload handlers: the
+    // unload handlers of what it holds and then its own are queued, and it
+    // leaves its parent once they have run.
+    void startUnload(DisplayObject &object);
     // The clips and buttons alive now.
     int liveClips() const { return clipCount; }
     // The clips on the stage in the order they run their frames (newest first).
@@ -97,14 +104,18 @@ private:
     friend class ButtonObject;
     enum Priority { InitPriority, ConstructPriority, NormalPriority, Priorities };
     struct Queued {
-        enum Kind { Actions, InitActions, Handler, Construct } kind;
+        // EventActions: an onClipEvent handler.
+        enum Kind { Actions, EventActions, InitActions, Handler, Construct, Destroy } kind;
         std::shared_ptr<DisplayObject> target;
         QByteArray bytecode;
         QString handler;
-        bool evenIfRemoved = false;
+        // How long the target takes the entry: while it is on the stage,
+        // also while it waits for its unload handlers, or even once removed.
+        enum Reach { OnStage, WhileUnloading, EvenRemoved } reach = OnStage;
     };
     void enqueue(Priority priority, Queued entry);
     void run(const Queued &entry);
+    void queueUnloads(DisplayObject &object);
     void clipMade() { ++clipCount; }
     void clipGone() { --clipCount; }
 

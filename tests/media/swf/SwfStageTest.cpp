@@ -141,10 +141,11 @@ TEST(SwfStage, GoingBackRebuildsTheTimelineAndKeepsScriptObjects)
     EXPECT_TRUE(root.children().at(2));
 }
 
-// Load and enter-frame handlers of a placed clip run after its first frame's
-// actions; unload handlers run once it has left, clip actions before the
-// handler method, while its enter-frame handler of that frame no longer runs;
-// init actions run before construction, construction before frame actions.
+// Initialize handlers run with the init actions in the order of the tags,
+// before construction, construction before frame actions; a placed clip's
+// load handlers run before its first frame's actions; unload handlers run
+// while it waits to leave, clip actions before the handler method, while its
+// enter-frame handler of that frame no longer runs.
 TEST(SwfStage, ClipEventsRunInTheirOrder)
 {
     MovieWriter m(100, 100, 12);
@@ -169,10 +170,10 @@ TEST(SwfStage, ClipEventsRunInTheirOrder)
     r.host->handlers.insert({clip, "onUnload"});
     r.scene->tick();
     r.scene->tick();
-    EXPECT_EQ(r.host->log, (Log{"init _level0: init", "_level0.clip: initialize", "_level0: root",
-                                "_level0.clip: frame", "_level0.clip: load", "_level0.clip: unload or load",
-                                "_level0.clip: enterFrame", "removed clip: unload or load",
-                                "removed clip.onUnload"}));
+    EXPECT_EQ(r.host->log, (Log{"_level0.clip: initialize", "init _level0: init", "_level0: root",
+                                "_level0.clip: load", "_level0.clip: unload or load", "_level0.clip: frame",
+                                "_level0.clip: enterFrame", "_level0.clip: unload or load",
+                                "_level0.clip.onUnload"}));
 }
 
 // A goto in a script runs the target frame's actions after the script; a
@@ -272,4 +273,61 @@ TEST(SwfStage, RemovedObjectsAreDetectedNotDangling)
     EXPECT_EQ(host.removed - before, 3) << "outer, inner and the shape";
     scene.tick();
     EXPECT_EQ(scene.root().currentFrame(), 0);
+}
+
+// A clip the timeline takes away while it (or a clip inside it) has unload
+// handlers waits beneath every depth, still found by name and without
+// running frame actions, until the inner unload handlers and then its own
+// have run; a clip without them goes at once.
+TEST(SwfStage, TimelineRemovalWaitsForUnloadHandlers)
+{
+    MovieWriter m(100, 100, 12);
+    TagWriter inner;
+    mark(inner, "inner frame");
+    inner.showFrame();
+    m.defineSprite(2, inner);
+    TagWriter outer;
+    outer.placeWithHandlers(placing(1, 2, "inner"), {{swf::ClipEvent::Unload, 0, "inner unload"}});
+    outer.showFrame();
+    mark(outer, "outer frame 2");
+    outer.showFrame();
+    m.defineSprite(3, outer);
+    m.place(placing(1, 3, "outer"));
+    m.place(placing(2, 2, "plain"));
+    m.showFrame();
+    m.remove(1);
+    m.remove(2);
+    mark(m, "root frame 2");
+    m.showFrame();
+
+    Recorded r(swftest::load(m.finish()));
+    swf::MovieClip &root = r.scene->root();
+    std::weak_ptr<swf::DisplayObject> outerClip = root.children().at(1)->shared_from_this();
+    std::weak_ptr<swf::DisplayObject> plain = root.children().at(2)->shared_from_this();
+    std::vector<int> depthsDuringUnload;
+    r.host->script = [&](swf::MovieClip &, const QByteArray &code) {
+        if (RecordingHost::text(code) == "inner unload" && !outerClip.expired())
+            depthsDuringUnload.push_back(outerClip.lock()->depth());
+    };
+    r.host->log.clear();
+    r.scene->tick();
+    EXPECT_TRUE(plain.expired()) << "nothing to wait for";
+    EXPECT_EQ(depthsDuringUnload, std::vector<int>{-2}) << "waits beneath the timeline's depths";
+    EXPECT_TRUE(outerClip.expired()) << "gone once its unload handlers ran";
+    EXPECT_EQ(r.host->log, (Log{"_level0.outer.inner: inner unload", "_level0: root frame 2"}))
+        << "the frame actions the outer clip queued that frame do not run";
+}
+
+// A level root's load handler is looked up once its first frame's actions
+// have run, so those actions can set it.
+TEST(SwfStage, RootLoadHandlerSetByItsFirstFrameRuns)
+{
+    MovieWriter m(100, 100, 12);
+    mark(m, "set onLoad");
+    m.showFrame();
+    auto recording = std::make_unique<RecordingHost>();
+    RecordingHost &host = *recording;
+    host.script = [&](swf::MovieClip &target, const QByteArray &) { host.handlers.insert({&target, "onLoad"}); };
+    Scene scene(swftest::load(m.finish()), std::move(recording));
+    EXPECT_EQ(host.log, (Log{"_level0: set onLoad", "_level0.onLoad"}));
 }
