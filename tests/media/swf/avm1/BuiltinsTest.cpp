@@ -31,18 +31,6 @@ W setArray(const QString &name, std::vector<W::PushValue> items)
     return w;
 }
 
-// new Class(args) stored in `name`.
-W construct(const QString &name, const QString &className, std::vector<W::PushValue> args = {})
-{
-    W w;
-    std::vector<W::PushValue> pushed{name};
-    pushed.insert(pushed.end(), args.rbegin(), args.rend());
-    pushed.push_back(int32_t(args.size()));
-    pushed.push_back(className);
-    w.push(pushed).op(Op::NewObject).op(Op::SetVariable);
-    return w;
-}
-
 }
 
 TEST(StringMethods, HandleOddArgumentsAsThePlayerDoes)

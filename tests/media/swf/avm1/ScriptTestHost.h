@@ -171,6 +171,18 @@ public:
     Vm vm{host};
 };
 
+// new Class(args) stored in the variable `name`.
+inline ActionWriter construct(const QString &name, const QString &className, std::vector<ActionWriter::PushValue> args = {})
+{
+    ActionWriter w;
+    std::vector<ActionWriter::PushValue> pushed{name};
+    pushed.insert(pushed.end(), args.rbegin(), args.rend());
+    pushed.push_back(int32_t(args.size()));
+    pushed.push_back(className);
+    w.push(pushed).op(Op::NewObject).op(Op::SetVariable);
+    return w;
+}
+
 // Traces the result of `object.method(args...)`, with `object` a variable
 // path ("Math", "_global.o") or empty for a global function.
 inline ActionWriter callAndTrace(const QString &object, const QString &method, std::vector<ActionWriter::PushValue> args)

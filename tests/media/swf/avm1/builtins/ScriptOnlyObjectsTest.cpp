@@ -8,17 +8,6 @@ using namespace scripttest;
 
 namespace {
 
-W makeObject(const QString &variable, const QString &className, std::vector<ActionWriter::PushValue> args)
-{
-    W w;
-    std::vector<ActionWriter::PushValue> pushed{variable};
-    pushed.insert(pushed.end(), args.rbegin(), args.rend());
-    pushed.push_back(int32_t(args.size()));
-    pushed.push_back(className);
-    w.push(pushed).op(Op::NewObject).op(Op::SetVariable);
-    return w;
-}
-
 W traceOf(const QString &path)
 {
     W w;
@@ -31,8 +20,8 @@ W traceOf(const QString &path)
 TEST(ContextMenus, CopiesShareTheBuiltInCommandsAndCopyTheItems)
 {
     Machine m;
-    m.run(makeObject(QStringLiteral("menu"), QStringLiteral("ContextMenu"), {}));
-    m.run(makeObject(QStringLiteral("item"), QStringLiteral("ContextMenuItem"), {QStringLiteral("Next")}));
+    m.run(construct(QStringLiteral("menu"), QStringLiteral("ContextMenu"), {}));
+    m.run(construct(QStringLiteral("item"), QStringLiteral("ContextMenuItem"), {QStringLiteral("Next")}));
     W push;
     push.getVariable(QStringLiteral("item")).push({1}).getVariable(QStringLiteral("menu.customItems"));
     push.push({QStringLiteral("push")}).op(Op::CallMethod).op(Op::Pop);
@@ -73,7 +62,7 @@ TEST(ExternalInterfaceHelpers, EscapeForXmlAndScriptsAndGiveNullForNothing)
 TEST(PrintJobs, NeverStartAndKeepTheirSizesAtZero)
 {
     Machine m;
-    m.run(makeObject(QStringLiteral("job"), QStringLiteral("PrintJob"), {}));
+    m.run(construct(QStringLiteral("job"), QStringLiteral("PrintJob"), {}));
     EXPECT_EQ(result(m, QStringLiteral("job"), QStringLiteral("start")), "false");
     W set;
     set.getVariable(QStringLiteral("job")).push({QStringLiteral("pageWidth"), 100}).op(Op::SetMember);
