@@ -95,11 +95,7 @@ TEST(Heap, EndsAStraightRunOfGrowingStrings)
 {
     Machine m;
     m.vm.heap.setLimits(200000, size_t(8) << 20);
-    W w;
-    w.setVariable(QStringLiteral("s"), QStringLiteral("x"));
-    for (int i = 0; i < 40; ++i)
-        w.push({QStringLiteral("s")}).getVariable(QStringLiteral("s")).getVariable(QStringLiteral("s"))
-            .op(Op::Add2).op(Op::SetVariable);
+    W w = doubledString(40);
     w.trace(QStringLiteral("still running"));
     EXPECT_EQ(m.run(w), QStringList());
     EXPECT_TRUE(m.vm.disabled());

@@ -28,11 +28,7 @@ TEST(Safety, StopsALoopThatCopiesALargeStringInTime)
 {
     Machine m;
     m.vm.setTimeLimit(100);
-    W w;
-    w.setVariable(QStringLiteral("s"), QStringLiteral("x"));
-    for (int i = 0; i < 22; ++i)
-        w.push({QStringLiteral("s")}).getVariable(QStringLiteral("s")).getVariable(QStringLiteral("s"))
-            .op(Op::Add2).op(Op::SetVariable);
+    W w = doubledString(22);
     w.trace(QStringLiteral("built"));
     auto top = w.label(), done = w.label();
     w.setVariable(QStringLiteral("i"), 0);

@@ -183,6 +183,17 @@ inline ActionWriter construct(const QString &name, const QString &className, std
     return w;
 }
 
+// s = "x"; then s = s + s, `times` times over, with no loop.
+inline ActionWriter doubledString(int times)
+{
+    ActionWriter w;
+    w.setVariable(QStringLiteral("s"), QStringLiteral("x"));
+    for (int i = 0; i < times; ++i)
+        w.push({QStringLiteral("s")}).getVariable(QStringLiteral("s")).getVariable(QStringLiteral("s"))
+            .op(Op::Add2).op(Op::SetVariable);
+    return w;
+}
+
 // Traces the result of `object.method(args...)`, with `object` a variable
 // path ("Math", "_global.o") or empty for a global function.
 inline ActionWriter callAndTrace(const QString &object, const QString &method, std::vector<ActionWriter::PushValue> args)
