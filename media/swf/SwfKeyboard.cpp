@@ -29,6 +29,7 @@ void collect(DisplayObject &object, std::vector<std::shared_ptr<DisplayObject>> 
 
 void KeyboardInput::press(int keyCode, int keyAscii)
 {
+    ScriptTurn turn(stage.scripts());
     code = keyCode;
     ascii = keyAscii;
     if (keyCode && down.insert(keyCode).second && !toggled.erase(keyCode))
@@ -59,6 +60,7 @@ TextField *KeyboardInput::focusedField() const
 
 void KeyboardInput::insertText(const QString &text)
 {
+    ScriptTurn turn(stage.scripts());
     DisplayObject *focused = stage.focus().current();
     if (!focused || focused->kind() != DisplayObject::Kind::EditText)
         return;
@@ -70,6 +72,7 @@ void KeyboardInput::insertText(const QString &text)
 
 void KeyboardInput::typeText(const QString &text)
 {
+    ScriptTurn turn(stage.scripts());
     if (text.size() == 1 && keyPressHandlers(keyPressCodeOf(0, text.at(0).unicode()))) {
         stage.runQueuedActions();
         return;
@@ -79,6 +82,7 @@ void KeyboardInput::typeText(const QString &text)
 
 void KeyboardInput::release(int keyCode)
 {
+    ScriptTurn turn(stage.scripts());
     code = keyCode;
     down.erase(keyCode);
     for (const auto &clip : stage.clipsInOrder())

@@ -46,6 +46,7 @@ int soundOf(int before, int after)
 
 void MouseInput::move(const QPointF &point)
 {
+    ScriptTurn turn(stage.scripts());
     at = point;
     drag.follow(at);
     track();
@@ -55,6 +56,7 @@ void MouseInput::move(const QPointF &point)
 
 void MouseInput::press(const QPointF &point)
 {
+    ScriptTurn turn(stage.scripts());
     at = point;
     down = true;
     track();
@@ -69,6 +71,7 @@ void MouseInput::press(const QPointF &point)
 
 void MouseInput::release(const QPointF &point)
 {
+    ScriptTurn turn(stage.scripts());
     at = point;
     down = false;
     broadcast(ClipEvent::MouseUp);
@@ -86,6 +89,7 @@ void MouseInput::release(const QPointF &point)
 
 void MouseInput::leave()
 {
+    ScriptTurn turn(stage.scripts());
     if (auto target = over.lock(); target && !down)
         transition(*target, ButtonCharacter::OverUpToIdle, ClipEvent::RollOut);
     over.reset();

@@ -90,6 +90,8 @@ void Player::tick()
     if (starting) {
         startStage();
     } else {
+        // The frames of this tick and the timers due share one script time limit.
+        ScriptTurn turn(*scripts);
         int steps = 1;
         if (std::optional<int> wanted = frameClock ? frameClock->wantedFrame() : std::nullopt)
             steps = std::clamp(*wanted - frameNum(), 0, kMostFramesPerTick);

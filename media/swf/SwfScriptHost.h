@@ -76,6 +76,22 @@ public:
     // A property scripts set on `object` (tabEnabled, tabIndex, ...) as a
     // number (true 1, false 0), or none while it is undefined.
     virtual std::optional<double> numberProperty(DisplayObject &object, const QString &name) = 0;
+    // What runs between beginTurn and endTurn (one frame, one input event)
+    // shares one script time limit. Turns nest.
+    virtual void beginTurn() = 0;
+    virtual void endTurn() = 0;
+};
+
+// One turn for the lifetime of the guard.
+class ScriptTurn {
+public:
+    explicit ScriptTurn(ScriptHost &host) : host(host) { host.beginTurn(); }
+    ~ScriptTurn() { host.endTurn(); }
+    ScriptTurn(const ScriptTurn &) = delete;
+    ScriptTurn &operator=(const ScriptTurn &) = delete;
+
+private:
+    ScriptHost &host;
 };
 
 }

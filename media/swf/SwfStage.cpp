@@ -106,6 +106,7 @@ std::vector<std::shared_ptr<MovieClip>> Stage::clipsInOrder() const
 
 void Stage::tick()
 {
+    ScriptTurn turn(host);
     // Clips made while these run start with their first frame where they are made.
     std::vector<std::shared_ptr<MovieClip>> running = clipsInOrder();
     executionOrder.assign(running.rbegin(), running.rend());
@@ -121,6 +122,7 @@ void Stage::tick()
 
 void Stage::runQueuedActions()
 {
+    ScriptTurn turn(host);
     if (draining)
         return;
     draining = true;

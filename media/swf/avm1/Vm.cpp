@@ -101,7 +101,10 @@ template <class F> Value Vm::enter(F &&body)
         return Value();
     bool outermost = blocks == 0;
     if (outermost) {
-        started.start();
+        if (turns == 0)
+            started.start();
+        else if (turnOver)
+            return Value();
         abortReason.clear();
     }
     ++blocks;
@@ -288,8 +291,26 @@ void Vm::checkTime()
 {
     if (!abortReason.isEmpty())
         throw Abort(abortReason);
-    if (started.isValid() && started.elapsed() > timeLimitMs)
+    if (started.isValid() && started.elapsed() > timeLimitMs) {
+        turnOver = turns > 0;
         throw Abort(QStringLiteral("脚本运行超过 %1 秒，已停止").arg(timeLimitMs / 1000.0));
+    }
+}
+
+void Vm::beginTurn()
+{
+    if (turns++ > 0)
+        return;
+    turnOver = false;
+    // A turn begun by a running script (a goto that runs queued actions)
+    // keeps that script's clock.
+    if (blocks == 0)
+        started.start();
+}
+
+void Vm::endTurn()
+{
+    --turns;
 }
 
 void Vm::safePoint()

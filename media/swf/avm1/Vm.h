@@ -131,8 +131,16 @@ public:
     QString symbolOf(const Object *constructor) const;
     // Whether a heap overflow has ended this movie's scripts for good.
     bool disabled() const { return scriptsOff; }
-    // How long one block (with everything it calls) may run.
+    // How long the scripts of one turn, or one block run outside a turn
+    // (with everything it calls), may run.
     void setTimeLimit(int ms) { timeLimitMs = ms; }
+    // A turn is what the movie runs for one frame or one input event: its
+    // blocks, handlers and timers share one time limit, so a frame of many
+    // blocks cannot take the whole limit once per block. Once the limit is
+    // reached the rest of the turn's scripts are skipped. Turns nest; the
+    // outermost one counts.
+    void beginTurn();
+    void endTurn();
 
     // Calls a function value; anything not callable gives undefined.
     Value call(Context &cx, const Value &function, const Value &thisValue, Args args);
@@ -200,8 +208,10 @@ private:
     QHash<QByteArray, std::shared_ptr<Code>> codes;
     std::unique_ptr<Interpreter> interpreterPart;
     QElapsedTimer clock;   // since the machine started
-    QElapsedTimer started; // since the outermost block started
+    QElapsedTimer started; // since the turn, or the outermost block, started
     int blocks = 0;        // blocks running, nested
+    int turns = 0;         // turns begun, nested
+    bool turnOver = false; // the turn's time is up: its remaining scripts are skipped
     QString abortReason;   // set while an abort unwinds nested blocks
     int timeLimitMs = kDefaultTimeLimitMs;
     int timeChecks = 0;

@@ -21,6 +21,10 @@ public:
     // Handler methods "scripts" have set: (object, "onPress").
     std::set<std::pair<const swf::DisplayObject *, QString>> handlers;
     int created = 0, constructed = 0, removed = 0;
+    // Turns open now (scripts run inside one share its time limit), and
+    // how many were open at each script run, handler called and broadcast.
+    int turns = 0;
+    std::vector<int> turnsAtScripts;
 
     // Test movies carry text as their "bytecode", up to an end code.
     static std::string text(const QByteArray &bytecode) { return std::string(bytecode.constData()); }
@@ -32,6 +36,7 @@ public:
     void runActions(swf::MovieClip &target, const QByteArray &bytecode) override
     {
         log.push_back(path(target) + ": " + text(bytecode));
+        turnsAtScripts.push_back(turns);
         if (script)
             script(target, bytecode);
     }
@@ -42,6 +47,7 @@ public:
     void callHandler(swf::DisplayObject &object, const QString &name, const std::vector<swf::ScriptArg> &) override
     {
         log.push_back(path(object) + "." + name.toStdString());
+        turnsAtScripts.push_back(turns);
     }
     bool hasHandler(swf::DisplayObject &object, const QString &name) override
     {
@@ -50,6 +56,7 @@ public:
     void broadcast(const QString &source, const QString &name, const std::vector<swf::ScriptArg> &) override
     {
         log.push_back(source.toStdString() + "." + name.toStdString());
+        turnsAtScripts.push_back(turns);
     }
     void objectCreated(swf::DisplayObject &) override { ++created; }
     void constructObject(swf::MovieClip &clip, const std::vector<QByteArray> &handlers) override
@@ -62,6 +69,8 @@ public:
     void frameScriptsDone() override {}
     void textChanged(swf::DisplayObject &) override {}
     std::optional<double> numberProperty(swf::DisplayObject &, const QString &) override { return std::nullopt; }
+    void beginTurn() override { ++turns; }
+    void endTurn() override { --turns; }
 };
 
 }

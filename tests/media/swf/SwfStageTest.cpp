@@ -94,6 +94,26 @@ TEST(SwfStage, ClipsRunTheirFramesNewestFirstAndTheRootLast)
                                 "_level0.clip1.child: C2", "_level0.clip2: B3", "_level0.clip1: A3", "_level0: root 3"}));
 }
 
+// Each frame and each input event is one turn: every script it runs shares
+// the turn's time limit, and the turn ends with it.
+TEST(SwfStage, FramesAndInputEventsRunTheirScriptsInATurn)
+{
+    MovieWriter m(100, 100, 12);
+    mark(m, "root 1");
+    m.showFrame();
+    mark(m, "root 2");
+    m.showFrame();
+    Recorded r(swftest::load(m.finish()));
+    r.scene->tick();
+    r.scene->stage.mouse().press(QPointF(10, 10));
+    r.scene->stage.mouse().release(QPointF(10, 10));
+    EXPECT_EQ(r.host->log, (Log{"_level0: root 1", "_level0: root 2", "Mouse.onMouseDown", "Mouse.onMouseUp"}));
+    ASSERT_EQ(r.host->turnsAtScripts.size(), 4u);
+    for (int open : r.host->turnsAtScripts)
+        EXPECT_GE(open, 1);
+    EXPECT_EQ(r.host->turns, 0);
+}
+
 // Going back keeps the objects still standing where the same placement put
 // them and the objects scripts made; timeline objects placed later go.
 TEST(SwfStage, GoingBackRebuildsTheTimelineAndKeepsScriptObjects)

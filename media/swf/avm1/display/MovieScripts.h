@@ -53,6 +53,8 @@ public:
     void frameScriptsDone() override;
     void textChanged(DisplayObject &field) override;
     std::optional<double> numberProperty(DisplayObject &object, const QString &name) override;
+    void beginTurn() override { vm.beginTurn(); }
+    void endTurn() override { vm.endTurn(); }
 
     // Host: the machine asks.
     void trace(const QString &line) override;

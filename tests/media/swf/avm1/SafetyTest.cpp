@@ -22,6 +22,53 @@ TEST(Safety, StopsAnEndlessLoopAndRunsLaterBlocks)
     EXPECT_EQ(m.run(next), QStringList({"next"}));
 }
 
+// trace(name + " start"); t0 = getTimer(); while (getTimer() - t0 < ms) {} trace(name + " end")
+static W busyFor(const QString &name, int ms)
+{
+    W w;
+    w.trace(name + QStringLiteral(" start"));
+    w.push({QStringLiteral("t0")}).op(Op::GetTime).op(Op::SetVariable);
+    auto top = w.label();
+    w.bind(top).op(Op::GetTime).getVariable(QStringLiteral("t0")).op(Op::Subtract).push({ms}).op(Op::Less2).ifTrue(top);
+    w.trace(name + QStringLiteral(" end"));
+    return w;
+}
+
+// A frame of many blocks must not take the time limit once per block.
+TEST(Safety, BlocksOfOneTurnShareOneTimeLimit)
+{
+    Machine m;
+    m.vm.setTimeLimit(1000);
+    m.vm.beginTurn();
+    EXPECT_EQ(m.run(busyFor(QStringLiteral("a"), 700)), QStringList({"a start", "a end"}));
+    EXPECT_EQ(m.run(busyFor(QStringLiteral("b"), 700)), QStringList({"b start"}));
+    m.vm.endTurn();
+    EXPECT_EQ(m.host.warnings.size(), 1);
+}
+
+TEST(Safety, ATurnOutOfTimeSkipsItsOtherScriptsAndTheNextTurnRunsThem)
+{
+    Machine m;
+    m.vm.setTimeLimit(100);
+    W endless;
+    auto top = endless.label();
+    endless.bind(top).jump(top);
+    W next;
+    next.trace(QStringLiteral("next"));
+    m.vm.beginTurn();
+    m.run(endless);
+    EXPECT_EQ(m.run(next), QStringList());
+    m.vm.beginTurn(); // a nested turn is part of the outer one
+    EXPECT_EQ(m.run(next), QStringList());
+    m.vm.endTurn();
+    m.vm.endTurn();
+    EXPECT_EQ(m.host.warnings.size(), 1);
+    m.vm.beginTurn();
+    EXPECT_EQ(m.run(next), QStringList({"next"}));
+    m.vm.endTurn();
+    EXPECT_EQ(m.run(next), QStringList({"next"}));
+}
+
 // s holds 4M characters; for (i = 0; i < 1000; i++) t = s + "x"; copies
 // 8 GB in fewer loops than the clock is otherwise read after.
 TEST(Safety, StopsALoopThatCopiesALargeStringInTime)
