@@ -29,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (movie->framesLoaded() == 0)
         return 0;
     swf::avm1::MovieScripts host(nullptr);
+    // Endless scripts end at a short limit: each frame and event has its own.
+    host.machine().setTimeLimit(100);
     swf::Stage stage(host);
     swf::MovieClip *root = stage.loadLevel(0, movie);
     QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
