@@ -339,6 +339,10 @@ void Vm::safePoint()
         scriptsOff = true;
         throw Abort(QStringLiteral("影片脚本占用内存超过上限，已停止运行此影片的脚本"));
     }
+    // A collection of a big heap takes long, and a script that keeps the
+    // heap at its bound collects at almost every safe point: the clock is
+    // read after each one.
+    checkTime();
 }
 
 double Vm::now() const

@@ -54,7 +54,7 @@ TEST(Heap, KeepsWhatScriptsReach)
     setup.defineFunction(QStringLiteral("maker"), {}, maker);
     setup.push({QStringLiteral("get"), 0, QStringLiteral("maker")}).op(Op::CallFunction).op(Op::SetVariable);
     m.run(setup);
-    m.run(allocate(50000, true));
+    m.run(allocate(200000, true));
     m.vm.heap.collect();
     W check;
     check.push({0, QStringLiteral("get")}).op(Op::CallFunction).op(Op::Trace);
@@ -87,6 +87,27 @@ TEST(Heap, EndsAMovieThatKeepsAllocating)
     W later;
     later.trace(QStringLiteral("scripts are off"));
     EXPECT_EQ(m.run(later), QStringList());
+}
+
+// With the heap an object short of its bound (an object is two cells: the
+// one on the stack and the next one do not fit) every new object collects: the
+// clock is read after each collection, so the time limit ends the script
+// after a few of them, not after hundreds.
+TEST(Heap, TimeLimitHoldsWhileEachSafePointCollects)
+{
+    Machine m;
+    W w;
+    w.push({QStringLiteral("keep"), 0}).op(Op::InitObject).op(Op::SetVariable);
+    m.run(w);
+    m.run(allocate(200000, true));
+    m.vm.heap.collect();
+    m.vm.heap.setLimits(m.vm.heap.cellCount() + 3, size_t(1) << 30);
+    m.vm.setTimeLimit(50);
+    size_t before = m.vm.heap.collections();
+    m.run(allocate(100000000, false));
+    EXPECT_FALSE(m.vm.disabled());
+    EXPECT_EQ(m.host.warnings.size(), 1);
+    EXPECT_LE(m.vm.heap.collections() - before, 10u);
 }
 
 // s = "x"; then s = s + s, again and again, with no loop: the bound must stop
