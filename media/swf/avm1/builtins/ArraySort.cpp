@@ -21,27 +21,42 @@ struct Item {
 // -1, 0 or 1: how `a` compares with `b`.
 using Compare = std::function<int(const Value &a, const Value &b)>;
 
-// Stable merge sort; `compare` may be inconsistent.
-void mergeSort(Context &cx, std::vector<Item> &items, const Compare &compare)
+// The player's quicksort, so that a script's compare function is called
+// with the same arguments in the same order: the first element of a range
+// is the pivot and is always passed first; the left scan stops at an
+// element not below it, the right scan at one below it. Equal elements
+// may change places, as they do in the player.
+void quickSort(Context &cx, std::vector<Item> &items, const Compare &compare)
 {
-    std::vector<Item> buffer(items.size());
+    std::vector<std::pair<size_t, size_t>> ranges;
+    if (items.size() > 1)
+        ranges.push_back({0, items.size() - 1});
     size_t steps = 0;
-    for (size_t width = 1; width < items.size(); width *= 2) {
-        for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
-            size_t mid = std::min(lo + width, items.size());
-            size_t hi = std::min(lo + 2 * width, items.size());
-            size_t i = lo, j = mid, k = lo;
-            while (i < mid && j < hi) {
-                if ((++steps & 0xFFF) == 0)
-                    cx.vm.checkTime();
-                buffer[k++] = compare(items[j].value, items[i].value) < 0 ? items[j++] : items[i++];
-            }
-            while (i < mid)
-                buffer[k++] = items[i++];
-            while (j < hi)
-                buffer[k++] = items[j++];
+    auto below = [&](const Item &pivot, const Item &item) {
+        if ((++steps & 0xFFF) == 0)
+            cx.vm.checkTime();
+        return compare(pivot.value, item.value);
+    };
+    while (!ranges.empty()) {
+        auto [lo, hi] = ranges.back();
+        ranges.pop_back();
+        const Item pivot = items[lo];
+        size_t i = lo + 1, j = hi;
+        for (;;) {
+            while (i < j && below(pivot, items[i]) > 0)
+                ++i;
+            while (j > lo && below(pivot, items[j]) <= 0)
+                --j;
+            if (i >= j)
+                break;
+            std::swap(items[i], items[j]);
         }
-        items.swap(buffer);
+        std::swap(items[lo], items[j]);
+        // The left part is sorted first.
+        if (j + 1 < hi)
+            ranges.push_back({j + 1, hi});
+        if (j > lo + 1)
+            ranges.push_back({lo, j - 1});
     }
 }
 
@@ -66,17 +81,14 @@ int compareNumbers(Context &cx, const Value &a, const Value &b)
     return x < y ? -1 : x > y ? 1 : 0;
 }
 
+// NUMERIC compares two numbers as numbers and anything else as strings.
 Compare byOptions(Context &cx, int options)
 {
     bool descending = options & SortOption::Descending;
-    if (options & SortOption::Numeric)
-        return [&cx, descending](const Value &a, const Value &b) {
-            int c = compareNumbers(cx, a, b);
-            return descending ? -c : c;
-        };
+    bool numeric = options & SortOption::Numeric;
     bool caseless = options & SortOption::CaseInsensitive;
-    return [&cx, descending, caseless](const Value &a, const Value &b) {
-        int c = compareStrings(cx, a, b, caseless);
+    return [&cx, descending, numeric, caseless](const Value &a, const Value &b) {
+        int c = numeric && a.isNumber() && b.isNumber() ? compareNumbers(cx, a, b) : compareStrings(cx, a, b, caseless);
         return descending ? -c : c;
     };
 }
@@ -94,7 +106,7 @@ Value sortWith(Context &cx, Object *a, const Compare &compare, int options)
             cx.vm.checkTime();
         items.push_back({arrayGet(cx, a, i), i});
     }
-    mergeSort(cx, items, compare);
+    quickSort(cx, items, compare);
     if (options & SortOption::UniqueSort)
         for (size_t i = 1; i < items.size(); ++i)
             if (compare(items[i - 1].value, items[i].value) == 0)
@@ -112,36 +124,41 @@ Value sortWith(Context &cx, Object *a, const Compare &compare, int options)
 
 }
 
+// sort(compare, options), sort(options) or sort(object): a first argument
+// that is none of these (undefined, a boolean) sorts nothing. A defined second
+// argument is the options whatever the first is.
 Value arraySort(Context &cx, const Value &thisValue, Args args)
 {
     Object *a = toObject(cx, thisValue);
     if (!a)
         return Value();
-    Object *function = arg(args, 0).asObject();
-    if (function && function->asFunction()) {
-        int options = args.size() > 1 ? toInt(cx, args[1]) : 0;
-        bool descending = options & SortOption::Descending;
-        Compare compare = [&cx, function, descending](const Value &x, const Value &y) {
-            Value pair[] = {x, y};
-            int c = sign(toNumber(cx, cx.vm.call(cx, function, Value(), pair)));
-            return descending ? -c : c;
-        };
-        return sortWith(cx, a, compare, options);
-    }
-    // Anything but a function or a number of options is refused.
-    if (!args.empty() && !args[0].isNumber())
+    Value first = arg(args, 0);
+    if (!args.empty() && !first.isNumber() && !first.isObject())
         return Value();
-    int options = args.empty() ? 0 : toInt(cx, args[0]);
-    return sortWith(cx, a, byOptions(cx, options), options);
+    int options = args.size() > 1 && !args[1].isUndefined() ? toInt(cx, args[1]) : first.isNumber() ? toInt(cx, first) : 0;
+    Object *function = first.asObject();
+    if (!function || !function->asFunction())
+        return sortWith(cx, a, byOptions(cx, options), options);
+    bool descending = options & SortOption::Descending;
+    Compare compare = [&cx, function, descending](const Value &x, const Value &y) {
+        Value pair[] = {x, y};
+        int c = sign(toNumber(cx, cx.vm.call(cx, function, Value(), pair)));
+        return descending ? -c : c;
+    };
+    return sortWith(cx, a, compare, options);
 }
 
+// sortOn(field or fields, options or a list of options, one per field):
+// a list of another length counts as no options; its first entry's
+// UNIQUESORT and RETURNINDEXEDARRAY apply to the whole sort. A field is
+// read from the element's own stored properties (no getter runs, nothing
+// inherited); an element that is not an object is compared itself.
 Value arraySortOn(Context &cx, const Value &thisValue, Args args)
 {
     Object *a = toObject(cx, thisValue);
     if (!a || args.empty())
         return Value();
     std::vector<String *> fields;
-    std::vector<int> fieldOptions;
     if (Object *list = args[0].asObject(); list && list->nativeAs<ArrayData>()) {
         uint32_t n = arrayLength(cx, list);
         for (uint32_t i = 0; i < n && i < 1024; ++i)
@@ -149,31 +166,33 @@ Value arraySortOn(Context &cx, const Value &thisValue, Args args)
     } else {
         fields.push_back(cx.vm.strings.intern(toString(cx, args[0])));
     }
-    int options = 0;
+    std::vector<int> fieldOptions(fields.size(), 0);
     if (Object *list = arg(args, 1).asObject(); list && list->nativeAs<ArrayData>()) {
-        uint32_t n = arrayLength(cx, list);
-        for (uint32_t i = 0; i < n && i < fields.size(); ++i)
-            fieldOptions.push_back(toInt(cx, arrayGet(cx, list, i)));
-        if (!fieldOptions.empty())
-            options = fieldOptions[0];
+        if (arrayLength(cx, list) == fields.size())
+            for (uint32_t i = 0; i < fields.size(); ++i)
+                fieldOptions[i] = toInt(cx, arrayGet(cx, list, i));
     } else if (args.size() > 1) {
-        options = toInt(cx, args[1]);
+        fieldOptions.assign(fields.size(), toInt(cx, args[1]));
     }
-    fieldOptions.resize(fields.size(), options);
     std::vector<Compare> compares;
     for (int o : fieldOptions)
         compares.push_back(byOptions(cx, o));
+    // The field's own stored value (undefined when it has none or only a
+    // getter), or the element itself when it is not an object.
+    auto field = [&](const Value &element, String *name) {
+        Object *o = element.asObject();
+        if (!o)
+            return element;
+        Property *p = o->findOwn(name, cx.caseSensitive());
+        return p && !p->isVirtual && PropertyFlag::visibleIn(p->flags, cx.version) ? p->value : Value();
+    };
     Compare compare = [&](const Value &x, const Value &y) {
-        Object *ox = x.asObject(), *oy = y.asObject();
-        for (size_t i = 0; i < fields.size(); ++i) {
-            Value fx = ox ? ox->get(cx, fields[i]) : Value();
-            Value fy = oy ? oy->get(cx, fields[i]) : Value();
-            if (int c = compares[i](fx, fy))
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (int c = compares[i](field(x, fields[i]), field(y, fields[i])))
                 return c;
-        }
         return 0;
     };
-    return sortWith(cx, a, compare, options);
+    return sortWith(cx, a, compare, fieldOptions.empty() ? 0 : fieldOptions[0]);
 }
 
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Array.sort and Array.sortOn with their options. The sort is a merge sort
-// that stays in bounds and ends whatever a script's compare function
-// answers.
+// Array.sort and Array.sortOn with their options. The sort is the player's
+// quicksort (a script's compare function sees the same calls); it stays in
+// bounds whatever the function answers, and the script time limit ends it.
 #include "swf/avm1/Value.h"
 
 namespace swf::avm1 {

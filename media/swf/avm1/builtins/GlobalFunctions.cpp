@@ -5,6 +5,7 @@
 #include "UrlCoding.h"
 
 #include "swf/avm1/ArrayData.h"
+#include "swf/avm1/Boxed.h"
 #include "swf/avm1/Convert.h"
 #include "swf/avm1/Vm.h"
 
@@ -34,9 +35,17 @@ int digitValue(QChar c)
     return 99;
 }
 
+// The text parseInt and parseFloat read: a String object gives the text
+// it holds, without calling its toString.
+QString numberText(Context &cx, const Value &v)
+{
+    Value primitive = unbox(v);
+    return toQString(cx, primitive.isString() ? primitive : v);
+}
+
 Value parseIntFn(Context &cx, const Value &, Args args)
 {
-    QString s = toQString(cx, arg(args, 0));
+    QString s = numberText(cx, arg(args, 0));
     int radix = args.size() > 1 && !args[1].isUndefined() ? toInt(cx, args[1]) : 0;
     qsizetype i = 0, n = s.size();
     bool negative = false;
@@ -83,7 +92,7 @@ Value parseIntFn(Context &cx, const Value &, Args args)
 
 Value parseFloatFn(Context &cx, const Value &, Args args)
 {
-    QString s = toQString(cx, arg(args, 0));
+    QString s = numberText(cx, arg(args, 0));
     qsizetype i = 0, n = s.size();
     while (i < n && isSpace(s[i]))
         ++i;

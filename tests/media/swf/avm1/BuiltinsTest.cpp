@@ -149,6 +149,10 @@ TEST(ArrayMethods, SortWithOptionsAndCompareFunctions)
     EXPECT_EQ(result(m, n, QStringLiteral("sort"), {16}), "9,10,100");
     EXPECT_EQ(result(m, n, QStringLiteral("sort"), {16 | 8 | 2}), "2,1,0"); // indices, array kept
     EXPECT_EQ(result(m, n, QStringLiteral("sort"), {true}), "undefined");  // not an option or function
+    EXPECT_EQ(result(m, n, QStringLiteral("sort"), {2, 16}), "9,10,100");  // a second argument wins
+    // NUMERIC compares numbers as numbers, anything else as strings.
+    m.run(setArray(QStringLiteral("mixed"), {QStringLiteral("22"), 3, 2}));
+    EXPECT_EQ(result(m, QStringLiteral("mixed"), QStringLiteral("sort"), {16}), "2,22,3");
     m.run(setArray(QStringLiteral("d"), {1, 2, 1}));
     EXPECT_EQ(result(m, QStringLiteral("d"), QStringLiteral("sort"), {4}), "0"); // UNIQUESORT with twins
     // A compare function that answers nonsense still ends with every element.
@@ -159,6 +163,22 @@ TEST(ArrayMethods, SortWithOptionsAndCompareFunctions)
     w.push({QStringLiteral("sort")}).op(Op::CallMethod).push({QStringLiteral("length")}).op(Op::GetMember);
     w.op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"3"}));
+}
+
+TEST(ArrayMethods, SortCallsTheCompareFunctionInThePlayersOrder)
+{
+    Machine m;
+    m.run(setArray(QStringLiteral("a"), {3, 1, 2}));
+    // function (x, y) { trace(x + " " + y); return x - y; }
+    W body;
+    body.getVariable(QStringLiteral("x")).push({QStringLiteral(" ")}).op(Op::Add2);
+    body.getVariable(QStringLiteral("y")).op(Op::Add2).op(Op::Trace);
+    body.getVariable(QStringLiteral("x")).getVariable(QStringLiteral("y")).op(Op::Subtract).op(Op::Return);
+    W w;
+    w.push({0}).defineFunction(QString(), {QStringLiteral("x"), QStringLiteral("y")}, body).push({1});
+    w.getVariable(QStringLiteral("a")).push({QStringLiteral("sort")}).op(Op::CallMethod).op(Op::Trace);
+    // The first element of each range is the pivot, always passed first.
+    EXPECT_EQ(m.run(w), QStringList({"3 1", "3 2", "2 1", "1,2,3"}));
 }
 
 TEST(ArrayMethods, SortObjectsOnFields)
@@ -179,6 +199,20 @@ TEST(ArrayMethods, SortObjectsOnFields)
         names.getVariable(QStringLiteral("list")).push({i}).op(Op::GetMember).push({QStringLiteral("name")})
             .op(Op::GetMember).op(Op::Trace);
     EXPECT_EQ(m.run(names), QStringList({"c", "a", "b"}));
+}
+
+TEST(GlobalFunctions, ParseTheTextOfAStringObjectWithoutItsToString)
+{
+    // String.prototype.toString = function () { return "7"; }; trace(parseInt(new String("10")))
+    W seven;
+    seven.push({QStringLiteral("7")}).op(Op::Return);
+    W w;
+    w.getVariable(QStringLiteral("String")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("toString")}).defineFunction(QString(), {}, seven).op(Op::SetMember);
+    w.push({QStringLiteral("10"), 1, QStringLiteral("String")}).op(Op::NewObject);
+    w.push({1, QStringLiteral("parseInt")}).op(Op::CallFunction).op(Op::Trace);
+    Machine m;
+    EXPECT_EQ(m.run(w), QStringList({"10"}));
 }
 
 TEST(GlobalFunctions, ParseNumbersAsThePlayerDoes)
