@@ -522,8 +522,9 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
             Object *o = toObject(cx, pop());
             uint32_t start = in.end;
             uint32_t end = std::min(start + in.a, rangeEnd);
-            // with(undefined) and with(null) skip their block.
-            if (!o) {
+            // with(undefined) and with(null) skip their block, and so does a
+            // with nested deeper than the player allows.
+            if (!o || withDepth(f.scope) >= kMaxWithNesting) {
                 if (!jump(end))
                     return {Exit::Left, end};
                 break;

@@ -21,4 +21,12 @@ Scope *retargeted(Heap &heap, Scope *chain, Object *timeline)
     return copied == outer ? chain : heap.make<Scope>(copied, chain->object(), chain->kind());
 }
 
+int withDepth(const Scope *chain)
+{
+    int depth = 0;
+    for (; chain && chain->kind() == Scope::With; chain = chain->parent())
+        ++depth;
+    return depth;
+}
+
 }

@@ -29,6 +29,12 @@ private:
     Kind what;
 };
 
+// How many `with` blocks enclose the code running in `chain` (the with
+// links inside its function or frame script).
+int withDepth(const Scope *chain);
+// The deepest `with` nesting the player runs: a deeper block is skipped.
+constexpr int kMaxWithNesting = 13;
+
 // `chain` with its outermost timeline replaced by `timeline` (tellTarget:
 // variables then live on the target clip); the links inside it are copied.
 Scope *retargeted(Heap &heap, Scope *chain, Object *timeline);

@@ -177,6 +177,27 @@ TEST(Scopes, WithUndefinedOrNullSkipsItsBlock)
     EXPECT_EQ(m.run(w), QStringList({"after"}));
 }
 
+TEST(Scopes, WithNestsThirteenDeepAndSkipsDeeperBlocks)
+{
+    // Fourteen nested with({}) blocks, each tracing its depth on entry.
+    W block;
+    for (int depth = 14; depth >= 1; --depth) {
+        W outer;
+        outer.trace(QString::number(depth));
+        if (depth < 14)
+            outer.push({0}).op(Op::InitObject).with(block);
+        block = outer;
+    }
+    W w;
+    w.push({0}).op(Op::InitObject).with(block).trace(QStringLiteral("after"));
+    QStringList expected;
+    for (int depth = 1; depth <= 13; ++depth)
+        expected << QString::number(depth);
+    expected << QStringLiteral("after");
+    Machine m;
+    EXPECT_EQ(m.run(w), expected);
+}
+
 TEST(Scopes, DotPathsReadFromTheNextScopeWhereTheyLeadNowhere)
 {
     Machine m6(6);
