@@ -37,13 +37,28 @@ bool primitiveOf(Context &cx, Object *o, Hint hint, Value &out)
     return called;
 }
 
+// A clip is what its valueOf gives when that is a primitive (scripts may
+// give MovieClip.prototype one); else its target path, or NaN as a number.
+static bool clipValueOf(Context &cx, Object *clip, Value &out)
+{
+    Value method = clip->get(cx, cx.vm.names.valueOf);
+    if (!method.asObject() || !method.object()->asFunction())
+        return false;
+    out = cx.vm.call(cx, method, clip, {});
+    return !out.isObject();
+}
+
 Value toPrimitive(Context &cx, const Value &v, Hint hint)
 {
     Object *o = v.asObject();
     if (!o)
         return v;
-    if (cx.vm.host.isClip(o))
+    if (cx.vm.host.isClip(o)) {
+        Value out;
+        if (clipValueOf(cx, o, out))
+            return out;
         return hint == Hint::Number ? Value(kNaN) : Value(cx.vm.string(cx.vm.host.targetPath(o, false)));
+    }
     Value out;
     primitiveOf(cx, o, hint, out);
     return out;
@@ -62,9 +77,9 @@ double toNumber(Context &cx, const Value &v)
     case Type::String:
         return stringToNumber(v.string()->text(), cx.version);
     case Type::Object: {
-        if (cx.vm.host.isClip(v.object()))
-            return kNaN;
         Value p;
+        if (cx.vm.host.isClip(v.object()))
+            return clipValueOf(cx, v.object(), p) ? toNumber(cx, p) : kNaN;
         if (!primitiveOf(cx, v.object(), Hint::Number, p) || p.isObject())
             return kNaN;
         return toNumber(cx, p);

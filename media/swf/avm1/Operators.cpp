@@ -23,15 +23,27 @@ static Value valueOfOperand(Context &cx, const Value &v, Hint hint)
     return cx.vm.call(cx, method, o, {});
 }
 
-// An object whose valueOf gives an object is added as its string, which
-// is "[type Object]" when its toString gives no string.
+// An object whose valueOf gives an object is added as what its own
+// toString gives (called once), which is "[type Object]" when that is no
+// string.
+static Value addedText(Context &cx, Object *o)
+{
+    Value method = o->get(cx, cx.vm.names.toString);
+    if (method.asObject() && method.object()->asFunction()) {
+        Value text = cx.vm.call(cx, method, o, {});
+        if (text.isString())
+            return text;
+    }
+    return cx.vm.name(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
+}
+
 Value add(Context &cx, const Value &a, const Value &b)
 {
     if (a.isNumber() && b.isNumber())
         return a.number() + b.number();
     auto operand = [&](const Value &v) {
         Value p = valueOfOperand(cx, v, Hint::None);
-        return p.isObject() ? Value(toString(cx, p)) : p;
+        return p.isObject() ? addedText(cx, v.object()) : p;
     };
     Value pa = operand(a);
     Value pb = operand(b);

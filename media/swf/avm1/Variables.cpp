@@ -174,6 +174,10 @@ bool deleteVariable(Frame &f, String *name)
 {
     if (isPath(name->text())) {
         PathVariable v = splitPath(f, name->text(), false);
+        // From SWF 6 the player no longer makes an object of a path's
+        // missing base, and says so in the log.
+        if (!v.object && f.cx.version >= 6)
+            f.cx.vm.host.trace(QStringLiteral("Parameters of primitive types are no longer coerced into the required type - Object."));
         return v.object && v.object->remove(f.cx, v.name);
     }
     // A function's local variables cannot be deleted.

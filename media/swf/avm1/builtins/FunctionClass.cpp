@@ -58,6 +58,8 @@ void installFunction(Vm &vm)
 {
     Object *proto = vm.protos.function;
     vm.makeClass(vm.global(), "Function", functionConstruct, functionAsFunction, proto);
+    // SWF 5 code has no global Function: functions are made by literals only.
+    addFlag(vm, vm.global(), "Function", PropertyFlag::OnlySwf6Up);
     vm.method(proto, "call", functionCall);
     vm.method(proto, "apply", functionApply);
 }

@@ -151,3 +151,24 @@ TEST(Addition, ConvertsAnObjectByValueOfThenByItsString)
     EXPECT_EQ(addTo(4, false), QStringList({"two[type Object]"})); // a number is no string
     EXPECT_EQ(addTo(4, true), QStringList({"two5"}));
 }
+
+TEST(Addition, CallsTheOwnToStringOnceWhenValueOfGivesAnObject)
+{
+    // o = {valueOf: function () { calls += "v"; return {}; },
+    //      toString: function () { calls += "s"; return {}; }}; trace("" + o)
+    auto counting = [](const QString &mark) {
+        W body;
+        body.push({QStringLiteral("calls")}).getVariable(QStringLiteral("calls"));
+        body.push({mark}).op(Op::Add2).op(Op::SetVariable);
+        body.push({0}).op(Op::InitObject).op(Op::Return);
+        return body;
+    };
+    W w;
+    w.setVariable(QStringLiteral("calls"), QString());
+    w.push({QString(), QStringLiteral("valueOf")}).defineFunction(QString(), {}, counting(QStringLiteral("v")));
+    w.push({QStringLiteral("toString")}).defineFunction(QString(), {}, counting(QStringLiteral("s")));
+    w.push({2}).op(Op::InitObject).op(Op::Add2).op(Op::Trace);
+    w.getVariable(QStringLiteral("calls")).op(Op::Trace);
+    Machine m;
+    EXPECT_EQ(m.run(w), QStringList({"[type Object]", "vs"}));
+}

@@ -196,6 +196,41 @@ TEST(Interpreter, DeletesPathsButNotLocalVariables)
     EXPECT_EQ(m7.run(w), QStringList({"true", "false", "false", "1"}));
 }
 
+TEST(Interpreter, WarnsOfADeletedPathWithoutBaseFromSwf6)
+{
+    // delete "nothing.c" where no variable `nothing` exists.
+    W w;
+    w.push({QStringLiteral("nothing.c")}).op(Op::Delete2).op(Op::Trace);
+    Machine m5(5), m6(6);
+    EXPECT_EQ(m5.run(w), QStringList({"false"}));
+    EXPECT_EQ(m6.run(w), QStringList({"Parameters of primitive types are no longer coerced into the required type - Object.",
+                                      "false"}));
+}
+
+TEST(Interpreter, HidesTheGlobalFunctionFromSwf5)
+{
+    W w;
+    w.getVariable(QStringLiteral("Function")).op(Op::TypeOf).op(Op::Trace);
+    Machine m5(5), m6(6);
+    EXPECT_EQ(m5.run(w), QStringList({"undefined"}));
+    EXPECT_EQ(m6.run(w), QStringList({"function"}));
+}
+
+TEST(Interpreter, ConvertsAClipByTheValueOfAScriptGivesIt)
+{
+    Machine m;
+    m.host.addClip(QStringLiteral("mc"));
+    W returnSeven;
+    returnSeven.push({7}).op(Op::Return);
+    // trace(mc == 7); Object.prototype.valueOf = function () { return 7; }; trace(mc == 7)
+    W w;
+    w.getVariable(QStringLiteral("mc")).push({7}).op(Op::Equals2).op(Op::Trace);
+    w.getVariable(QStringLiteral("Object")).push({QStringLiteral("prototype")}).op(Op::GetMember);
+    w.push({QStringLiteral("valueOf")}).defineFunction(QString(), {}, returnSeven).op(Op::SetMember);
+    w.getVariable(QStringLiteral("mc")).push({7}).op(Op::Equals2).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"false", "true"}));
+}
+
 TEST(Interpreter, TypesValues)
 {
     Machine m;
