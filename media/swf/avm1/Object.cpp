@@ -1,6 +1,7 @@
 #include "Object.h"
 
 #include "Function.h"
+#include "Host.h"
 #include "Vm.h"
 
 #include <algorithm>
@@ -128,12 +129,27 @@ bool Object::lookup(Context &cx, String *name, Value &out)
 Value Object::get(Context &cx, String *name)
 {
     Value out;
-    if (lookup(cx, name, out) || sameName(name, cx.vm.names.resolve, cx.caseSensitive()))
+    bool cs = cx.caseSensitive();
+    if (lookup(cx, name, out) || sameName(name, cx.vm.names.resolve, cs))
         return out;
-    Value resolver;
-    if (lookup(cx, cx.vm.names.resolve, resolver) && resolver.asObject() && resolver.object()->asFunction()) {
+    // The nearest __resolve along the chain that is an object decides: a
+    // function is called with the name, anything else gives undefined. A
+    // primitive or a clip there is passed over; one made by addProperty
+    // gives undefined.
+    Object *o = this;
+    for (int hops = 0; o && hops < kMaxChain; ++hops, o = o->proto()) {
+        Property *p = o->props.find(cx.vm.names.resolve, cs);
+        if (!p || !PropertyFlag::visibleIn(p->flags, cx.version))
+            continue;
+        if (p->isVirtual)
+            return Value();
+        Object *resolver = p->value.asObject();
+        if (!resolver || cx.vm.host.isClip(resolver))
+            continue;
+        if (!resolver->asFunction())
+            return Value();
         Value arg(name);
-        return cx.vm.call(cx, resolver, this, Args(&arg, 1));
+        return cx.vm.call(cx, p->value, this, Args(&arg, 1));
     }
     return Value();
 }

@@ -154,6 +154,17 @@ TEST(Scopes, ResolveCatchesMissingNames)
     w.getVariable(QStringLiteral("o")).push({QStringLiteral("there")}).op(Op::GetMember).op(Op::Trace);
     w.getVariable(QStringLiteral("o")).push({QStringLiteral("missing")}).op(Op::GetMember).op(Op::Trace);
     EXPECT_EQ(m.run(w), QStringList({"1", "no missing"}));
+    // p = {__proto__: o}: a number as p's own __resolve is passed over for
+    // o's; an object that is no function answers undefined.
+    W child;
+    child.push({QStringLiteral("p"), QStringLiteral("__proto__")}).getVariable(QStringLiteral("o"));
+    child.push({1}).op(Op::InitObject).op(Op::SetVariable);
+    child.getVariable(QStringLiteral("p")).push({QStringLiteral("__resolve"), 42}).op(Op::SetMember);
+    child.getVariable(QStringLiteral("p")).push({QStringLiteral("x")}).op(Op::GetMember).op(Op::Trace);
+    child.getVariable(QStringLiteral("p")).push({QStringLiteral("__resolve"), 0}).op(Op::InitObject);
+    child.op(Op::SetMember);
+    child.getVariable(QStringLiteral("p")).push({QStringLiteral("x")}).op(Op::GetMember).op(Op::Trace);
+    EXPECT_EQ(m.run(child), QStringList({"no x", "undefined"}));
 }
 
 TEST(Scopes, NamesFoldOnlyTheOldUnicodeCases)
