@@ -662,7 +662,8 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         }
         case Op::CastOp: {
             Value o = pop(), c = pop();
-            push(instanceOf(cx, o, c) ? o : Value::null());
+            Object *object = coercedForInstanceOf(cx, o);
+            push(object && instanceOf(cx, object, c) ? Value(object) : Value::null());
             break;
         }
         case Op::ImplementsOp: {

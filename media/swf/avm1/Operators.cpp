@@ -6,6 +6,7 @@
 #include "builtins/DateClass.h"
 
 #include <cmath>
+#include <limits>
 
 namespace swf::avm1 {
 
@@ -37,25 +38,24 @@ static Value addedText(Context &cx, Object *o)
     return cx.vm.name(o->asFunction() ? QStringLiteral("[type Function]") : QStringLiteral("[type Object]"));
 }
 
+// Without a string on either side, such an object is NaN.
 Value add(Context &cx, const Value &a, const Value &b)
 {
     if (a.isNumber() && b.isNumber())
         return a.number() + b.number();
-    auto operand = [&](const Value &v) {
-        Value p = valueOfOperand(cx, v, Hint::None);
-        return p.isObject() ? addedText(cx, v.object()) : p;
-    };
-    Value pa = operand(a);
-    Value pb = operand(b);
+    Value pa = valueOfOperand(cx, a, Hint::None);
+    Value pb = valueOfOperand(cx, b, Hint::None);
     if (pa.isString() || pb.isString()) {
-        String *sa = toString(cx, pa);
-        String *sb = toString(cx, pb);
+        String *sa = toString(cx, pa.isObject() ? addedText(cx, a.object()) : pa);
+        String *sb = toString(cx, pb.isObject() ? addedText(cx, b.object()) : pb);
         if (sa->text().isEmpty())
             return sb;
         if (sb->text().isEmpty())
             return sa;
         return cx.vm.string(sa->text() + sb->text());
     }
+    if (pa.isObject() || pb.isObject())
+        return std::numeric_limits<double>::quiet_NaN();
     return toNumber(cx, pa) + toNumber(cx, pb);
 }
 
@@ -141,11 +141,13 @@ bool looselyEquals(Context &cx, const Value &a, const Value &b)
         return looselyEquals(cx, a.boolean() ? 1.0 : 0.0, b);
     if (b.isBoolean())
         return looselyEquals(cx, a, b.boolean() ? 1.0 : 0.0);
+    // An object compares by its valueOf: one giving an object equals no
+    // primitive (its toString is not asked).
     if (a.isObject()) {
-        Value p = toPrimitive(cx, a);
+        Value p = valueOfOperand(cx, a, Hint::None);
         return !p.isObject() && looselyEquals(cx, p, b);
     }
-    Value p = toPrimitive(cx, b);
+    Value p = valueOfOperand(cx, b, Hint::None);
     return !p.isObject() && looselyEquals(cx, a, p);
 }
 
@@ -200,14 +202,36 @@ static bool implements(Context &cx, Object *proto, Object *constructor, Object *
     return false;
 }
 
+Object *coercedForInstanceOf(Context &cx, const Value &v)
+{
+    const char *global = v.isString() ? "String" : v.isNumber() ? "Number" : v.isBoolean() ? "Boolean" : nullptr;
+    if (!global)
+        return v.asObject();
+    Value fn = cx.vm.global()->get(cx, cx.vm.name(QLatin1String(global)));
+    Value arg = v;
+    return cx.vm.call(cx, fn, Value(), Args(&arg, 1)).asObject();
+}
+
 bool instanceOf(Context &cx, const Value &v, const Value &constructor)
 {
     Object *o = v.asObject();
-    Object *c = constructor.asObject();
-    if (!o || !c)
+    if (!o)
         return false;
-    Object *wanted = c->get(cx, cx.vm.names.prototype).asObject();
-    return implements(cx, o->proto(), c, wanted, 0);
+    Object *c = coercedForInstanceOf(cx, constructor);
+    if (c && cx.vm.host.isClip(c))
+        c = cx.vm.host.follow(c);
+    if (!c)
+        return false;
+    // The constructor's own stored prototype: no getter runs, nothing is
+    // inherited, and a property hidden from this version still counts.
+    Property *p = c->findOwn(cx.vm.names.prototype, cx.caseSensitive());
+    Object *wanted = p ? coercedForInstanceOf(cx, p->value) : nullptr;
+    if (!wanted || cx.vm.host.isClip(wanted))
+        return false;
+    // A removed clip is an instance of nothing, and no constructor.
+    if (cx.vm.host.isClip(o))
+        o = cx.vm.host.follow(o);
+    return o && implements(cx, o->proto(), c, wanted, 0);
 }
 
 }

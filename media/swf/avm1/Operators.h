@@ -21,6 +21,10 @@ bool strictlyEquals(const Value &a, const Value &b);
 // TypeOf: "undefined", "null", "boolean", "number", "string", "object",
 // "function" or "movieclip".
 String *typeOf(Context &cx, const Value &v);
+// What instanceof and casts make of a primitive: what the global String,
+// Number or Boolean (whatever a script made of it) returns for it called as
+// a function, when that is an object. An object is itself; others null.
+Object *coercedForInstanceOf(Context &cx, const Value &v);
 // InstanceOf: whether `constructor.prototype` is on `v`'s chain, or an
 // interface it implements.
 bool instanceOf(Context &cx, const Value &v, const Value &constructor);

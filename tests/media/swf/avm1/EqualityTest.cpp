@@ -172,3 +172,20 @@ TEST(Addition, CallsTheOwnToStringOnceWhenValueOfGivesAnObject)
     Machine m;
     EXPECT_EQ(m.run(w), QStringList({"[type Object]", "vs"}));
 }
+
+TEST(Addition, AddsAnObjectWithoutPrimitiveAsNaNUnlessAStringIsThere)
+{
+    // a = {toString: function () { trace("toString"); return "X"; }}
+    W toString;
+    toString.trace(QStringLiteral("toString")).push({QStringLiteral("X")}).op(Op::Return);
+    W w;
+    w.push({QStringLiteral("a"), QStringLiteral("toString")}).defineFunction(QString(), {}, toString);
+    w.push({1}).op(Op::InitObject).op(Op::SetVariable);
+    w.getVariable(QStringLiteral("a")).getVariable(QStringLiteral("a")).op(Op::Add2).op(Op::Trace);
+    w.getVariable(QStringLiteral("a")).push({1}).op(Op::Add2).op(Op::Trace);
+    w.getVariable(QStringLiteral("a")).push({QStringLiteral("s")}).op(Op::Add2).op(Op::Trace);
+    // a == "X": valueOf gives the object, which equals no string.
+    w.getVariable(QStringLiteral("a")).push({QStringLiteral("X")}).op(Op::Equals2).op(Op::Trace);
+    Machine m;
+    EXPECT_EQ(m.run(w), QStringList({"NaN", "NaN", "toString", "Xs", "false"}));
+}

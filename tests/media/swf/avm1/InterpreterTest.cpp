@@ -231,6 +231,24 @@ TEST(Interpreter, ConvertsAClipByTheValueOfAScriptGivesIt)
     EXPECT_EQ(m.run(w), QStringList({"false", "true"}));
 }
 
+TEST(Interpreter, InstanceOfAndCastsCallTheGlobalClassOfAPrimitive)
+{
+    // _global.String = function (v) { trace("coerced " + v); }
+    W noisy;
+    noisy.push({QStringLiteral("coerced ")}).getVariable(QStringLiteral("v")).op(Op::Add2).op(Op::Trace);
+    W w;
+    w.getVariable(QStringLiteral("_global")).push({QStringLiteral("String")});
+    w.defineFunction(QString(), {QStringLiteral("v")}, noisy).op(Op::SetMember);
+    // "s" instanceof Object: a primitive is no instance, and is not coerced.
+    w.push({QStringLiteral("s")}).getVariable(QStringLiteral("Object")).op(Op::InstanceOf).op(Op::Trace);
+    // {} instanceof "c": the class is coerced, to nothing.
+    w.push({0}).op(Op::InitObject).push({QStringLiteral("c")}).op(Op::InstanceOf).op(Op::Trace);
+    // Object("o") cast: the object is coerced, to nothing, so null.
+    w.getVariable(QStringLiteral("Object")).push({QStringLiteral("o")}).op(Op::CastOp).op(Op::Trace);
+    Machine m;
+    EXPECT_EQ(m.run(w), QStringList({"false", "coerced c", "false", "coerced o", "null"}));
+}
+
 TEST(Interpreter, TypesValues)
 {
     Machine m;
