@@ -296,22 +296,25 @@ QString numberToString(double d, int radix)
 {
     if (radix == 10 || radix < 2 || radix > 36)
         return numberToString(d);
-    if (std::isnan(d))
-        return QStringLiteral("NaN");
-    if (std::isinf(d))
-        return d > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
-    int32_t n = toInt32(d);
-    bool negative = n < 0;
-    uint32_t u = negative ? uint32_t(0) - uint32_t(n) : uint32_t(n);
+    // The player truncates to a 32-bit integer the way the processor does:
+    // NaN, the infinities and numbers out of range become -2^31, whose
+    // negation is itself, so its digits come out of negative remainders
+    // ('/' for -1, '.' for -2 ...), as the player writes them.
+    const bool inRange = d > -2147483649.0 && d < 2147483648.0;
+    int64_t n = inRange ? int64_t(d) : INT32_MIN;
     QString out;
+    if (n < 0) {
+        out.append(QLatin1Char('-'));
+        if (n != INT32_MIN)
+            n = -n;
+    }
+    QString digits;
     do {
-        int digit = int(u % uint32_t(radix));
-        out.prepend(QChar(digit < 10 ? '0' + digit : 'a' + digit - 10));
-        u /= uint32_t(radix);
-    } while (u);
-    if (negative)
-        out.prepend(QLatin1Char('-'));
-    return out;
+        int digit = int(n % radix);
+        digits.prepend(QChar(digit < 10 ? '0' + digit : 'a' + digit - 10));
+        n /= radix;
+    } while (n != 0);
+    return out + digits;
 }
 
 static bool isSpace(QChar c)

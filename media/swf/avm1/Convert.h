@@ -42,7 +42,8 @@ Object *toObject(Context &cx, const Value &v);
 // A number as the player writes it: 15 significant digits, plain notation
 // for exponents -5 to 14, otherwise "1.5e+21" style.
 QString numberToString(double d);
-// In another radix (2 to 36), of the integer part.
+// In another radix (2 to 36), of the integer part (NaN and numbers out of
+// the 32-bit range as -2^31, in the player's digits).
 QString numberToString(double d, int radix);
 // A string read as a number: decimal, "0x" hexadecimal and leading-zero
 // octal as the player accepts them; anything else is NaN.

@@ -52,6 +52,11 @@ TEST(NumberToStringRadix, WritesTheIntegerPartInTheRadix)
     EXPECT_EQ(numberToString(-11, 16), "-b");
     EXPECT_EQ(numberToString(6, 0), "6"); // an invalid radix is ten
     EXPECT_EQ(numberToString(6, 37), "6");
+    EXPECT_EQ(numberToString(-2147483647.9, 16), "-7fffffff");
+    // NaN and numbers out of range are -2^31, written with the player's
+    // digits for negative remainders.
+    EXPECT_EQ(numberToString(std::nan(""), 2), "-/" + QString(31, QLatin1Char('0')));
+    EXPECT_EQ(numberToString(4294967296.0, 16), "-(0000000");
 }
 
 struct StringNumber {
