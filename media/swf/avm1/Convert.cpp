@@ -37,8 +37,9 @@ bool primitiveOf(Context &cx, Object *o, Hint hint, Value &out)
     return called;
 }
 
-// A clip is what its valueOf gives when that is a primitive (scripts may
-// give MovieClip.prototype one); else its target path, or NaN as a number.
+// A clip compared or added is what its valueOf gives when that is a
+// primitive (scripts may give MovieClip.prototype one), else its target
+// path; as a number it is always NaN.
 static bool clipValueOf(Context &cx, Object *clip, Value &out)
 {
     Value method = clip->get(cx, cx.vm.names.valueOf);
@@ -54,10 +55,10 @@ Value toPrimitive(Context &cx, const Value &v, Hint hint)
     if (!o)
         return v;
     if (cx.vm.host.isClip(o)) {
+        if (hint == Hint::Number)
+            return kNaN;
         Value out;
-        if (clipValueOf(cx, o, out))
-            return out;
-        return hint == Hint::Number ? Value(kNaN) : Value(cx.vm.string(cx.vm.host.targetPath(o, false)));
+        return clipValueOf(cx, o, out) ? out : Value(cx.vm.string(cx.vm.host.targetPath(o, false)));
     }
     Value out;
     primitiveOf(cx, o, hint, out);
@@ -77,9 +78,9 @@ double toNumber(Context &cx, const Value &v)
     case Type::String:
         return stringToNumber(v.string()->text(), cx.version);
     case Type::Object: {
-        Value p;
         if (cx.vm.host.isClip(v.object()))
-            return clipValueOf(cx, v.object(), p) ? toNumber(cx, p) : kNaN;
+            return kNaN;
+        Value p;
         if (!primitiveOf(cx, v.object(), Hint::Number, p) || p.isObject())
             return kNaN;
         return toNumber(cx, p);

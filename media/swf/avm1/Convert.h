@@ -18,7 +18,7 @@ enum class Hint { None, Number, String };
 
 // valueOf (or toString for Hint::String and for dates) until a primitive.
 // A clip gives what its valueOf gives when a primitive, else its target
-// path; an object without either method undefined.
+// path (NaN for Hint::Number); an object without either method undefined.
 Value toPrimitive(Context &cx, const Value &v, Hint hint = Hint::None);
 // The same for an object: false when it has neither method to call.
 bool primitiveOf(Context &cx, Object *o, Hint hint, Value &out);

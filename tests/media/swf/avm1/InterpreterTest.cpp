@@ -222,13 +222,16 @@ TEST(Interpreter, ConvertsAClipByTheValueOfAScriptGivesIt)
     m.host.addClip(QStringLiteral("mc"));
     W returnSeven;
     returnSeven.push({7}).op(Op::Return);
-    // trace(mc == 7); Object.prototype.valueOf = function () { return 7; }; trace(mc == 7)
+    // trace(mc == 7); Object.prototype.valueOf = function () { return 7; }; trace(mc == 7);
+    // trace(isNaN(mc))
     W w;
     w.getVariable(QStringLiteral("mc")).push({7}).op(Op::Equals2).op(Op::Trace);
     w.getVariable(QStringLiteral("Object")).push({QStringLiteral("prototype")}).op(Op::GetMember);
     w.push({QStringLiteral("valueOf")}).defineFunction(QString(), {}, returnSeven).op(Op::SetMember);
     w.getVariable(QStringLiteral("mc")).push({7}).op(Op::Equals2).op(Op::Trace);
-    EXPECT_EQ(m.run(w), QStringList({"false", "true"}));
+    // As a number a clip stays NaN.
+    w.getVariable(QStringLiteral("mc")).push({1, QStringLiteral("isNaN")}).op(Op::CallFunction).op(Op::Trace);
+    EXPECT_EQ(m.run(w), QStringList({"false", "true", "true"}));
 }
 
 TEST(Interpreter, InstanceOfAndCastsCallTheGlobalClassOfAPrimitive)
