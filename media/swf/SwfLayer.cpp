@@ -1,5 +1,7 @@
 #include "SwfLayer.h"
 
+#include "SwfRasterizer.h"
+
 #include <cmath>
 
 namespace swf {
@@ -46,6 +48,35 @@ void applyColorTransform(QImage &picture, const ColorTransform &cx)
         for (int x = 0; x < picture.width(); ++x)
             if (qAlpha(row[x]))
                 row[x] = cx.apply(row[x]);
+    }
+}
+
+// Keeps of `picture` the share of each pixel that `area` covers, sampled
+// `samples` x `samples` times per pixel as shapes are.
+void keepCovered(QImage &picture, const QPainterPath &area, int samples)
+{
+    struct Keeper : Rasterizer::Sink {
+        QImage &picture;
+        std::vector<uint8_t> kept;
+        explicit Keeper(QImage &picture) : picture(picture), kept(size_t(picture.width()) * size_t(picture.height())) {}
+        void span(int, int y, int x, int count, const uint8_t *coverage, bool) override
+        {
+            std::copy_n(coverage, count, kept.begin() + std::ptrdiff_t(y) * picture.width() + x);
+        }
+    } keeper(picture);
+    Rasterizer raster(picture.rect(), samples, area.fillRule() == Qt::WindingFill);
+    for (const QPolygonF &outline : area.toSubpathPolygons())
+        for (qsizetype i = 0; i < outline.size(); ++i)
+            raster.addEdge(outline[i], outline[(i + 1) % outline.size()], 0, 1);
+    raster.run(keeper);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        const uint8_t *share = keeper.kept.data() + std::ptrdiff_t(y) * picture.width();
+        for (int x = 0; x < picture.width(); ++x)
+            if (share[x] != 255) {
+                auto part = [&](int shift) { return (int((row[x] >> shift) & 0xff) * share[x] + 127) / 255; };
+                row[x] = qRgba(part(16), part(8), part(0), part(24));
+            }
     }
 }
 }
@@ -97,6 +128,8 @@ void Layer::finish(const ColorTransform &cx)
         applyColorTransform(result, cx);
 
     QPoint at = origin + area.topLeft();
+    if (!mask.isEmpty())
+        keepCovered(result, mask.translated(-at), maskSamples);
     target.save();
     target.setTransform(QTransform());
     auto *device = static_cast<QImage *>(target.device());

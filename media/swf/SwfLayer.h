@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTransform>
 #include <vector>
 
@@ -45,6 +46,15 @@ public:
     QPainter &painter() { return picturePainter; }
     QTransform placed(const QTransform &world);
 
+    // Keeps only what `area` (target pixels) covers of the finished picture,
+    // each pixel in the share of its `samples` x `samples` points that the
+    // area holds: how a mask shows what it masks.
+    void maskWith(const QPainterPath &area, int samples)
+    {
+        mask = area;
+        maskSamples = samples;
+    }
+
     // Runs the filters, applies `cx` (the object's colour transform, which
     // the object was drawn without) and lays the picture on the target.
     void finish(const ColorTransform &cx);
@@ -55,6 +65,8 @@ private:
     double stageScale;
     QPoint origin;
     QPoint objectAt; // the object's origin in the picture, as last placed
+    QPainterPath mask;
+    int maskSamples = 1;
     QImage picture;
     QPainter picturePainter;
 };

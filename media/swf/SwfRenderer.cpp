@@ -87,16 +87,35 @@ void Renderer::drawList(QPainter &painter, const DisplayList &list, const QTrans
             drawObject(painter, object, objectWorld, objectCx);
             continue;
         }
-        painter.save();
-        painter.setTransform(QTransform());
-        if (!masks.empty())
-            painter.setClipPath(masks.back().area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-        if (scriptMask)
-            painter.setClipPath(coverage(*scriptMask, scriptMask->stageMatrix() * fromStage),
-                                painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-        drawObject(painter, object, objectWorld, objectCx);
-        painter.restore();
+        QPainterPath maskArea = masks.empty() ? QPainterPath() : masks.back().area;
+        if (scriptMask) {
+            QPainterPath shown = coverage(*scriptMask, scriptMask->stageMatrix() * fromStage);
+            maskArea = masks.empty() ? shown : maskArea.intersected(shown);
+        }
+        drawMasked(painter, object, objectWorld, objectCx, maskArea);
     }
+}
+
+void Renderer::drawMasked(QPainter &painter, const DisplayObject &object, const QTransform &world,
+                          const ColorTransform &cx, const QPainterPath &maskArea)
+{
+    if (maskArea.isEmpty())
+        return;
+    // Antialiased drawing masks with antialiased edges: the object is drawn
+    // on a picture of its own and kept where the mask covers it.
+    if (painter.testRenderHint(QPainter::Antialiasing) && Layer::canDrawOn(painter)) {
+        const LayerEffects none;
+        Layer layer(painter, none, stageScale, drawnArea(object, world) & maskArea.boundingRect().toAlignedRect());
+        layer.maskWith(maskArea, shapes.samplesPerSide());
+        drawObject(layer.painter(), object, layer.placed(world), cx);
+        layer.finish(ColorTransform());
+        return;
+    }
+    painter.save();
+    painter.setTransform(QTransform());
+    painter.setClipPath(maskArea, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    drawObject(painter, object, world, cx);
+    painter.restore();
 }
 
 void Renderer::drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world,

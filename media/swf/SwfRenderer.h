@@ -39,6 +39,9 @@ private:
     // Draws the objects of `list` in depth order; clip layers mask the
     // depths they cover.
     void drawList(QPainter &painter, const DisplayList &list, const QTransform &world, const ColorTransform &cx);
+    // Draws an object where `maskArea` (device pixels) covers it.
+    void drawMasked(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx,
+                    const QPainterPath &maskArea);
     // Draws an object, on a picture of its own when its effects need one.
     void drawObject(QPainter &painter, const DisplayObject &object, const QTransform &world, const ColorTransform &cx);
     void drawContent(QPainter &painter, const DisplayObject &object, const QTransform &world,

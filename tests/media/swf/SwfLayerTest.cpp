@@ -220,3 +220,30 @@ TEST(SwfLayers, FilteredObjectsSitOnWholePixels)
     EXPECT_EQ(image.pixel(19, 15), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(20, 15), qRgb(255, 255, 255));
 }
+
+TEST(SwfLayers, MasksHaveAntialiasedEdgesWhenDrawingIsAntialiased)
+{
+    MovieWriter m(40, 20, 12);
+    ShapeBuilder mask;
+    mask.setStyles(0, mask.addFill(Fill::solid(Qt::black)), 0);
+    mask.rect(0, 0, 20 * kTw, 10 * kTw + kTw / 2); // the bottom edge halfway down row 10
+    m.defineShape(1, mask);
+    defineRect(m, 2, Qt::red, QRect(0, 0, 40, 20));
+    Place clip = placed(1, 1);
+    clip.clipDepth = 2;
+    m.place3(clip);
+    m.place3(placed(2, 2));
+    m.showFrame();
+    auto movie = swftest::load(m.finish());
+    QImage smooth = swftest::render(*swftest::at(movie, 0), QSize(40, 20), true);
+
+    EXPECT_EQ(smooth.pixel(0, 0), qRgb(255, 0, 0)) << "edges on pixel boundaries cover their pixels whole";
+    EXPECT_EQ(smooth.pixel(19, 9), qRgb(255, 0, 0));
+    EXPECT_TRUE(near(smooth.pixel(5, 10), QColor(255, 128, 128), 3)) << "half of row 10 is masked";
+    EXPECT_EQ(smooth.pixel(20, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(smooth.pixel(5, 11), qRgb(255, 255, 255));
+
+    QImage aliased = swftest::render(*swftest::at(movie, 0), QSize(40, 20));
+    QRgb row10 = aliased.pixel(5, 10);
+    EXPECT_TRUE(row10 == qRgb(255, 0, 0) || row10 == qRgb(255, 255, 255)) << "without antialiasing a pixel is in or out";
+}
