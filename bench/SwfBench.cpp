@@ -138,10 +138,42 @@ QByteArray layeredMovie(int count)
     return m.finish();
 }
 
-// A still frame of 100 layered clips: the cost of their pictures.
-void SwfRenderLayeredFrame(benchmark::State &state)
+// `count` small squares, each in a clip under a mask with slanted edges, at
+// 550 x 400.
+QByteArray maskedMovie(int count)
 {
-    auto movie = load(layeredMovie(int(state.range(0))));
+    constexpr int tw = 20;
+    swfmake::MovieWriter m(550, 400, 30);
+    swfmake::ShapeBuilder square;
+    square.setStyles(0, square.addFill(swfmake::Fill::solid(QColor(200, 60, 40))), 0);
+    square.rect(0, 0, 30 * tw, 30 * tw);
+    m.defineShape(1, square);
+    swfmake::ShapeBuilder wedge;
+    wedge.setStyles(0, wedge.addFill(swfmake::Fill::solid(Qt::black)), 0);
+    wedge.moveTo(3 * tw, 0);
+    wedge.lineTo(30 * tw, 7 * tw);
+    wedge.lineTo(20 * tw, 30 * tw);
+    wedge.lineTo(3 * tw, 0);
+    m.defineShape(2, wedge);
+    swfmake::TagWriter inside;
+    swfmake::Place mask;
+    mask.depth = 1;
+    mask.character = 2;
+    mask.clipDepth = 2;
+    inside.place3(mask);
+    inside.place({2, false, 1, QTransform(), {}, {}, {}, {}});
+    inside.showFrame();
+    m.defineSprite(3, inside);
+    for (int i = 0; i < count; ++i)
+        m.place({i + 1, false, 3, QTransform::fromTranslate((i * 97) % 520 * tw, (i * 61) % 370 * tw), {}, {}, {}, {}});
+    m.showFrame();
+    return m.finish();
+}
+
+// Draws the first frame of `bytes` over and over, antialiased at 550 x 400.
+void renderStill(benchmark::State &state, const QByteArray &bytes)
+{
+    auto movie = load(bytes);
     swf::avm1::MovieScripts host(nullptr);
     swf::Stage stage(host);
     stage.loadLevel(0, movie);
@@ -158,7 +190,20 @@ void SwfRenderLayeredFrame(benchmark::State &state)
     }
     countFrames(state, start);
 }
+
+// A still frame of 100 layered clips: the cost of their pictures.
+void SwfRenderLayeredFrame(benchmark::State &state)
+{
+    renderStill(state, layeredMovie(int(state.range(0))));
+}
 BENCHMARK(SwfRenderLayeredFrame)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A still frame of 100 masked clips: the cost of their masks' edges.
+void SwfRenderMaskedFrame(benchmark::State &state)
+{
+    renderStill(state, maskedMovie(int(state.range(0))));
+}
+BENCHMARK(SwfRenderMaskedFrame)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // Heap taken by a loaded movie of about 1 MB (uncompressed), made of many
 // curved gradient shapes, the costliest content per byte.
