@@ -30,42 +30,60 @@ Plane channelOf(const QImage &image, int shift)
     return p;
 }
 
-// The box's half width for a blur amount: the box spans 2 r + 1 pixels.
-int boxRadius(double amount)
+// A blur box for a blur amount: `amount` pixels wide at the movie's own
+// size, its reach beyond the middle pixel growing with the stage's scale,
+// centred on the pixel it sets. It holds the pixels it covers whole, `reach`
+// on each side, and the share (in 1/256) of the next one out that it covers
+// in part.
+struct Box {
+    int reach = 0;
+    int edge = 0;
+    int total() const { return (2 * reach + 1) * 256 + 2 * edge; }
+    int spread() const { return edge ? reach + 1 : reach; }
+};
+
+Box boxOf(double amount, double stageScale)
 {
-    return std::isfinite(amount) ? std::clamp(int(amount / 2), 0, 255) : 0;
+    if (!std::isfinite(amount) || !std::isfinite(stageScale) || amount <= 1 || stageScale <= 0)
+        return {};
+    double beyond = std::min((std::min(amount, 255.0) - 1) * stageScale / 2, 255.0);
+    int reach = int(std::ceil(beyond)) - 1;
+    int edge = int(std::lround((beyond - reach) * 256));
+    if (edge >= 256)
+        return {reach + 1, 0};
+    return {reach, edge};
 }
 
-// Averages each pixel with its neighbours within `radius` along one axis;
+// Averages each pixel with its neighbours under `box` along one axis;
 // beyond the plane counts as `outside`.
-void boxPass(Plane &p, int radius, bool horizontal, int outside)
+void boxPass(Plane &p, Box box, bool horizontal, int outside)
 {
-    if (radius <= 0)
+    if (box.spread() == 0)
         return;
     int length = horizontal ? p.width : p.height, lines = horizontal ? p.height : p.width;
-    int width = 2 * radius + 1;
+    int total = box.total(), r = box.reach;
     std::vector<uint8_t> line = std::vector<uint8_t>(size_t(length));
     for (int l = 0; l < lines; ++l) {
         auto value = [&](int i) -> uint8_t & { return horizontal ? p.at(i, l) : p.at(l, i); };
         for (int i = 0; i < length; ++i)
             line[size_t(i)] = value(i);
         auto sample = [&](int i) { return i < 0 || i >= length ? outside : int(line[size_t(i)]); };
-        int sum = 0;
-        for (int i = -radius; i <= radius; ++i)
-            sum += sample(i);
+        int whole = 0;
+        for (int i = -r; i <= r; ++i)
+            whole += sample(i);
         for (int i = 0; i < length; ++i) {
-            value(i) = uint8_t(sum / width);
-            sum += sample(i + radius + 1) - sample(i - radius);
+            value(i) = uint8_t((whole * 256 + box.edge * (sample(i - r - 1) + sample(i + r + 1))) / total);
+            whole += sample(i + r + 1) - sample(i - r);
         }
     }
 }
 
-void blur(Plane &p, const Filter &f, int outside = 0)
+void blur(Plane &p, const Filter &f, double stageScale, int outside = 0)
 {
-    int rx = boxRadius(f.blurX), ry = boxRadius(f.blurY);
+    Box bx = boxOf(f.blurX, stageScale), by = boxOf(f.blurY, stageScale);
     for (int pass = 0; pass < std::clamp(f.passes, 0, 15); ++pass) {
-        boxPass(p, rx, true, outside);
-        boxPass(p, ry, false, outside);
+        boxPass(p, bx, true, outside);
+        boxPass(p, by, false, outside);
     }
 }
 
@@ -157,11 +175,11 @@ QImage composite(const QImage &source, const std::vector<QRgb> &effect, const Fi
     return out;
 }
 
-QImage blurFilter(const QImage &source, const Filter &f)
+QImage blurFilter(const QImage &source, const Filter &f, double stageScale)
 {
     Plane planes[4] = {channelOf(source, 24), channelOf(source, 16), channelOf(source, 8), channelOf(source, 0)};
     for (Plane &p : planes)
-        blur(p, f);
+        blur(p, f, stageScale);
     QImage out(source.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < out.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
@@ -183,7 +201,7 @@ QImage shadowFilter(const QImage &source, const Filter &f, double stageScale)
     if (f.inner)
         for (uint8_t &a : alpha.v)
             a = uint8_t(255 - a);
-    blur(alpha, f, f.inner ? 255 : 0);
+    blur(alpha, f, stageScale, f.inner ? 255 : 0);
     QPoint off = f.kind == Filter::DropShadow ? offsetOf(f, stageScale) : QPoint();
     Plane moved = shifted(alpha, off.x(), off.y(), f.inner ? 255 : 0);
     GradientRamp ramp{};
@@ -211,7 +229,7 @@ QImage shadowFilter(const QImage &source, const Filter &f, double stageScale)
 QImage bevelFilter(const QImage &source, const Filter &f, double stageScale)
 {
     Plane alpha = channelOf(source, 24);
-    blur(alpha, f);
+    blur(alpha, f, stageScale);
     QPoint off = offsetOf(f, stageScale);
     Plane lit = shifted(alpha, off.x(), off.y(), 0), dark = shifted(alpha, -off.x(), -off.y(), 0);
     GradientRamp ramp{};
@@ -319,7 +337,7 @@ QMargins filterReach(const std::vector<Filter> &filters, double stageScale)
     int left = 0, top = 0, right = 0, bottom = 0;
     for (const Filter &f : filters) {
         int passes = std::clamp(f.passes, 0, 15);
-        int rx = boxRadius(f.blurX) * passes, ry = boxRadius(f.blurY) * passes;
+        int rx = boxOf(f.blurX, stageScale).spread() * passes, ry = boxOf(f.blurY, stageScale).spread() * passes;
         QPoint off = (f.kind == Filter::DropShadow || f.kind == Filter::Bevel || f.kind == Filter::GradientBevel)
             ? offsetOf(f, stageScale)
             : QPoint();
@@ -340,7 +358,7 @@ QImage applyFilter(const Filter &filter, const QImage &picture, double stageScal
         : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     switch (filter.kind) {
     case Filter::Blur:
-        return blurFilter(source, filter);
+        return blurFilter(source, filter, stageScale);
     case Filter::DropShadow:
     case Filter::Glow:
     case Filter::GradientGlow:

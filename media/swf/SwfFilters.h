@@ -64,8 +64,8 @@ QMargins filterReach(const std::vector<Filter> &filters, double stageScale);
 
 // Draws `filter` on `picture` (the object drawn in device pixels, with room
 // around it, its origin at `origin`): the picture it leaves, the same size.
-// Distances are in the stage's pixels and scale with `stageScale`; blur
-// amounts do not.
+// Distances are in the stage's pixels and scale with `stageScale`, as does
+// how far a blur reaches beyond the pixel it blurs.
 QImage applyFilter(const Filter &filter, const QImage &picture, double stageScale, QPoint origin = QPoint());
 
 // The colours of a gradient glow's or bevel's stops spread over 256 entries.

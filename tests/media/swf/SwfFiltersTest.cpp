@@ -1,8 +1,8 @@
-// Filters as functions on pictures: box blurs and their passes, shadows
-// moved by the distance at the stage's scale, glows, inner and knockout
-// effects, hidden objects, bevels' light and dark sides and how they lie
-// with see-through objects, gradient glows, convolution and the colour
-// matrix.
+// Filters as functions on pictures: box blurs, their width at the stage's
+// scale and their passes, shadows moved by the distance at the stage's
+// scale, glows, inner and knockout effects, hidden objects, bevels' light
+// and dark sides and how they lie with see-through objects, gradient glows,
+// convolution and the colour matrix.
 #include "swf/SwfFilters.h"
 
 #include <QPainter>
@@ -39,15 +39,34 @@ Filter filter(Filter::Kind kind, double blur = 0)
 
 }
 
-TEST(SwfFilters, BoxBlurSpreadsHalfTheAmountEachWay)
+TEST(SwfFilters, BoxBlurIsExactlyTheAmountWide)
 {
-    // The square spans 15..24; a blur of 4 averages over 5 pixels.
-    QImage out = swf::applyFilter(filter(Filter::Blur, 4), square(), 1);
-    EXPECT_EQ(alphaAt(out, 12, 20), 0);
-    EXPECT_EQ(alphaAt(out, 13, 20), 255 / 5);
-    EXPECT_EQ(alphaAt(out, 14, 20), 2 * 255 / 5);
-    EXPECT_EQ(alphaAt(out, 17, 20), 255);
-    EXPECT_EQ(qRed(out.pixel(14, 20)), 2 * 255 / 5) << "colours blur with their alpha";
+    // The square spans 15..24. A blur of 5 averages over 5 whole pixels; one
+    // of 4 over 3 whole pixels and half of the next on either side.
+    QImage five = swf::applyFilter(filter(Filter::Blur, 5), square(), 1);
+    EXPECT_EQ(alphaAt(five, 12, 20), 0);
+    EXPECT_EQ(alphaAt(five, 13, 20), 255 / 5);
+    EXPECT_EQ(alphaAt(five, 14, 20), 2 * 255 / 5);
+    EXPECT_EQ(alphaAt(five, 17, 20), 255);
+    EXPECT_EQ(qRed(five.pixel(14, 20)), 2 * 255 / 5) << "colours blur with their alpha";
+
+    QImage four = swf::applyFilter(filter(Filter::Blur, 4), square(), 1);
+    EXPECT_EQ(alphaAt(four, 12, 20), 0);
+    EXPECT_EQ(alphaAt(four, 13, 20), 255 / 8);
+    EXPECT_EQ(alphaAt(four, 14, 20), 3 * 255 / 8);
+    EXPECT_EQ(alphaAt(four, 15, 20), 5 * 255 / 8);
+    EXPECT_EQ(alphaAt(four, 17, 20), 255);
+}
+
+TEST(SwfFilters, BlurReachGrowsWithTheStageScale)
+{
+    // A blur of 2 reaches half a pixel each way at the movie's size, and one
+    // whole pixel at twice its size: a box of three.
+    QImage out = swf::applyFilter(filter(Filter::Blur, 2), square(), 2);
+    EXPECT_EQ(alphaAt(out, 13, 20), 0);
+    EXPECT_EQ(alphaAt(out, 14, 20), 255 / 3);
+    EXPECT_EQ(alphaAt(out, 15, 20), 2 * 255 / 3);
+    EXPECT_EQ(swf::applyFilter(filter(Filter::Blur, 1), square(), 2), square()) << "a blur of 1 stays sharp at any scale";
 }
 
 TEST(SwfFilters, SmallBlursAndMorePasses)
@@ -210,8 +229,10 @@ TEST(SwfFilters, ReachCoversBlurAndDistance)
     shadow.distance = 5;
     shadow.angle = 0;
     QMargins reach = swf::filterReach({glow, shadow}, 2);
-    EXPECT_EQ(reach.left(), 8 + 10);
-    EXPECT_EQ(reach.top(), 8);
+    // The glow reaches 3.5 pixels each way at the movie's size, 7 at twice
+    // it, for each of its passes; the shadow moves by twice its distance.
+    EXPECT_EQ(reach.left(), 2 * 7 + 10);
+    EXPECT_EQ(reach.top(), 2 * 7);
 }
 
 TEST(SwfFilters, HostileValuesStayBounded)
