@@ -29,7 +29,7 @@ std::shared_ptr<DisplayObject> DisplayList::remove(int depth)
         return nullptr;
     std::shared_ptr<DisplayObject> object = std::move(it->second);
     objects.erase(it);
-    object->markRemoved();
+    object->takeOut();
     return object;
 }
 
@@ -56,7 +56,7 @@ void DisplayList::clear()
     Map gone = std::move(objects);
     objects.clear();
     for (auto &[depth, object] : gone)
-        object->markRemoved();
+        object->takeOut();
 }
 
 void DisplayList::markRemoved()

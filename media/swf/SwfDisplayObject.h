@@ -55,6 +55,9 @@ public:
     // The parent when it is a clip.
     MovieClip *parentClip() const;
     bool removed() const { return isRemoved; }
+    // Whether it was itself taken out of its parent's list, rather than
+    // removed with an ancestor.
+    bool takenOut() const { return wasTakenOut; }
     // The timeline took the object away while it had unload handlers: it
     // waits beneath the other objects until they have run, then goes.
     bool unloading() const { return isUnloading; }
@@ -131,7 +134,14 @@ public:
 
     // The object joins `parent`'s list at `depth` (called by DisplayList).
     void attach(DisplayObject *parent, int depth);
-    // The object leaves its parent's list, with everything it holds.
+    // The object leaves its parent's list or its level (called by DisplayList
+    // and Stage).
+    void takeOut()
+    {
+        wasTakenOut = true;
+        markRemoved();
+    }
+    // The object is removed with everything it holds.
     virtual void markRemoved();
 
 private:
@@ -142,6 +152,7 @@ private:
     const Character *definition;
     DisplayObject *parentObject = nullptr;
     bool isRemoved = false;
+    bool wasTakenOut = false;
     bool isUnloading = false;
     int objectDepth = 0;
     QString instanceName;

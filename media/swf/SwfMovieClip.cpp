@@ -63,6 +63,7 @@ void MovieClip::markRemoved()
 
 void MovieClip::runFrame()
 {
+    dropUnloaded();
     if (current < 0) {
         if (framesLoaded() > 0) {
             applyCommands(0, true);
@@ -170,6 +171,16 @@ void MovieClip::takeAway(int depth)
     list.remove(waiting);
     list.swap(depth, waiting);
     stage().startUnload(*object);
+}
+
+void MovieClip::dropUnloaded()
+{
+    std::vector<int> done;
+    for (const auto &[depth, child] : list)
+        if (depth < 0 && child->unloading())
+            done.push_back(depth);
+    for (int depth : done)
+        list.remove(depth);
 }
 
 void MovieClip::applyProperties(DisplayObject &object, const PlaceCommand &command)

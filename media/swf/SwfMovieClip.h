@@ -56,6 +56,9 @@ public:
     // was there, and brings it to life: it gets its default name, a clip
     // runs its first frame, the script host hears of it.
     void addChild(std::shared_ptr<DisplayObject> object, int depth);
+    // Takes away the object at `depth` (a timeline removal, removeMovieClip):
+    // at once, or once its unload handlers have run.
+    void takeAway(int depth);
 
     // What scripts drew into the clip, drawn beneath its children; null
     // while they drew nothing.
@@ -75,9 +78,9 @@ private:
     void applyCommands(int frame, bool runActions);
     void place(const PlaceCommand &command, int frame);
     void rebuild(int frame, bool runActions);
-    // The timeline takes away the object at `depth`: at once, or once its
-    // unload handlers have run.
-    void takeAway(int depth);
+    // Clips taken away during the last frame waited below the stage while
+    // their unload handlers ran; the next frame removes them.
+    void dropUnloaded();
     // Makes the object a placement asks for and puts it in the list.
     void instantiate(const PlaceCommand &command, int frame);
     void applyProperties(DisplayObject &object, const PlaceCommand &command);

@@ -85,7 +85,7 @@ void Stage::unloadLevel(int level)
         return;
     std::shared_ptr<MovieClip> root = std::move(it->second);
     roots.erase(it);
-    root->markRemoved();
+    root->takeOut();
 }
 
 MovieClip *Stage::level(int level) const
@@ -172,11 +172,6 @@ void Stage::run(const Queued &entry)
         host.constructObject(static_cast<MovieClip &>(*entry.target), handlers);
         break;
     }
-    case Queued::Destroy:
-        if (MovieClip *parent = entry.target->parentClip();
-            parent && parent->children().at(entry.target->depth()) == entry.target.get())
-            parent->children().remove(entry.target->depth());
-        break;
     }
 }
 
@@ -311,8 +306,6 @@ bool Stage::hasUnloadHandlers(DisplayObject &object)
 void Stage::startUnload(DisplayObject &object)
 {
     queueUnloads(object);
-    enqueue(NormalPriority,
-            {Queued::Destroy, object.shared_from_this(), QByteArray(), QString(), Queued::WhileUnloading});
 }
 
 void Stage::queueUnloads(DisplayObject &object)

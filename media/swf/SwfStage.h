@@ -85,7 +85,7 @@ public:
     bool hasUnloadHandlers(DisplayObject &object);
     // The timeline took `object` away while it has unload handlers: the
     // unload handlers of what it holds and then its own are queued, and it
-    // leaves its parent once they have run.
+    // leaves its parent when the parent runs its next frame.
     void startUnload(DisplayObject &object);
     // The clips and buttons alive now.
     int liveClips() const { return clipCount; }
@@ -105,7 +105,7 @@ private:
     enum Priority { InitPriority, ConstructPriority, NormalPriority, Priorities };
     struct Queued {
         // EventActions: an onClipEvent handler.
-        enum Kind { Actions, EventActions, InitActions, Handler, Construct, Destroy } kind;
+        enum Kind { Actions, EventActions, InitActions, Handler, Construct } kind;
         std::shared_ptr<DisplayObject> target;
         QByteArray bytecode;
         QString handler;

@@ -26,6 +26,9 @@ public:
     // The live clip that `clip` stands for: itself while it is in the tree;
     // after its removal the clip now at its target path, or null.
     virtual Object *follow(Object *clip) = 0;
+    // Whether the clip was itself taken out of its parent's list (a clip
+    // that went with an ancestor stays in its own parent's list).
+    virtual bool takenOut(Object *) { return false; }
     // _levelN, or null.
     virtual Object *level(int n) = 0;
     // _root as seen from `clip` (its movie's root, or the root it locks).

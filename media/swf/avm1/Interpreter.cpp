@@ -257,11 +257,22 @@ Interpreter::Exit Interpreter::run(Frame &f, uint32_t pc, uint32_t rangeStart, u
         return true;
     };
 
+    // A block the timeline or an event runs on a clip ends once a goto or a
+    // removal takes that clip itself out of its parent (not when an
+    // ancestor goes); functions run to their end.
+    Object *const blockClip = !f.callee && host.isClip(f.origin) ? f.origin : nullptr;
+    uint64_t removalsSeen = vm.removals();
+
     for (;;) {
         // One action can make a string or array of any size (s = s + s):
         // past the memory bound, collect or stop now, not at the next loop.
         if (vm.heap.full())
             vm.safePoint();
+        if (blockClip && removalsSeen != vm.removals()) {
+            removalsSeen = vm.removals();
+            if (host.takenOut(blockClip))
+                return {Exit::Ended, 0};
+        }
         const Instr in = code.instr(pc);
         if (in.offset >= rangeEnd)
             return {Exit::Left, in.offset};

@@ -129,6 +129,10 @@ public:
     Object *registeredClass(const QString &symbol) const;
     // The symbol registered last for `constructor`, or empty.
     QString symbolOf(const Object *constructor) const;
+    // The host counts display objects leaving the tree, so a block running
+    // on a clip can tell cheaply when to check whether its clip went.
+    void objectRemoved() { ++removalCount; }
+    uint64_t removals() const { return removalCount; }
     // Whether a heap overflow has ended this movie's scripts for good.
     bool disabled() const { return scriptsOff; }
     // How long the scripts of one turn, or one block run outside a turn
@@ -217,6 +221,7 @@ private:
     int timeChecks = 0;
     size_t bytesAtTimeCheck = 0;
     bool scriptsOff = false;
+    uint64_t removalCount = 0;
     std::vector<Value> tempRoots;
     friend class TempRoot;
     int swfVersion = 8;

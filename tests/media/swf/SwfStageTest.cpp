@@ -298,7 +298,8 @@ TEST(SwfStage, RemovedObjectsAreDetectedNotDangling)
 // A clip the timeline takes away while it (or a clip inside it) has unload
 // handlers waits beneath every depth, still found by name and without
 // running frame actions, until the inner unload handlers and then its own
-// have run; a clip without them goes at once.
+// have run, and leaves at its parent's next frame; a clip without them goes
+// at once.
 TEST(SwfStage, TimelineRemovalWaitsForUnloadHandlers)
 {
     MovieWriter m(100, 100, 12);
@@ -333,9 +334,12 @@ TEST(SwfStage, TimelineRemovalWaitsForUnloadHandlers)
     r.scene->tick();
     EXPECT_TRUE(plain.expired()) << "nothing to wait for";
     EXPECT_EQ(depthsDuringUnload, std::vector<int>{-2}) << "waits beneath the timeline's depths";
-    EXPECT_TRUE(outerClip.expired()) << "gone once its unload handlers ran";
     EXPECT_EQ(r.host->log, (Log{"_level0.outer.inner: inner unload", "_level0: root frame 2"}))
         << "the frame actions the outer clip queued that frame do not run";
+    ASSERT_FALSE(outerClip.expired()) << "waits through the rest of the frame";
+    EXPECT_EQ(outerClip.lock()->depth(), -2);
+    r.scene->tick();
+    EXPECT_TRUE(outerClip.expired()) << "gone at the root's next frame";
 }
 
 // A level root's load handler is looked up once its first frame's actions

@@ -107,7 +107,7 @@ bool removeClip(DisplayObject &object)
     DisplayObject *parent = object.parent();
     if (!parent || parent->kind() != DisplayObject::Kind::MovieClip || object.depth() < kScriptDepthBase)
         return false;
-    static_cast<MovieClip *>(parent)->children().remove(object.depth());
+    static_cast<MovieClip *>(parent)->takeAway(object.depth());
     return true;
 }
 

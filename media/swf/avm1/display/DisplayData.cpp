@@ -21,6 +21,12 @@ DisplayObject *DisplayData::object() const
     return o && !o->removed() ? o : nullptr;
 }
 
+bool DisplayData::takenOut() const
+{
+    std::shared_ptr<DisplayObject> o = target.lock();
+    return !o || o->takenOut();
+}
+
 bool DisplayData::get(Context &cx, Object &, String *name, Value &out)
 {
     DisplayObject *o = object();

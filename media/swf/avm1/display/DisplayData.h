@@ -23,6 +23,9 @@ public:
     explicit DisplayData(const std::shared_ptr<DisplayObject> &object);
     // The display object while it is on the stage, else null.
     DisplayObject *object() const;
+    // Whether the object was itself taken out of its parent's list (or is
+    // gone), rather than removed with an ancestor.
+    bool takenOut() const;
     // The path the object had on the stage, once it has left it: script
     // references to it now reach whatever stands at that path.
     const QString &pathAtRemoval() const { return removedPath; }

@@ -109,7 +109,8 @@ Value swapDepths(Context &cx, const Value &self, Args args)
 {
     DisplayObject *o = displayOf(self.asObject());
     MovieClip *parent = o ? o->parentClip() : nullptr;
-    if (!parent || args.empty())
+    // A clip waiting for its unload handlers stays where it waits.
+    if (!parent || args.empty() || o->unloading())
         return Value();
     int depth;
     if (DisplayObject *other = displayOf(args[0].asObject())) {
@@ -118,7 +119,7 @@ Value swapDepths(Context &cx, const Value &self, Args args)
         depth = other->depth();
     } else {
         double n = toNumber(cx, args[0]);
-        if (!std::isfinite(n))
+        if (!(n >= kMinScriptDepth && n <= kMaxScriptDepth))
             return Value();
         depth = int(n) + kScriptDepthBase;
     }

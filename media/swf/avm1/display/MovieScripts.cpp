@@ -206,6 +206,7 @@ std::optional<double> MovieScripts::numberProperty(DisplayObject &object, const 
 
 void MovieScripts::objectRemoved(DisplayObject &object)
 {
+    vm.objectRemoved();
     if (Object *self = scriptObject(&object))
         self->nativeAs<DisplayData>()->setPathAtRemoval(object.targetPath());
 }
@@ -246,6 +247,12 @@ Object *MovieScripts::follow(Object *clip)
     if (!data || data->object())
         return clip;
     return data->pathAtRemoval().isEmpty() ? nullptr : scriptObject(objectAt(data->pathAtRemoval()));
+}
+
+bool MovieScripts::takenOut(Object *clip)
+{
+    auto *data = clip ? clip->nativeAs<DisplayData>() : nullptr;
+    return data && data->takenOut();
 }
 
 Object *MovieScripts::level(int n)

@@ -61,6 +61,7 @@ public:
     void warn(const QString &message) override;
     bool isClip(const Object *object) const override;
     Object *follow(Object *clip) override;
+    bool takenOut(Object *clip) override;
     Object *level(int n) override;
     Object *root(Object *clip) override;
     Object *parent(Object *clip) override;

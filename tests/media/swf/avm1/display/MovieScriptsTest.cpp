@@ -83,6 +83,70 @@ TEST(MovieScripts, AReferenceToARemovedClipReachesTheClipNowAtItsPath)
     EXPECT_EQ(p.lines, QStringList({"undefined", "42"}));
 }
 
+// A clip with an unload handler that a script removes waits beneath every
+// depth until its parent's next frame: still found by name, its handler run,
+// and staying where it waits; swapDepths also refuses depths out of range.
+TEST(MovieScripts, AClipWithAnUnloadHandlerWaitsAfterRemovalUntilTheNextFrame)
+{
+    ActionWriter onUnload;
+    onUnload.push({QStringLiteral("unloaded")}).op(Op::Trace);
+    ActionWriter w;
+    call(w, "_root", "attachMovie", {QStringLiteral("box"), QStringLiteral("a"), 5}).op(Op::Pop);
+    call(w, "a", "swapDepths", {-16385}).op(Op::Pop);
+    call(w, "a", "swapDepths", {2130690045.0}).op(Op::Pop);
+    call(w, "a", "getDepth").op(Op::Trace);
+    get(w, "a").push({QStringLiteral("onUnload")}).defineFunction(QString(), {}, onUnload).op(Op::SetMember);
+    call(w, "a", "removeMovieClip").op(Op::Pop);
+    call(w, "a", "getDepth").op(Op::Trace);
+    call(w, "a", "swapDepths", {7}).op(Op::Pop);
+    call(w, "a", "getDepth").op(Op::Trace);
+    call(w, "_root", "stop").op(Op::Pop);
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"5", "-32774", "-32774", "unloaded"}));
+    const int waiting = -1 - (swf::kScriptDepthBase + 5);
+    EXPECT_TRUE(p.scene.root().children().at(waiting));
+    p.scene.tick();
+    EXPECT_FALSE(p.scene.root().children().at(waiting)) << "gone at the parent's next frame";
+}
+
+namespace {
+
+// A movie whose root frame 2 takes away depth 1; there, in frame 1, stands a
+// clip whose first frame sends the root to frame 2, or a clip holding it.
+std::shared_ptr<swf::Movie> removedByGoto(bool nested)
+{
+    MovieWriter m(200, 200, 12, 8);
+    ActionWriter script;
+    script.push({QStringLiteral("before")}).op(Op::Trace);
+    call(script, "_root", "gotoAndStop", {2}).op(Op::Pop);
+    script.push({QStringLiteral("after")}).op(Op::Trace);
+    TagWriter inner;
+    inner.tag(12, script.block());
+    inner.showFrame();
+    m.defineSprite(1, inner);
+    TagWriter outer;
+    outer.place(Place{1, false, 1, QTransform(), {}, {}, QStringLiteral("inner"), {}});
+    outer.showFrame();
+    m.defineSprite(2, outer);
+    m.place(Place{1, false, nested ? 2 : 1, QTransform(), {}, {}, QStringLiteral("placed"), {}});
+    m.showFrame();
+    m.remove(1);
+    m.showFrame();
+    return swftest::load(m.finish());
+}
+
+}
+
+// A frame's actions end when a goto takes their own clip away; a clip that
+// leaves with its parent runs its block to the end.
+TEST(MovieScripts, ABlockEndsWhenAGotoTakesItsClipAway)
+{
+    Played alone(removedByGoto(false));
+    EXPECT_EQ(alone.lines, QStringList({"before"}));
+    Played nested(removedByGoto(true));
+    EXPECT_EQ(nested.lines, QStringList({"before", "after"}));
+}
+
 TEST(MovieScripts, HandlersScriptsSetRunOnEachFrame)
 {
     ActionWriter body;
