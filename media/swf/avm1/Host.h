@@ -47,6 +47,7 @@ public:
     virtual void gotoFrame(Object *clip, int frame, bool play) = 0;
     // The frame labelled `label`, from 0, or -1.
     virtual int frameOfLabel(Object *clip, const QString &label) = 0;
+    // How many frames of `clip` WaitForFrame finds loaded.
     virtual int framesLoaded(Object *clip) = 0;
     // Runs the frame actions of frame `frame` (from 0) of `clip` now (the
     // Call action).

@@ -37,17 +37,11 @@ struct FrameRef {
     int frame = -1;
 };
 
-FrameRef frameRef(Frame &f, const Value &frame, int bias)
+// A frame given as text: "path:frame" or "frame", a whole number or a label.
+FrameRef frameOfText(Frame &f, QString text, int bias)
 {
     Host &host = f.cx.vm.host;
     FrameRef ref{liveTarget(f), -1};
-    if (frame.isNumber() || frame.isBoolean() || frame.isNullish()) {
-        double d = toNumber(f.cx, frame);
-        if (!std::isnan(d))
-            ref.frame = int(std::clamp(d, -1e9, 1e9)) - 1 + bias;
-        return ref;
-    }
-    QString text = toQString(f.cx, frame);
     qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     if (colon >= 0) {
         ref.clip = resolvePath(f, text.left(colon));
@@ -59,10 +53,23 @@ FrameRef frameRef(Frame &f, const Value &frame, int bias)
     }
     if (!ref.clip)
         return ref;
+    // A whole number wraps around as a 32-bit integer, as does the frame it gives.
     bool number = false;
-    int n = text.toInt(&number);
-    ref.frame = number ? n - 1 + bias : host.frameOfLabel(ref.clip, text);
+    qlonglong n = text.toLongLong(&number);
+    ref.frame = number ? int32_t(uint32_t(n) - 1u + uint32_t(bias)) : host.frameOfLabel(ref.clip, text);
     return ref;
+}
+
+FrameRef frameRef(Frame &f, const Value &frame, int bias)
+{
+    if (frame.isNumber() || frame.isBoolean() || frame.isNullish()) {
+        FrameRef ref{liveTarget(f), -1};
+        double d = toNumber(f.cx, frame);
+        if (!std::isnan(d))
+            ref.frame = int(std::clamp(d, -1e9, 1e9)) - 1 + bias;
+        return ref;
+    }
+    return frameOfText(f, toQString(f.cx, frame), bias);
 }
 
 }
@@ -134,7 +141,9 @@ void callFrame(Frame &f, const Value &frame)
 
 bool frameLoaded(Frame &f, const Value &frame, bool zeroBased)
 {
-    FrameRef ref = frameRef(f, frame, zeroBased ? 1 : 0);
+    // WaitForFrame2 reads its frame as text: a whole number is a frame,
+    // anything else (NaN, 2.5, a number past the int range) a label.
+    FrameRef ref = zeroBased ? frameRef(f, frame, 1) : frameOfText(f, toQString(f.cx, frame), 0);
     if (!ref.clip)
         return true;
     return ref.frame < f.cx.vm.host.framesLoaded(ref.clip);

@@ -342,8 +342,14 @@ int MovieScripts::frameOfLabel(Object *clip, const QString &label)
 
 int MovieScripts::framesLoaded(Object *clip)
 {
+    // Once a timeline is complete, every frame up to the player's limit of
+    // 16000 counts as loaded, also those past its end.
+    constexpr int kFrameLimit = 16000;
     MovieClip *target = clipOf(clip);
-    return target ? target->framesLoaded() : 0;
+    if (!target)
+        return 0;
+    bool complete = &target->timeline() != &target->movie().timeline() || target->movie().finished();
+    return complete ? std::max(target->framesLoaded(), kFrameLimit + 1) : target->framesLoaded();
 }
 
 void MovieScripts::callFrame(Object *clip, int frame)

@@ -147,6 +147,25 @@ TEST(MovieScripts, ABlockEndsWhenAGotoTakesItsClipAway)
     EXPECT_EQ(nested.lines, QStringList({"before", "after"}));
 }
 
+// In a complete movie every frame up to 16000 counts as loaded;
+// WaitForFrame2 reads its frame as text, whole numbers wrapping at 32 bits
+// and anything else a label (a missing one counts as loaded).
+TEST(MovieScripts, WaitForFrameFindsAllFramesOfACompleteMovieLoaded)
+{
+    ActionWriter w;
+    for (int frame : {5, 16000, 16001}) {
+        w.waitForFrame(frame, 2);
+        w.push({QString::number(frame)}).op(Op::Trace);
+    }
+    for (const ActionWriter::PushValue &frame : std::vector<ActionWriter::PushValue>{
+             16001, 16002, 2.5, QStringLiteral("2147483648"), QStringLiteral("2147483649")}) {
+        w.push({frame}).raw(0x8d, QByteArray(1, 2));
+        w.push({QStringLiteral("loaded")}).op(Op::Trace);
+    }
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"5", "16000", "loaded", "loaded", "loaded"}));
+}
+
 TEST(MovieScripts, HandlersScriptsSetRunOnEachFrame)
 {
     ActionWriter body;
