@@ -38,9 +38,9 @@ QRectF EditTextObject::localBounds() const
     return QRectF(pixels.topLeft() * 20, pixels.size() * 20);
 }
 
-QPointF EditTextObject::autoSizeShift() const
+QPointF EditTextObject::cornerOffset() const
 {
-    QPointF shift = model.autoSizeShift() * 20;
+    QPointF shift = model.bounds().topLeft() * 20;
     const QTransform &m = matrix();
     return {m.m11() * shift.x() + m.m21() * shift.y(), m.m12() * shift.x() + m.m22() * shift.y()};
 }

@@ -18,9 +18,10 @@ public:
     TextField &textField() { return model; }
     QRectF localBounds() const override;
     bool hitTestLocal(const QPointF &point, bool exact) const override;
-    // Where auto size moved the field, in twips of its parent's space: _x and
-    // _y count it, as the field grows from its right edge or its centre.
-    QPointF autoSizeShift() const;
+    // Where the field's top-left corner lies, in twips of its parent's space
+    // from the field's origin: _x and _y count it, so they follow the record's
+    // bounds and auto size that grows from the right edge or the centre.
+    QPointF cornerOffset() const;
     // The value of the field's variable it last showed or stored.
     const QString &variableText() const { return shownValue; }
     void setVariableText(const QString &value) { shownValue = value; }

@@ -59,8 +59,6 @@ public:
 
     QRectF bounds() const;
     void setBounds(const QRectF &pixels);
-    // How far auto size moved the bounds' top-left corner, in pixels.
-    QPointF autoSizeShift() const { return bounds().topLeft() - area.topLeft(); }
 
     AutoSize autoSize() const { return sizing; }
     void setAutoSize(AutoSize value);
@@ -78,7 +76,7 @@ public:
     bool mouseWheelEnabled = true;
     // The settings of the finer antialiasing of Flash 8 text, kept for
     // scripts: "normal" or "advanced", "none", "pixel" or "subpixel", and
-    // sharpness (-400 to 400) and thickness (-200 to 200).
+    // sharpness and thickness (as given; the drawing does not use them).
     QString antiAliasType = QStringLiteral("normal");
     QString gridFitType = QStringLiteral("pixel");
     double sharpness = 0, thickness = 0;

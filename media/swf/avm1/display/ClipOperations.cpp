@@ -52,6 +52,26 @@ MovieClip *duplicateClip(MovieClip &clip, const QString &name, int depth)
     return add(*parent, std::move(copy), name, depth);
 }
 
+EditTextObject *duplicateTextField(EditTextObject &field, const QString &name, int depth)
+{
+    MovieClip *parent = field.parentClip();
+    if (!parent || !validDepth(depth))
+        return nullptr;
+    // A copy starts as its record placed it, or empty over the field's box
+    // when a script made it; only its place and colours are the field's.
+    std::shared_ptr<DisplayObject> copy;
+    if (field.character())
+        copy = field.stage().instantiate(field.movieShared(), field.characterId(), parent);
+    else
+        copy = std::make_shared<EditTextObject>(field.stage(), field.movieShared(), field.textField().bounds());
+    if (!copy)
+        return nullptr;
+    copy->setMatrix(field.matrix());
+    copy->setColorTransform(field.colorTransform());
+    copy->setTransformedByScript(true);
+    return add<EditTextObject, DisplayObject::Kind::EditText>(*parent, std::move(copy), name, depth);
+}
+
 MovieClip *attachClip(MovieClip &parent, const QString &exportName, const QString &name, int depth)
 {
     if (!validDepth(depth))

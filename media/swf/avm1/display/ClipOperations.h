@@ -24,6 +24,9 @@ constexpr int kMinScriptDepth = -16384;
 // A copy of `clip` in its parent at script depth `depth`, named `name`, with
 // its matrix, colours and clip event handlers; null when it cannot be made.
 MovieClip *duplicateClip(MovieClip &clip, const QString &name, int depth);
+// A copy of `field` in its parent at script depth `depth`: the field its
+// record places (or an empty one of its size) with its matrix and colours.
+EditTextObject *duplicateTextField(EditTextObject &field, const QString &name, int depth);
 // A new instance of the symbol `exportName` exports from `parent`'s movie, in
 // `parent` at script depth `depth`; null when there is no such symbol.
 MovieClip *attachClip(MovieClip &parent, const QString &exportName, const QString &name, int depth);

@@ -181,12 +181,12 @@ void changeMatrix(DisplayObject &object, const QTransform &matrix)
 
 namespace {
 
-// A text field's position counts where auto size moved it.
-QPointF autoSizeShift(const DisplayObject &object)
+// A text field's position is where its top-left corner lies.
+QPointF cornerOffset(const DisplayObject &object)
 {
     if (object.kind() != DisplayObject::Kind::EditText)
         return {};
-    return static_cast<const EditTextObject &>(object).autoSizeShift();
+    return static_cast<const EditTextObject &>(object).cornerOffset();
 }
 
 }
@@ -202,10 +202,10 @@ bool getDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
         out = focusRect(object);
         break;
     case Prop::X:
-        out = (m.dx() + autoSizeShift(object).x()) / 20.0;
+        out = (m.dx() + cornerOffset(object).x()) / 20.0;
         break;
     case Prop::Y:
-        out = (m.dy() + autoSizeShift(object).y()) / 20.0;
+        out = (m.dy() + cornerOffset(object).y()) / 20.0;
         break;
     case Prop::XScale:
         out = Axes::of(m).xScale * 100.0;
@@ -301,11 +301,11 @@ bool setDisplayProperty(Context &cx, DisplayObject &object, const QString &name,
     switch (*property) {
     case Prop::X:
         changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(),
-                                        std::round(number * 20) - autoSizeShift(object).x(), m.dy()));
+                                        std::round(number * 20) - cornerOffset(object).x(), m.dy()));
         break;
     case Prop::Y:
         changeMatrix(object, QTransform(m.m11(), m.m12(), m.m21(), m.m22(), m.dx(),
-                                        std::round(number * 20) - autoSizeShift(object).y()));
+                                        std::round(number * 20) - cornerOffset(object).y()));
         break;
     case Prop::XScale:
         axes.xScale = number / 100.0;

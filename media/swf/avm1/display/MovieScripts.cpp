@@ -398,6 +398,8 @@ void MovieScripts::cloneSprite(Context &, Object *clip, const QString &name, int
 {
     if (MovieClip *source = clipOf(clip))
         duplicateClip(*source, name, depth - kScriptDepthBase);
+    else if (DisplayObject *object = displayOf(clip); object && object->kind() == DisplayObject::Kind::EditText)
+        duplicateTextField(static_cast<EditTextObject &>(*object), name, depth - kScriptDepthBase);
 }
 
 void MovieScripts::removeSprite(Context &, Object *clip)

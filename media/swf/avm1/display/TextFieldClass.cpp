@@ -296,16 +296,17 @@ Value gridFitType(Context &cx, EditTextObject &f)
     return cx.vm.string(f.textField().gridFitType);
 }
 
-template <double TextField::*M, int Limit> Value limited(Context &, EditTextObject &f)
+// Numbers kept as given, out of range too; NaN leaves the setting.
+template <double TextField::*M> Value number(Context &, EditTextObject &f)
 {
     return f.textField().*M;
 }
 
-template <double TextField::*M, int Limit> void setLimited(Context &cx, EditTextObject &f, const Value &v)
+template <double TextField::*M> void setNumber(Context &cx, EditTextObject &f, const Value &v)
 {
-    double number = toNumber(cx, v);
-    if (!std::isnan(number))
-        f.textField().*M = std::clamp(number, double(-Limit), double(Limit));
+    double given = toNumber(cx, v);
+    if (!std::isnan(given))
+        f.textField().*M = given;
 }
 
 const char *const kAntiAliasTypes[] = {"normal", "advanced"};
@@ -325,8 +326,8 @@ constexpr uint16_t kSwf8 = PropertyFlag::OnlySwf8Up;
 const FieldProperty kProperties[] = {
     {"gridFitType", getter<gridFitType>, setter<setWord<&TextField::gridFitType, kGridFitTypes, 3>>, kSwf8},
     {"antiAliasType", getter<antiAliasType>, setter<setWord<&TextField::antiAliasType, kAntiAliasTypes, 2>>, kSwf8},
-    {"thickness", getter<limited<&TextField::thickness, 200>>, setter<setLimited<&TextField::thickness, 200>>, kSwf8},
-    {"sharpness", getter<limited<&TextField::sharpness, 400>>, setter<setLimited<&TextField::sharpness, 400>>, kSwf8},
+    {"thickness", getter<number<&TextField::thickness>>, setter<setNumber<&TextField::thickness>>, kSwf8},
+    {"sharpness", getter<number<&TextField::sharpness>>, setter<setNumber<&TextField::sharpness>>, kSwf8},
     {"filters", getter<filters>, setter<setFilters>, kSwf8},
     {"scroll", getter<scroll>, setter<setScroll>},
     {"maxscroll", getter<measure<&TextField::maxScroll>>, setter<readOnly>},

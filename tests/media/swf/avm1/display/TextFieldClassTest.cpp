@@ -264,5 +264,30 @@ TEST(TextFieldClass, KeptPropertiesTakeOnlyWhatTheyAllowAndWidthResizesTheBox)
     traceMember(w, "t", "_xscale");
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"undefined", "undefined", "true", "normal", "pixel", "0", "3", "advanced", "pixel",
-                                    "400", "-200", "7", "false", "120", "200"}));
+                                    "1000", "-1000", "7", "false", "120", "200"}));
+}
+
+TEST(TextFieldClass, AFieldsPositionIsItsBoxsCornerAndADuplicateStartsAsItsRecordPlacedIt)
+{
+    MovieWriter m(200, 200, 12, 8);
+    MovieWriter::EditText record;
+    record.bounds = QRect(120, 140, 400, 300); // from (6, 7) pixels
+    record.text = QStringLiteral("第一课");
+    record.readOnly = true;
+    m.defineEditText(1, record);
+    m.place(Place{1, false, 1, QTransform::fromTranslate(200, 0), {}, {}, QStringLiteral("t"), {}});
+    ActionWriter w;
+    traceMember(w, "t", "_x");
+    traceMember(w, "t", "_y");
+    setMember(w, "t", "_x", 50);
+    setMember(w, "t", "_alpha", 50);
+    setMember(w, "t", "text", QStringLiteral("改了"));
+    setMember(w, "t", "maxChars", 3);
+    w.push({QStringLiteral("t"), QStringLiteral("u"), swf::kScriptDepthBase + 5}).op(Op::CloneSprite);
+    for (const char *name : {"_x", "_y", "_alpha", "text", "maxChars", "_name"})
+        traceMember(w, "u", name);
+    m.tag(12, w.block());
+    m.showFrame();
+    Played p(swftest::load(m.finish()));
+    EXPECT_EQ(p.lines, QStringList({"16", "7", "50", "7", "50", QStringLiteral("第一课"), "null", "u"}));
 }
