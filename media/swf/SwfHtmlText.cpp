@@ -212,9 +212,24 @@ bool opensFormat(const QString &name)
     return names.contains(name);
 }
 
+// The style sheet's formats for `tag`: the rule of its name, then of its class.
+void applyStyles(const Tag &tag, const StyleRules &styles, TextFormat &f)
+{
+    static const QStringList named{QStringLiteral("p"), QStringLiteral("li"), QStringLiteral("a")};
+    bool byName = named.contains(tag.name);
+    if (byName)
+        if (auto rule = styles.constFind(tag.name); rule != styles.constEnd())
+            f.apply(*rule);
+    auto cls = tag.attributes.constFind(QStringLiteral("class"));
+    if ((byName || tag.name == QLatin1String("span")) && cls != tag.attributes.constEnd())
+        if (auto rule = styles.constFind(QLatin1Char('.') + cls->toLower()); rule != styles.constEnd())
+            f.apply(*rule);
+}
+
 class Reader {
 public:
-    Reader(const TextFormat &base, bool condenseWhite, bool multiline) : condense(condenseWhite), multiline(multiline)
+    Reader(const TextFormat &base, bool condenseWhite, bool multiline, const StyleRules *styles)
+        : condense(condenseWhite), multiline(multiline), styles(styles)
     {
         stack.push_back({QString(), base});
     }
@@ -240,6 +255,8 @@ public:
             lineBreak();
         if (opensFormat(t.name)) {
             TextFormat f = stack.back().format;
+            if (styles)
+                applyStyles(t, *styles, f);
             applyTag(t, f);
             stack.push_back({t.name, f});
         }
@@ -317,6 +334,7 @@ private:
     std::vector<Open> stack;
     FormattedText out;
     bool condense, multiline;
+    const StyleRules *styles;
     bool lastWasSpace = false;
 };
 
@@ -458,9 +476,10 @@ QString textFormatAttributes(const TextFormat &f)
 
 }
 
-FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline)
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline,
+                            const StyleRules *styles)
 {
-    Reader reader(base, condenseWhite, multiline);
+    Reader reader(base, condenseWhite, multiline, styles);
     int i = 0;
     while (i < html.size()) {
         if (html[i] == QLatin1Char('<')) {

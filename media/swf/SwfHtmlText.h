@@ -14,11 +14,21 @@
 // in a single-line field they break nothing. Line breaks in the source text
 // are line breaks unless `condenseWhite`, which folds every run of white
 // space into one space.
+//
+// With style sheet rules, <p>, <li> and <a> take the rule of their name, and
+// <span>, <p>, <li> and <a> the rule of their class (".name", in any case);
+// the tag's own attributes come last.
 #include "SwfFormattedText.h"
+
+#include <QHash>
 
 namespace swf {
 
-FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline);
+// Style sheet rules by selector in lower case ("p", ".note").
+using StyleRules = QHash<QString, TextFormat>;
+
+FormattedText parseHtmlText(const QString &html, const TextFormat &base, bool condenseWhite, bool multiline,
+                            const StyleRules *styles = nullptr);
 
 // Nothing for empty text; otherwise every paragraph (none after a final
 // '\r') as <P ALIGN> (or <LI> for bullets) inside a <TEXTFORMAT>

@@ -61,6 +61,10 @@ QString TextField::text() const
 
 void TextField::setText(const QString &text)
 {
+    if (styleRules) {
+        readHtml(text);
+        return;
+    }
     content = FormattedText();
     content.replace(0, 0, text, typingFormat);
     changed();
@@ -68,19 +72,40 @@ void TextField::setText(const QString &text)
 
 QString TextField::htmlText() const
 {
-    return html ? writeHtmlText(content) : content.text();
+    if (styledSource)
+        return *styledSource;
+    return html || styleRules ? writeHtmlText(content) : content.text();
 }
 
 void TextField::setHtmlText(const QString &source)
 {
-    if (!html) {
+    if (!html && !styleRules)
         setText(source);
-        return;
-    }
-    content = parseHtmlText(source, typingFormat, condenseWhite, multiline);
+    else
+        readHtml(source);
+}
+
+void TextField::readHtml(const QString &source)
+{
+    content = parseHtmlText(source, typingFormat, condenseWhite, multiline, styleRules ? &*styleRules : nullptr);
     if (content.empty())
         content.replace(0, 0, QString(), typingFormat);
     changed();
+    if (styleRules)
+        styledSource = source;
+}
+
+void TextField::setStyleRules(std::optional<StyleRules> rules)
+{
+    styleRules = std::move(rules);
+    if (!styleRules)
+        styledSource.reset();
+}
+
+void TextField::restyle()
+{
+    if (styleRules && styledSource)
+        readHtml(*styledSource);
 }
 
 void TextField::replaceText(int begin, int end, const QString &text)
@@ -89,6 +114,7 @@ void TextField::replaceText(int begin, int end, const QString &text)
     end = std::clamp(end, begin, content.size());
     TextFormat format = begin < content.size() || content.empty() ? content.formatAt(begin) : content.formatAt(begin - 1);
     content.replace(begin, end, text, format);
+    styledSource.reset();
     changed();
 }
 

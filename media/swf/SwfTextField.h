@@ -25,6 +25,7 @@
 //   blink phase, which the owner toggles), caretIndexAt(point) for clicks
 // Sizes are pixels; colours are 0xRRGGBB.
 #include "SwfFormattedText.h"
+#include "SwfHtmlText.h"
 #include "SwfTextLayout.h"
 
 #include <QRectF>
@@ -49,6 +50,12 @@ public:
     QString htmlText() const;
     void setHtmlText(const QString &html);
     void replaceText(int begin, int end, const QString &text);
+    // A style sheet's rules: with them, text and htmlText both read HTML
+    // styled by them, whatever `html` says, and htmlText gives back the HTML
+    // last read; without them the text keeps the formats they gave it.
+    void setStyleRules(std::optional<StyleRules> rules);
+    // Reads the HTML last read again with the rules now in force.
+    void restyle();
     int length() const { return content.size(); }
     const FormattedText &formattedText() const { return content; }
 
@@ -120,9 +127,12 @@ private:
     // After any change of the text: a new layout, the selection within the text.
     void changed();
     void fitToText() const;
+    void readHtml(const QString &source);
 
     EmbeddedFonts fonts;
     FormattedText content;
+    std::optional<StyleRules> styleRules;
+    std::optional<QString> styledSource; // the styled HTML the text was read from
     TextFormat typingFormat = TextFormat::defaults();
     QRectF area{0, 0, 100, 100};
     AutoSize sizing = AutoSize::None;

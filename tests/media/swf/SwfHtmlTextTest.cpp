@@ -188,3 +188,33 @@ TEST(SwfHtmlText, WrittenHtmlReadsBackToTheSameText)
         if (original.text()[i] != QLatin1Char('\r')) // breaks take the format around them
             EXPECT_EQ(again.formatAt(i), original.formatAt(i)) << "character " << i;
 }
+
+TEST(SwfHtmlText, StyleRulesFormatParagraphsLinksAndClassesBeforeTheTagsOwnAttributes)
+{
+    TextFormat blue, red, right, small;
+    blue.color = 0x0000FF;
+    red.color = 0xFF0000;
+    right.align = TextAlign::Right;
+    small.size = 8;
+    const swf::StyleRules rules{{"p", right}, {"a", blue}, {"font", blue}, {"span", blue}, {".red", red}, {".small", small}};
+    auto parseStyled = [&](const char *html) { return swf::parseHtmlText(html, TextFormat::defaults(), false, true, &rules); };
+
+    FormattedText t = parseStyled("<p>a</p><p align=\"center\">b</p><a>c</a><font>d</font><span>e</span>");
+    ASSERT_EQ(t.text(), QStringLiteral("a\rb\rcde"));
+    EXPECT_EQ(t.formatAt(0).align, TextAlign::Right) << "a rule by the tag's name";
+    EXPECT_EQ(t.formatAt(2).align, TextAlign::Center) << "the tag's attribute comes last";
+    EXPECT_EQ(t.formatAt(4).color, 0x0000FFu);
+    EXPECT_EQ(t.formatAt(5).color, 0u) << "fonts and spans take no rule by name";
+    EXPECT_EQ(t.formatAt(6).color, 0u);
+
+    t = parseStyled("<span class=\"RED\">a<span class=\"small\">b</span></span><a class=\"red\">c</a>"
+                    "<span class=\" red\">d</span><span class=\"red small\">e</span><font class=\"red\">f</font>");
+    ASSERT_EQ(t.text(), QStringLiteral("abcdef"));
+    EXPECT_EQ(t.formatAt(0).color, 0xFF0000u) << "classes in any case";
+    EXPECT_EQ(t.formatAt(1).color, 0xFF0000u) << "an inner class keeps what it does not set";
+    EXPECT_EQ(t.formatAt(1).size, 8);
+    EXPECT_EQ(t.formatAt(2).color, 0xFF0000u) << "a class beats the rule by name";
+    for (int i : {3, 4, 5})
+        EXPECT_EQ(t.formatAt(i).color, 0u) << "no class rule for character " << i;
+    EXPECT_EQ(parse("<p class=\"red\">a</p>").formatAt(0).color, 0u) << "no rules without a style sheet";
+}

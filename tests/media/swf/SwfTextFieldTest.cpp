@@ -116,6 +116,37 @@ TEST(SwfTextField, ReplacingAndSettingTextKeepsOrSetsFormats)
     EXPECT_EQ(f.textFormat(0, 1).color, 0xFF0000u) << "html starts from the new text format";
 }
 
+TEST(SwfTextField, AStyleSheetReadsTextAsHtmlAndGivesTheHtmlBack)
+{
+    TextField f; // not html
+    f.setText("<b>x</b>");
+    TextFormat red;
+    red.color = 0xFF0000;
+    f.setStyleRules(swf::StyleRules{{".red", red}});
+    f.restyle();
+    EXPECT_EQ(f.text(), QStringLiteral("<b>x</b>")) << "text from before the style sheet stays as it is";
+    EXPECT_TRUE(f.htmlText().startsWith(QStringLiteral("<P ALIGN=\"LEFT\">"))) << qPrintable(f.htmlText());
+
+    const QString source = QStringLiteral("<span class=\"red\">a</span>b");
+    f.setText(source);
+    EXPECT_EQ(f.text(), QStringLiteral("ab")) << "text is read as HTML";
+    EXPECT_EQ(f.htmlText(), source) << "the HTML as given";
+    EXPECT_EQ(f.textFormat(0, 1).color, 0xFF0000u);
+
+    TextFormat green;
+    green.color = 0x00FF00;
+    f.setStyleRules(swf::StyleRules{{".red", green}});
+    EXPECT_EQ(f.textFormat(0, 1).color, 0xFF0000u) << "new rules alone change nothing";
+    f.restyle();
+    EXPECT_EQ(f.textFormat(0, 1).color, 0x00FF00u) << "the HTML read again with them";
+
+    f.setStyleRules(std::nullopt);
+    EXPECT_EQ(f.htmlText(), QStringLiteral("ab")) << "without a style sheet a plain field gives its text";
+    EXPECT_EQ(f.textFormat(0, 1).color, 0x00FF00u) << "and keeps the formats the rules gave";
+    f.setText(source);
+    EXPECT_EQ(f.text(), source);
+}
+
 TEST(SwfTextField, FontsKeepCodesAdvancesKerningAndMetricsInTheirUnits)
 {
     MovieWriter m(100, 100, 12);

@@ -242,6 +242,20 @@ Value onData(Context &cx, const Value &self, Args args)
 
 }
 
+StyleRules styleRulesOf(Context &cx, Object *sheet)
+{
+    StyleRules rules;
+    Object *styles = sheet->get(cx, name(cx.vm, "_styles")).asObject();
+    if (!styles)
+        return rules;
+    std::vector<String *> keys;
+    styles->enumerate(cx, keys);
+    for (String *key : keys)
+        if (Object *format = styles->get(cx, key).asObject())
+            rules.insert(toQString(cx, Value(key)).toLower(), textFormatOf(cx, format));
+    return rules;
+}
+
 void installStyleSheet(Vm &vm, Object *textFieldClass)
 {
     Object *proto = vm.newObject();

@@ -64,8 +64,32 @@ Value text(Context &cx, EditTextObject &f)
     return cx.vm.string(f.textField().text());
 }
 
+TextFieldData &dataOf(Context &, EditTextObject &f)
+{
+    return *scriptObject(&f)->nativeAs<TextFieldData>();
+}
+
+// A field with a style sheet reads its text with the sheet's rules of the moment.
+void takeStyleRules(Context &cx, EditTextObject &f)
+{
+    if (Object *sheet = dataOf(cx, f).styleSheet.asObject())
+        f.textField().setStyleRules(styleRulesOf(cx, sheet));
+}
+
+// styleSheet: any object but a display object; setting one reads the
+// field's styled HTML again with its rules.
+void setStyleSheet(Context &cx, EditTextObject &f, const Value &v)
+{
+    Object *sheet = v.asObject();
+    bool taken = sheet && !displayOf(sheet);
+    dataOf(cx, f).styleSheet = taken ? v : Value();
+    f.textField().setStyleRules(taken ? std::optional(styleRulesOf(cx, sheet)) : std::nullopt);
+    f.textField().restyle();
+}
+
 void setText(Context &cx, EditTextObject &f, const Value &v)
 {
+    takeStyleRules(cx, f);
     f.textField().setText(toQString(cx, v));
     storeTextVariable(cx.vm, f);
 }
@@ -78,6 +102,7 @@ Value htmlText(Context &cx, EditTextObject &f)
 
 void setHtmlText(Context &cx, EditTextObject &f, const Value &v)
 {
+    takeStyleRules(cx, f);
     f.textField().setHtmlText(toQString(cx, v));
     storeTextVariable(cx.vm, f);
 }
@@ -241,11 +266,6 @@ void setHScroll(Context &cx, EditTextObject &f, const Value &v)
 
 void readOnly(Context &, EditTextObject &, const Value &) {}
 
-TextFieldData &dataOf(Context &, EditTextObject &f)
-{
-    return *scriptObject(&f)->nativeAs<TextFieldData>();
-}
-
 // Values kept as given, for the tab order and style sheets to read.
 template <Value TextFieldData::*M> Value held(Context &cx, EditTextObject &f)
 {
@@ -358,7 +378,7 @@ const FieldProperty kProperties[] = {
     {"restrict", getter<restrict>, setter<setRestrict>},
     {"condenseWhite", getter<flag<&TextField::condenseWhite>>, setter<setFlag<&TextField::condenseWhite>>},
     {"mouseWheelEnabled", getter<flag<&TextField::mouseWheelEnabled>>, setter<setFlag<&TextField::mouseWheelEnabled>>},
-    {"styleSheet", getter<held<&TextFieldData::styleSheet>>, setter<hold<&TextFieldData::styleSheet>>},
+    {"styleSheet", getter<held<&TextFieldData::styleSheet>>, setter<setStyleSheet>},
 };
 
 // The range [begin, end) of getTextFormat and setTextFormat: the whole

@@ -11,7 +11,7 @@ class TextFieldData : public DisplayData {
 public:
     using DisplayData::DisplayData;
 
-    Value styleSheet; // a TextField.StyleSheet object, or what was given
+    Value styleSheet; // the style sheet object, or undefined
     Value tabIndex;   // as given; the tab order reads it as a number
     Value filters;    // the array last given
 

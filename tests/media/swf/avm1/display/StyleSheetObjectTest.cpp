@@ -59,3 +59,38 @@ TEST(StyleSheetObject, KeepsCopiesAndNamesWithoutStyles)
     Played p(boxMovie(w));
     EXPECT_EQ(p.lines, QStringList({"#00FF00", "null", "null", "2", "null", "0"}));
 }
+
+TEST(StyleSheetObject, AFieldReadsItsHtmlWithTheRulesItsSheetHoldsWhenSetOrWhenTheTextIs)
+{
+    ActionWriter w;
+    newStyleSheet(w);
+    call(w, "s", "parseCSS", {QStringLiteral(".red { color: #FF0000; }")}).op(Op::Pop);
+    call(w, "_root", "createTextField", {QStringLiteral("t"), 1, 0, 0, 100, 20}).op(Op::Pop);
+    auto setSheet = [&](const char *from) {
+        get(w, "t").push({QStringLiteral("styleSheet")});
+        get(w, QString::fromLatin1(from)).op(Op::SetMember);
+    };
+    auto traceColor = [&] {
+        call(w, "t", "getTextFormat", {0}).push({QStringLiteral("color")}).op(Op::GetMember).op(Op::Trace);
+    };
+    setMember(w, "t", "styleSheet", 4);
+    traceMember(w, "t", "styleSheet");
+    setSheet("_root");
+    traceMember(w, "t", "styleSheet");
+    setSheet("s");
+    traceMember(w, "t", "html");
+    setMember(w, "t", "text", QStringLiteral("<span class=\"red\">a</span>"));
+    traceMember(w, "t", "text");
+    traceMember(w, "t", "htmlText");
+    traceColor();
+    call(w, "s", "parseCSS", {QStringLiteral(".red { color: #00FF00; }")}).op(Op::Pop);
+    traceColor(); // the sheet changed, the text not yet
+    setSheet("s");
+    traceColor();
+    setMember(w, "t", "styleSheet", ActionWriter::Null{});
+    traceMember(w, "t", "htmlText");
+    traceColor();
+    Played p(boxMovie(w));
+    EXPECT_EQ(p.lines, QStringList({"undefined", "undefined", "false", "a", "<span class=\"red\">a</span>", "16711680",
+                                    "16711680", "65280", "a", "65280"}));
+}
