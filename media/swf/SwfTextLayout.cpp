@@ -11,8 +11,10 @@ namespace {
 
 // Tab stops where a paragraph sets none.
 constexpr double kDefaultTabStop = 36;
-// How much a bulleted paragraph's text is indented, in EMs of its first character.
-constexpr double kBulletIndent = 1.5;
+// How far a bulleted paragraph's text is indented, in pixels, and how far
+// before the text its bullet stands, in EMs of its first character.
+constexpr double kBulletIndent = 36;
+constexpr double kBulletOffset = 1.5;
 constexpr double kEpsilon = 1e-6;
 
 struct Item {
@@ -165,7 +167,7 @@ Paragraph paragraphGeometry(const TextFormat &f, double fieldWidth)
 {
     Paragraph p;
     p.format = f;
-    double bullet = f.bullet.value_or(false) ? kBulletIndent * f.size.value_or(12) : 0;
+    double bullet = f.bullet.value_or(false) ? kBulletIndent : 0;
     p.left = kTextGutter + f.leftMargin.value_or(0) + f.blockIndent.value_or(0) + bullet;
     p.width = fieldWidth - p.left - kTextGutter - f.rightMargin.value_or(0);
     p.firstLeft = p.left + f.indent.value_or(0);
@@ -226,7 +228,7 @@ TextLine placeLine(std::vector<Item> &items, size_t from, size_t to, const Parag
     line.left = (first ? p.firstLeft : p.left) + shift;
     if (first && p.format.bullet.value_or(false) && emptyFace) {
         double size = p.format.size.value_or(12);
-        double bulletX = p.left - kBulletIndent * size;
+        double bulletX = p.left - kBulletOffset * size;
         line.glyphs.push_back({emptyFace, U'\u2022', -1, bulletX, emptyFace->advance(U'\u2022') * size, size,
                                p.format.color.value_or(0), false});
     }
@@ -316,9 +318,8 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
             line.end = to < items.size() ? items[to].index : (brk < 0 ? end : end + 1);
             line.endsParagraph = to >= items.size() && brk >= 0;
             y += line.height();
-            // Alignment moves a line but does not widen the text.
-            double indent = first ? p.firstLeft : p.left;
-            layout.textWidth = std::max(layout.textWidth, indent - kTextGutter + line.width);
+            // Neither margins nor alignment widen the text.
+            layout.textWidth = std::max(layout.textWidth, line.width);
             layout.lines.push_back(std::move(line));
             lineStart = to;
             first = false;
@@ -349,10 +350,14 @@ TextLayout layoutText(const FormattedText &text, const LayoutOptions &options, c
             break;
         start = brk + 1;
     }
-    // The last line's leading is not part of the text, unless it is the only line.
+    // The last line's leading is not part of the text, unless it is the only
+    // line; the empty line after a final break is none of it, but the
+    // leading of the line before it is.
     const TextLine &last = layout.lines.back();
     if (s.isEmpty())
         layout.textHeight = 0;
+    else if (s.endsWith(QLatin1Char('\r')))
+        layout.textHeight = last.top - kTextGutter;
     else
         layout.textHeight = y - kTextGutter - (layout.lines.size() > 1 ? last.leading : 0);
     return layout;

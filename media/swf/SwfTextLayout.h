@@ -47,7 +47,7 @@ struct TextLine {
 
 struct TextLayout {
     std::vector<TextLine> lines; // at least one
-    double textWidth = 0; // widest line with its margins and indents
+    double textWidth = 0; // widest line, without margins, indents or alignment
     double textHeight = 0; // all lines, without the last one's leading
 
     // The line holding character `index`.

@@ -85,7 +85,7 @@ TEST(SwfTextLayout, ParagraphBreaksAndEmptyLinesKeepTheirHeight)
     for (int i = 0; i < 5; ++i)
         EXPECT_DOUBLE_EQ(f.layout().lines[size_t(i)].top, 2 + 20 * i);
     EXPECT_DOUBLE_EQ(f.layout().lines[0].baseline(), 17);
-    EXPECT_DOUBLE_EQ(f.textHeight(), 100);
+    EXPECT_DOUBLE_EQ(f.textHeight(), 80) << "the empty line after the final break is no text";
     EXPECT_DOUBLE_EQ(f.textWidth(), 20);
 }
 
@@ -123,6 +123,20 @@ TEST(SwfTextLayout, AlignsEachLineInTheRoomLeftByMarginsAndIndents)
     EXPECT_EQ(lineTexts(f), (QStringList{"aaaa ", "bbbb ", "cccc"}));
     EXPECT_DOUBLE_EQ(firstGlyphX(f, 0), 2 + 10 + 4 + 6);
     EXPECT_DOUBLE_EQ(firstGlyphX(f, 1), 2 + 10 + 4);
+}
+
+TEST(SwfTextLayout, BulletsIndentTheTextAFixedStepAndMarginsDoNotWidenIt)
+{
+    TextField f = field(104, 100, "aaaa bbbb\rcc");
+    TextFormat bullet;
+    bullet.bullet = true;
+    bullet.leftMargin = 10;
+    f.setTextFormat(0, 1, bullet);
+    // Room: 104 - 4 - 10 - 36 = 54, five glyphs.
+    EXPECT_EQ(lineTexts(f), (QStringList{"aaaa ", "bbbb\r", "cc"}));
+    EXPECT_DOUBLE_EQ(firstGlyphX(f, 1), 2 + 10 + 36);
+    EXPECT_DOUBLE_EQ(firstGlyphX(f, 2), 2) << "the next paragraph has no bullet";
+    EXPECT_DOUBLE_EQ(f.textWidth(), 45) << "the widest line, its trailing space too, without margin and bullet";
 }
 
 TEST(SwfTextLayout, JustifySpreadsSpacesOnAllButTheParagraphsLastLine)
