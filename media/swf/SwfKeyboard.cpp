@@ -148,17 +148,29 @@ int keyCodeOf(int qtKey)
     case Qt::Key_Delete: return 46;
     case Qt::Key_NumLock: return 144;
     case Qt::Key_ScrollLock: return 145;
-    case Qt::Key_Semicolon: return 186;
-    case Qt::Key_Equal: return 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
-    case Qt::Key_Slash: return 191;
-    case Qt::Key_QuoteLeft: return 192;
-    case Qt::Key_BracketLeft: return 219;
-    case Qt::Key_Backslash: return 220;
-    case Qt::Key_BracketRight: return 221;
-    case Qt::Key_Apostrophe: return 222;
+    // A punctuation key has one code, shifted or not (US layout).
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
     default: return 0;
     }
 }

@@ -30,4 +30,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, SwfKeyCodes,
                                            KeyCase{Qt::Key_Escape, 27, 27, 19}, KeyCase{Qt::Key_Tab, 9, '\t', 18},
                                            KeyCase{Qt::Key_Delete, 46, 127, 6}, KeyCase{Qt::Key_F1, 112, 0, 0},
                                            KeyCase{Qt::Key_Shift, 16, 0, 0}, KeyCase{Qt::Key_Comma, 188, ',', ','},
+                                           KeyCase{Qt::Key_QuoteDbl, 222, '"', '"'},
+                                           KeyCase{Qt::Key_Question, 191, '?', '?'},
                                            KeyCase{Qt::Key_MediaPlay, 0, 0, 0}));
