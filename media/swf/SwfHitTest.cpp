@@ -49,7 +49,7 @@ enum class Seek { Mouse, Text };
 bool takesClicks(const DisplayObject &object)
 {
     const TextField &field = static_cast<const EditTextObject &>(object).textField();
-    return field.selectable || field.editable;
+    return field.selectable || field.editable || field.hasLinks();
 }
 
 // `point` is in the space of the list's owner.

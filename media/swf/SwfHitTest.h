@@ -22,8 +22,9 @@ DisplayObject *mouseTargetAt(const Stage &stage, const QPointF &point);
 // field or clip (the clip holding a shape) under the point, apart from
 // `dragged` and what it holds; null when none.
 DisplayObject *dropTargetAt(const Stage &stage, const QPointF &point, const DisplayObject &dragged);
-// The topmost text field a click at `point` selects in (a selectable or
-// input field under the point), or null.
+// The topmost text field a click at `point` selects in or follows a link
+// of (a selectable or input field, or one with links, under the point), or
+// null.
 DisplayObject *textFieldAt(const Stage &stage, const QPointF &point);
 
 }

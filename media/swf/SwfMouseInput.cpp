@@ -1,7 +1,6 @@
 #include "SwfMouseInput.h"
 
 #include "SwfButtonObject.h"
-#include "SwfEditTextObject.h"
 #include "SwfHitTest.h"
 #include "SwfMovieClip.h"
 #include "SwfSound.h"
@@ -49,6 +48,8 @@ void MouseInput::move(const QPointF &point)
     ScriptTurn turn(stage.scripts());
     at = point;
     drag.follow(at);
+    if (down)
+        text.drag(at);
     track();
     broadcast(ClipEvent::MouseMove);
     stage.runQueuedActions();
@@ -61,7 +62,7 @@ void MouseInput::press(const QPointF &point)
     down = true;
     track();
     broadcast(ClipEvent::MouseDown);
-    focusAt(point);
+    text.press(point);
     if (auto target = over.lock()) {
         pressed = target;
         transition(*target, ButtonCharacter::OverUpToOverDown, ClipEvent::Press);
@@ -75,6 +76,7 @@ void MouseInput::release(const QPointF &point)
     at = point;
     down = false;
     broadcast(ClipEvent::MouseUp);
+    text.release(point);
     if (auto target = pressed.lock(); target && !target->removed()) {
         pressed.reset();
         if (target == over.lock())
@@ -105,23 +107,10 @@ void MouseInput::stopDrag()
     drag.stop();
 }
 
-void MouseInput::focusAt(const QPointF &point)
-{
-    DisplayObject *field = textFieldAt(stage, point);
-    Focus &focus = stage.focus();
-    if (field) {
-        focus.set(field);
-        QPointF local = field->stageMatrix().inverted().map(point) / 20.0;
-        focus.placeCaret(static_cast<EditTextObject *>(field)->textField().caretIndexAt(local));
-    } else if (DisplayObject *focused = focus.current(); focused && focused->kind() == DisplayObject::Kind::EditText) {
-        focus.set(nullptr);
-    }
-}
-
 bool MouseInput::showsHand() const
 {
     auto target = over.lock();
-    return target && !target->removed();
+    return (target && !target->removed()) || text.overLink(at);
 }
 
 void MouseInput::track()

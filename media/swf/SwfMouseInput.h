@@ -4,6 +4,7 @@
 // actions that follow from moving, pressing and releasing. Points are in
 // stage twips.
 #include "SwfDragging.h"
+#include "SwfTextMouse.h"
 
 #include <QPointF>
 #include <memory>
@@ -28,7 +29,8 @@ public:
     bool buttonDown() const { return down; }
     // The object under the pointer that takes the mouse, if any.
     DisplayObject *hovered() const { return over.lock().get(); }
-    // Whether the pointer shows a hand (over a button or a clip acting as one).
+    // Whether the pointer shows a hand (over a button, a clip acting as one
+    // or a link in a text field).
     bool showsHand() const;
 
     // Scripts' dragging of an object with the pointer (startDrag, stopDrag).
@@ -50,9 +52,6 @@ private:
     // a button changes state and runs its condition actions; both run the
     // script handler of `event`.
     void transition(DisplayObject &object, int transition, unsigned event);
-    // A press gives the focus to the text field under it (the caret where
-    // it was pressed), or takes it from the focused field.
-    void focusAt(const QPointF &point);
     // Clips' mouse events (onClipEvent and handler methods).
     void broadcast(unsigned event);
 
@@ -62,6 +61,7 @@ private:
     std::weak_ptr<DisplayObject> over;
     std::weak_ptr<DisplayObject> pressed;
     Dragging drag;
+    TextMouse text{stage};
     bool hidden = false;
 };
 

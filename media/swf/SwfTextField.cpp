@@ -263,6 +263,29 @@ int TextField::caretIndexAt(QPointF point) const
     return l.indexAt(line, at.x());
 }
 
+int TextField::characterAt(QPointF point) const
+{
+    const TextLayout &l = layout();
+    QPointF at = point - layoutOrigin();
+    for (size_t i = size_t(firstLine()); i < l.lines.size(); ++i) {
+        const TextLine &line = l.lines[i];
+        if (at.y() < line.top || at.y() >= line.top + line.height())
+            continue;
+        for (const PlacedGlyph &g : line.glyphs)
+            if (g.index >= 0 && at.x() >= g.x && at.x() < g.x + g.advance)
+                return g.index;
+    }
+    return -1;
+}
+
+bool TextField::hasLinks() const
+{
+    const auto &runs = content.runs();
+    return std::any_of(runs.begin(), runs.end(), [](const FormattedText::Run &run) {
+        return !run.format.url.value_or(QString()).isEmpty();
+    });
+}
+
 void TextField::setSelection(int anchor, int caretAt)
 {
     selBegin = std::clamp(std::min(anchor, caretAt), 0, content.size());

@@ -116,6 +116,10 @@ public:
 
     // The caret position nearest to `point`, in pixels of the field's space.
     int caretIndexAt(QPointF point) const;
+    // The character whose glyph is under `point`, or -1.
+    int characterAt(QPointF point) const;
+    // Whether any of the text links somewhere.
+    bool hasLinks() const;
 
     const TextLayout &layout() const;
     // The first line shown, 0-based, within what the text allows.

@@ -365,6 +365,18 @@ void MovieScripts::callFrame(Object *clip, int frame)
 void MovieScripts::getUrl(Context &cx, const QString &url, const QString &target, int method, bool loadTarget,
                           bool loadVariables)
 {
+    // "asfunction:name,argument" calls the function `name` of the timeline
+    // with the rest as one string (links in text fields use it).
+    if (url.startsWith(QLatin1String("asfunction:"), Qt::CaseInsensitive)) {
+        QString call = url.mid(11);
+        qsizetype comma = call.indexOf(QLatin1Char(','));
+        String *name = vm.name(comma < 0 ? call : call.left(comma));
+        Frame frame = timelineFrame(vm, cx.version, cx.target);
+        Value argument = comma < 0 ? Value() : Value(vm.string(call.mid(comma + 1)));
+        Object *holder = variableHolder(frame, name);
+        vm.call(cx, getVariable(frame, name), holder ? Value(holder) : Value(), {&argument, comma < 0 ? 0u : 1u});
+        return;
+    }
     // "_levelN" names a level; with either flag the target is a clip's path.
     LoadTarget where;
     bool isLevel = false;
