@@ -263,7 +263,7 @@ public:
     }
 
     // The text between two tags: dropped when it is only white space, unless
-    // it is spaces inside a paragraph.
+    // it is spaces inside a paragraph after text on the same line.
     void text(const QString &html, int from, int to)
     {
         bool blank = true, lineBreak = false;
@@ -271,7 +271,8 @@ public:
             blank = isSpace(html[i]);
             lineBreak |= html[i] == QLatin1Char('\n') || html[i] == QLatin1Char('\r');
         }
-        if (blank && (lineBreak || !inParagraph()))
+        bool lineStart = out.empty() || out.text().endsWith(QLatin1Char('\r'));
+        if (blank && (lineBreak || !inParagraph() || lineStart))
             return;
         for (int i = from; i < to;) {
             QChar c = html[i];
@@ -315,8 +316,7 @@ private:
     void sourceChar(QChar c, bool fromEntity)
     {
         if (condense && !fromEntity && isSpace(c)) {
-            bool atLineStart = out.empty() || out.text().endsWith(QLatin1Char('\r'));
-            if (!lastWasSpace && !atLineStart)
+            if (!lastWasSpace)
                 write(QStringLiteral(" "));
             lastWasSpace = true;
             return;
