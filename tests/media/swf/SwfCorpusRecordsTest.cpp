@@ -145,6 +145,8 @@ std::map<QString, QString> fieldsOf(const swf::Filter &f)
     case swf::Filter::ColorMatrix:
         d["matrix"] = list(std::vector<double>(f.colorMatrix.begin(), f.colorMatrix.end()));
         break;
+    case swf::Filter::Displacement:
+        break; // made by scripts only: no filter record holds one
     }
     return d;
 }

@@ -186,9 +186,11 @@ TEST(SwfHtmlText, WrittenHtmlReadsBackToTheSameText)
                                    "tabstops='8,16'><p><a href='u' target='t'>link</a></p></textformat><li>item</li>");
     FormattedText again = parse(swf::writeHtmlText(original));
     EXPECT_EQ(again.text(), original.text());
-    for (int i = 0; i < original.size(); ++i)
-        if (original.text()[i] != QLatin1Char('\r')) // breaks take the format around them
+    for (int i = 0; i < original.size(); ++i) {
+        if (original.text()[i] != QLatin1Char('\r')) { // breaks take the format around them
             EXPECT_EQ(again.formatAt(i), original.formatAt(i)) << "character " << i;
+        }
+    }
 }
 
 TEST(SwfHtmlText, StyleRulesFormatParagraphsLinksAndClassesBeforeTheTagsOwnAttributes)
